@@ -1,0 +1,39 @@
+#pragma once
+// Port: off-screen bitmaps and the drawing the core does on them. The window surface is a
+// bitmap too, so "draw on the window" and "draw on the table buffer" are the same calls.
+
+#include "platform/Geometry.h"
+
+#include <memory>
+#include <string>
+
+namespace kst {
+
+class Bitmap {
+public:
+    virtual ~Bitmap() = default;
+    virtual int width() const = 0;
+    virtual int height() const = 0;
+    // Resizes; the content becomes undefined (implementations clear it to black).
+    virtual void resize(int width, int height) = 0;
+    virtual void fillRect(const Rect& r, Colour c) = 0;
+    // Block copy of source's rectangle src to (dst.x, dst.y); clipped to both bitmaps.
+    // source may be this bitmap (overlapping copies are handled).
+    virtual void copyFrom(const Bitmap& source, const Rect& src, Point dst) = 0;
+    virtual Colour pixel(int x, int y) const = 0;
+    virtual void setPixel(int x, int y, Colour c) = 0;
+};
+
+class Graphics {
+public:
+    virtual ~Graphics() = default;
+    virtual std::unique_ptr<Bitmap> createBitmap(int width, int height) = 0;
+    // Loads a picture file (BMP and the other common formats); null when it is missing or not
+    // a picture.
+    virtual std::unique_ptr<Bitmap> loadImageFile(const std::string& path) = 0;
+    // Bits per pixel times planes of the display.
+    virtual int displayColourBits() = 0;
+    virtual Size screenSize() = 0;
+};
+
+} // namespace kst

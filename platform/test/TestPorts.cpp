@@ -1,0 +1,247 @@
+#include "platform/test/TestPorts.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace kst::test {
+
+// ---- message boxes --------------------------------------------------------------------------
+
+std::vector<std::string> ScriptedMessageBoxes::texts() const
+{
+    std::vector<std::string> out;
+    for (const ShownBox& b : m_shown)
+        out.push_back(b.text);
+    return out;
+}
+
+Answer ScriptedMessageBoxes::nextAnswer(Answer fallback)
+{
+    if (m_answers.empty())
+        return fallback;
+    const Answer a = m_answers.front();
+    m_answers.pop_front();
+    return a;
+}
+
+void ScriptedMessageBoxes::information(std::string_view text, std::string_view caption)
+{
+    m_shown.push_back({"information", std::string(caption), std::string(text)});
+}
+
+bool ScriptedMessageBoxes::warningYesNo(std::string_view text, std::string_view caption)
+{
+    m_shown.push_back({"warningYesNo", std::string(caption), std::string(text)});
+    return nextAnswer(Answer::No) == Answer::Yes;
+}
+
+Answer ScriptedMessageBoxes::question(std::string_view text, std::string_view caption)
+{
+    m_shown.push_back({"question", std::string(caption), std::string(text)});
+    return nextAnswer(Answer::Cancel);
+}
+
+bool ScriptedMessageBoxes::confirmOkCancel(std::string_view text, std::string_view caption)
+{
+    m_shown.push_back({"confirmOkCancel", std::string(caption), std::string(text)});
+    return nextAnswer(Answer::Cancel) == Answer::Ok;
+}
+
+void ScriptedMessageBoxes::error(std::string_view text, std::string_view caption)
+{
+    m_shown.push_back({"error", std::string(caption), std::string(text)});
+}
+
+bool ScriptedMessageBoxes::advice(std::string_view text, int picturePage)
+{
+    m_shown.push_back({"advice", "Information", std::string(text), picturePage});
+    if (m_adviceTicks.empty())
+        return false;
+    const bool ticked = m_adviceTicks.front();
+    m_adviceTicks.pop_front();
+    return ticked;
+}
+
+// ---- clock, pump, random ---------------------------------------------------------------------
+
+std::uint64_t FakeClock::tickMs()
+{
+    const std::uint64_t t = m_ticks;
+    m_ticks += m_step;
+    return t;
+}
+
+void CountingEventPump::processPendingEvents(int maxWaitMs)
+{
+    ++m_calls;
+    if (m_clock)
+        m_clock->advance(std::uint64_t(std::max(maxWaitMs, 1)));
+}
+
+std::uint32_t ScriptedRandom::below(std::uint32_t n)
+{
+    if (n == 0)
+        return 0;
+    if (!m_values.empty()) {
+        const std::uint32_t v = m_values.front();
+        m_values.pop_front();
+        return v % n;
+    }
+    m_state = m_state * 1103515245u + 12345u;
+    return (m_state >> 8) % n;
+}
+
+// ---- bitmaps ---------------------------------------------------------------------------------
+
+MemoryBitmap::MemoryBitmap(int width, int height)
+{
+    resize(width, height);
+}
+
+void MemoryBitmap::resize(int width, int height)
+{
+    m_width = std::max(width, 0);
+    m_height = std::max(height, 0);
+    m_pixels.assign(std::size_t(m_width) * std::size_t(m_height), 0);
+}
+
+void MemoryBitmap::fillRect(const Rect& r, Colour c)
+{
+    const int x0 = std::max(r.x, 0), y0 = std::max(r.y, 0);
+    const int x1 = std::min(r.right(), m_width), y1 = std::min(r.bottom(), m_height);
+    for (int y = y0; y < y1; ++y)
+        std::fill(m_pixels.begin() + std::ptrdiff_t(y) * m_width + x0,
+                  m_pixels.begin() + std::ptrdiff_t(y) * m_width + x1, c);
+}
+
+void MemoryBitmap::copyFrom(const Bitmap& source, const Rect& src, Point dst)
+{
+    // Clip against the source, then against this bitmap, keeping the two rectangles aligned.
+    int sx = src.x, sy = src.y, w = src.width, h = src.height, dx = dst.x, dy = dst.y;
+    auto clip = [&](int& a, int& b, int& len, int limitA, int limitB) {
+        if (a < 0) { b -= a; len += a; a = 0; }
+        if (b < 0) { a -= b; len += b; b = 0; }
+        len = std::min({len, limitA - a, limitB - b});
+    };
+    clip(sx, dx, w, source.width(), m_width);
+    clip(sy, dy, h, source.height(), m_height);
+    if (w <= 0 || h <= 0)
+        return;
+    std::vector<Colour> rows(std::size_t(w) * std::size_t(h));
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x)
+            rows[std::size_t(y) * w + x] = source.pixel(sx + x, sy + y);
+    for (int y = 0; y < h; ++y)
+        std::copy_n(rows.begin() + std::ptrdiff_t(y) * w, w,
+                    m_pixels.begin() + std::ptrdiff_t(dy + y) * m_width + dx);
+}
+
+Colour MemoryBitmap::pixel(int x, int y) const
+{
+    if (x < 0 || y < 0 || x >= m_width || y >= m_height)
+        return 0;
+    return m_pixels[std::size_t(y) * m_width + x];
+}
+
+void MemoryBitmap::setPixel(int x, int y, Colour c)
+{
+    if (x < 0 || y < 0 || x >= m_width || y >= m_height)
+        return;
+    m_pixels[std::size_t(y) * m_width + x] = c;
+}
+
+void MemoryGraphics::addImageFile(const std::string& path, Size size, Colour colour)
+{
+    m_files[path] = {size, colour};
+}
+
+std::unique_ptr<Bitmap> MemoryGraphics::createBitmap(int width, int height)
+{
+    return std::make_unique<MemoryBitmap>(width, height);
+}
+
+std::unique_ptr<Bitmap> MemoryGraphics::loadImageFile(const std::string& path)
+{
+    const auto it = m_files.find(path);
+    if (it == m_files.end())
+        return nullptr;
+    m_loaded.push_back(path);
+    auto b = std::make_unique<MemoryBitmap>(it->second.size.width, it->second.size.height);
+    b->fillRect({0, 0, b->width(), b->height()}, it->second.colour);
+    return b;
+}
+
+// ---- resource library ------------------------------------------------------------------------
+
+void FakeResourceLibrary::addPicture(const std::string& name, Size size, Colour colour)
+{
+    m_pictures[name] = {size, colour};
+}
+
+bool FakeResourceLibrary::load(const std::string& path)
+{
+    m_path = path;
+    m_loaded = m_loadable;
+    return m_loaded;
+}
+
+std::unique_ptr<Bitmap> FakeResourceLibrary::bitmap(const std::string& name)
+{
+    const auto it = m_pictures.find(name);
+    if (!m_loaded || it == m_pictures.end())
+        return nullptr;
+    auto b = std::make_unique<MemoryBitmap>(it->second.size.width, it->second.size.height);
+    b->fillRect({0, 0, b->width(), b->height()}, it->second.colour);
+    return b;
+}
+
+std::vector<std::pair<std::string, Size>> FakeResourceLibrary::pictures() const
+{
+    std::vector<std::pair<std::string, Size>> out;
+    for (const auto& [name, p] : m_pictures)
+        out.emplace_back(name, p.size);
+    return out;
+}
+
+// ---- common dialogs --------------------------------------------------------------------------
+
+std::optional<std::string> ScriptedFileDialogs::nextFile()
+{
+    if (m_files.empty())
+        return std::nullopt;
+    auto f = m_files.front();
+    m_files.pop_front();
+    return f;
+}
+
+std::optional<std::string> ScriptedFileDialogs::openFile(const std::string& title, const std::string& directory,
+                                                         const FileFilter&)
+{
+    m_opened.push_back(title + "|" + directory);
+    return nextFile();
+}
+
+std::optional<std::string> ScriptedFileDialogs::saveFile(const std::string& title, const std::string& directory,
+                                                         const FileFilter&)
+{
+    m_opened.push_back(title + "|" + directory);
+    return nextFile();
+}
+
+std::optional<std::string> ScriptedFileDialogs::openPicture(const std::string& directory)
+{
+    m_opened.push_back("picture|" + directory);
+    return nextFile();
+}
+
+std::optional<Colour> ScriptedFileDialogs::chooseColour(Colour)
+{
+    m_opened.push_back("colour|");
+    if (m_colours.empty())
+        return std::nullopt;
+    auto c = m_colours.front();
+    m_colours.pop_front();
+    return c;
+}
+
+} // namespace kst::test

@@ -1,0 +1,35 @@
+#pragma once
+// Key-at-a-time access to the configuration file (DATA/CFG.DAT): read text or number with a
+// default, write, delete a key, erase a section. Section and key names are compared without
+// regard to case. The file keeps the section-file text (CR LF, Windows-1252), and every write
+// leaves all other lines as they were.
+
+#include <string>
+#include <string_view>
+
+namespace kst {
+
+class ProfileFile {
+public:
+    explicit ProfileFile(std::string path) : m_path(std::move(path)) {}
+
+    const std::string& path() const { return m_path; }
+
+    // The stored value (the text after the first "=", untrimmed), or the default when the file,
+    // the section or the key is missing.
+    std::string readText(std::string_view section, std::string_view key, std::string_view defaultValue) const;
+    // The stored value as a whole number, or the default when missing or not a number.
+    long readNumber(std::string_view section, std::string_view key, long defaultValue) const;
+
+    // Creates the file, the section or the key as needed, otherwise replaces the value.
+    // False when the file cannot be written (the old file is then left as it was).
+    bool writeText(std::string_view section, std::string_view key, std::string_view value);
+    bool writeNumber(std::string_view section, std::string_view key, long value);
+    bool deleteKey(std::string_view section, std::string_view key);
+    bool eraseSection(std::string_view section);
+
+private:
+    std::string m_path;
+};
+
+} // namespace kst
