@@ -168,10 +168,11 @@ bool writable(std::string_view section, std::string_view key, std::string_view v
            && key.find('=') == std::string_view::npos && !trimBlanks(key).empty() && trimBlanks(key).front() != '[';
 }
 
-void terminateLast(Lines& lines)
+// A line that ends the file without a full terminator gets one before a line is added after it.
+void completeLineEnd(Line& line)
 {
-    if (!lines.empty() && lines.back().end.empty())
-        lines.back().end = "\r\n";
+    if (line.end.empty() || line.end == "\r")
+        line.end = "\r\n";
 }
 
 } // namespace
@@ -230,13 +231,13 @@ bool ProfileFile::writeText(std::string_view section, std::string_view key, std:
         std::size_t at = sections.front().end;
         while (at > sections.front().header + 1 && isEmptyLine((*lines)[at - 1]))
             --at;
-        if ((*lines)[at - 1].end.empty())
-            (*lines)[at - 1].end = "\r\n";
+        completeLineEnd((*lines)[at - 1]);
         lines->insert(lines->begin() + static_cast<std::ptrdiff_t>(at), entry);
         return save(m_path, *lines);
     }
 
-    terminateLast(*lines);
+    if (!lines->empty())
+        completeLineEnd(lines->back());
     if (!lines->empty() && !isEmptyLine(lines->back()))
         lines->push_back({"", "\r\n"});
     lines->push_back({"[" + std::string(section) + "]", "\r\n"});

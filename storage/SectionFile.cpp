@@ -304,8 +304,11 @@ bool replaceBody(const std::string& path, std::string_view section, const std::v
             return false;
         const std::string_view bytes(*old);
         content.assign(bytes.substr(0, std::min<std::uint64_t>(span->bodyStart, bytes.size())));
-        if (!content.empty() && content.back() != '\n')
-            content += kCrLf; // a header on the file's last line, without a terminator
+        // A header on the file's last line may lack all or half of its terminator.
+        if (!content.empty() && content.back() == '\r')
+            content += '\n';
+        else if (!content.empty() && content.back() != '\n')
+            content += kCrLf;
         for (const std::string& line : lines) {
             content += line;
             content += kCrLf;
@@ -518,18 +521,20 @@ bool fnSectionWriteValue(const std::string& path, std::string_view section, std:
         bool replaced = false;
         for (const BodyLine& line : bodyLines(span->raw)) {
             if (!keyEquals(line.text, key)) {
-                // Every other entry is kept, split at its first "=" and rejoined.
+                // Every other entry is kept, split at its first "=" and rejoined. A damaged line
+                // without "=" stays as it is rather than turning into an entry for its text.
                 if (line.text.find_first_not_of(' ') == std::string_view::npos)
                     continue;
                 const std::size_t eq = line.text.find('=');
-                std::string kept(line.text.substr(0, eq));
-                kept += '=';
-                if (eq != std::string_view::npos) {
-                    const std::string_view rest = line.text.substr(eq + 1);
-                    const std::size_t first = rest.find_first_not_of(' ');
-                    if (first != std::string_view::npos)
-                        kept += rest.substr(first);
+                if (eq == std::string_view::npos) {
+                    lines.emplace_back(line.text);
+                    continue;
                 }
+                std::string kept(line.text.substr(0, eq + 1));
+                const std::string_view rest = line.text.substr(eq + 1);
+                const std::size_t first = rest.find_first_not_of(' ');
+                if (first != std::string_view::npos)
+                    kept += rest.substr(first);
                 lines.push_back(std::move(kept));
                 continue;
             }

@@ -72,9 +72,10 @@ TEST_F(SectionFileTest, ValueOfTheSameWidthIsOverwrittenInPlace)
 
 TEST_F(SectionFileTest, NewKeyRebuildsItsSectionAndNothingElse)
 {
-    put("[Version]\r\nVersion=0300\r\n[0001]\r\nAnna=1\r\nBob=  2\r\n\r\n[0002]\r\nAnna=5\r\n");
+    put("[Version]\r\nVersion=0300\r\n[0001]\r\nAnna=1\r\nBob=  2\r\nCarl\r\n\r\n[0002]\r\nAnna=5\r\n");
     ASSERT_TRUE(fnSectionWriteValue(path(), "0001", "Carl", "3", m_boxes));
-    EXPECT_EQ(get(), "[Version]\r\nVersion=0300\r\n[0001]\r\nAnna=1\r\nBob=2\r\nCarl=3\r\n\r\n[0002]\r\nAnna=5\r\n");
+    EXPECT_EQ(get(), "[Version]\r\nVersion=0300\r\n[0001]\r\nAnna=1\r\nBob=2\r\nCarl\r\nCarl=3\r\n\r\n[0002]\r\nAnna=5\r\n");
+    EXPECT_EQ(fnSectionReadValue(path(), "0001", "Carl", "").value, "3");
 }
 
 TEST_F(SectionFileTest, ValueOfAnotherWidthRewritesTheSectionInsteadOfOverrunningTheNextLine)
