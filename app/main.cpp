@@ -1,10 +1,87 @@
+// The program entry: options, the program's folders, the ports, the main window.
+
+#include "platform/qt/QtPorts.h"
+#include "shell/TfrmMain.h"
+#include "storage/CommandLine.h"
+#include "storage/Paths.h"
+
 #include <QApplication>
-#include <QMainWindow>
+
+#include <iostream>
+#include <string>
+#include <vector>
+
+namespace {
+
+struct ProgramOptions {
+    kst::CommonOptions common;
+    bool soundOff = false;
+    bool help = false;
+    std::vector<std::string> forQt; // the rest, for Qt's own options (-platform, -style ...)
+    std::string error;
+};
+
+ProgramOptions parseProgramOptions(const std::vector<std::string>& args)
+{
+    kst::ParsedCommandLine parsed = kst::parseCommonOptions(args);
+    ProgramOptions options;
+    options.common = parsed.common;
+    options.error = parsed.error;
+    for (std::string& arg : parsed.rest) {
+        if (arg == "--no-sound")
+            options.soundOff = true;
+        else if (arg == "--help" || arg == "-h")
+            options.help = true;
+        else
+            options.forQt.push_back(std::move(arg));
+    }
+    return options;
+}
+
+void printUsage()
+{
+    std::cout << "Usage: kestrane [options]\n"
+                 "\n"
+                 "Options:\n"
+              << kst::commonOptionsUsage()
+              << "  --no-sound         play no sounds (as when KESTRANE_NO_SOUND is set)\n"
+                 "  --help             this text\n";
+}
+
+} // namespace
+
 int main(int argc, char** argv)
 {
-    QApplication app(argc, argv);
-    QMainWindow w;
-    w.setWindowTitle("Kestrane 2000");
-    w.show();
+    ProgramOptions options = parseProgramOptions(std::vector<std::string>(argv + 1, argv + argc));
+    if (!options.error.empty()) {
+        std::cerr << "kestrane: " << options.error << '\n';
+        return 2;
+    }
+    if (options.help) {
+        printUsage();
+        return 0;
+    }
+
+    // QApplication keeps argc and argv for its whole life and takes out the options it knows.
+    std::vector<char*> qtArgv{argv[0]};
+    for (std::string& arg : options.forQt)
+        qtArgv.push_back(arg.data());
+    qtArgv.push_back(nullptr);
+    int qtArgc = int(qtArgv.size()) - 1;
+    QApplication app(qtArgc, qtArgv.data());
+    if (qtArgc > 1) {
+        std::cerr << "kestrane: unknown option: " << qtArgv[1] << '\n';
+        return 2;
+    }
+    QApplication::setApplicationName(QStringLiteral("kestrane"));
+    QApplication::setApplicationDisplayName(QStringLiteral("Kestrane 2000"));
+
+    const kst::ProgramFiles files = kst::resolveProgramFiles(kst::currentPathInputs(options.common, argv[0]));
+    // A folder that cannot be made is no reason to stop: the first write into it says so.
+    kst::ensureDataDir(files);
+
+    kst::QtPorts ports(options.soundOff);
+    kst::TfrmMain window(ports.ports(), files);
+    window.show();
     return app.exec();
 }

@@ -1,2 +1,68 @@
-#include <cstdio>
-int main() { std::puts("kestrane-cli"); return 0; }
+// kestrane-cli: the engine without windows. This file only finds the verb and hands over.
+
+#include "tools/Cli.h"
+
+#include <algorithm>
+#include <iostream>
+
+namespace kst::cli {
+namespace {
+
+constexpr Verb verbs[] = {
+    {"paths", "paths", "the program folder and the data folder in use", runPaths},
+};
+
+void printUsage(std::ostream& out)
+{
+    out << "Usage: kestrane-cli [options] VERB [arguments]\n"
+           "\n"
+           "Options (before or after the verb):\n"
+        << commonOptionsUsage()
+        << "  --help             this text\n"
+           "\n"
+           "Verbs:\n";
+    for (const Verb& v : verbs) {
+        std::string usage(v.usage);
+        usage.resize(std::max<std::size_t>(usage.size() + 2, 19), ' ');
+        out << "  " << usage << v.synopsis << '\n';
+    }
+    out << "  help               this text\n";
+}
+
+int dispatch(const std::vector<std::string>& args, std::string_view argv0)
+{
+    ParsedCommandLine parsed = parseCommonOptions(args);
+    if (!parsed.ok())
+        return badInput(std::cerr, parsed.error);
+    std::vector<std::string>& rest = parsed.rest;
+    for (const std::string& arg : rest)
+        if (arg == "--help" || arg == "-h") {
+            printUsage(std::cout);
+            return ExitOk;
+        }
+    if (rest.empty())
+        return badInput(std::cerr, "no verb given (try --help)");
+    const std::string name = rest.front();
+    if (name == "help") {
+        printUsage(std::cout);
+        return ExitOk;
+    }
+    if (name.size() > 1 && name.front() == '-')
+        return badInput(std::cerr, "unknown option: " + name);
+    for (const Verb& v : verbs)
+        if (v.name == name) {
+            rest.erase(rest.begin());
+            const Invocation inv{parsed.common, std::string(argv0), std::move(rest), std::cout, std::cerr};
+            return v.run(inv);
+        }
+    return badInput(std::cerr, "unknown verb: " + name + " (try --help)");
+}
+
+} // namespace
+} // namespace kst::cli
+
+int main(int argc, char** argv)
+{
+    const std::vector<std::string> args(argv + 1, argv + argc);
+    return kst::cli::dispatch(args, argc > 0 ? argv[0] : "kestrane-cli");
+}

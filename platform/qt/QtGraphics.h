@@ -1,0 +1,40 @@
+#pragma once
+// Off-screen bitmaps as QImage (32-bit RGB), which the shell paints on the screen as they are.
+
+#include "platform/Canvas.h"
+
+#include <QImage>
+
+namespace kst {
+
+class QtBitmap : public Bitmap {
+public:
+    QtBitmap(int width = 0, int height = 0);
+    // Takes the picture's pixels; any format is converted to 32-bit RGB.
+    explicit QtBitmap(const QImage& image);
+
+    int width() const override { return m_image.width(); }
+    int height() const override { return m_image.height(); }
+    void resize(int width, int height) override;
+    void fillRect(const Rect& r, Colour c) override;
+    void copyFrom(const Bitmap& source, const Rect& src, Point dst) override;
+    Colour pixel(int x, int y) const override;
+    void setPixel(int x, int y, Colour c) override;
+
+    const QImage& image() const { return m_image; }
+    QImage& image() { return m_image; }
+
+private:
+    QImage m_image;
+};
+
+class QtGraphics : public Graphics {
+public:
+    std::unique_ptr<Bitmap> createBitmap(int width, int height) override;
+    std::unique_ptr<Bitmap> loadImageFile(const std::string& path) override;
+    // From the primary screen; 32 bits and 1280 x 1024 when there is none.
+    int displayColourBits() override;
+    Size screenSize() override;
+};
+
+} // namespace kst

@@ -1,0 +1,32 @@
+#include "platform/qt/QtText.h"
+
+#include "storage/Encoding.h"
+
+#include <QFile>
+
+namespace kst {
+
+QString fromProgramText(std::string_view cp1252)
+{
+    QString text = QString::fromStdString(cp1252ToUtf8(cp1252));
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return text;
+}
+
+std::optional<std::string> toProgramText(const QString& text)
+{
+    return utf8ToCp1252(text.toStdString());
+}
+
+QString fromPath(const std::string& path)
+{
+    return QFile::decodeName(QByteArray::fromStdString(path));
+}
+
+std::string toPath(const QString& path)
+{
+    return QFile::encodeName(path).toStdString();
+}
+
+} // namespace kst

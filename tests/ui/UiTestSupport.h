@@ -1,0 +1,51 @@
+#pragma once
+// What every window test needs around Qt Test: a private runtime folder before Qt starts, and
+// silence about the offscreen platform's known harmless warnings.
+
+#include <QApplication>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace kst::test {
+
+inline bool isHarmlessOffscreenWarning(const QString& message)
+{
+    return message.contains(QLatin1String("propagateSizeHints"))
+        || message.contains(QLatin1String("XDG_RUNTIME_DIR"));
+}
+
+// Qt's message handler is a plain function, so the handler it replaced has to live somewhere.
+inline QtMessageHandler& handlerBeforeFilter()
+{
+    static QtMessageHandler previous = nullptr;
+    return previous;
+}
+
+inline void filteringMessageHandler(QtMsgType type, const QMessageLogContext& context, const QString& message)
+{
+    if (isHarmlessOffscreenWarning(message))
+        return;
+    if (QtMessageHandler previous = handlerBeforeFilter())
+        previous(type, context, message);
+}
+
+// Call from initTestCase: Qt Test installs its own handler when the run starts, and this one
+// passes every other message on to it.
+inline void filterHarmlessWarnings()
+{
+    handlerBeforeFilter() = qInstallMessageHandler(filteringMessageHandler);
+}
+
+} // namespace kst::test
+
+// Like QTEST_MAIN, with XDG_RUNTIME_DIR pointing to a private folder made for the run.
+#define KST_UI_TEST_MAIN(TestClass)                                                                 \
+    int main(int argc, char** argv)                                                                 \
+    {                                                                                               \
+        QTemporaryDir runtimeDir;                                                                   \
+        if (runtimeDir.isValid())                                                                   \
+            qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtimeDir.path()));                       \
+        QApplication app(argc, argv);                                                               \
+        TestClass test;                                                                             \
+        return QTest::qExec(&test, argc, argv);                                                     \
+    }

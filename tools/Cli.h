@@ -1,0 +1,46 @@
+#pragma once
+// What every verb of kestrane-cli works with: its arguments, the common options, the two output
+// streams, and the one way of reporting bad input.
+
+#include "storage/CommandLine.h"
+#include "storage/Paths.h"
+
+#include <ostream>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace kst::cli {
+
+constexpr int ExitOk = 0;
+constexpr int ExitBadInput = 2;
+
+struct Invocation {
+    CommonOptions common;
+    std::string argv0;
+    std::vector<std::string> args; // after the verb, common options taken out
+    std::ostream& out;
+    std::ostream& err;
+
+    // The program and data folders chosen by the options and the environment.
+    ProgramFiles files() const;
+};
+
+// Writes the single error line "kestrane-cli: <message>" and gives the exit status for it.
+int badInput(std::ostream& err, std::string_view message);
+
+// Refuses any argument, for verbs that take none.
+int refuseArguments(const Invocation& inv, std::string_view verb);
+
+struct Verb {
+    std::string_view name;
+    std::string_view usage;    // the verb with its arguments: "rules GAME"
+    std::string_view synopsis; // one line on what it prints
+    int (*run)(const Invocation&);
+};
+
+// ---- the verbs -------------------------------------------------------------------------------
+
+int runPaths(const Invocation& inv);
+
+} // namespace kst::cli
