@@ -3,7 +3,9 @@
 #include "platform/qt/QtPorts.h"
 #include "shell/TfrmMain.h"
 #include "storage/CommandLine.h"
+#include "storage/Encoding.h"
 #include "storage/Paths.h"
+#include "storage/SessionStore.h"
 
 #include <QApplication>
 
@@ -81,7 +83,17 @@ int main(int argc, char** argv)
     kst::ensureDataDir(files);
 
     kst::QtPorts ports(options.soundOff);
-    kst::TfrmMain window(ports.ports(), files);
+    // Every data path is built on the store's program folder, which has room for 200 characters:
+    // a longer folder would silently point every file somewhere else.
+    if (!kst::SessionStore::programDirFits(files.programDir())) {
+        ports.ports().messages.error("The program folder's path is longer than 200 characters:\r"
+                                         + kst::utf8ToCp1252(files.programDir()).value_or(files.programDir())
+                                         + "\rMove the program to a shorter path.",
+                                     "Error");
+        return 1;
+    }
+    kst::SessionStore store(files.programDir());
+    kst::TfrmMain window(store, ports.ports(), files);
     window.show();
     return app.exec();
 }

@@ -16,8 +16,8 @@ constexpr QColor feltGreen(0, 128, 0);
 
 } // namespace
 
-TfrmMain::TfrmMain(const Ports& ports, ProgramFiles files, QWidget* parent)
-    : QMainWindow(parent), m_ports(ports), m_files(std::move(files)), m_imgSfondo(new QWidget(this)),
+TfrmMain::TfrmMain(SessionStore& store, const Ports& ports, ProgramFiles files, QWidget* parent)
+    : QMainWindow(parent), m_store(store), m_ports(ports), m_files(std::move(files)), m_imgSfondo(new QWidget(this)),
       m_mnuEsci(nullptr)
 {
     setObjectName(QStringLiteral("frmMain"));
@@ -43,9 +43,9 @@ TfrmMain::TfrmMain(const Ports& ports, ProgramFiles files, QWidget* parent)
 
 void TfrmMain::createMenus()
 {
-    QMenu* game = menuBar()->addMenu(QStringLiteral("&Game"));
-    game->setObjectName(QStringLiteral("mnuGameMenu"));
-    m_mnuEsci = game->addAction(QStringLiteral("E&xit"), this, &QWidget::close);
+    QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
+    file->setObjectName(QStringLiteral("mnuPartita"));
+    m_mnuEsci = file->addAction(QStringLiteral("E&xit"), this, &QWidget::close);
     m_mnuEsci->setObjectName(QStringLiteral("mnuEsci"));
     // Window managers close on Alt+F4 themselves; this serves where none does.
     auto* altF4 = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_F4), this);

@@ -3,6 +3,7 @@
 
 #include "platform/Ports.h"
 #include "storage/Paths.h"
+#include "storage/SessionStore.h"
 
 #include <QMainWindow>
 
@@ -15,7 +16,9 @@ class TfrmMain : public QMainWindow
     Q_OBJECT
 
 public:
-    TfrmMain(const Ports& ports, ProgramFiles files, QWidget* parent = nullptr);
+    TfrmMain(SessionStore& store, const Ports& ports, ProgramFiles files, QWidget* parent = nullptr);
+
+    SessionStore& store() { return m_store; }
 
     const Ports& ports() const { return m_ports; }
     const ProgramFiles& files() const { return m_files; }
@@ -25,6 +28,7 @@ public:
 private:
     void createMenus();
 
+    SessionStore& m_store;
     Ports m_ports;
     ProgramFiles m_files;
     QWidget* m_imgSfondo; // the card table

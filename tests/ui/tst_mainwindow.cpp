@@ -16,12 +16,13 @@ class TstMainWindow : public QObject
 
 private slots:
     void initTestCase() { test::filterHarmlessWarnings(); }
-    void opensTitledWithTheTableAndTheGameMenu();
+    void opensTitledWithTheTableAndTheFileMenu();
     void closes_data();
     void closes();
 
 private:
     test::TestPorts m_ports;
+    SessionStore m_store{"/nowhere"};
     ProgramFiles m_files{"/nowhere", "/nowhere/DATA"};
 };
 
@@ -37,15 +38,15 @@ QAction* findAction(const QList<QAction*>& actions, const QString& text)
 
 } // namespace
 
-void TstMainWindow::opensTitledWithTheTableAndTheGameMenu()
+void TstMainWindow::opensTitledWithTheTableAndTheFileMenu()
 {
-    TfrmMain window(m_ports.ports(), m_files);
+    TfrmMain window(m_store, m_ports.ports(), m_files);
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     QCOMPARE(window.windowTitle(), QStringLiteral("Kestrane 2000"));
     QCOMPARE(window.size(), QSize(1016, 740));
 
-    QAction* game = findAction(window.menuBar()->actions(), QStringLiteral("&Game"));
+    QAction* game = findAction(window.menuBar()->actions(), QStringLiteral("&File"));
     QVERIFY(game && game->menu());
     QVERIFY(findAction(game->menu()->actions(), QStringLiteral("E&xit")));
 
@@ -58,21 +59,21 @@ void TstMainWindow::opensTitledWithTheTableAndTheGameMenu()
 void TstMainWindow::closes_data()
 {
     QTest::addColumn<bool>("byKey");
-    QTest::newRow("Exit in the Game menu") << false;
+    QTest::newRow("Exit in the File menu") << false;
     QTest::newRow("Alt+F4") << true;
 }
 
 void TstMainWindow::closes()
 {
     QFETCH(bool, byKey);
-    TfrmMain window(m_ports.ports(), m_files);
+    TfrmMain window(m_store, m_ports.ports(), m_files);
     window.show();
     window.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&window));
     if (byKey) {
         QTest::keyClick(&window, Qt::Key_F4, Qt::AltModifier);
     } else {
-        QAction* game = findAction(window.menuBar()->actions(), QStringLiteral("&Game"));
+        QAction* game = findAction(window.menuBar()->actions(), QStringLiteral("&File"));
         QVERIFY(game && game->menu());
         findAction(game->menu()->actions(), QStringLiteral("E&xit"))->trigger();
     }
