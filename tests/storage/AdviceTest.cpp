@@ -2,12 +2,11 @@
 
 #include "platform/test/TestPorts.h"
 #include "storage/ProfileFile.h"
+#include "tests/support/TempDir.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
-
-#include <unistd.h>
 
 namespace fs = std::filesystem;
 
@@ -16,11 +15,8 @@ namespace {
 
 class AdviceTest : public ::testing::Test {
 protected:
-    void SetUp() override { fs::remove_all(m_dir); }
-    void TearDown() override { fs::remove_all(m_dir); }
-
-    const fs::path m_dir = fs::temp_directory_path() / ("kst-advice-" + std::to_string(::getpid()));
-    ProfileFile m_cfg{(m_dir / "DATA" / "CFG.DAT").string()};
+    test::TempDir m_tmp{"advice"};
+    ProfileFile m_cfg{m_tmp.file("DATA/CFG.DAT")};
     test::ScriptedMessageBoxes m_boxes;
     test::RecordingApplication m_app;
 };

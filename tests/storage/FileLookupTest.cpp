@@ -1,11 +1,9 @@
 #include "storage/FileLookup.h"
+#include "tests/support/TempDir.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-
-#include <unistd.h>
 
 namespace fs = std::filesystem;
 
@@ -16,16 +14,12 @@ class FileLookupTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        m_dir = fs::temp_directory_path() / ("kst-lookup-" + std::to_string(::getpid()));
-        fs::remove_all(m_dir);
-        fs::create_directories(m_dir / "Images");
         for (const char* name : {"Images/b001.bmp", "Images/B256.BMP", "Images/db1.bmp", "Images/notes.txt", "GAMES.DAT"})
-            std::ofstream(m_dir / name) << "x";
+            m_tmp.write(name, "x");
     }
-    void TearDown() override { fs::remove_all(m_dir); }
-    std::string dir() const { return m_dir.string(); }
+    std::string dir() const { return m_tmp.path().string(); }
 
-    fs::path m_dir;
+    test::TempDir m_tmp{"lookup"};
 };
 
 TEST_F(FileLookupTest, FindsProgramFilesWhateverTheirCase)
@@ -41,16 +35,16 @@ TEST_F(FileLookupTest, FindsProgramFilesWhateverTheirCase)
         {"NEWDIR\\New.DAT", "NEWDIR/New.DAT"},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(findFile(dir(), c.asWritten), (m_dir / c.expected).string()) << c.asWritten;
+        EXPECT_EQ(findFile(dir(), c.asWritten), (m_tmp.path() / c.expected).string()) << c.asWritten;
 }
 
 TEST_F(FileLookupTest, ListsFilesMatchingAPatternInNameOrder)
 {
-    const auto files = findFiles((m_dir / "Images").string(), "B*.BMP");
+    const auto files = findFiles((m_tmp.path() / "Images").string(), "B*.BMP");
     ASSERT_EQ(files.size(), 2u);
-    EXPECT_EQ(files[0], (m_dir / "Images/B256.BMP").string());
-    EXPECT_EQ(files[1], (m_dir / "Images/b001.bmp").string());
-    EXPECT_TRUE(findFiles((m_dir / "Nowhere").string(), "*").empty());
+    EXPECT_EQ(files[0], (m_tmp.path() / "Images/B256.BMP").string());
+    EXPECT_EQ(files[1], (m_tmp.path() / "Images/b001.bmp").string());
+    EXPECT_TRUE(findFiles((m_tmp.path() / "Nowhere").string(), "*").empty());
 }
 
 TEST(FilePattern, MatchesWildcardsWithoutRegardToCase)

@@ -1,14 +1,12 @@
 #include "storage/ImageFiles.h"
 
 #include "platform/test/TestPorts.h"
+#include "tests/support/TempDir.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
-
-#include <unistd.h>
 
 namespace fs = std::filesystem;
 
@@ -28,21 +26,16 @@ class ImageFilesTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        m_dir = fs::temp_directory_path() / ("kst-images-" + std::to_string(::getpid()));
-        fs::remove_all(m_dir);
-        fs::create_directories(m_dir / "IMAGES");
-        fs::create_directories(m_dir / "Extra");
         for (const char* name : {"IMAGES/b001.BMP", "IMAGES/Y001.bmp", "Extra/own.png"})
-            std::ofstream(m_dir / name, std::ios::binary) << "BM";
+            m_tmp.write(name, "BM");
         m_graphics.addImageFile(path("IMAGES/b001.BMP"), {30, 20}, kRed);
         m_graphics.addImageFile(path("Extra/own.png"), {4, 4}, kBlue);
         // IMAGES/Y001.bmp is on disk but is no picture.
     }
-    void TearDown() override { fs::remove_all(m_dir); }
-    std::string dir() const { return m_dir.string() + "/"; }
-    std::string path(const char* name) const { return (m_dir / name).string(); }
+    std::string dir() const { return m_tmp.path().string() + "/"; }
+    std::string path(const char* name) const { return m_tmp.file(name); }
 
-    fs::path m_dir;
+    test::TempDir m_tmp{"images"};
     MemoryGraphics m_graphics;
     ScriptedMessageBoxes m_messages;
 };

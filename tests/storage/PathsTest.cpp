@@ -1,11 +1,9 @@
 #include "storage/Paths.h"
+#include "tests/support/TempDir.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-
-#include <unistd.h>
 
 namespace fs = std::filesystem;
 
@@ -18,20 +16,15 @@ class PathsTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        m_root = fs::temp_directory_path() / ("kst-paths-" + std::to_string(::getpid()));
-        fs::remove_all(m_root);
         for (const char* file : {"opt/GAMES.DAT", "home/GAMES.DAT", "portable/kestrane", "portable/games.dat",
                                  "inst/bin/kestrane", "inst/share/kestrane/GAMES.DAT", "both/bin/kestrane",
                                  "both/bin/GAMES.DAT", "both/share/kestrane/GAMES.DAT", "bare/bin/kestrane",
-                                 "datafile/DATA", "mixed/Data/stat.dat", "mixed/Images/b001.bmp"}) {
-            fs::create_directories((m_root / file).parent_path());
-            std::ofstream(m_root / file) << "x";
-        }
+                                 "datafile/DATA", "mixed/Data/stat.dat", "mixed/Images/b001.bmp"})
+            m_tmp.write(file, "x");
     }
-    void TearDown() override { fs::remove_all(m_root); }
-    std::string at(const std::string& relative) const { return (m_root / relative).string(); }
+    std::string at(const std::string& relative) const { return m_tmp.file(relative); }
 
-    fs::path m_root;
+    test::TempDir m_tmp{"paths"};
 };
 
 TEST_F(PathsTest, ProgramDirComesFromTheOptionTheVariableOrBesideTheExecutable)
@@ -101,13 +94,13 @@ TEST_F(PathsTest, ResolvingLeavesNothingBehind)
     const ProgramFiles files = resolveProgramFiles(in);
     EXPECT_EQ(files.dataDir(), at("portable/DATA"));
     std::vector<std::string> entries;
-    for (const auto& e : fs::directory_iterator(m_root / "portable"))
+    for (const auto& e : fs::directory_iterator(m_tmp.path() / "portable"))
         entries.push_back(e.path().filename().string());
     std::sort(entries.begin(), entries.end());
     EXPECT_EQ(entries, (std::vector<std::string>{"games.dat", "kestrane"}));
 
     ASSERT_TRUE(ensureDataDir(files));
-    EXPECT_TRUE(fs::is_directory(m_root / "portable/DATA"));
+    EXPECT_TRUE(fs::is_directory(m_tmp.path() / "portable/DATA"));
     EXPECT_FALSE(ensureDataDir(ProgramFiles(at("portable"), "/proc/kestrane/DATA")));
 }
 

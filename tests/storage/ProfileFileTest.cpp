@@ -1,4 +1,5 @@
 #include "storage/ProfileFile.h"
+#include "tests/support/TempDir.h"
 
 #include <gtest/gtest.h>
 
@@ -8,8 +9,6 @@
 #include <functional>
 #include <iterator>
 
-#include <unistd.h>
-
 namespace fs = std::filesystem;
 
 namespace kst {
@@ -17,23 +16,11 @@ namespace {
 
 class ProfileFileTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        m_dir = fs::temp_directory_path() / ("kst-profile-" + std::to_string(::getpid()));
-        fs::remove_all(m_dir);
-        fs::create_directories(m_dir);
-    }
-    void TearDown() override { fs::remove_all(m_dir); }
+    std::string path(const char* name = "CFG.DAT") const { return m_tmp.file(name); }
+    void put(const std::string& bytes) const { m_tmp.write("CFG.DAT", bytes); }
+    std::string get() const { return m_tmp.read("CFG.DAT"); }
 
-    std::string path(const char* name = "CFG.DAT") const { return (m_dir / name).string(); }
-    void put(const std::string& bytes) const { std::ofstream(path(), std::ios::binary) << bytes; }
-    std::string get() const
-    {
-        std::ifstream in(path(), std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), {});
-    }
-
-    fs::path m_dir;
+    test::TempDir m_tmp{"profile"};
 };
 
 const std::string kConfig = "[Preference]\r\nSounds_Enabled=Y\r\nUserDefault=Player 1  \r\n\r\n"
@@ -127,7 +114,7 @@ TEST_F(ProfileFileTest, WritesChangeOnlyTheLinesConcerned)
 
 TEST_F(ProfileFileTest, FirstWriteCreatesTheFileAndItsFolder)
 {
-    ProfileFile cfg((m_dir / "DATA" / "CFG.DAT").string());
+    ProfileFile cfg((m_tmp.path() / "DATA" / "CFG.DAT").string());
     ASSERT_TRUE(cfg.writeText("Preference", "Speed", "3"));
     ASSERT_TRUE(cfg.writeText("Users", "User001", "Anna"));
     std::ifstream in(cfg.path(), std::ios::binary);

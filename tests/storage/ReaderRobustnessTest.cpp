@@ -5,15 +5,13 @@
 #include "storage/SectionFile.h"
 
 #include "platform/test/TestPorts.h"
+#include "tests/support/TempDir.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
 #include <random>
-
-#include <unistd.h>
 
 namespace fs = std::filesystem;
 
@@ -103,16 +101,8 @@ private:
 
 class ReaderRobustnessTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        m_dir = fs::temp_directory_path() / ("kst-robust-" + std::to_string(::getpid()));
-        fs::remove_all(m_dir);
-        fs::create_directories(m_dir);
-    }
-    void TearDown() override { fs::remove_all(m_dir); }
-
-    std::string path() const { return (m_dir / "DATA.DAT").string(); }
-    void put(const std::string& bytes) const { std::ofstream(path(), std::ios::binary) << bytes; }
+    std::string path() const { return m_tmp.file("DATA.DAT"); }
+    void put(const std::string& bytes) const { m_tmp.write("DATA.DAT", bytes); }
 
     // content is nothing for a directory in place of the file.
     void checkReaders(const std::optional<std::string>& content, const std::string& label)
@@ -211,7 +201,7 @@ protected:
         return s;
     }
 
-    fs::path m_dir;
+    test::TempDir m_tmp{"robust"};
     test::ScriptedMessageBoxes m_boxes;
 };
 

@@ -1,14 +1,12 @@
 #include "storage/Routines.h"
 
 #include "platform/test/TestPorts.h"
+#include "tests/support/TempDir.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 #include <vector>
-
-#include <unistd.h>
 
 namespace fs = std::filesystem;
 
@@ -23,15 +21,12 @@ class RoutinesFiles : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        m_dir = fs::temp_directory_path() / ("kst-routines-" + std::to_string(::getpid()));
-        fs::remove_all(m_dir);
-        fs::create_directories(m_dir / "DATA");
-        std::ofstream(m_dir / "GAMES.DAT", std::ios::binary) << "x";
+        fs::create_directories(m_tmp.path() / "DATA");
+        m_tmp.write("GAMES.DAT", "x");
     }
-    void TearDown() override { fs::remove_all(m_dir); }
-    std::string path(const char* name) const { return (m_dir / name).string(); }
+    std::string path(const char* name) const { return m_tmp.file(name); }
 
-    fs::path m_dir;
+    test::TempDir m_tmp{"routines"};
     ScriptedMessageBoxes m_messages;
     RecordingApplication m_app;
 };

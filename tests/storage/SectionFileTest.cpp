@@ -1,15 +1,12 @@
 #include "storage/SectionFile.h"
 
 #include "platform/test/TestPorts.h"
+#include "tests/support/TempDir.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 #include <functional>
-#include <iterator>
-
-#include <unistd.h>
 
 namespace fs = std::filesystem;
 
@@ -18,38 +15,21 @@ namespace {
 
 class SectionFileTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        m_dir = fs::temp_directory_path() / ("kst-section-" + std::to_string(::getpid()));
-        fs::remove_all(m_dir);
-        fs::create_directories(m_dir);
-    }
-    void TearDown() override { fs::remove_all(m_dir); }
-
-    std::string path(const char* name = "STAT.DAT") const { return (m_dir / name).string(); }
-
-    void put(const std::string& bytes, const char* name = "STAT.DAT") const
-    {
-        std::ofstream(path(name), std::ios::binary) << bytes;
-    }
-
-    std::string get(const char* name = "STAT.DAT") const
-    {
-        std::ifstream in(path(name), std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), {});
-    }
+    std::string path(const char* name = "STAT.DAT") const { return m_tmp.file(name); }
+    void put(const std::string& bytes, const char* name = "STAT.DAT") const { m_tmp.write(name, bytes); }
+    std::string get(const char* name = "STAT.DAT") const { return m_tmp.read(name); }
 
     std::vector<std::string> tempFiles() const
     {
         std::vector<std::string> found;
-        for (const auto& entry : fs::directory_iterator(m_dir)) {
+        for (const auto& entry : fs::directory_iterator(m_tmp.path())) {
             if (entry.path().filename().string().rfind("rpl", 0) == 0)
                 found.push_back(entry.path().string());
         }
         return found;
     }
 
-    fs::path m_dir;
+    test::TempDir m_tmp{"section"};
     test::ScriptedMessageBoxes m_boxes;
     test::RecordingPointer m_pointer;
 };
@@ -369,20 +349,20 @@ TEST_F(SectionFileTest, FailedRenameLeavesTheCompleteTempFileAndNamesBothPaths)
 TEST_F(SectionFileTest, TempFileCreationFailureIsReported)
 {
     // No folder, no temporary file: nothing is written anywhere.
-    const std::string nowhere = (m_dir / "missing" / "LOG.DAT").string();
+    const std::string nowhere = (m_tmp.path() / "missing" / "LOG.DAT").string();
     EXPECT_FALSE(saveLines(nowhere, {"x"}, m_boxes));
     EXPECT_EQ(m_boxes.texts(), std::vector<std::string>{"Error creating temp file."});
-    EXPECT_FALSE(fs::exists(m_dir / "missing"));
+    EXPECT_FALSE(fs::exists(m_tmp.path() / "missing"));
 }
 
 TEST_F(SectionFileTest, TempFileNamesAreNewEmptyFilesWithThePrefix)
 {
-    const std::optional<std::string> a = fnTempFileName(m_dir.string(), "rpl");
-    const std::optional<std::string> b = fnTempFileName(m_dir.string(), "rpl");
+    const std::optional<std::string> a = fnTempFileName(m_tmp.path().string(), "rpl");
+    const std::optional<std::string> b = fnTempFileName(m_tmp.path().string(), "rpl");
     ASSERT_TRUE(a && b);
     EXPECT_NE(*a, *b);
     for (const std::string& p : {*a, *b}) {
-        EXPECT_EQ(fs::path(p).parent_path(), m_dir);
+        EXPECT_EQ(fs::path(p).parent_path(), m_tmp.path());
         EXPECT_EQ(fs::path(p).filename().string().rfind("rpl", 0), 0u);
         EXPECT_EQ(fs::file_size(p), 0u);
     }
@@ -390,7 +370,7 @@ TEST_F(SectionFileTest, TempFileNamesAreNewEmptyFilesWithThePrefix)
     ASSERT_TRUE(snapshot);
     EXPECT_EQ(fs::path(*snapshot).parent_path(), fs::temp_directory_path());
     fs::remove(*snapshot);
-    EXPECT_FALSE(fnTempFileName((m_dir / "missing").string(), "rpl"));
+    EXPECT_FALSE(fnTempFileName((m_tmp.path() / "missing").string(), "rpl"));
 }
 
 TEST_F(SectionFileTest, CreateEmptyNeverTouchesAnExistingFile)

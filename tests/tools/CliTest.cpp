@@ -1,11 +1,10 @@
+#include "tests/support/TempDir.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
 #include <sys/wait.h>
-#include <unistd.h>
 
 namespace fs = std::filesystem;
 
@@ -17,37 +16,26 @@ struct CliRun {
     std::string err;
 };
 
-std::string readAll(const fs::path& p)
-{
-    std::ifstream in(p, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
 class CliTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        m_dir = fs::temp_directory_path() / ("kst-cli-" + std::to_string(::getpid()));
-        fs::remove_all(m_dir);
-        fs::create_directories(m_dir / "prog");
-        fs::create_directories(m_dir / "home");
+        fs::create_directories(m_tmp.path() / "prog");
+        fs::create_directories(m_tmp.path() / "home");
     }
-    void TearDown() override { fs::remove_all(m_dir); }
 
     // Runs the built CLI with the arguments (a shell word list) and an optional environment prefix.
     CliRun run(const std::string& args, const std::string& environment = {}) const
     {
-        const fs::path out = m_dir / "stdout", err = m_dir / "stderr";
-        const std::string command = environment + " '" KST_CLI_PATH "' " + args + " >'" + out.string() + "' 2>'"
-            + err.string() + "' </dev/null";
+        const std::string out = m_tmp.file("stdout"), err = m_tmp.file("stderr");
+        const std::string command =
+            environment + " '" KST_CLI_PATH "' " + args + " >'" + out + "' 2>'" + err + "' </dev/null";
         const int raw = std::system(command.c_str());
-        return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, readAll(out), readAll(err)};
+        return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, m_tmp.read("stdout"), m_tmp.read("stderr")};
     }
-    std::string at(const char* relative) const { return (m_dir / relative).string(); }
+    std::string at(const char* relative) const { return m_tmp.file(relative); }
 
-    fs::path m_dir;
+    kst::test::TempDir m_tmp{"cli"};
 };
 
 TEST_F(CliTest, HelpPrintsTheUsageWithTheCommonOptionsAndTheVerbs)
