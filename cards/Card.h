@@ -1,0 +1,57 @@
+#pragma once
+// A card is a number 1..108: two decks of hearts, diamonds, clubs and spades, Ace..King, then
+// the four jokers. Every attribute is computed from the number; numbers outside 1..108 name no
+// card and get the joker's answers (no rank, no suit, not red).
+
+namespace kst {
+
+// ---- card numbers ------------------------------------------------------------------------------
+
+inline constexpr int CardsInDeckTable = 108;
+inline constexpr int CardsPerDeck = 52;
+inline constexpr int FirstJoker = 105;
+inline constexpr int NoRank = -1;
+inline constexpr int NoSuit = -1;
+
+constexpr bool isCardNumber(int card) { return card >= 1 && card <= CardsInDeckTable; }
+constexpr bool isJoker(int card) { return card >= FirstJoker && card <= CardsInDeckTable; }
+
+// ---- attributes --------------------------------------------------------------------------------
+
+// 1 Ace .. 11 Jack, 12 Queen, 13 King.
+constexpr int rank(int card)
+{
+    if (!isCardNumber(card) || isJoker(card))
+        return NoRank;
+    return (card - 1) % 13 + 1;
+}
+
+// 0 hearts, 1 diamonds, 2 clubs, 3 spades.
+constexpr int suitIndex(int card)
+{
+    if (!isCardNumber(card) || isJoker(card))
+        return NoSuit;
+    return (card - 1) % CardsPerDeck / 13;
+}
+
+constexpr bool isRed(int card)
+{
+    const int suit = suitIndex(card);
+    return suit == 0 || suit == 1;
+}
+
+constexpr bool isFaceCard(int card) { return rank(card) >= 11; }
+
+// Ranks wrap: a King is followed by an Ace.
+constexpr int nextRank(int rank) { return rank == 13 ? 1 : rank + 1; }
+constexpr int previousRank(int rank) { return rank == 1 ? 13 : rank - 1; }
+
+// The card of a rank 1..13 in a suit 0..3; 0 (no card) for anything else.
+constexpr int cardOf(int rank, int suit, bool secondDeck = false)
+{
+    if (rank < 1 || rank > 13 || suit < 0 || suit > 3)
+        return 0;
+    return suit * 13 + rank + (secondDeck ? CardsPerDeck : 0);
+}
+
+} // namespace kst
