@@ -2,6 +2,7 @@
 // What every verb of kestrane-cli works with: its arguments, the common options, the two output
 // streams, and the one way of reporting bad input.
 
+#include "cards/GameCatalogue.h"
 #include "storage/CommandLine.h"
 #include "storage/Paths.h"
 
@@ -39,8 +40,18 @@ struct Verb {
     int (*run)(const Invocation&);
 };
 
+// Loads GAMES.DAT of the program folder (customized games from the data folder); on failure
+// reports the one error line and gives false.
+bool loadCatalogue(const Invocation& inv, GameCatalogue& catalogue);
+
+// A GAME argument: a GameId in decimal or a game name (any case, trailing blanks ignored); -1
+// after reporting an unknown game.
+int resolveGame(const Invocation& inv, const GameCatalogue& catalogue, std::string_view text);
+
 // ---- the verbs -------------------------------------------------------------------------------
 
 int runPaths(const Invocation& inv);
+int runGames(const Invocation& inv);
+int runRules(const Invocation& inv);
 
 } // namespace kst::cli

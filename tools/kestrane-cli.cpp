@@ -9,6 +9,8 @@ namespace kst::cli {
 namespace {
 
 constexpr Verb verbs[] = {
+    {"games", "games", "the games of the catalogue: id, category, name", runGames},
+    {"rules", "rules GAME", "the 368 rule parameters of a game, index=value", runRules},
     {"paths", "paths", "the program folder and the data folder in use", runPaths},
 };
 

@@ -1,7 +1,9 @@
+#include "tests/support/CatalogueFiles.h"
 #include "tests/support/TempDir.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 
 #include <sys/wait.h>
@@ -90,6 +92,87 @@ TEST_F(CliTest, PathsFollowsTheEnvironmentWithoutOptions)
     const CliRun r = run("paths", "env KESTRANE_HOME='" + home + "' XDG_DATA_HOME=/proc/nowhere");
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.out, "ProgramDir=" + home + "\nDataDir=" + home + "/DATA\n");
+}
+
+// A two-game catalogue and one customized game; the value of parameter i in column c is
+// i * 10 + c, so every printed value shows where it came from.
+class CliCatalogueTest : public CliTest {
+protected:
+    void SetUp() override
+    {
+        CliTest::SetUp();
+        using namespace kst::test;
+        m_tmp.write("prog/GAMES.DAT", joinLines(catalogueLines({{4, 1, "Freecell"}, {5, 2, "Klondike"}},
+                                                                 [](int i, int c) { return i * 10 + c; })));
+        m_tmp.write("data/GAM_CUST.DAT", customGamesFile({{8000, "My Klondike", 2, "0030033"}}));
+    }
+    CliRun runWithFolders(const std::string& args) const
+    {
+        return run("--program-dir '" + at("prog") + "' --data-dir '" + at("data") + "' " + args);
+    }
+    static std::string line(const std::string& out, int index)
+    {
+        std::size_t at = 0;
+        for (int i = 0; i < index && at != std::string::npos; ++i)
+            at = out.find('\n', at) + 1;
+        return out.substr(at, out.find('\n', at) - at);
+    }
+};
+
+TEST_F(CliCatalogueTest, GamesListsIdCategoryAndNameInCatalogueOrder)
+{
+    const CliRun r = runWithFolders("games");
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, "1\t4\tFreecell\n2\t5\tKlondike\n");
+}
+
+TEST_F(CliCatalogueTest, RulesPrintsEveryParameterOfTheChosenGame)
+{
+    const struct {
+        const char* game;
+        int column;
+        int cardsPerClick; // entry 20
+        int deals;         // entry 13
+    } cases[] = {
+        {"2", 1, 201, 131},
+        {"'kLONDIKE  '", 1, 201, 131},
+        {"Freecell", 0, 200, 130},
+        {"8000", 1, 3, 3}, // the customized game: its base's column with its overrides
+        {"'my klondike'", 1, 3, 3},
+    };
+    for (const auto& c : cases) {
+        const CliRun r = runWithFolders(std::string("rules ") + c.game);
+        ASSERT_EQ(r.status, 0) << c.game << r.err;
+        EXPECT_EQ(std::count(r.out.begin(), r.out.end(), '\n'), 368) << c.game;
+        EXPECT_EQ(line(r.out, 0), "0=0") << c.game;
+        EXPECT_EQ(line(r.out, 1), "1=" + std::to_string(10 + c.column)) << c.game;
+        EXPECT_EQ(line(r.out, 13), "13=" + std::to_string(c.deals)) << c.game;
+        EXPECT_EQ(line(r.out, 20), "20=" + std::to_string(c.cardsPerClick)) << c.game;
+        EXPECT_EQ(line(r.out, 367), "367=" + std::to_string(3670 + c.column)) << c.game;
+    }
+}
+
+TEST_F(CliCatalogueTest, UnknownGamesAndAMissingCatalogueAreBadInput)
+{
+    const struct {
+        std::string args;
+        std::string error;
+    } cases[] = {
+        {"rules 3", "kestrane-cli: unknown game: 3\n"},
+        {"rules Spider", "kestrane-cli: unknown game: Spider\n"},
+        {"rules 8001", "kestrane-cli: unknown game: 8001\n"},
+        {"rules", "kestrane-cli: usage: rules GAME\n"},
+        {"games extra", "kestrane-cli: games takes no arguments\n"},
+    };
+    for (const auto& c : cases) {
+        const CliRun r = runWithFolders(c.args);
+        EXPECT_EQ(r.status, 2) << c.args;
+        EXPECT_EQ(r.err, c.error) << c.args;
+        EXPECT_EQ(r.out, "") << c.args;
+    }
+    const CliRun missing = run("--program-dir '" + at("home") + "' games");
+    EXPECT_EQ(missing.status, 2);
+    EXPECT_EQ(missing.err.rfind("kestrane-cli: Cannot find file: ", 0), 0u) << missing.err;
 }
 
 } // namespace
