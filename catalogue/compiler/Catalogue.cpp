@@ -799,9 +799,10 @@ bool compileFolder(const std::filesystem::path& catalogueDir, const std::filesys
     std::vector<SourceFile> games;
     std::error_code error;
     std::vector<std::filesystem::path> paths;
-    for (const auto& entry : std::filesystem::directory_iterator(catalogueDir / "games", error))
-        if (entry.path().extension() == ".game")
-            paths.push_back(entry.path());
+    for (std::filesystem::directory_iterator it(catalogueDir / "games", error), end; !error && it != end;
+         it.increment(error))
+        if (it->path().extension() == ".game")
+            paths.push_back(it->path());
     if (error) {
         errors.push_back((catalogueDir / "games").string() + ": " + error.message());
         return false;
@@ -829,6 +830,7 @@ bool compileFolder(const std::filesystem::path& catalogueDir, const std::filesys
         errors.push_back(helpDir.string() + ": " + error.message());
         return false;
     }
+    std::set<std::string> written;
     for (const Game& game : compiled.games) {
         if (game.rulesText.empty())
             continue;
@@ -838,7 +840,15 @@ bool compileFolder(const std::filesystem::path& catalogueDir, const std::filesys
             errors.push_back((helpDir / name).string() + ": cannot be written");
             return false;
         }
+        written.insert(name);
     }
+    // A game removed or left without rules must not keep its old help page.
+    std::vector<std::filesystem::path> stale;
+    for (std::filesystem::directory_iterator it(helpDir, error), end; !error && it != end; it.increment(error))
+        if (it->path().extension() == ".txt" && !written.count(it->path().filename().string()))
+            stale.push_back(it->path());
+    for (const auto& path : stale)
+        std::filesystem::remove(path, error);
     // Written aside and renamed, so that a failed write never leaves half a catalogue.
     const std::filesystem::path target = programDir / "GAMES.DAT";
     const std::filesystem::path temporary = programDir / "GAMES.DAT.new";

@@ -62,6 +62,7 @@ TEST(CatalogueCompiler, WritesTheCatalogueFileAndRulesHelp)
               "\n"
               "    Caf\xC3\xA9 rule.\n"
               "end\n");
+    dir.write("program/help/games/0009.txt", "a game no longer in the catalogue");
     std::vector<std::string> errors;
     ASSERT_TRUE(compileFolder(dir.path() / "catalogue", dir.path() / "program", errors)) << errors.front();
 
@@ -93,6 +94,7 @@ TEST(CatalogueCompiler, WritesTheCatalogueFileAndRulesHelp)
 
     EXPECT_EQ(dir.read("program/help/games/0001.txt"), "Build down.\r\n\r\n  Caf\xE9 rule.\r\n");
     EXPECT_FALSE(std::filesystem::exists(dir.path() / "program/help/games/0007.txt"));
+    EXPECT_FALSE(std::filesystem::exists(dir.path() / "program/help/games/0009.txt"));
 }
 
 TEST(CatalogueCompiler, InheritanceCopiesValuesThenOverrides)
