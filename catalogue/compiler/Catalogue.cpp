@@ -1,0 +1,867 @@
+#include "catalogue/compiler/Catalogue.h"
+
+#include "storage/Encoding.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cstdio>
+#include <fstream>
+#include <iterator>
+#include <map>
+#include <set>
+
+namespace kst::catalogue {
+
+namespace {
+
+constexpr int kInt16Min = -32768;
+constexpr int kInt16Max = 32767;
+
+constexpr Parameter kParameters[] = {
+    {"FoundationCardsAtDeal", 1, 1, 0, 2},
+    {"RunRule", 2, 1, kInt16Min, kInt16Max},
+    {"TableauLayout", 3, 1, kInt16Min, kInt16Max},
+    {"FoundationLayout", 4, 1, kInt16Min, kInt16Max},
+    {"ReserveLayout", 5, 1, kInt16Min, kInt16Max},
+    {"StockFace", 6, 1, 0, 1},
+    {"StockClickPlace", 7, 1, kInt16Min, kInt16Max},
+    {"StockToWaste", 8, 1, kInt16Min, kInt16Max},
+    {"ExtraFoundationCard", 10, 1, kInt16Min, kInt16Max},
+    {"RunSize", 11, 1, kInt16Min, kInt16Max},
+    {"ReserveAccess", 12, 1, kInt16Min, kInt16Max},
+    {"Deals", 13, 1, kInt16Min, kInt16Max},
+    {"RedealMode", 14, 1, kInt16Min, kInt16Max},
+    {"StockToWasteCondition", 15, 1, kInt16Min, kInt16Max},
+    {"FoundationTakeBack", 16, 1, 0, 2},
+    {"WasteUse", 17, 1, kInt16Min, kInt16Max},
+    {"Autoplay", 18, 1, kInt16Min, kInt16Max},
+    {"CardsPerStockClick", 20, 1, kInt16Min, kInt16Max},
+    {"AutoFill", 21, 1, 0, 7},
+    {"FoundationPassOrder", 22, 1, kInt16Min, kInt16Max},
+    {"BlockedRows", 23, 1, kInt16Min, kInt16Max},
+    {"BlockedPiles", 24, 1, kInt16Min, kInt16Max},
+    {"GridWidth", 26, 1, kInt16Min, kInt16Max},
+    {"SortedFoundations", 28, 1, kInt16Min, kInt16Max},
+    {"KingsToBottom", 29, 1, kInt16Min, kInt16Max},
+    {"FoundationCapacity", 30, 1, kInt16Min, kInt16Max},
+    {"DealMode", 31, 1, 0, 10},
+    {"StockRestriction", 32, 1, 0, 3},
+    {"ClickToMove", 34, 1, kInt16Min, kInt16Max},
+    {"ScreenSize", 35, 1, kInt16Min, kInt16Max},
+    {"PairingSum", 36, 1, kInt16Min, kInt16Max},
+    {"FirstMoveRestriction", 37, 1, kInt16Min, kInt16Max},
+    {"FillAfterFirstMove", 38, 1, kInt16Min, kInt16Max},
+    {"ScoreConstant", 39, 1, kInt16Min, kInt16Max},
+    {"MaximumScore", 40, 1, kInt16Min, kInt16Max},
+    {"TargetScore", 41, 1, kInt16Min, kInt16Max},
+    {"GameType", 42, 1, kInt16Min, kInt16Max},
+    {"BaseRank", 43, 16, kInt16Min, kInt16Max},
+    {"FoundationDirection", 59, 16, 0, 2},
+    {"FoundationBuildCode", 75, 16, kInt16Min, kInt16Max},
+    {"FoundationStartCode", 91, 16, kInt16Min, kInt16Max},
+    {"TableauEmptyRule", 107, 28, kInt16Min, kInt16Max},
+    {"TableauDirection", 135, 28, 0, 2},
+    {"TableauBuildCode", 163, 28, kInt16Min, kInt16Max},
+    {"WrapFlag", 191, 28, kInt16Min, kInt16Max},
+    {"StockToTableau", 219, 28, 0, 4},
+    {"ReserveRule", 247, 8, kInt16Min, kInt16Max},
+    {"StockToReserve", 255, 8, 0, 4},
+    {"SecondWasteStartCard", 263, 1, kInt16Min, kInt16Max},
+    {"WasteDrops", 264, 1, kInt16Min, kInt16Max},
+    {"WastePlace", 265, 1, kInt16Min, kInt16Max},
+    {"StockScheme", 266, 1, kInt16Min, kInt16Max},
+    {"StockRow", 267, 1, 0, 4},
+    {"FoundationScheme", 268, 1, kInt16Min, kInt16Max},
+    {"FoundationRow", 269, 1, 0, 4},
+    {"TableauScheme", 270, 1, kInt16Min, kInt16Max},
+    {"TableauRow", 271, 1, 0, 4},
+    {"TableauRows", 272, 1, kInt16Min, kInt16Max},
+    {"ReserveScheme", 273, 1, kInt16Min, kInt16Max},
+    {"ReserveRow", 274, 1, 0, 4},
+    {"SecondWasteScheme", 275, 1, kInt16Min, kInt16Max},
+    {"SecondWasteRow", 276, 1, 0, 4},
+    {"StockGroupPiles", 277, 1, kInt16Min, kInt16Max},
+    {"FoundationCount", 278, 1, 0, 16},
+    {"TableauCount", 279, 1, 0, 28},
+    {"ReserveCount", 280, 1, 0, 8},
+    {"SecondWastePiles", 281, 1, kInt16Min, kInt16Max},
+    {"DeckSize", 282, 1, 0, 104},
+    {"StockDealt", 283, 1, kInt16Min, kInt16Max},
+    {"WasteDealt", 284, 1, kInt16Min, kInt16Max},
+    {"ScoreConstant2", 285, 1, kInt16Min, kInt16Max},
+    {"TableauDealt", 286, 28, 0, 1504},
+    {"TableauFaceUp", 314, 28, kInt16Min, kInt16Max},
+    {"SecondWasteDealt", 342, 1, kInt16Min, kInt16Max},
+    {"ReserveDealt", 343, 8, kInt16Min, kInt16Max},
+    {"ReserveFaceUp", 351, 8, kInt16Min, kInt16Max},
+    {"CustomizeStockClick", 359, 1, kInt16Min, kInt16Max},
+    {"CustomizeDeals", 360, 1, kInt16Min, kInt16Max},
+    {"CustomizeEmptyRule", 361, 1, kInt16Min, kInt16Max},
+};
+
+// Browser values, written through their own keywords.
+constexpr int kTimeIndex = 362;
+constexpr int kDifficultyIndex = 363;
+constexpr int kSkillIndex = 364;
+constexpr int kChanceIndex = 365;
+constexpr int kOddsWonIndex = 366;
+constexpr int kOddsPlayedIndex = 367;
+
+struct Word {
+    std::string_view keyword;
+    std::vector<std::string_view> values; // a value's position is its number
+    int index;
+};
+
+const std::vector<Word>& browserWords()
+{
+    static const std::vector<Word> words = {
+        {"time", {"long", "medium", "quick"}, kTimeIndex},
+        {"difficulty", {"easy", "medium", "hard"}, kDifficultyIndex},
+        {"skill", {"difficult", "mostly-skill", "moderate", "mostly-chance", "chance-only"}, kSkillIndex},
+        {"chance", {"very-high", "high", "medium", "low", "very-low"}, kChanceIndex},
+    };
+    return words;
+}
+
+constexpr int kMinCategory = 2;
+constexpr int kMaxCategory = 13;
+constexpr int kMaxId = 999;
+constexpr std::size_t kNameWidth = 50;
+constexpr int kValueWidth = 10;
+
+struct Assignment {
+    int index;
+    int value;
+};
+
+struct Token {
+    std::string text;
+    bool quoted = false;
+};
+
+// One parsed file: a game, or the defaults (no id).
+struct Definition {
+    std::string path;
+    int gameLine = 0;
+    std::optional<int> id;
+    std::string name;
+    std::optional<int> category;
+    bool isNew = false;
+    bool selected = false;
+    bool original = false;
+    bool children = false;
+    int inheritsLine = 0;
+    std::optional<Token> base;
+    std::vector<Assignment> assignments; // in file order, applied over the base's values
+    std::string rulesText;
+};
+
+class Errors {
+public:
+    explicit Errors(std::vector<std::string>& out) : m_out(out) {}
+    void add(const std::string& path, int line, const std::string& message)
+    {
+        m_out.push_back(path + ":" + std::to_string(line) + ": " + message);
+    }
+
+private:
+    std::vector<std::string>& m_out;
+};
+
+std::optional<int> parseInt(std::string_view text)
+{
+    int value = 0;
+    const char* end = text.data() + text.size();
+    auto [ptr, ec] = std::from_chars(text.data(), end, value);
+    if (text.empty() || ec != std::errc() || ptr != end)
+        return std::nullopt;
+    return value;
+}
+
+std::string rangeText(int minimum, int maximum)
+{
+    return std::to_string(minimum) + ".." + std::to_string(maximum);
+}
+
+// Splits at blanks and tabs; a double-quoted text is one token; "#" outside quotes ends the line.
+std::optional<std::vector<Token>> tokenize(std::string_view line)
+{
+    std::vector<Token> tokens;
+    std::size_t i = 0;
+    while (i < line.size()) {
+        const char c = line[i];
+        if (c == ' ' || c == '\t' || c == '\r') {
+            ++i;
+        } else if (c == '#') {
+            break;
+        } else if (c == '"') {
+            const std::size_t close = line.find('"', i + 1);
+            if (close == std::string_view::npos)
+                return std::nullopt;
+            tokens.push_back({std::string(line.substr(i + 1, close - i - 1)), true});
+            i = close + 1;
+        } else {
+            std::size_t j = i;
+            while (j < line.size() && line[j] != ' ' && line[j] != '\t' && line[j] != '\r' && line[j] != '#')
+                ++j;
+            tokens.push_back({std::string(line.substr(i, j - i)), false});
+            i = j;
+        }
+    }
+    return tokens;
+}
+
+std::vector<std::string> splitLines(std::string_view text)
+{
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    while (start <= text.size()) {
+        std::size_t end = text.find('\n', start);
+        if (end == std::string_view::npos) {
+            if (start < text.size())
+                lines.emplace_back(text.substr(start));
+            break;
+        }
+        std::string line(text.substr(start, end - start));
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        lines.push_back(std::move(line));
+        start = end + 1;
+    }
+    return lines;
+}
+
+bool isIndented(const std::string& line)
+{
+    return !line.empty() && (line[0] == ' ' || line[0] == '\t');
+}
+
+bool isBlank(const std::string& line)
+{
+    return line.find_first_not_of(" \t\r") == std::string::npos;
+}
+
+// Drops the indentation common to the non-blank lines and the blank lines at either end.
+std::string joinRulesText(std::vector<std::string> lines)
+{
+    while (!lines.empty() && isBlank(lines.back()))
+        lines.pop_back();
+    while (!lines.empty() && isBlank(lines.front()))
+        lines.erase(lines.begin());
+    std::size_t indent = std::string::npos;
+    for (const std::string& line : lines)
+        if (!isBlank(line))
+            indent = std::min(indent, line.find_first_not_of(" \t"));
+    std::string text;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        std::string line = isBlank(lines[i]) ? std::string() : lines[i].substr(indent);
+        line.erase(line.find_last_not_of(" \t") + 1);
+        if (i > 0)
+            text += "\r\n";
+        text += line;
+    }
+    return text;
+}
+
+class Parser {
+public:
+    Parser(const SourceFile& file, bool isDefaults, Errors& errors)
+        : m_file(file), m_isDefaults(isDefaults), m_errors(errors)
+    {
+        m_definition.path = file.path;
+    }
+
+    Definition parse()
+    {
+        const std::vector<std::string> lines = splitLines(m_file.text);
+        for (std::size_t i = 0; i < lines.size(); ++i) {
+            const int lineNumber = static_cast<int>(i) + 1;
+            const std::string& line = lines[i];
+            if (isBlank(line) || line.find_first_not_of(" \t") == line.find('#'))
+                continue;
+            if (isIndented(line)) {
+                error(lineNumber, "indented line outside a rules block");
+                continue;
+            }
+            const auto tokens = tokenize(line);
+            if (!tokens) {
+                error(lineNumber, "unclosed quote");
+                continue;
+            }
+            if ((*tokens)[0].text == "rules" && !(*tokens)[0].quoted) {
+                i = readRules(lines, i, *tokens);
+                continue;
+            }
+            statement(lineNumber, *tokens);
+        }
+        if (!m_isDefaults && m_definition.gameLine == 0)
+            error(1, "missing game line (game <id> \"<name>\")");
+        return std::move(m_definition);
+    }
+
+private:
+    void error(int line, const std::string& message) { m_errors.add(m_file.path, line, message); }
+
+    std::size_t readRules(const std::vector<std::string>& lines, std::size_t start, const std::vector<Token>& tokens)
+    {
+        const int lineNumber = static_cast<int>(start) + 1;
+        if (tokens.size() != 1)
+            error(lineNumber, "rules takes no value; its text follows on indented lines");
+        if (m_isDefaults)
+            error(lineNumber, "rules is not allowed in defaults");
+        std::vector<std::string> text;
+        for (std::size_t i = start + 1; i < lines.size(); ++i) {
+            const std::string& line = lines[i];
+            if (isBlank(line) || isIndented(line)) {
+                text.push_back(line);
+                continue;
+            }
+            std::string trimmed = line;
+            trimmed.erase(trimmed.find_last_not_of(" \t") + 1);
+            if (trimmed != "end") {
+                error(static_cast<int>(i) + 1, "rules text must be indented and closed by end");
+                return i;
+            }
+            const auto converted = utf8ToCp1252(joinRulesText(text));
+            if (!converted)
+                error(lineNumber, "rules text holds a character that Windows-1252 cannot hold");
+            else if (m_definition.rulesText.empty())
+                m_definition.rulesText = *converted;
+            else
+                error(lineNumber, "second rules block");
+            return i;
+        }
+        error(lineNumber, "rules block without end");
+        return lines.size();
+    }
+
+    void statement(int line, const std::vector<Token>& tokens)
+    {
+        const std::string& keyword = tokens[0].text;
+        const std::vector<Token> args(tokens.begin() + 1, tokens.end());
+        if (keyword == "game" || keyword == "inherits" || keyword == "new" || keyword == "lists"
+            || keyword == "category") {
+            if (m_isDefaults) {
+                error(line, keyword + " is not allowed in defaults");
+                return;
+            }
+        }
+        if (keyword == "game")
+            gameLine(line, args);
+        else if (keyword == "inherits")
+            inherits(line, args);
+        else if (keyword == "category")
+            category(line, args);
+        else if (keyword == "new")
+            newFlag(line, args);
+        else if (keyword == "lists")
+            lists(line, args);
+        else if (keyword == "odds")
+            odds(line, args);
+        else if (const Word* word = browserWord(keyword))
+            browser(line, *word, args);
+        else if (const Parameter* parameter = findParameter(keyword))
+            values(line, *parameter, args);
+        else if (keyword == "end")
+            error(line, "end without rules");
+        else
+            error(line, "unknown keyword or parameter '" + keyword + "'");
+    }
+
+    static const Word* browserWord(std::string_view keyword)
+    {
+        for (const Word& word : browserWords())
+            if (word.keyword == keyword)
+                return &word;
+        return nullptr;
+    }
+
+    void gameLine(int line, const std::vector<Token>& args)
+    {
+        if (m_definition.gameLine != 0) {
+            error(line, "second game line");
+            return;
+        }
+        m_definition.gameLine = line;
+        const auto id = args.empty() || args[0].quoted ? std::nullopt : parseInt(args[0].text);
+        if (!id || *id < 1 || *id > kMaxId) {
+            error(line, "game id must be a number 1.." + std::to_string(kMaxId));
+            return;
+        }
+        m_definition.id = *id;
+        if (args.size() < 2 || !args[1].quoted || args[1].text.empty()) {
+            error(line, "missing game name (game <id> \"<name>\")");
+            return;
+        }
+        if (args.size() > 2) {
+            error(line, "unexpected '" + args[2].text + "' after the game name");
+            return;
+        }
+        const auto name = utf8ToCp1252(args[1].text);
+        if (!name || !storeShifted(*name)) {
+            error(line, "game name holds a character the catalogue cannot store");
+            return;
+        }
+        if (name->size() > kNameWidth) {
+            error(line, "game name longer than " + std::to_string(kNameWidth) + " characters");
+            return;
+        }
+        m_definition.name = *name;
+    }
+
+    void inherits(int line, const std::vector<Token>& args)
+    {
+        if (args.size() != 1) {
+            error(line, "inherits takes one game: defaults, an id or a quoted name");
+            return;
+        }
+        m_definition.inheritsLine = line;
+        m_definition.base = args[0];
+    }
+
+    void category(int line, const std::vector<Token>& args)
+    {
+        const auto value = args.size() == 1 ? parseInt(args[0].text) : std::nullopt;
+        if (!value || *value < kMinCategory || *value > kMaxCategory) {
+            error(line, "category must be a number " + rangeText(kMinCategory, kMaxCategory));
+            return;
+        }
+        m_definition.category = *value;
+    }
+
+    void newFlag(int line, const std::vector<Token>& args)
+    {
+        if (args.size() == 1 && (args[0].text == "yes" || args[0].text == "no"))
+            m_definition.isNew = args[0].text == "yes";
+        else
+            error(line, "new must be yes or no");
+    }
+
+    void lists(int line, const std::vector<Token>& args)
+    {
+        for (const Token& arg : args) {
+            if (arg.text == "selected")
+                m_definition.selected = true;
+            else if (arg.text == "original")
+                m_definition.original = true;
+            else if (arg.text == "children")
+                m_definition.children = true;
+            else if (arg.text != "none")
+                error(line, "unknown list '" + arg.text + "' (selected, original, children or none)");
+        }
+    }
+
+    void odds(int line, const std::vector<Token>& args)
+    {
+        if (args.size() == 1 && args[0].text == "none") {
+            assign(kOddsWonIndex, 0);
+            assign(kOddsPlayedIndex, 0);
+            return;
+        }
+        const auto won = args.size() == 3 ? parseInt(args[0].text) : std::nullopt;
+        const auto played = args.size() == 3 ? parseInt(args[2].text) : std::nullopt;
+        if (!won || !played || args[1].text != "in" || *won < 0 || *played < 1 || *won > *played
+            || *played > kInt16Max) {
+            error(line, "odds must be none or <won> in <played>, 0 <= won <= played <= 32767");
+            return;
+        }
+        assign(kOddsWonIndex, *won);
+        assign(kOddsPlayedIndex, *played);
+    }
+
+    void browser(int line, const Word& word, const std::vector<Token>& args)
+    {
+        if (args.size() == 1) {
+            const auto found = std::find(word.values.begin(), word.values.end(), args[0].text);
+            if (found != word.values.end()) {
+                assign(word.index, static_cast<int>(found - word.values.begin()));
+                return;
+            }
+        }
+        std::string choices;
+        for (std::string_view value : word.values)
+            choices += (choices.empty() ? "" : "|") + std::string(value);
+        error(line, std::string(word.keyword) + " must be one of " + choices);
+    }
+
+    // A single value, or for a block a list of value or value*count filling it from its start.
+    void values(int line, const Parameter& parameter, const std::vector<Token>& args)
+    {
+        const std::string name(parameter.name);
+        if (args.empty()) {
+            error(line, name + " needs a value");
+            return;
+        }
+        std::vector<int> list;
+        for (const Token& arg : args) {
+            const std::size_t star = arg.text.find('*');
+            const auto value = parseInt(std::string_view(arg.text).substr(0, star));
+            const auto count = star == std::string::npos ? std::optional<int>(1)
+                                                        : parseInt(std::string_view(arg.text).substr(star + 1));
+            if (arg.quoted || !value || !count || *count < 1 || (star != std::string::npos && parameter.length == 1)) {
+                error(line, name + ": '" + arg.text + "' is not "
+                                + (parameter.length == 1 ? "a number" : "a number or number*count"));
+                return;
+            }
+            if (*value < parameter.minimum || *value > parameter.maximum) {
+                error(line, name + " " + std::to_string(*value) + " is out of range "
+                                + rangeText(parameter.minimum, parameter.maximum));
+                return;
+            }
+            if (static_cast<int>(list.size()) + *count > parameter.length) {
+                if (parameter.length == 1)
+                    error(line, name + " takes one value");
+                else
+                    error(line, name + ": more than " + std::to_string(parameter.length) + " values for its "
+                                    + std::to_string(parameter.length) + " piles");
+                return;
+            }
+            list.insert(list.end(), static_cast<std::size_t>(*count), *value);
+        }
+        for (std::size_t i = 0; i < list.size(); ++i)
+            assign(parameter.index + static_cast<int>(i), list[i]);
+    }
+
+    void assign(int index, int value) { m_definition.assignments.push_back({index, value}); }
+
+    const SourceFile& m_file;
+    const bool m_isDefaults;
+    Errors& m_errors;
+    Definition m_definition;
+};
+
+std::string lower(std::string_view text)
+{
+    std::string result(text);
+    for (char& c : result)
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
+    return result;
+}
+
+struct Resolved {
+    std::array<std::int16_t, kRuleCount> values{};
+    std::optional<int> category;
+};
+
+class Resolver {
+public:
+    Resolver(const Definition& defaults, const std::vector<Definition>& games, Errors& errors)
+        : m_defaults(defaults), m_games(games), m_errors(errors), m_state(games.size(), State::Open),
+          m_resolved(games.size())
+    {
+        apply(m_defaultValues, defaults);
+    }
+
+    // Nothing when the game or one of its bases failed; the error is then reported.
+    std::optional<Resolved> resolve(std::size_t game)
+    {
+        if (m_state[game] == State::Done)
+            return m_resolved[game];
+        if (m_state[game] == State::Failed)
+            return std::nullopt;
+        if (m_state[game] == State::Visiting) {
+            m_cycleStart = game;
+            return std::nullopt;
+        }
+        m_state[game] = State::Visiting;
+        const Definition& definition = m_games[game];
+        Resolved resolved;
+        resolved.values = m_defaultValues.values;
+        const bool explicitBase = definition.base && !(!definition.base->quoted && definition.base->text == "defaults");
+        if (explicitBase) {
+            const auto base = findBase(*definition.base);
+            if (!base) {
+                m_errors.add(definition.path, definition.inheritsLine,
+                             "unknown base game '" + definition.base->text + "'");
+                m_state[game] = State::Failed;
+                return std::nullopt;
+            }
+            const auto baseResolved = resolve(*base);
+            if (!baseResolved) {
+                if (m_cycleStart && *m_cycleStart == game) {
+                    std::string cycle = definition.name;
+                    for (std::size_t at = *base; at != game;) {
+                        cycle += " -> " + m_games[at].name;
+                        at = *findBase(*m_games[at].base);
+                    }
+                    m_errors.add(definition.path, definition.inheritsLine,
+                                 "inheritance cycle: " + cycle + " -> " + definition.name);
+                    m_cycleStart.reset();
+                }
+                m_state[game] = State::Failed;
+                return std::nullopt;
+            }
+            resolved = *baseResolved;
+        }
+        apply(resolved, definition);
+        m_state[game] = State::Done;
+        m_resolved[game] = resolved;
+        return resolved;
+    }
+
+private:
+    enum class State { Open, Visiting, Done, Failed };
+
+    static void apply(Resolved& resolved, const Definition& definition)
+    {
+        for (const Assignment& assignment : definition.assignments)
+            resolved.values[static_cast<std::size_t>(assignment.index)] = static_cast<std::int16_t>(assignment.value);
+        if (definition.category)
+            resolved.category = definition.category;
+    }
+
+    std::optional<std::size_t> findBase(const Token& base) const
+    {
+        const auto id = base.quoted ? std::nullopt : parseInt(base.text);
+        for (std::size_t i = 0; i < m_games.size(); ++i) {
+            const Definition& game = m_games[i];
+            if (id ? game.id == *id : lower(game.name) == lower(utf8ToCp1252(base.text).value_or("")))
+                return i;
+        }
+        return std::nullopt;
+    }
+
+    const Definition& m_defaults;
+    const std::vector<Definition>& m_games;
+    Errors& m_errors;
+    Resolved m_defaultValues;
+    std::vector<State> m_state;
+    std::vector<std::optional<Resolved>> m_resolved;
+    std::optional<std::size_t> m_cycleStart;
+};
+
+std::string threeDigits(int number)
+{
+    char text[8];
+    std::snprintf(text, sizeof text, "%03d", number);
+    return text;
+}
+
+// Every field is built from digits, blanks, the minus sign and checked names, all storable.
+std::string shifted(std::string_view text)
+{
+    return storeShifted(text).value_or(std::string());
+}
+
+} // namespace
+
+std::span<const Parameter> parameters()
+{
+    return kParameters;
+}
+
+const Parameter* findParameter(std::string_view name)
+{
+    for (const Parameter& parameter : kParameters)
+        if (parameter.name == name)
+            return &parameter;
+    return nullptr;
+}
+
+std::optional<std::string> storeShifted(std::string_view text)
+{
+    // The reader turns a stored code of 80 or more into code - 48, so x is stored as x + 48;
+    // codes below 32 or above 207 have no stored form.
+    std::string result(text);
+    for (char& c : result) {
+        const int code = static_cast<unsigned char>(c);
+        if (code < 32 || code > 207)
+            return std::nullopt;
+        c = static_cast<char>(code + 48);
+    }
+    return result;
+}
+
+Compiled compile(const SourceFile& defaultsFile, const std::vector<SourceFile>& gameFiles)
+{
+    Compiled compiled;
+    Errors errors(compiled.errors);
+    const Definition defaults = Parser(defaultsFile, true, errors).parse();
+    std::vector<Definition> definitions;
+    for (const SourceFile& file : gameFiles)
+        definitions.push_back(Parser(file, false, errors).parse());
+    if (!compiled.errors.empty())
+        return compiled;
+
+    std::map<int, std::string> idOwners;
+    std::map<std::string, std::string> nameOwners;
+    for (const Definition& definition : definitions) {
+        const auto [idAt, idNew] = idOwners.emplace(*definition.id, definition.path);
+        if (!idNew)
+            errors.add(definition.path, definition.gameLine,
+                       "game id " + std::to_string(*definition.id) + " is already used by " + idAt->second);
+        const auto [nameAt, nameNew] = nameOwners.emplace(lower(definition.name), definition.path);
+        if (!nameNew)
+            errors.add(definition.path, definition.gameLine,
+                       "game name \"" + definition.name + "\" is already used by " + nameAt->second);
+    }
+    if (!compiled.errors.empty())
+        return compiled;
+
+    Resolver resolver(defaults, definitions, errors);
+    std::vector<Game> games;
+    for (std::size_t i = 0; i < definitions.size(); ++i) {
+        const auto resolved = resolver.resolve(i);
+        if (!resolved)
+            continue;
+        const Definition& definition = definitions[i];
+        if (!resolved->category) {
+            errors.add(definition.path, definition.gameLine, "missing category");
+            continue;
+        }
+        Game game;
+        game.id = *definition.id;
+        game.name = definition.name;
+        game.category = *resolved->category;
+        game.isNew = definition.isNew;
+        game.selected = definition.selected;
+        game.original = definition.original;
+        game.children = definition.children;
+        game.values = resolved->values;
+        game.rulesText = definition.rulesText;
+        games.push_back(std::move(game));
+    }
+    if (!compiled.errors.empty())
+        return compiled;
+    std::sort(games.begin(), games.end(), [](const Game& a, const Game& b) { return a.id < b.id; });
+    compiled.games = std::move(games);
+    return compiled;
+}
+
+std::string gamesDat(const std::vector<Game>& games)
+{
+    const std::string end = "\r\n";
+    std::string out = "[Sect1]" + end;
+    for (const Game& game : games) {
+        std::string line = threeDigits(game.category) + " " + threeDigits(game.id) + "0 " + (game.isNew ? "1" : "0")
+                         + game.name + std::string(kNameWidth - game.name.size(), ' ');
+        out += shifted(line) + end;
+    }
+    out += "[Sect2]" + end;
+    for (int index = 1; index < kRuleCount; ++index) {
+        char number[8];
+        std::snprintf(number, sizeof number, "%04d", index);
+        out += number + std::string(12, ' ');
+        for (const Game& game : games) {
+            std::string value = std::to_string(game.values[static_cast<std::size_t>(index)]);
+            value.resize(kValueWidth + 1, ' ');
+            out += shifted(value);
+        }
+        out += end;
+    }
+    const std::pair<const char*, bool Game::*> lists[] = {
+        {"[SectS]", &Game::selected}, {"[SectO]", &Game::original}, {"[SectK]", &Game::children}};
+    for (const auto& [header, member] : lists) {
+        out += header + end;
+        for (const Game& game : games)
+            if (game.*member)
+                out += shifted(threeDigits(game.id)) + end;
+    }
+    return out;
+}
+
+std::string rulesHelp(const Game& game)
+{
+    return game.rulesText + "\r\n";
+}
+
+namespace {
+
+bool readFile(const std::filesystem::path& path, std::string& text)
+{
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        return false;
+    text.assign(std::istreambuf_iterator<char>(in), {});
+    return !in.bad();
+}
+
+bool writeFile(const std::filesystem::path& path, const std::string& bytes)
+{
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out << bytes;
+    out.close();
+    return static_cast<bool>(out);
+}
+
+} // namespace
+
+bool compileFolder(const std::filesystem::path& catalogueDir, const std::filesystem::path& programDir,
+                   std::vector<std::string>& errors)
+{
+    SourceFile defaults{"defaults.game", {}};
+    if (!readFile(catalogueDir / defaults.path, defaults.text)) {
+        errors.push_back((catalogueDir / defaults.path).string() + ": cannot be read");
+        return false;
+    }
+    std::vector<SourceFile> games;
+    std::error_code error;
+    std::vector<std::filesystem::path> paths;
+    for (std::filesystem::directory_iterator it(catalogueDir / "games", error), end; !error && it != end;
+         it.increment(error))
+        if (it->path().extension() == ".game")
+            paths.push_back(it->path());
+    if (error) {
+        errors.push_back((catalogueDir / "games").string() + ": " + error.message());
+        return false;
+    }
+    std::sort(paths.begin(), paths.end());
+    for (const auto& path : paths) {
+        SourceFile file{"games/" + path.filename().string(), {}};
+        if (!readFile(path, file.text)) {
+            errors.push_back(path.string() + ": cannot be read");
+            return false;
+        }
+        games.push_back(std::move(file));
+    }
+
+    Compiled compiled = compile(defaults, games);
+    if (!compiled.errors.empty()) {
+        for (std::string& message : compiled.errors)
+            errors.push_back((catalogueDir / message).string());
+        return false;
+    }
+
+    const std::filesystem::path helpDir = programDir / "help" / "games";
+    std::filesystem::create_directories(helpDir, error);
+    if (error) {
+        errors.push_back(helpDir.string() + ": " + error.message());
+        return false;
+    }
+    std::set<std::string> written;
+    for (const Game& game : compiled.games) {
+        if (game.rulesText.empty())
+            continue;
+        char name[16];
+        std::snprintf(name, sizeof name, "%04d.txt", game.id);
+        if (!writeFile(helpDir / name, rulesHelp(game))) {
+            errors.push_back((helpDir / name).string() + ": cannot be written");
+            return false;
+        }
+        written.insert(name);
+    }
+    // A game removed or left without rules must not keep its old help page.
+    std::vector<std::filesystem::path> stale;
+    for (std::filesystem::directory_iterator it(helpDir, error), end; !error && it != end; it.increment(error))
+        if (it->path().extension() == ".txt" && !written.count(it->path().filename().string()))
+            stale.push_back(it->path());
+    for (const auto& path : stale)
+        std::filesystem::remove(path, error);
+    // Written aside and renamed, so that a failed write never leaves half a catalogue.
+    const std::filesystem::path target = programDir / "GAMES.DAT";
+    const std::filesystem::path temporary = programDir / "GAMES.DAT.new";
+    if (!writeFile(temporary, gamesDat(compiled.games))) {
+        errors.push_back(temporary.string() + ": cannot be written");
+        return false;
+    }
+    std::filesystem::rename(temporary, target, error);
+    if (error) {
+        errors.push_back(target.string() + ": " + error.message());
+        return false;
+    }
+    return true;
+}
+
+} // namespace kst::catalogue

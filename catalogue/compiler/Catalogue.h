@@ -1,0 +1,85 @@
+#pragma once
+// The catalogue compiler: reads the human-readable game definitions (defaults.game and
+// games/*.game, UTF-8) and writes the catalogue file GAMES.DAT and each game's rules text.
+//
+// GAMES.DAT as written here (Windows-1252, CR LF line ends, "shifted" = storeShifted below):
+//   [Sect1]  one shifted 60-character line per game, in ascending id order: category (3 digits),
+//            blank, id (3 digits), "0" (loaded), blank, new flag "1"/"0", name padded to 50.
+//   [Sect2]  one line per parameter index 1..367 in order: the index as 4 plain digits
+//            ("0001"), 12 plain blanks, then per game an 11-character shifted column: the value
+//            left-aligned in 10 characters plus a blank separator. Shifted blanks are never
+//            spaces in the file, so lines carry no trailing blanks for an editor to strip.
+//   [SectS], [SectO], [SectK]  one shifted 3-digit id per line.
+
+#include <array>
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace kst::catalogue {
+
+constexpr int kRuleCount = 368;
+
+// ---- parameter names -------------------------------------------------------------------------
+
+// A named rule parameter: one entry (length 1) or a per-pile block starting at index.
+struct Parameter {
+    std::string_view name;
+    int index;
+    int length;
+    int minimum;
+    int maximum;
+};
+
+std::span<const Parameter> parameters();
+const Parameter* findParameter(std::string_view name);
+
+// ---- the stored character shift --------------------------------------------------------------
+
+// The inverse of the reader's shift. Only the characters of code 32..207 can be stored; nothing
+// for a text holding any other.
+std::optional<std::string> storeShifted(std::string_view text);
+
+// ---- compiling -------------------------------------------------------------------------------
+
+struct SourceFile {
+    std::string path; // as shown in messages, relative to the catalogue folder
+    std::string text; // UTF-8
+};
+
+struct Game {
+    int id = 0;
+    std::string name; // Windows-1252
+    int category = 0;
+    bool isNew = false;
+    bool selected = false;
+    bool original = false;
+    bool children = false;
+    std::array<std::int16_t, kRuleCount> values{};
+    std::string rulesText; // Windows-1252, lines joined with CR LF, no final line end
+};
+
+struct Compiled {
+    std::vector<Game> games; // ascending id
+    std::vector<std::string> errors; // "file:line: message"; games is empty when any
+};
+
+Compiled compile(const SourceFile& defaults, const std::vector<SourceFile>& games);
+
+// The bytes of GAMES.DAT for the games in the given order.
+std::string gamesDat(const std::vector<Game>& games);
+// The help file of a game's rules: its text with a final CR LF.
+std::string rulesHelp(const Game& game);
+
+// Reads catalogueDir/defaults.game and catalogueDir/games/*.game, writes programDir/GAMES.DAT and
+// programDir/help/games/NNNN.txt for
+// each game that has a rules text. False with the messages in errors on any failure; GAMES.DAT is
+// then left as it was.
+bool compileFolder(const std::filesystem::path& catalogueDir, const std::filesystem::path& programDir,
+                   std::vector<std::string>& errors);
+
+} // namespace kst::catalogue

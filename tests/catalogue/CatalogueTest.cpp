@@ -1,0 +1,202 @@
+#include "catalogue/compiler/Catalogue.h"
+#include "storage/TextUtils.h"
+#include "tests/support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+using namespace kst;
+using namespace kst::catalogue;
+
+namespace {
+
+std::vector<std::string> crlfLines(const std::string& bytes)
+{
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    for (std::size_t end; (end = bytes.find("\r\n", start)) != std::string::npos; start = end + 2)
+        lines.push_back(bytes.substr(start, end - start));
+    EXPECT_EQ(start, bytes.size()) << "the file must end with CR LF";
+    return lines;
+}
+
+// The value of game column c (from 0) of a [Sect2] line, as the reader takes it.
+std::string columnValue(const std::string& line, int c)
+{
+    return fnTrimRight(characterShift(line.substr(static_cast<std::size_t>(11 * c + 16), 10)));
+}
+
+} // namespace
+
+TEST(CatalogueShift, EveryStorableCharacterReadsBack)
+{
+    for (int code = 32; code <= 207; ++code) {
+        const std::string text(1, static_cast<char>(code));
+        const auto stored = storeShifted(text);
+        ASSERT_TRUE(stored) << code;
+        EXPECT_EQ(characterShift(*stored), text) << code;
+    }
+    EXPECT_EQ(characterShift(*storeShifted("Baker's Dozen -12 0")), "Baker's Dozen -12 0");
+    EXPECT_FALSE(storeShifted("tab\there"));
+    EXPECT_FALSE(storeShifted("\xF6")); // no stored form reads back as it
+}
+
+TEST(CatalogueCompiler, WritesTheCatalogueFileAndRulesHelp)
+{
+    test::TempDir dir("catalogue");
+    dir.write("catalogue/defaults.game", "DeckSize 52\nBaseRank 1*16\n");
+    dir.write("catalogue/games/0007-beta.game",
+              "game 7 \"Beta\"\ncategory 12\nlists original\nDeals -1\nTableauDealt 3 0*2 12\n");
+    dir.write("catalogue/games/0001-alpha.game",
+              "# the first game\n"
+              "game 1 \"Alpha Patience\"   # trailing comment\n"
+              "category 4\n"
+              "new yes\n"
+              "lists selected children\n"
+              "Deals 3\n"
+              "odds 1 in 20\n"
+              "rules\n"
+              "  Build down.\n"
+              "\n"
+              "    Caf\xC3\xA9 rule.\n"
+              "end\n");
+    dir.write("program/help/games/0009.txt", "a game no longer in the catalogue");
+    std::vector<std::string> errors;
+    ASSERT_TRUE(compileFolder(dir.path() / "catalogue", dir.path() / "program", errors)) << errors.front();
+
+    const std::vector<std::string> lines = crlfLines(dir.read("program/GAMES.DAT"));
+    ASSERT_EQ(lines.size(), 1u + 2 + 1 + 367 + 6);
+    EXPECT_EQ(lines[0], "[Sect1]");
+    EXPECT_EQ(characterShift(lines[1]), "004 0010 1Alpha Patience" + std::string(36, ' '));
+    EXPECT_EQ(characterShift(lines[2]), "012 0070 0Beta" + std::string(46, ' '));
+    EXPECT_EQ(lines[3], "[Sect2]");
+
+    const std::string& deals = lines[3 + 13];
+    EXPECT_EQ(deals.substr(0, 16), "0013            ");
+    EXPECT_EQ(deals.size(), 16u + 2 * 11);
+    EXPECT_EQ(columnValue(deals, 0), "3");
+    EXPECT_EQ(columnValue(deals, 1), "-1");
+    EXPECT_EQ(deals.find(' ', 16), std::string::npos) << "no plain blanks inside the columns";
+
+    const std::string& dealt = lines[3 + 289];
+    EXPECT_EQ(dealt.substr(0, 4), "0289");
+    EXPECT_EQ(columnValue(dealt, 1), "12");
+    EXPECT_EQ(columnValue(lines[3 + 282], 0), "52");
+    EXPECT_EQ(columnValue(lines[3 + 367], 0), "20");
+    EXPECT_EQ(columnValue(lines[3 + 366], 0), "1");
+
+    const std::vector<std::string> tail(lines.begin() + 4 + 367, lines.end());
+    const std::vector<std::string> expected = {"[SectS]", *storeShifted("001"), "[SectO]", *storeShifted("007"),
+                                               "[SectK]", *storeShifted("001")};
+    EXPECT_EQ(tail, expected);
+
+    EXPECT_EQ(dir.read("program/help/games/0001.txt"), "Build down.\r\n\r\n  Caf\xE9 rule.\r\n");
+    EXPECT_FALSE(std::filesystem::exists(dir.path() / "program/help/games/0007.txt"));
+    EXPECT_FALSE(std::filesystem::exists(dir.path() / "program/help/games/0009.txt"));
+}
+
+TEST(CatalogueCompiler, InheritanceCopiesValuesThenOverrides)
+{
+    const SourceFile defaults{"defaults.game", "DeckSize 52\nFoundationCount 4\n"};
+    // The child comes first, so a base is found wherever its file sorts.
+    const std::vector<SourceFile> files = {
+        {"games/a.game", "game 3 \"Grandchild\"\ninherits 2\nReserveDealt 5\n"},
+        {"games/b.game", "game 2 \"Child\"\ninherits \"BASE game\"\nTableauDealt 1*2\nlists selected\n"},
+        {"games/c.game", "game 1 \"Base Game\"\ncategory 9\nlists original\nDeckSize 104\n"
+                         "TableauDealt 7*4 6*4\nReserveDealt 2*8\n"},
+        {"games/d.game", "game 4 \"Plain\"\ninherits defaults\ncategory 7\n"},
+    };
+    const Compiled compiled = compile(defaults, files);
+    ASSERT_TRUE(compiled.errors.empty()) << compiled.errors.front();
+    ASSERT_EQ(compiled.games.size(), 4u);
+    const Game& base = compiled.games[0];
+    const Game& child = compiled.games[1];
+    const Game& grandchild = compiled.games[2];
+    const Game& plain = compiled.games[3];
+
+    EXPECT_EQ(base.values[282], 104);
+    EXPECT_EQ(base.values[278], 4);
+    EXPECT_EQ(child.category, 9);
+    EXPECT_EQ(child.values[282], 104);
+    EXPECT_FALSE(child.original) << "list membership belongs to the game itself";
+    EXPECT_TRUE(child.selected);
+    const int expectedDealt[] = {1, 1, 7, 7, 6, 6, 6, 6, 0};
+    for (int i = 0; i < 9; ++i)
+        EXPECT_EQ(grandchild.values[static_cast<std::size_t>(286 + i)], expectedDealt[i]) << i;
+    EXPECT_EQ(grandchild.values[343], 5);
+    EXPECT_EQ(grandchild.values[344], 2);
+    EXPECT_EQ(plain.values[282], 52);
+    EXPECT_EQ(plain.values[286], 0);
+}
+
+struct ErrorCase {
+    const char* what;
+    std::vector<SourceFile> files;
+    std::string expected;
+    std::string defaults = "DeckSize 52\n";
+};
+
+TEST(CatalogueCompiler, ReportsEachErrorAtItsLine)
+{
+    const std::string head = "game 1 \"A\"\ncategory 4\n";
+    const std::vector<ErrorCase> cases = {
+        {"unknown keyword", {{"games/a.game", head + "Colour 3\n"}},
+         "games/a.game:3: unknown keyword or parameter 'Colour'"},
+        {"value out of range", {{"games/a.game", head + "DeckSize 105\n"}},
+         "games/a.game:3: DeckSize 105 is out of range 0..104"},
+        {"beyond 16-bit", {{"games/a.game", head + "GameType 40000\n"}},
+         "games/a.game:3: GameType 40000 is out of range -32768..32767"},
+        {"too many tableau piles", {{"games/a.game", head + "TableauCount 29\n"}},
+         "games/a.game:3: TableauCount 29 is out of range 0..28"},
+        {"too many foundations", {{"games/a.game", head + "FoundationCount 17\n"}},
+         "games/a.game:3: FoundationCount 17 is out of range 0..16"},
+        {"too many reserves", {{"games/a.game", head + "ReserveCount 9\n"}},
+         "games/a.game:3: ReserveCount 9 is out of range 0..8"},
+        {"list longer than its block", {{"games/a.game", head + "ReserveDealt 1 2*8\n"}},
+         "games/a.game:3: ReserveDealt: more than 8 values for its 8 piles"},
+        {"not a number", {{"games/a.game", head + "TableauDealt 3*x\n"}},
+         "games/a.game:3: TableauDealt: '3*x' is not a number or number*count"},
+        {"browser word", {{"games/a.game", head + "time slow\n"}},
+         "games/a.game:3: time must be one of long|medium|quick"},
+        {"duplicate id", {{"games/a.game", head}, {"games/b.game", "game 1 \"B\"\ncategory 4\n"}},
+         "games/b.game:1: game id 1 is already used by games/a.game"},
+        {"duplicate name", {{"games/a.game", head}, {"games/b.game", "game 2 \"a\"\ncategory 4\n"}},
+         "games/b.game:1: game name \"a\" is already used by games/a.game"},
+        {"missing name", {{"games/a.game", "game 1\ncategory 4\n"}},
+         "games/a.game:1: missing game name (game <id> \"<name>\")"},
+        {"missing game line", {{"games/a.game", "category 4\n"}},
+         "games/a.game:1: missing game line (game <id> \"<name>\")"},
+        {"missing category", {{"games/a.game", "\ngame 1 \"A\"\n"}}, "games/a.game:2: missing category"},
+        {"unstorable name", {{"games/a.game", "game 1 \"K\xC3\xB6nigin\"\ncategory 4\n"}},
+         "games/a.game:1: game name holds a character the catalogue cannot store"},
+        {"unknown base", {{"games/a.game", head + "inherits \"Nothing\"\n"}},
+         "games/a.game:3: unknown base game 'Nothing'"},
+        {"inheritance cycle",
+         {{"games/a.game", head + "inherits 2\n"}, {"games/b.game", "game 2 \"B\"\ninherits \"A\"\n"}},
+         "games/a.game:3: inheritance cycle: A -> B -> A"},
+        {"rules not closed", {{"games/a.game", head + "rules\n  text\n"}},
+         "games/a.game:3: rules block without end"},
+        {"game line in defaults", {{"games/a.game", head}}, "defaults.game:2: game is not allowed in defaults",
+         "DeckSize 52\ngame 9 \"X\"\n"},
+    };
+    for (const ErrorCase& c : cases) {
+        const Compiled compiled = compile({"defaults.game", c.defaults}, c.files);
+        EXPECT_EQ(compiled.errors, std::vector<std::string>{c.expected}) << c.what;
+        EXPECT_TRUE(compiled.games.empty()) << c.what;
+    }
+}
+
+TEST(CatalogueCompiler, FailedCompileLeavesTheCatalogueFileAlone)
+{
+    test::TempDir dir("catalogue-fail");
+    dir.write("catalogue/defaults.game", "");
+    dir.write("catalogue/games/a.game", "game 1 \"A\"\nDeckSize 200\n");
+    dir.write("program/GAMES.DAT", "old");
+    std::vector<std::string> errors;
+    EXPECT_FALSE(compileFolder(dir.path() / "catalogue", dir.path() / "program", errors));
+    ASSERT_EQ(errors.size(), 1u);
+    EXPECT_EQ(errors[0], (dir.path() / "catalogue" / "games/a.game").string() + ":2: DeckSize 200 is out of range 0..104");
+    EXPECT_EQ(dir.read("program/GAMES.DAT"), "old");
+}
