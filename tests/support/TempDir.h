@@ -38,9 +38,11 @@ public:
         std::ofstream(m_path / name, std::ios::binary) << bytes;
     }
     // Empty when the file is missing.
-    std::string read(const std::string& name) const
+    std::string read(const std::string& name) const { return readFile(m_path / name); }
+
+    static std::string readFile(const std::filesystem::path& path)
     {
-        std::ifstream in(m_path / name, std::ios::binary);
+        std::ifstream in(path, std::ios::binary);
         return std::string(std::istreambuf_iterator<char>(in), {});
     }
 
