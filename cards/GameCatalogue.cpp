@@ -104,7 +104,7 @@ void applyCustomization(RuleTable& table, std::string_view text)
         return first + 3 <= text.size() ? readInt16(text.substr(first, 3)) : SignedRead{};
     };
     if (const SignedRead perClick = field(0); perClick.error == NumberError::None) {
-        table.set(Rule::CardsPerClick, perClick.value);
+        table.set(Rule::CardsPerStockClick, perClick.value);
         if (const SignedRead deals = field(3); deals.error == NumberError::None)
             table.set(Rule::Deals, deals.value);
     }

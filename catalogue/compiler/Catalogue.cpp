@@ -1,5 +1,6 @@
 #include "catalogue/compiler/Catalogue.h"
 
+#include "cards/RuleTable.h"
 #include "storage/Encoding.h"
 
 #include <algorithm>
@@ -18,94 +19,88 @@ constexpr int kInt16Min = -32768;
 constexpr int kInt16Max = 32767;
 
 constexpr Parameter kParameters[] = {
-    {"FoundationCardsAtDeal", 1, 1, 0, 2},
-    {"RunRule", 2, 1, kInt16Min, kInt16Max},
-    {"TableauLayout", 3, 1, kInt16Min, kInt16Max},
-    {"FoundationLayout", 4, 1, kInt16Min, kInt16Max},
-    {"ReserveLayout", 5, 1, kInt16Min, kInt16Max},
-    {"StockFace", 6, 1, 0, 1},
-    {"StockClickPlace", 7, 1, kInt16Min, kInt16Max},
-    {"StockToWaste", 8, 1, kInt16Min, kInt16Max},
-    {"ExtraFoundationCard", 10, 1, kInt16Min, kInt16Max},
-    {"RunSize", 11, 1, kInt16Min, kInt16Max},
-    {"ReserveAccess", 12, 1, kInt16Min, kInt16Max},
-    {"Deals", 13, 1, kInt16Min, kInt16Max},
-    {"RedealMode", 14, 1, kInt16Min, kInt16Max},
-    {"StockToWasteCondition", 15, 1, kInt16Min, kInt16Max},
-    {"FoundationTakeBack", 16, 1, 0, 2},
-    {"WasteUse", 17, 1, kInt16Min, kInt16Max},
-    {"Autoplay", 18, 1, kInt16Min, kInt16Max},
-    {"CardsPerStockClick", 20, 1, kInt16Min, kInt16Max},
-    {"AutoFill", 21, 1, 0, 7},
-    {"FoundationPassOrder", 22, 1, kInt16Min, kInt16Max},
-    {"BlockedRows", 23, 1, kInt16Min, kInt16Max},
-    {"BlockedPiles", 24, 1, kInt16Min, kInt16Max},
-    {"GridWidth", 26, 1, kInt16Min, kInt16Max},
-    {"SortedFoundations", 28, 1, kInt16Min, kInt16Max},
-    {"KingsToBottom", 29, 1, kInt16Min, kInt16Max},
-    {"FoundationCapacity", 30, 1, kInt16Min, kInt16Max},
-    {"DealMode", 31, 1, 0, 10},
-    {"StockRestriction", 32, 1, 0, 3},
-    {"ClickToMove", 34, 1, kInt16Min, kInt16Max},
-    {"ScreenSize", 35, 1, kInt16Min, kInt16Max},
-    {"PairingSum", 36, 1, kInt16Min, kInt16Max},
-    {"FirstMoveRestriction", 37, 1, kInt16Min, kInt16Max},
-    {"FillAfterFirstMove", 38, 1, kInt16Min, kInt16Max},
-    {"ScoreConstant", 39, 1, kInt16Min, kInt16Max},
-    {"MaximumScore", 40, 1, kInt16Min, kInt16Max},
-    {"TargetScore", 41, 1, kInt16Min, kInt16Max},
-    {"GameType", 42, 1, kInt16Min, kInt16Max},
-    {"BaseRank", 43, 16, kInt16Min, kInt16Max},
-    {"FoundationDirection", 59, 16, 0, 2},
-    {"FoundationBuildCode", 75, 16, kInt16Min, kInt16Max},
-    {"FoundationStartCode", 91, 16, kInt16Min, kInt16Max},
-    {"TableauEmptyRule", 107, 28, kInt16Min, kInt16Max},
-    {"TableauDirection", 135, 28, 0, 2},
-    {"TableauBuildCode", 163, 28, kInt16Min, kInt16Max},
-    {"WrapFlag", 191, 28, kInt16Min, kInt16Max},
-    {"StockToTableau", 219, 28, 0, 4},
-    {"ReserveRule", 247, 8, kInt16Min, kInt16Max},
-    {"StockToReserve", 255, 8, 0, 4},
-    {"SecondWasteStartCard", 263, 1, kInt16Min, kInt16Max},
-    {"WasteDrops", 264, 1, kInt16Min, kInt16Max},
-    {"WastePlace", 265, 1, kInt16Min, kInt16Max},
-    {"StockScheme", 266, 1, kInt16Min, kInt16Max},
-    {"StockRow", 267, 1, 0, 4},
-    {"FoundationScheme", 268, 1, kInt16Min, kInt16Max},
-    {"FoundationRow", 269, 1, 0, 4},
-    {"TableauScheme", 270, 1, kInt16Min, kInt16Max},
-    {"TableauRow", 271, 1, 0, 4},
-    {"TableauRows", 272, 1, kInt16Min, kInt16Max},
-    {"ReserveScheme", 273, 1, kInt16Min, kInt16Max},
-    {"ReserveRow", 274, 1, 0, 4},
-    {"SecondWasteScheme", 275, 1, kInt16Min, kInt16Max},
-    {"SecondWasteRow", 276, 1, 0, 4},
-    {"StockGroupPiles", 277, 1, kInt16Min, kInt16Max},
-    {"FoundationCount", 278, 1, 0, 16},
-    {"TableauCount", 279, 1, 0, 28},
-    {"ReserveCount", 280, 1, 0, 8},
-    {"SecondWastePiles", 281, 1, kInt16Min, kInt16Max},
-    {"DeckSize", 282, 1, 0, 104},
-    {"StockDealt", 283, 1, kInt16Min, kInt16Max},
-    {"WasteDealt", 284, 1, kInt16Min, kInt16Max},
-    {"ScoreConstant2", 285, 1, kInt16Min, kInt16Max},
-    {"TableauDealt", 286, 28, 0, 1504},
-    {"TableauFaceUp", 314, 28, kInt16Min, kInt16Max},
-    {"SecondWasteDealt", 342, 1, kInt16Min, kInt16Max},
-    {"ReserveDealt", 343, 8, kInt16Min, kInt16Max},
-    {"ReserveFaceUp", 351, 8, kInt16Min, kInt16Max},
-    {"CustomizeStockClick", 359, 1, kInt16Min, kInt16Max},
-    {"CustomizeDeals", 360, 1, kInt16Min, kInt16Max},
-    {"CustomizeEmptyRule", 361, 1, kInt16Min, kInt16Max},
+    {"FoundationCardsAtDeal", Rule::FoundationCardsAtDeal, 1, 0, 2},
+    {"RunRule", Rule::RunRule, 1, kInt16Min, kInt16Max},
+    {"TableauLayout", Rule::TableauLayout, 1, kInt16Min, kInt16Max},
+    {"FoundationLayout", Rule::FoundationLayout, 1, kInt16Min, kInt16Max},
+    {"ReserveLayout", Rule::ReserveLayout, 1, kInt16Min, kInt16Max},
+    {"StockFace", Rule::StockFace, 1, 0, 1},
+    {"StockClickPlace", Rule::StockClickPlace, 1, kInt16Min, kInt16Max},
+    {"StockToWaste", Rule::StockToWaste, 1, kInt16Min, kInt16Max},
+    {"ExtraFoundationCard", Rule::ExtraFoundationCard, 1, kInt16Min, kInt16Max},
+    {"RunSize", Rule::RunSize, 1, kInt16Min, kInt16Max},
+    {"ReserveAccess", Rule::ReserveAccess, 1, kInt16Min, kInt16Max},
+    {"Deals", Rule::Deals, 1, kInt16Min, kInt16Max},
+    {"RedealMode", Rule::RedealMode, 1, kInt16Min, kInt16Max},
+    {"StockToWasteCondition", Rule::StockToWasteCondition, 1, kInt16Min, kInt16Max},
+    {"FoundationTakeBack", Rule::FoundationTakeBack, 1, 0, 2},
+    {"WasteUse", Rule::WasteUse, 1, kInt16Min, kInt16Max},
+    {"Autoplay", Rule::Autoplay, 1, kInt16Min, kInt16Max},
+    {"CardsPerStockClick", Rule::CardsPerStockClick, 1, kInt16Min, kInt16Max},
+    {"AutoFill", Rule::AutoFill, 1, 0, 7},
+    {"FoundationPassOrder", Rule::FoundationPassOrder, 1, kInt16Min, kInt16Max},
+    {"BlockedRows", Rule::BlockedRows, 1, kInt16Min, kInt16Max},
+    {"BlockedPiles", Rule::BlockedPiles, 1, kInt16Min, kInt16Max},
+    {"GridWidth", Rule::GridWidth, 1, kInt16Min, kInt16Max},
+    {"SortedFoundations", Rule::SortedFoundations, 1, kInt16Min, kInt16Max},
+    {"KingsToBottom", Rule::KingsToBottom, 1, kInt16Min, kInt16Max},
+    {"FoundationCapacity", Rule::FoundationCapacity, 1, kInt16Min, kInt16Max},
+    {"DealMode", Rule::DealMode, 1, 0, 10},
+    {"StockRestriction", Rule::StockRestriction, 1, 0, 3},
+    {"ClickToMove", Rule::ClickToMove, 1, kInt16Min, kInt16Max},
+    {"ScreenSize", Rule::ScreenSize, 1, kInt16Min, kInt16Max},
+    {"PairingSum", Rule::PairingSum, 1, kInt16Min, kInt16Max},
+    {"FirstMoveRestriction", Rule::FirstMoveRestriction, 1, kInt16Min, kInt16Max},
+    {"FillAfterFirstMove", Rule::FillAfterFirstMove, 1, kInt16Min, kInt16Max},
+    {"ScoreConstant", Rule::ScoreConstant, 1, kInt16Min, kInt16Max},
+    {"MaximumScore", Rule::MaximumScore, 1, kInt16Min, kInt16Max},
+    {"TargetScore", Rule::TargetScore, 1, kInt16Min, kInt16Max},
+    {"GameType", Rule::GameType, 1, kInt16Min, kInt16Max},
+    {"BaseRank", Rule::BaseRank, Rule::MaxFoundations, kInt16Min, kInt16Max},
+    {"FoundationDirection", Rule::FoundationDirection, Rule::MaxFoundations, 0, 2},
+    {"FoundationBuildCode", Rule::FoundationBuildCode, Rule::MaxFoundations, kInt16Min, kInt16Max},
+    {"FoundationStartCode", Rule::FoundationStartCode, Rule::MaxFoundations, kInt16Min, kInt16Max},
+    {"TableauEmptyRule", Rule::TableauEmptyRule, Rule::MaxTableaus, kInt16Min, kInt16Max},
+    {"TableauDirection", Rule::TableauDirection, Rule::MaxTableaus, 0, 2},
+    {"TableauBuildCode", Rule::TableauBuildCode, Rule::MaxTableaus, kInt16Min, kInt16Max},
+    {"WrapFlag", Rule::WrapFlag, Rule::MaxTableaus, kInt16Min, kInt16Max},
+    {"StockToTableau", Rule::StockToTableau, Rule::MaxTableaus, 0, 4},
+    {"ReserveRule", Rule::ReserveRule, Rule::MaxReserves, kInt16Min, kInt16Max},
+    {"StockToReserve", Rule::StockToReserve, Rule::MaxReserves, 0, 4},
+    {"SecondWasteStartCard", Rule::SecondWasteStartCard, 1, kInt16Min, kInt16Max},
+    {"WasteDrops", Rule::WasteDrops, 1, kInt16Min, kInt16Max},
+    {"WastePlace", Rule::WastePlace, 1, kInt16Min, kInt16Max},
+    {"StockScheme", Rule::StockScheme, 1, kInt16Min, kInt16Max},
+    {"StockRow", Rule::StockRow, 1, 0, 4},
+    {"FoundationScheme", Rule::FoundationScheme, 1, kInt16Min, kInt16Max},
+    {"FoundationRow", Rule::FoundationRow, 1, 0, 4},
+    {"TableauScheme", Rule::TableauScheme, 1, kInt16Min, kInt16Max},
+    {"TableauRow", Rule::TableauRow, 1, 0, 4},
+    {"TableauRows", Rule::TableauRows, 1, kInt16Min, kInt16Max},
+    {"ReserveScheme", Rule::ReserveScheme, 1, kInt16Min, kInt16Max},
+    {"ReserveRow", Rule::ReserveRow, 1, 0, 4},
+    {"SecondWasteScheme", Rule::SecondWasteScheme, 1, kInt16Min, kInt16Max},
+    {"SecondWasteRow", Rule::SecondWasteRow, 1, 0, 4},
+    {"StockGroupPiles", Rule::StockGroupPiles, 1, kInt16Min, kInt16Max},
+    {"FoundationCount", Rule::FoundationCount, 1, 0, 16},
+    {"TableauCount", Rule::TableauCount, 1, 0, 28},
+    {"ReserveCount", Rule::ReserveCount, 1, 0, 8},
+    {"SecondWastePiles", Rule::SecondWastePiles, 1, kInt16Min, kInt16Max},
+    {"DeckSize", Rule::DeckSize, 1, 0, 104},
+    {"StockDealt", Rule::StockDealt, 1, kInt16Min, kInt16Max},
+    {"WasteDealt", Rule::WasteDealt, 1, kInt16Min, kInt16Max},
+    {"ScoreConstant2", Rule::ScoreConstant2, 1, kInt16Min, kInt16Max},
+    {"TableauDealt", Rule::TableauDealt, Rule::MaxTableaus, 0, 1504},
+    {"TableauFaceUp", Rule::TableauFaceUp, Rule::MaxTableaus, kInt16Min, kInt16Max},
+    {"SecondWasteDealt", Rule::SecondWasteDealt, 1, kInt16Min, kInt16Max},
+    {"ReserveDealt", Rule::ReserveDealt, Rule::MaxReserves, kInt16Min, kInt16Max},
+    {"ReserveFaceUp", Rule::ReserveFaceUp, Rule::MaxReserves, kInt16Min, kInt16Max},
+    {"CustomizeStockClick", Rule::CustomizeStockClick, 1, kInt16Min, kInt16Max},
+    {"CustomizeDeals", Rule::CustomizeDeals, 1, kInt16Min, kInt16Max},
+    {"CustomizeEmptyRule", Rule::CustomizeEmptyRule, 1, kInt16Min, kInt16Max},
 };
 
 // Browser values, written through their own keywords.
-constexpr int kTimeIndex = 362;
-constexpr int kDifficultyIndex = 363;
-constexpr int kSkillIndex = 364;
-constexpr int kChanceIndex = 365;
-constexpr int kOddsWonIndex = 366;
-constexpr int kOddsPlayedIndex = 367;
 
 struct Word {
     std::string_view keyword;
@@ -116,10 +111,10 @@ struct Word {
 const std::vector<Word>& browserWords()
 {
     static const std::vector<Word> words = {
-        {"time", {"long", "medium", "quick"}, kTimeIndex},
-        {"difficulty", {"easy", "medium", "hard"}, kDifficultyIndex},
-        {"skill", {"difficult", "mostly-skill", "moderate", "mostly-chance", "chance-only"}, kSkillIndex},
-        {"chance", {"very-high", "high", "medium", "low", "very-low"}, kChanceIndex},
+        {"time", {"long", "medium", "quick"}, Rule::BrowserTime},
+        {"difficulty", {"easy", "medium", "hard"}, Rule::BrowserDifficulty},
+        {"skill", {"difficult", "mostly-skill", "moderate", "mostly-chance", "chance-only"}, Rule::BrowserSkill},
+        {"chance", {"very-high", "high", "medium", "low", "very-low"}, Rule::BrowserChance},
     };
     return words;
 }
@@ -455,8 +450,8 @@ private:
     void odds(int line, const std::vector<Token>& args)
     {
         if (args.size() == 1 && args[0].text == "none") {
-            assign(kOddsWonIndex, 0);
-            assign(kOddsPlayedIndex, 0);
+            assign(Rule::OddsWon, 0);
+            assign(Rule::OddsPlayed, 0);
             return;
         }
         const auto won = args.size() == 3 ? parseInt(args[0].text) : std::nullopt;
@@ -466,8 +461,8 @@ private:
             error(line, "odds must be none or <won> in <played>, 0 <= won <= played <= 32767");
             return;
         }
-        assign(kOddsWonIndex, *won);
-        assign(kOddsPlayedIndex, *played);
+        assign(Rule::OddsWon, *won);
+        assign(Rule::OddsPlayed, *played);
     }
 
     void browser(int line, const Word& word, const std::vector<Token>& args)

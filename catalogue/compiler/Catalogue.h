@@ -11,6 +11,8 @@
 //            spaces in the file, so lines carry no trailing blanks for an editor to strip.
 //   [SectS], [SectO], [SectK]  one shifted 3-digit id per line.
 
+#include "cards/RuleTable.h"
+
 #include <array>
 #include <cstdint>
 #include <filesystem>
@@ -22,7 +24,7 @@
 
 namespace kst::catalogue {
 
-constexpr int kRuleCount = 368;
+constexpr int kRuleCount = Rule::Count;
 
 // ---- parameter names -------------------------------------------------------------------------
 

@@ -57,7 +57,7 @@ TEST_F(GameCatalogueTest, IndexFieldAndShiftedValuesReachTheirEntries)
     ASSERT_TRUE(load(lines).ok);
 
     ASSERT_TRUE(m_catalogue.loadRules(1, m_table).ok);
-    EXPECT_EQ(m_table[Rule::CardsPerClick], 3);
+    EXPECT_EQ(m_table[Rule::CardsPerStockClick], 3);
     EXPECT_EQ(m_table[Rule::Deals], 2);
     EXPECT_EQ(m_table[Rule::DeckSize], 52);
     ASSERT_TRUE(m_catalogue.loadRules(3, m_table).ok);
@@ -165,7 +165,7 @@ TEST_P(CustomizationTest, OverridesApplyToTheBaseColumn)
     writeCustom({{8000, "Custom", 1, c.text}});
 
     ASSERT_TRUE(m_catalogue.loadRules(8000, m_table).ok);
-    EXPECT_EQ(m_table[Rule::CardsPerClick], c.perClick);
+    EXPECT_EQ(m_table[Rule::CardsPerStockClick], c.perClick);
     EXPECT_EQ(m_table[Rule::Deals], c.deals);
     for (int i = 107; i < 111; ++i)
         EXPECT_EQ(m_table[i], c.emptyRule) << i;
@@ -174,7 +174,7 @@ TEST_P(CustomizationTest, OverridesApplyToTheBaseColumn)
 
     // The same base game loaded directly keeps its catalogue values.
     ASSERT_TRUE(m_catalogue.loadRules(1, m_table).ok);
-    EXPECT_EQ(m_table[Rule::CardsPerClick], 1);
+    EXPECT_EQ(m_table[Rule::CardsPerStockClick], 1);
     EXPECT_EQ(m_table[107], 13);
 }
 
