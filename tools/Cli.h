@@ -53,5 +53,6 @@ int resolveGame(const Invocation& inv, const GameCatalogue& catalogue, std::stri
 int runPaths(const Invocation& inv);
 int runGames(const Invocation& inv);
 int runRules(const Invocation& inv);
+int runLayout(const Invocation& inv);
 
 } // namespace kst::cli

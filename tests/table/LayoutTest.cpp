@@ -1,0 +1,335 @@
+#include "table/Layout.h"
+
+#include "cards/GameCatalogue.h"
+#include "catalogue/compiler/Catalogue.h"
+#include "tests/support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <initializer_list>
+#include <utility>
+
+namespace kst {
+namespace {
+
+RuleTable rulesWith(std::initializer_list<std::pair<int, int>> values)
+{
+    RuleTable rules;
+    for (const auto& [index, value] : values)
+        rules.set(index, std::int16_t(value));
+    return rules;
+}
+
+// A 1016-pixel window on a large screen: usable width 1014.
+LayoutInputs wideWindow(int top = 5)
+{
+    return {1016, 740, top, 700, {1280, 1024}, {71, 96}, true};
+}
+
+TEST(Layout, TableauRowOfSchemes001And014)
+{
+    const struct {
+        int scheme, piles, firstX, spacing;
+    } cases[] = {
+        {1, 7, 198, 91},  // gap 64 cut to 20
+        {1, 13, 10, 77},  // x1 computes to 9, below the margin 10
+        {14, 13, 10, 76}, // the gap gives up the missing pixel instead
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << "scheme " << c.scheme << ", " << c.piles << " piles");
+        const RuleTable rules = rulesWith({{Rule::TableauScheme, c.scheme}, {Rule::TableauCount, c.piles},
+                                           {Rule::TableauRow, 1}});
+        const PilePositions p = fnComputeLayout(rules, wideWindow());
+        for (int i = 0; i < c.piles; ++i)
+            EXPECT_EQ(p.fila[std::size_t(i)].x, c.firstX + i * c.spacing) << "pile " << i + 1;
+        EXPECT_FALSE(p.isPlaced(filaPile(c.piles)));
+    }
+}
+
+TEST(Layout, BaseValuesFollowTheStockRowAndTheWindow)
+{
+    const struct {
+        int stockRow, stockScheme, height;
+        int row1, row2, usable, gap;
+    } cases[] = {
+        {3, 0, 740, 5 + 10, 5 + 10 + 10 + 96, 1014, 10},
+        {1, 0, 740, 5 + 10 + 15, 5 + 10 + 15 + 10 + 96, 1014, 10},  // stock row 1 pushes the first row
+        {2, 0, 740, 5 + 10, 5 + 10 + 10 + 96 + 15, 1014, 10},       // stock row 2 pushes the second
+        {3, 3, 740, 5 + 10, 5 + 10 + 10 + 96 + 15, 1014, 10},       // so does stock scheme 003
+        {3, 0, 480, 5 + 5, 5 + 5 + 5 + 96, 1004, 5},                // a low window
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << "row " << c.stockRow << " scheme " << c.stockScheme << " height " << c.height);
+        LayoutInputs in = wideWindow();
+        in.height = c.height;
+        const LayoutBase b =
+            computeLayoutBase(rulesWith({{Rule::StockRow, c.stockRow}, {Rule::StockScheme, c.stockScheme}}), in);
+        EXPECT_EQ(b.rowTop[1], c.row1);
+        EXPECT_EQ(b.rowTop[2], c.row2);
+        EXPECT_EQ(b.rowTop[3], c.row2 + c.gap + 96);
+        EXPECT_EQ(b.usableWidth, c.usable);
+        EXPECT_EQ(b.rowGap, c.gap);
+    }
+}
+
+TEST(Layout, LeftMarginWidensWithTheShadowOfAPlacedStock)
+{
+    const RuleTable rules = rulesWith({{Rule::StockGroupPiles, 1}, {Rule::StockScheme, 13}, {Rule::StockRow, 1},
+                                       {Rule::TableauScheme, 1}, {Rule::TableauCount, 7}, {Rule::TableauRow, 2}});
+    EXPECT_EQ(computeLayoutBase(rules, wideWindow()).leftMargin, 19);
+    EXPECT_EQ(fnComputeLayout(rules, wideWindow()).stock[0].x, 19);
+    LayoutInputs plain = wideWindow();
+    plain.shadow = false;
+    EXPECT_EQ(computeLayoutBase(rules, plain).leftMargin, 10);
+    // A narrow window has the small margin.
+    LayoutInputs narrow = wideWindow();
+    narrow.width = 600;
+    EXPECT_EQ(computeLayoutBase(rules, narrow).leftMargin, 3 + 9);
+}
+
+TEST(Layout, AWasteNoSchemePlacesTakesTheStockY)
+{
+    const RuleTable rules = rulesWith({{Rule::StockGroupPiles, 2}, {Rule::StockScheme, 16}, {Rule::StockClickPlace, 1},
+                                       {Rule::StockRow, 1}, {Rule::TableauScheme, 1}, {Rule::TableauCount, 7}});
+    const PilePositions p = fnComputeLayout(rules, wideWindow());
+    EXPECT_EQ(p.stock[0], (Point{198 - 30 - 71, 5 + 10 + 15}));
+    EXPECT_EQ(p.stock[1].y, p.stock[0].y);
+}
+
+TEST(Layout, AReserveColumnInTheTableauRowMovesTheTableauRightOnce)
+{
+    const RuleTable rules = rulesWith({{Rule::ReserveScheme, 5}, {Rule::ReserveCount, 4}, {Rule::ReserveRow, 2},
+                                       {Rule::TableauScheme, 2}, {Rule::TableauCount, 7}, {Rule::TableauRow, 2}});
+    const PilePositions p = fnComputeLayout(rules, wideWindow());
+    // Reserves 10, 91, 172, 253; the centred tableau would start at 228, inside the last one's reach.
+    EXPECT_EQ(p.appogg[3].x, 253);
+    for (int i = 0; i < 7; ++i)
+        EXPECT_EQ(p.fila[std::size_t(i)].x, 253 + 71 + 86 + i * 81);
+
+    // Any other tableau scheme ignores the start x: the second pass gives the first pass again.
+    RuleTable other = rules;
+    other.set(Rule::TableauScheme, 1);
+    EXPECT_EQ(fnComputeLayout(other, wideWindow()).fila[0].x, 198);
+}
+
+TEST(Layout, SpecialSchemesPlaceNothingButTheStockRowCompletion)
+{
+    const RuleTable rules = rulesWith({{Rule::TableauScheme, 60}, {Rule::TableauCount, 7}, {Rule::StockGroupPiles, 1}});
+    const PilePositions p = fnComputeLayout(rules, wideWindow());
+    EXPECT_EQ(p, PilePositions{});
+}
+
+TEST(Layout, CountsBeyondTheGroupsAndMissingColumnsStayInBounds)
+{
+    // More foundations than tableau columns to stand over, and counts no group can hold.
+    const RuleTable rules = rulesWith({{Rule::TableauScheme, 14}, {Rule::TableauCount, 40}, {Rule::FoundationScheme, 7},
+                                       {Rule::FoundationCount, 30}, {Rule::ReserveScheme, 7}, {Rule::ReserveCount, 1}});
+    const PilePositions p = fnComputeLayout(rules, wideWindow());
+    EXPECT_TRUE(p.isPlaced(filaPile(27)));
+    EXPECT_TRUE(p.isPlaced(destPile(15)));
+    const RuleTable few = rulesWith({{Rule::TableauScheme, 1}, {Rule::TableauCount, 4}, {Rule::FoundationScheme, 7},
+                                     {Rule::FoundationCount, 8}});
+    const PilePositions q = fnComputeLayout(few, wideWindow());
+    EXPECT_FALSE(q.isPlaced(destPile(3)));
+    EXPECT_EQ(q.dest[7].x, q.fila[3].x);
+
+    const RuleTable single = rulesWith({{Rule::TableauScheme, 14}, {Rule::TableauCount, 1}, {Rule::TableauRow, 1}});
+    LayoutInputs tiny = wideWindow();
+    tiny.width = 60;
+    EXPECT_EQ(fnComputeLayout(single, tiny).fila[0].x, 3);
+}
+
+TEST(Layout, CardSizesAndFanSteps)
+{
+    EXPECT_EQ(cardSizeFor('B', {}), (CardSize{71, 96}));
+    EXPECT_EQ(cardSizeFor('M', {}), (CardSize{59, 80}));
+    EXPECT_EQ(cardSizeFor('L', {}), (CardSize{25, 32}));
+    EXPECT_EQ(cardSizeFor('X', {1, 2}), (CardSize{1, 2}));
+
+    const FanSteps big = fnSetFanSteps(rulesWith({{Rule::TableauLayout, 1}, {Rule::ReserveLayout, 2}}), 'B');
+    EXPECT_EQ(big, (FanSteps{18, 12, 4, 4, 0, 0, 6, 3}));
+    const FanSteps medium = fnSetFanSteps(rulesWith({{Rule::TableauLayout, 6}}), 'M');
+    EXPECT_EQ(medium, (FanSteps{0, 0, 0, 0, 5, 5, 6, 3}));
+}
+
+TEST(ScreenSizeRule, BigCardsOnASmallScreenBecomeMediumAndComeBack)
+{
+    const CardFields big{"B", "001", "002", "", "", ""};
+    ScreenSizeOutcome first = applyScreenSizeRule(2, 800, "Some Game   ", big, {false, false, false});
+    EXPECT_EQ(first.fields, (CardFields{"M", "003", "006", "B", "001", "002"}));
+    EXPECT_EQ(first.message,
+              "Your video card's display is 800x600 pixels. For the best graphics display of this game the screen "
+              "resolution should be set to 1024x768 pixels or higher. However, it's possible to play Some Game "
+              "using predefined card and deck sets.");
+    EXPECT_FALSE(first.enableCustomize);
+
+    // Once per run.
+    first.flags.forcedMedium = false;
+    const ScreenSizeOutcome again = applyScreenSizeRule(2, 800, "Some Game", big, first.flags);
+    EXPECT_EQ(again.message, "");
+
+    const ScreenSizeOutcome fits = applyScreenSizeRule(1, 800, "Other", first.fields, {false, false, true});
+    EXPECT_EQ(fits.fields, big);
+    EXPECT_TRUE(fits.enableCustomize);
+    EXPECT_EQ(fits.message, "");
+    EXPECT_FALSE(fits.flags.forcedMedium);
+
+    const ScreenSizeOutcome medium = applyScreenSizeRule(1, 640, "Other", first.fields, {false, false, false});
+    EXPECT_EQ(medium.message, "");
+    EXPECT_TRUE(medium.flags.forcedMedium);
+}
+
+// ---- hit test ----------------------------------------------------------------------------------
+
+TEST(HitTest, BandsOfAVerticalFanAndItsEdges)
+{
+    const RuleTable rules = rulesWith({{Rule::TableauLayout, 1}, {Rule::TableauCount, 2}});
+    CardTable cards;
+    cards.piles.fila[0] = "001002003";
+    cards.deck.setFace(1, Face::Down);
+    cards.deck.setFace(2, Face::Up);
+    cards.deck.setFace(3, Face::Up);
+    PilePositions pos;
+    pos.fila[0] = {100, 200};
+    pos.fila[1] = {200, 200};
+    const FanSteps steps = fnSetFanSteps(rules, 'B');
+    const HitTestTable table{rules, cards, pos, steps, {71, 96}, 0};
+
+    const struct {
+        Point point;
+        PileRef pile;
+        int card;
+        Point corner;
+    } cases[] = {
+        {{100, 200}, filaPile(0), 1, {100, 200}},
+        {{171, 204}, filaPile(0), 1, {100, 200}}, // a face-down step of 4, both ends inclusive
+        {{100, 205}, filaPile(0), 2, {100, 204}},
+        {{100, 222}, filaPile(0), 2, {100, 204}},
+        {{100, 223}, filaPile(0), 3, {100, 222}},
+        {{100, 317}, filaPile(0), 3, {100, 222}}, // the top card's last pixel row
+        {{100, 318}, filaPile(0), 0, {100, 200}}, // the pile's far edge, no card
+        {{100, 319}, {}, 0, {}},
+        {{172, 250}, {}, 0, {}},
+        {{200, 296}, filaPile(1), 0, {200, 200}}, // an empty pile still ends the search
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.point.x << "," << c.point.y);
+        const PileHit hit = hitTest(table, c.point);
+        EXPECT_EQ(hit.pile, c.pile);
+        EXPECT_EQ(hit.card, c.card);
+        if (!c.pile.isNone())
+            EXPECT_EQ(hit.corner, c.corner);
+    }
+
+    // Scrolled by 50, everything lies 50 pixels higher in the window.
+    const HitTestTable scrolled{rules, cards, pos, steps, {71, 96}, 50};
+    EXPECT_EQ(hitTest(scrolled, {100, 173}), (PileHit{filaPile(0), 3, {100, 172}}));
+}
+
+TEST(HitTest, TopCardCodesSideBySideAndStackedPiles)
+{
+    CardTable cards;
+    cards.piles.fila[0] = "004005";
+    cards.piles.fila[1] = "006000007";
+    cards.piles.dest[0] = "008009";
+    cards.piles.appogg[0] = "010";
+    cards.piles.stock[0] = "011012";
+    PilePositions pos;
+    pos.stock[0] = {10, 10};
+    pos.fila[0] = {100, 200};
+    pos.fila[1] = {100, 400};
+    pos.dest[0] = {300, 10};
+    pos.appogg[0] = {500, 10};
+    const FanSteps steps;
+    const CardSize card{71, 96};
+
+    // Code 3: anywhere on the pile means its top card.
+    const RuleTable code3 = rulesWith({{Rule::TableauLayout, 3}, {Rule::TableauCount, 2}, {Rule::ReserveCount, 1}});
+    EXPECT_EQ(hitTest({code3, cards, pos, steps, card, 0}, {101, 201}), (PileHit{filaPile(0), 5, {100, 200}}));
+    EXPECT_EQ(hitTest({code3, cards, pos, steps, card, 0}, {10, 106}), (PileHit{Mazzo, 12, {10, 10}}));
+    EXPECT_EQ(hitTest({code3, cards, pos, steps, card, 0}, {371, 10}), (PileHit{destPile(0), 9, {300, 10}}));
+    EXPECT_EQ(hitTest({code3, cards, pos, steps, card, 0}, {500, 106}), (PileHit{appoggPile(0), 10, {500, 10}}));
+
+    // Code 4: cards side by side, W + 6 apart; a slot keeps its place; the piles are searched
+    // from the last, and a pile without a card under the point lets the search go on.
+    const RuleTable code4 = rulesWith({{Rule::TableauLayout, 4}, {Rule::TableauCount, 2}});
+    const HitTestTable t4{code4, cards, pos, steps, card, 0};
+    EXPECT_EQ(hitTest(t4, {100 + 78, 400}), (PileHit{filaPile(1), 0, {177, 400}}));
+    EXPECT_EQ(hitTest(t4, {100 + 154 + 70, 401}), (PileHit{filaPile(1), 7, {254, 400}}));
+    EXPECT_EQ(hitTest(t4, {100 + 77 + 10, 210}), (PileHit{filaPile(0), 5, {177, 200}}));
+}
+
+// ---- scrolling ---------------------------------------------------------------------------------
+
+TEST(Scrolling, TheBarGrowsWithTheTableAndGoesWhenItFits)
+{
+    ScrollInputs in{true, 1, 96, 900, 700, 730};
+    const ScrollDecision grow = fnUpdateScrollBar(in, {});
+    EXPECT_EQ(grow.action, ScrollDecision::Action::Grow);
+    EXPECT_EQ(grow.bufferGrowth, 192 + 200);
+    EXPECT_EQ(grow.bar, (ScrollBarState{true, 0, 100 + 392 - 30}));
+
+    in.tableBottom = 650;
+    const ScrollDecision reset = fnUpdateScrollBar(in, {true, 120, 462});
+    EXPECT_EQ(reset.action, ScrollDecision::Action::Reset);
+    EXPECT_EQ(reset.bar, (ScrollBarState{false, 0, 100}));
+
+    in = {true, 2, 96, 900, 700, 730}; // a tableau fanned rightward never scrolls
+    EXPECT_EQ(fnUpdateScrollBar(in, {}).action, ScrollDecision::Action::None);
+    in = {false, 1, 96, 900, 700, 730};
+    EXPECT_EQ(fnUpdateScrollBar(in, {}).action, ScrollDecision::Action::None);
+
+    EXPECT_EQ(fnPlaceScrollBar(1024, 700, 16, 60), (Rect{1008, 62, 16, 638}));
+    const ScrollSync sync = fnSyncScrollOffset(20, 50);
+    EXPECT_EQ(sync.scrollOffset, 50);
+    EXPECT_EQ(sync.motionShift, 30);
+}
+
+// ---- the shipped catalogue ---------------------------------------------------------------------
+
+TEST(LayoutCatalogue, EveryShippedGameFitsTheDefaultWindowWithoutOverlaps)
+{
+    test::TempDir dir("layout");
+    std::vector<std::string> errors;
+    ASSERT_TRUE(catalogue::compileFolder(KST_SOURCE_DIR "/catalogue", dir.path(), errors))
+        << (errors.empty() ? "" : errors.front());
+    GameCatalogue games;
+    const CatalogueResult loaded = games.load(dir.file("GAMES.DAT"));
+    ASSERT_TRUE(loaded.ok) << loaded.message;
+    ASSERT_FALSE(games.games().empty());
+
+    const LayoutInputs in{1016, 740, 60, 680, {1280, 1024}, {71, 96}, true};
+    for (const CatalogueGame& game : games.games()) {
+        SCOPED_TRACE(game.name);
+        RuleTable rules;
+        ASSERT_TRUE(games.loadRules(game.gameId, rules).ok);
+        const PilePositions p = fnComputeLayout(rules, in);
+
+        std::vector<PileRef> used;
+        for (int i = 0; i < std::min<int>(rules[Rule::StockGroupPiles], 2); ++i)
+            used.push_back({PileGroup::Stock, std::int8_t(i)});
+        for (int i = 0; i < rules[Rule::FoundationCount]; ++i)
+            used.push_back(destPile(i));
+        for (int i = 0; i < rules[Rule::TableauCount]; ++i)
+            used.push_back(filaPile(i));
+        for (int i = 0; i < rules[Rule::ReserveCount]; ++i)
+            used.push_back(appoggPile(i));
+
+        std::vector<std::pair<PileRef, Rect>> placed;
+        for (const PileRef ref : used) {
+            ASSERT_TRUE(p.isPlaced(ref)) << pileName(ref);
+            const Rect r{p.at(ref).x, p.at(ref).y, 71, 96};
+            EXPECT_GE(r.x, 0) << pileName(ref);
+            EXPECT_LE(r.right(), in.width) << pileName(ref);
+            EXPECT_GE(r.y, in.top) << pileName(ref);
+            EXPECT_LE(r.bottom(), in.bottom) << pileName(ref);
+            for (const auto& [other, rect] : placed)
+                EXPECT_FALSE(r.x < rect.right() && rect.x < r.right() && r.y < rect.bottom() && rect.y < r.bottom())
+                    << pileName(ref) << " overlaps " << pileName(other);
+            placed.push_back({ref, r});
+        }
+    }
+}
+
+} // namespace
+} // namespace kst
