@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <tuple>
 
 #include <sys/wait.h>
 
@@ -173,6 +174,45 @@ TEST_F(CliCatalogueTest, UnknownGamesAndAMissingCatalogueAreBadInput)
     const CliRun missing = run("--program-dir '" + at("home") + "' games");
     EXPECT_EQ(missing.status, 2);
     EXPECT_EQ(missing.err.rfind("kestrane-cli: Cannot find file: ", 0), 0u) << missing.err;
+}
+
+} // namespace
+
+namespace {
+
+TEST(CliLayoutTest, LayoutPrintsThePlacedPilesAndRefusesBadOptions)
+{
+    const std::string prog = "--program-dir '" KST_PROGRAM_DIR "' ";
+    kst::test::TempDir tmp("cli-layout");
+    const auto run = [&](const std::string& args) {
+        const std::string command = "'" KST_CLI_PATH "' " + prog + args + " >'" + tmp.file("out") + "' 2>'" + tmp.file("err") + "'";
+        const int raw = std::system(command.c_str());
+        return std::make_tuple(WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, tmp.read("out"), tmp.read("err"));
+    };
+    const std::string window = " --width 1014 --height 740 --top 5 --bottom 700 --screen 1280x1024 --card B";
+    const auto [status, out, err] = run("layout 9" + window);
+    EXPECT_EQ(status, 0) << err;
+    // Thirteen piles of scheme 001: the first moves to the margin, 77 pixels apart, on row 2.
+    EXPECT_EQ(out.find("Mazzo"), std::string::npos);
+    EXPECT_NE(out.find("\nFila1=10,121\nFila2=87,121\n"), std::string::npos) << out;
+    EXPECT_NE(out.find("Fila13=934,121\n"), std::string::npos) << out;
+    EXPECT_EQ(out.find("Fila14"), std::string::npos);
+
+    const struct {
+        std::string args, error;
+    } bad[] = {
+        {"layout 9999" + window, "kestrane-cli: unknown game: 9999\n"},
+        {"layout 1 --width 10", "kestrane-cli: usage: layout GAME --width W --height H --top T --bottom B --screen "
+                                "SWxSH --card B|M|L [--shadow Y|N]\n"},
+        {"layout 1" + window + " --shadow X", "kestrane-cli: bad value for --shadow: X\n"},
+        {"layout 1 --screen 800" + window, "kestrane-cli: bad value for --screen: 800\n"},
+    };
+    for (const auto& c : bad) {
+        const auto [s, o, e] = run(c.args);
+        EXPECT_EQ(s, 2) << c.args;
+        EXPECT_EQ(e, c.error) << c.args;
+        EXPECT_EQ(o, "") << c.args;
+    }
 }
 
 } // namespace
