@@ -217,8 +217,9 @@ TEST(HitTest, BandsOfAVerticalFanAndItsEdges)
         const PileHit hit = hitTest(table, c.point);
         EXPECT_EQ(hit.pile, c.pile);
         EXPECT_EQ(hit.card, c.card);
-        if (!c.pile.isNone())
+        if (!c.pile.isNone()) {
             EXPECT_EQ(hit.corner, c.corner);
+        }
     }
 
     // Scrolled by 50, everything lies 50 pixels higher in the window.
