@@ -31,8 +31,8 @@ int whereIs(const PileGroups& piles, int card);
 
 // What the test reads besides the piles and the rules.
 struct PlacementCounters {
-    int specialCounter = 0;
-    int dealCounter = 1;
+    int SpecialCounter = 0;
+    int DealCounter = 1;
 };
 
 // The arguments of one question. target is the top card of the target pile, 0 or -1 when the pile

@@ -117,7 +117,7 @@ bool counterRank(const Context& c)
 {
     if (c.stockCount() + c.wasteCount() == 1)
         return true;
-    const int r = c.counters.specialCounter % 13;
+    const int r = c.counters.SpecialCounter % 13;
     const int wanted = r == 0 ? King : (r < 0 ? r + 13 : r);
     return c.cardRank() == wanted;
 }
@@ -252,7 +252,7 @@ bool bringsCompanion(const Context& c)
 // foundations.
 bool halvesFeedOwnFoundations(const Context& c)
 {
-    if (c.counters.dealCounter <= 1) {
+    if (c.counters.DealCounter <= 1) {
         const int from = c.source();
         const bool lowFoundation = c.q.toFoundation && c.q.pileIndex < 4;
         const bool highFoundation = c.q.toFoundation && c.q.pileIndex >= 4;

@@ -154,7 +154,7 @@ TEST(BuildCodes, Counters)
 {
     const auto counted = [](int special, std::vector<PileCards> piles = {}) {
         Ask a = on(40, {S(9)});
-        a.counters.specialCounter = special;
+        a.counters.SpecialCounter = special;
         a.piles.insert(a.piles.end(), piles.begin(), piles.end());
         return a;
     };
@@ -287,7 +287,7 @@ TEST(BuildCodes, FirstPassHalves)
 {
     const auto halves = [](int index, PileRef source, int deal = 1) {
         Ask a{.from = source, .toFoundation = true, .pileIndex = index, .code = 63, .direction = BuildUp};
-        a.counters.dealCounter = deal;
+        a.counters.DealCounter = deal;
         return a;
     };
     expectCases({
