@@ -1,0 +1,275 @@
+#include "engine/Placement.h"
+
+#include <algorithm>
+
+#include "engine/PlacementContext.h"
+
+namespace kst {
+
+using placement::Context;
+
+namespace {
+
+using Digits = std::array<char, 3>;
+
+constexpr Digits digitsOf(int card)
+{
+    return {char('0' + card / 100), char('0' + card / 10 % 10), char('0' + card % 10)};
+}
+
+bool pileHolds(std::string_view pile, const Digits& digits)
+{
+    for (std::size_t at = 0; at + 3 <= pile.size(); at += 3) {
+        if (pile[at] == digits[0] && pile[at + 1] == digits[1] && pile[at + 2] == digits[2])
+            return true;
+    }
+    return false;
+}
+
+int floorMod(int value, int modulus)
+{
+    const int r = value % modulus;
+    return r < 0 ? r + modulus : r;
+}
+
+// ---- the stock restriction -------------------------------------------------------------------
+
+// The one tableau pile a waste card may go to while the restriction holds; -1 for none.
+int wasteCardPile(const Context& c, int restriction)
+{
+    if (restriction == 2)
+        return floorMod(c.rules[Rule::WasteDealt] - c.wasteCount(), 12);
+    const int inUse = c.tableausInUse();
+    if (inUse == 0)
+        return -1;
+    int fullest = 0;
+    for (int i = 1; i < inUse; ++i) {
+        if (cardCount(c.fila(i)) >= cardCount(c.fila(fullest)))
+            fullest = i;
+    }
+    return (fullest + 1) % inUse;
+}
+
+// A decided answer, or nullopt when the restriction lets the other rules decide.
+std::optional<bool> stockRestriction(const Context& c)
+{
+    const int restriction = c.rules[Rule::StockRestriction];
+    const bool allMovesWait = restriction == 2 || restriction == 3;
+    if (!allMovesWait && !(restriction == 1 && c.q.toFoundation))
+        return std::nullopt;
+    if ((c.stockCount() > 0 || c.wasteCount() > 0) && c.fromTableau())
+        return false;
+    if (!allMovesWait || c.q.toFoundation || c.wasteCount() == 0)
+        return std::nullopt;
+    if (!c.fromWaste())
+        return false;
+    return c.q.pileIndex == wasteCardPile(c, restriction);
+}
+
+// ---- build codes that decide first -----------------------------------------------------------
+
+// Each foundation keeps the suit it started with and may only repeat ranks the foundation before
+// it already holds; rank order does not matter.
+bool suitFollowsPreviousFoundation(const Context& c)
+{
+    if (c.targetEmpty()) {
+        if (c.cardRank() != c.q.baseRank)
+            return false;
+    } else if (suitIndex(placement::bottomCard(c.targetPile())) != suitIndex(c.card())) {
+        return false;
+    }
+    if (c.q.pileIndex == 0)
+        return true;
+    const std::string_view previous = c.dest(c.q.pileIndex - 1);
+    for (int i = 0; i < cardCount(previous); ++i) {
+        if (rank(cardAt(previous, i)) == c.cardRank())
+            return true;
+    }
+    return false;
+}
+
+std::optional<bool> earlyBuildCode(const Context& c)
+{
+    switch (c.q.buildCode) {
+    case 4:
+        return false;
+    case 5:
+        return suitFollowsPreviousFoundation(c);
+    case 7:
+        // Played by hand, such a pile takes a card only when empty and only once the stock is out.
+        if (c.q.byPlayer)
+            return c.targetEmpty() && c.stockCount() == 0;
+        return std::nullopt;
+    case 12:
+        return true;
+    default:
+        return std::nullopt;
+    }
+}
+
+// ---- the suit test of the ordinary build codes -----------------------------------------------
+
+bool suitsAllow(const Context& c)
+{
+    switch (c.q.buildCode) {
+    case 0:
+        return c.sameSuit();
+    case 11:
+        return c.sameSuit() && !(c.cardRank() == 12 && (c.topRank() == 13 || c.topRank() == 11));
+    case 1:
+        return c.sameColour();
+    case 3:
+        return !c.sameColour();
+    case 6:
+        return false;
+    default:
+        return true;
+    }
+}
+
+bool validQuery(const PlacementQuery& q)
+{
+    const int groupSize = q.toFoundation ? PileGroups::DestEntries : PileGroups::FilaEntries;
+    return isCardNumber(q.card) && q.pileIndex >= 0 && q.pileIndex < groupSize;
+}
+
+} // namespace
+
+// ---- where a card lies -----------------------------------------------------------------------
+
+int whereIs(const PileGroups& piles, int card)
+{
+    if (!isCardNumber(card))
+        return PlaceNowhere;
+    const Digits digits = digitsOf(card);
+    if (pileHolds(piles.stock[0], digits))
+        return PlaceStock;
+    if (pileHolds(piles.stock[1], digits))
+        return PlaceWaste;
+    for (int i = 0; i < PileGroups::DestEntries; ++i) {
+        if (pileHolds(piles.dest[i], digits))
+            return placeOfFoundation(i);
+    }
+    for (int i = 0; i < PileGroups::FilaEntries; ++i) {
+        if (pileHolds(piles.fila[i], digits))
+            return placeOfTableau(i);
+    }
+    for (int i = 0; i < PileGroups::AppoggEntries; ++i) {
+        if (pileHolds(piles.appogg[i], digits))
+            return placeOfReserve(i);
+    }
+    return PlaceNowhere;
+}
+
+// ---- the query -------------------------------------------------------------------------------
+
+PlacementQuery placementQuery(const RuleTable& rules, const PileGroups& piles, PileRef target, int card,
+                              bool byPlayer, bool foundationPass)
+{
+    PlacementQuery q;
+    q.card = card;
+    q.byPlayer = byPlayer;
+    q.pileIndex = target.index;
+    const std::string* pile = piles.pile(target);
+    if (pile == nullptr || (target.group != PileGroup::Dest && target.group != PileGroup::Fila)) {
+        q.pileIndex = -1;
+        return q;
+    }
+    q.target = topCard(*pile);
+    const int i = target.index;
+    if (target.group == PileGroup::Dest) {
+        q.toFoundation = true;
+        q.emptyRule = rules[Rule::BaseRank + i];
+        q.direction = rules[Rule::FoundationDirection + i];
+        q.buildCode = rules[Rule::FoundationBuildCode + i];
+        q.baseRank = rules[foundationPass ? Rule::BaseRank : Rule::BaseRank + i];
+    } else {
+        q.emptyRule = rules[Rule::TableauEmptyRule + i];
+        q.direction = rules[Rule::TableauDirection + i];
+        q.buildCode = rules[Rule::TableauBuildCode + i];
+        q.wrap = rules[Rule::WrapFlag + i];
+        q.baseRank = rules[Rule::BaseRank];
+    }
+    return q;
+}
+
+// ---- the test --------------------------------------------------------------------------------
+
+bool canPlace(const PlacementQuery& query, const PileGroups& piles, const RuleTable& rules,
+              const PlacementCounters& counters)
+{
+    if (!validQuery(query) || query.target == query.card)
+        return false;
+    const Context c{query, piles, rules, counters};
+    if (const auto decided = stockRestriction(c))
+        return *decided;
+    if (const auto decided = earlyBuildCode(c))
+        return *decided;
+    if (const auto decided = placement::completeRule(c))
+        return *decided;
+    if (c.targetEmpty())
+        return placement::emptyPileAccepts(c);
+    return suitsAllow(c) && placement::directionAccepts(c);
+}
+
+int jumpedSlot(int from, int to, int width)
+{
+    if (width <= 0 || from < 0 || to < 0)
+        return -1;
+    const bool alongRow = (to - from == 2 || from - to == 2) && from / width == to / width;
+    const bool acrossRows = to - from == 2 * width || from - to == 2 * width;
+    return alongRow || acrossRows ? (from + to) / 2 : -1;
+}
+
+// ---- the context -----------------------------------------------------------------------------
+
+namespace placement {
+
+std::string_view Context::targetPile() const
+{
+    return q.toFoundation ? dest(q.pileIndex) : fila(q.pileIndex);
+}
+
+std::string_view Context::dest(int index) const
+{
+    if (index < 0 || index >= PileGroups::DestEntries)
+        return {};
+    return piles.dest[std::size_t(index)];
+}
+
+std::string_view Context::fila(int index) const
+{
+    if (index < 0 || index >= PileGroups::FilaEntries)
+        return {};
+    return piles.fila[std::size_t(index)];
+}
+
+int Context::foundationsInUse() const
+{
+    return std::clamp(int(rules[Rule::FoundationCount]), 0, int(PileGroups::DestEntries));
+}
+
+int Context::tableausInUse() const
+{
+    return std::clamp(int(rules[Rule::TableauCount]), 0, int(PileGroups::FilaEntries));
+}
+
+int Context::source() const
+{
+    if (!m_source)
+        m_source = whereIs(piles, q.card);
+    return *m_source;
+}
+
+int bottomCard(std::string_view pile)
+{
+    return pile.empty() ? 0 : cardAt(pile, 0);
+}
+
+bool holdsCard(std::string_view pile)
+{
+    return isCardNumber(topCard(pile));
+}
+
+} // namespace placement
+} // namespace kst
