@@ -225,12 +225,13 @@ void Pass::placeStock()
 
 void Pass::placeFoundations()
 {
+    // The reserves derive their gap from the tableau gap even in a game without foundations.
+    smallGap = std::max(1, columnGap / 3);
     if (f < 1)
         return;
     const int y = row(Rule::FoundationRow);
     for (int j = 0; j < f; ++j)
         dest(j).y = y;
-    smallGap = std::max(1, columnGap / 3);
     // Foundations over tableau columns that do not exist stay unplaced.
     const auto overLastColumns = [this] {
         for (int j = 0; j < f; ++j)

@@ -8,6 +8,7 @@
 
 #include <initializer_list>
 #include <utility>
+#include <vector>
 
 namespace kst {
 namespace {
@@ -137,6 +138,213 @@ TEST(Layout, CountsBeyondTheGroupsAndMissingColumnsStayInBounds)
     LayoutInputs tiny = wideWindow();
     tiny.width = 60;
     EXPECT_EQ(fnComputeLayout(single, tiny).fila[0].x, 3);
+}
+
+// ---- generic schemes ----------------------------------------------------------------------------
+
+struct SchemeCase {
+    const char* name;
+    std::vector<std::pair<int, int>> rules;
+    LayoutInputs in;
+    std::vector<std::pair<PileRef, Point>> expected;
+};
+
+RuleTable rulesFrom(const std::vector<std::pair<int, int>>& values)
+{
+    RuleTable rules;
+    for (const auto& [index, value] : values)
+        rules.set(index, std::int16_t(value));
+    return rules;
+}
+
+LayoutInputs onScreen(LayoutInputs in, Size screen)
+{
+    in.screen = screen;
+    return in;
+}
+
+LayoutInputs unshadowed(LayoutInputs in)
+{
+    in.shadow = false;
+    return in;
+}
+
+// count piles of a group, x1 and x1 + step, ... on one y.
+std::vector<std::pair<PileRef, Point>> spaced(PileRef (*pile)(int), int count, int x1, int step, int y)
+{
+    std::vector<std::pair<PileRef, Point>> out;
+    for (int i = 0; i < count; ++i)
+        out.push_back({pile(i), {x1 + i * step, y}});
+    return out;
+}
+
+template <typename... Parts>
+std::vector<std::pair<PileRef, Point>> joined(Parts... parts)
+{
+    std::vector<std::pair<PileRef, Point>> out;
+    (out.insert(out.end(), parts.begin(), parts.end()), ...);
+    return out;
+}
+
+void checkSchemes(const std::vector<SchemeCase>& cases)
+{
+    for (const SchemeCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        const PilePositions p = fnComputeLayout(rulesFrom(c.rules), c.in);
+        for (const auto& [ref, point] : c.expected)
+            EXPECT_EQ(p.at(ref), point) << pileName(ref);
+    }
+}
+
+// The wide window: U = 1014, g = 10, no stock row push: RowTop 15, 121, 227; LM 10.
+// Row3Centred[0] = 5 + Trunc((700 - 5 - 288 - 20) / 2) = 198; Row4Centred[1] = 5 + Trunc((700 - 5 - 384 - 30) / 2) = 145.
+TEST(LayoutSchemes, Tableau)
+{
+    const LayoutInputs wide = wideWindow();
+    const LayoutInputs lowScreen = onScreen(wide, {800, 480});
+    using R = std::pair<int, int>;
+    const auto tableau = [](int scheme, int piles, int row) {
+        return std::vector<R>{{Rule::TableauScheme, scheme}, {Rule::TableauCount, piles}, {Rule::TableauRow, row}};
+    };
+    const auto with = [](std::vector<R> rules, std::initializer_list<R> more) {
+        rules.insert(rules.end(), more);
+        return rules;
+    };
+    checkSchemes({
+        // m = 8: c = Trunc((1014 - 568 - 32) / 9) = 46 > 20, so 15; x1 = Trunc((1014 - 30 - 568 - 90 - 10) / 2) = 158, + 93
+        {"003", tableau(3, 7, 2), wide, spaced(filaPile, 7, 251, 86, 121)},
+        // m = 14: c = Trunc(-12 / 15) = 0, so 4; x1 = Trunc((-20 - 48 - 10) / 2) = -39, raised to LM 10, + 93
+        {"003 crowded", tableau(3, 13, 2), wide, spaced(filaPile, 13, 103, 75, 121)},
+        {"012", tableau(12, 7, 2), wide, spaced(filaPile, 7, 158 + 93 + 15, 86, 121)},
+        // m = 9: c = Trunc(343 / 10) = 34, so 15; x1 = Trunc((984 - 639 - 105 - 10) / 2) = 115, + 2 * 93 + 15
+        {"011", tableau(11, 7, 2), wide, spaced(filaPile, 7, 316, 86, 121)},
+        // c = 2: x1 = Trunc((984 - 639 - 14 - 10) / 2) = 160, + 2 * 93
+        {"021", tableau(21, 7, 2), wide, spaced(filaPile, 7, 346, 73, 121)},
+        // c = Trunc(0.85 * 71) = 60
+        {"010 one row", with(tableau(10, 5, 2), {{Rule::TableauRows, 1}}), wide, spaced(filaPile, 5, 15, 131, 198)},
+        {"010 two rows", with(tableau(10, 6, 2), {{Rule::TableauRows, 2}}), wide,
+         {{filaPile(0), {15, 15}}, {filaPile(2), {277, 15}}, {filaPile(3), {15, 121}}, {filaPile(5), {277, 121}}}},
+        {"013", tableau(13, 4, 2), wide, spaced(filaPile, 4, 48, 75, 121)},
+        {"013 without shadow", tableau(13, 4, 2), unshadowed(wide), spaced(filaPile, 4, 48, 75, 121)},
+        {"013 low screen", tableau(13, 4, 2), lowScreen, spaced(filaPile, 4, 8, 75, 121)},
+        // q = 4: c = Trunc((1014 - 284 - 2) / 5) = 145, above Trunc(1.5 * 71) = 106; x1 = LM + 10
+        {"018", with(tableau(18, 8, 1), {{Rule::TableauRows, 2}}), wide,
+         joined(spaced(filaPile, 4, 20, 216, 145),
+                std::vector<std::pair<PileRef, Point>>{{filaPile(4), {20, 251}}, {filaPile(7), {668, 251}}})},
+        // q = 8: c = Trunc(444 / 9) = 49, raised to 106
+        {"018 narrow gap", with(tableau(18, 16, 1), {{Rule::TableauRows, 2}}), wide,
+         {{filaPile(1), {197, 145}}, {filaPile(7), {1259, 145}}, {filaPile(8), {20, 251}}}},
+        {"018 second row, low screen", with(tableau(18, 8, 2), {{Rule::TableauRows, 2}}), lowScreen,
+         {{filaPile(0), {15, 251}}, {filaPile(4), {15, 357}}}},
+        // Foundations 002 with the default gap 4: c' = 2, x1 = Trunc((1014 - 284 - 6) / 2) = 362.
+        // shift = Trunc((581 + 71 - 362 - 426 - 60 + 10) / 2) = -93
+        {"020", with(tableau(20, 6, 2), {{Rule::FoundationScheme, 2}, {Rule::FoundationCount, 4}, {Rule::FoundationRow, 1}}),
+         wide, joined(spaced(destPile, 4, 362, 73, 15), spaced(filaPile, 6, 269, 81, 121))},
+    });
+}
+
+// Tableau 002 with 7 piles: x1 = Trunc((1014 - 497 - 60) / 2) = 228, 81 apart, the last at 714.
+std::vector<std::pair<int, int>> centredTableau(std::initializer_list<std::pair<int, int>> more, int piles = 7)
+{
+    std::vector<std::pair<int, int>> rules{{Rule::TableauScheme, 2}, {Rule::TableauCount, piles}, {Rule::TableauRow, 2}};
+    rules.insert(rules.end(), more);
+    return rules;
+}
+
+// Stock row 1: RowTop[1] = 30, RowTop[2] = 136 (151 with stock scheme 003), RowTop[3] = 242.
+TEST(LayoutSchemes, StockGroup)
+{
+    const LayoutInputs wide = wideWindow();
+    const auto stock = [](int scheme, int hasStock, int hasWaste) {
+        return centredTableau({{Rule::StockScheme, scheme}, {Rule::StockGroupPiles, 2}, {Rule::StockRow, 1},
+                               {Rule::StockClickPlace, hasStock}, {Rule::StockToWaste, hasWaste}});
+    };
+    const int none = StockNotPlaced;
+    checkSchemes({
+        {"003 with waste", stock(3, 1, 1), wide, {{Mazzo, {135, 30}}, {Mazzo_Vis, {135, 151}}, {filaPile(0), {228, 151}}}},
+        {"003 without waste", stock(3, 1, 0), wide, {{Mazzo, {135, 30}}, {Mazzo_Vis, {none, 30}}}},
+        {"004 stock and waste", stock(4, 1, 1), wide, {{Mazzo, {228, 30}}, {Mazzo_Vis, {309, 30}}}},
+        {"004 waste only", stock(4, 0, 1), wide, {{Mazzo, {none, 30}}, {Mazzo_Vis, {228, 30}}}},
+        {"004 stock only", stock(4, 1, 0), wide, {{Mazzo, {228, 30}}, {Mazzo_Vis, {none, 30}}}},
+        {"011", stock(11, 1, 1), wide, {{Mazzo_Vis, {228 - 45 - 71, 30}}, {Mazzo, {112 - 71 - 15, 30}}}},
+        {"019 stock", stock(19, 1, 1), wide, {{Mazzo, {228 - 60 - 71, 30}}, {Mazzo_Vis, {none, 30}}}},
+        {"019 no stock", stock(19, 0, 1), wide, {{Mazzo, {none, 30}}, {Mazzo_Vis, {97, 30}}}},
+        {"021", stock(21, 1, 1), wide, {{Mazzo_Vis, {228 - 15 - 71, 30}}, {Mazzo, {142 - 71 - 20, 30}}}},
+    });
+}
+
+TEST(LayoutSchemes, Foundations)
+{
+    const LayoutInputs wide = wideWindow();
+    const LayoutInputs lowScreen = onScreen(wide, {800, 480});
+    const auto dest = [](int scheme) {
+        return centredTableau({{Rule::FoundationScheme, scheme}, {Rule::FoundationCount, 4}, {Rule::FoundationRow, 1}});
+    };
+    // Stock 013 with two piles: stock at 15 + Trunc(9 / 2) = 19, waste 71 + 15 further.
+    const auto afterStock = [](int hasWaste) {
+        return centredTableau({{Rule::FoundationScheme, 17}, {Rule::FoundationCount, 4}, {Rule::FoundationRow, 3},
+                               {Rule::StockScheme, 13}, {Rule::StockGroupPiles, 2}, {Rule::StockRow, 1},
+                               {Rule::StockClickPlace, 1}, {Rule::StockToWaste, hasWaste}});
+    };
+    checkSchemes({
+        // c' = Trunc((1014 - 284 - 2) / 5) = 145
+        {"001", dest(1), wide, spaced(destPile, 4, 145, 216, 15)},
+        // the last at 1014 - 71 - 10 - 5 = 928, each W + LM to the left
+        {"008", dest(8), wide, spaced(destPile, 4, 928 - 3 * 81, 81, 15)},
+        // c' = Trunc(10 / 3) = 3: the last over tableau pile 7, each W + 3 to the left
+        {"009", dest(9), wide, spaced(destPile, 4, 714 - 3 * 74, 74, 15)},
+        {"013", dest(13), wide, spaced(destPile, 4, 228 + 3 * 81, 81, 15)},
+        {"013 low screen", dest(13), lowScreen, spaced(destPile, 4, 714 - 3 * 72, 72, 15)},
+        {"017 after the waste", afterStock(1), wide,
+         joined(std::vector<std::pair<PileRef, Point>>{{Mazzo, {19, 30}}, {Mazzo_Vis, {105, 30}}},
+                spaced(destPile, 4, 105 + 71 + 20, 74, 30))},
+        {"017 after the stock", afterStock(0), wide, spaced(destPile, 4, 19 + 71 + 20, 74, 30)},
+        // the stock has no shadow offset on a low screen: 15, waste 101
+        {"017 low screen", afterStock(1), lowScreen, spaced(destPile, 4, 101 + 71 + 10, 72, 30)},
+    });
+}
+
+TEST(LayoutSchemes, Reserves)
+{
+    const LayoutInputs wide = wideWindow();
+    const auto reserve = [](int scheme, std::initializer_list<std::pair<int, int>> more = {}, int piles = 7) {
+        std::vector<std::pair<int, int>> rules =
+            centredTableau({{Rule::ReserveScheme, scheme}, {Rule::ReserveCount, 3}, {Rule::ReserveRow, 3}}, piles);
+        rules.insert(rules.end(), more);
+        return rules;
+    };
+    checkSchemes({
+        // No foundations: c' is still Trunc(10 / 3) = 3.
+        {"006 without foundations", reserve(6), wide, spaced(appoggPile, 3, 228, 74, 227)},
+        // Foundation scheme 001 leaves c' = 145.
+        {"006 after foundations 001",
+         reserve(6, {{Rule::FoundationScheme, 1}, {Rule::FoundationCount, 4}, {Rule::FoundationRow, 1}}), wide,
+         spaced(appoggPile, 3, 228, 216, 227)},
+        {"011", reserve(11, {{Rule::StockScheme, 21}, {Rule::StockGroupPiles, 2}, {Rule::StockRow, 1}}), wide,
+         {{appoggPile(0), {142, 242}}, {appoggPile(1), {AppoggNotPlaced, 242}}}},
+        {"012 seven piles", reserve(12), wide, {{appoggPile(0), {228 - 71 - 45, 227}}}},
+        // eight piles: x1 = Trunc((1014 - 568 - 70) / 2) = 188
+        {"012 eight piles", reserve(12, {}, 8), wide, {{appoggPile(0), {188 - 71 - 22, 227}}}},
+    });
+}
+
+TEST(LayoutSchemes, SecondWaste)
+{
+    const LayoutInputs wide = wideWindow();
+    const auto second = [](int scheme, int row, int count = 1) {
+        return centredTableau({{Rule::SecondWasteScheme, scheme}, {Rule::SecondWastePiles, count}, {Rule::SecondWasteRow, row},
+                               {Rule::StockScheme, 21}, {Rule::StockGroupPiles, 2}, {Rule::StockRow, 1}});
+    };
+    const Point none{StockNotPlaced, StockNotPlaced};
+    checkSchemes({
+        {"006", second(6, 3), wide, {{Mazzo_Waste, {309, 242}}}},
+        {"007", second(7, 3), wide, {{Mazzo_Waste, {714, 242}}}},
+        // just below row 2: 136 + 96 + 20
+        {"016", second(16, 3), wide, {{Mazzo_Waste, {51, 252}}}},
+        {"016 on row 1", second(16, 1), wide, {{Mazzo_Waste, {51, 30}}}},
+        {"no rule", second(4, 3), wide, {{Mazzo_Waste, none}}},
+        {"not placed", second(6, 3, 0), wide, {{Mazzo_Waste, none}}},
+    });
 }
 
 TEST(Layout, CardSizesAndFanSteps)
