@@ -50,6 +50,10 @@ struct Pass {
     int t1() const { return pos.fila[0].x; }
 
     void placeTableau();
+    void placeCentredRow(int y);
+    void placeRowRightOfStock(int y);
+    void placeSpacedRows();
+    void placeCentredGrid();
     void placeStock();
     void placeFoundations();
     void placeReserves();
@@ -61,41 +65,98 @@ struct Pass {
     }
 };
 
+// 001, 014, 015: one centred row whose gap shrinks with the number of piles.
+void Pass::placeCentredRow(int y)
+{
+    const bool stockOver = stockScheme == 4 || wasteScheme == 4;
+    int c = std::clamp(trunc(double(base.usableWidth - n * W) / (n + 1)), 4, 20);
+    if (filaScheme == 1 && stockOver && c < 15)
+        c = 15;
+    int x1 = trunc(double(base.usableWidth - (n - 1) * c - n * W) / 2);
+    const int lm = base.leftMargin;
+    if (x1 < lm) {
+        if (filaScheme == 1) {
+            x1 = lm;
+        } else {
+            // A single pile has no gaps to take the room from.
+            if (n > 1)
+                c = std::clamp(c - trunc(double(lm - x1) / (n - 1) + 0.99), 4, 20);
+            x1 = in.screen.width < 650 ? lm - 2 : lm;
+        }
+    }
+    columnGap = c;
+    // The first k columns carry the stock group above them and keep the wider gap.
+    const bool widerFirstGaps = filaScheme != 1 && stockOver && c < 15;
+    int x = x1;
+    for (int i = 0; i < n; ++i) {
+        fila(i) = {x, y};
+        x += W + (widerFirstGaps && i + 1 < k ? 15 : c);
+    }
+}
+
+// 003, 012 (one free column), 011, 021 (two): the stock group stands left of the tableau.
+void Pass::placeRowRightOfStock(int y)
+{
+    const int free = filaScheme == 3 || filaScheme == 12 ? 1 : 2;
+    const int m = n + free;
+    int c = trunc(double(base.usableWidth - m * W - 32) / (m + 1));
+    if (c < 4)
+        c = 4;
+    else if (c > 20)
+        c = 15;
+    if (filaScheme == 21)
+        c = 2;
+    int x1 = std::max(trunc(double(base.usableWidth - 30 - m * W - c * (m - 2) - 10) / 2), base.leftMargin);
+    x1 += free * (W + 22);
+    if (filaScheme == 11 || filaScheme == 12)
+        x1 += 15;
+    columnGap = c;
+    placeRow(0, n, x1, y, W + c);
+}
+
+// 010: rows of widely spaced piles from the left edge.
+void Pass::placeSpacedRows()
+{
+    const int c = trunc(0.85 * W);
+    columnGap = c;
+    const int rows = std::max(1, int(rules[Rule::TableauRows]));
+    if (rows == 1) {
+        placeRow(0, n, 15, base.row3Centred[0], W + c);
+        return;
+    }
+    // With several rows the first row lies on row 1 like its neighbours below it, so the
+    // rows keep the ordinary row spacing.
+    const int perRow = std::max(1, n / rows);
+    for (int i = 0; i < n; ++i) {
+        const int r = i / perRow;
+        const int ry = r + 1 <= 4 ? base.rowTop[std::size_t(r + 1)] : base.rowTop[4] + (r - 3) * (base.rowGap + H);
+        fila(i) = {15 + (i % perRow) * (W + c), ry};
+    }
+}
+
+// 018: a grid of rows centred in height.
+void Pass::placeCentredGrid()
+{
+    const int rows = std::max(1, int(rules[Rule::TableauRows]));
+    const int q = std::max(1, n / rows);
+    const int c = std::max(trunc(double(base.usableWidth - q * W - 2) / (q + 1)), trunc(1.5 * W));
+    columnGap = c;
+    const int x1 = in.screen.height >= 500 ? base.leftMargin + 10 : 15;
+    const int y1 = base.row4Centred[std::size_t(rowDigit(rules, Rule::TableauRow))];
+    for (int i = 0; i < n; ++i)
+        fila(i) = {x1 + (i % q) * (W + c), y1 + (i / q) * (H + 10)};
+}
+
 void Pass::placeTableau()
 {
     if (n < 1)
         return;
     const int y = row(Rule::TableauRow);
     fila(0).y = y;
-    const bool stockOver = stockScheme == 4 || wasteScheme == 4;
     switch (filaScheme) {
     case 1:
     case 14:
-    case 15: {
-        int c = std::clamp(trunc(double(base.usableWidth - n * W) / (n + 1)), 4, 20);
-        if (filaScheme == 1 && stockOver && c < 15)
-            c = 15;
-        int x1 = trunc(double(base.usableWidth - (n - 1) * c - n * W) / 2);
-        const int lm = base.leftMargin;
-        if (x1 < lm) {
-            if (filaScheme == 1) {
-                x1 = lm;
-            } else {
-                // A single pile has no gaps to take the room from.
-                if (n > 1)
-                    c = std::clamp(c - trunc(double(lm - x1) / (n - 1) + 0.99), 4, 20);
-                x1 = in.screen.width < 650 ? lm - 2 : lm;
-            }
-        }
-        columnGap = c;
-        const bool widerFirstGaps = filaScheme != 1 && stockOver && c < 15;
-        int x = x1;
-        for (int i = 0; i < n; ++i) {
-            fila(i) = {x, y};
-            x += W + (widerFirstGaps && i + 1 < k ? 15 : c);
-        }
-        break;
-    }
+    case 15: placeCentredRow(y); break;
     case 2: {
         const int c = base.usableWidth >= 650 ? 10 : 5;
         const int x1 = tableauStartX != 0 ? tableauStartX : trunc(double(base.usableWidth - n * W - (n - 1) * c) / 2);
@@ -104,61 +165,17 @@ void Pass::placeTableau()
         break;
     }
     case 3:
-    case 12:
     case 11:
-    case 21: {
-        const int free = filaScheme == 3 || filaScheme == 12 ? 1 : 2;
-        const int m = n + free;
-        int c = trunc(double(base.usableWidth - m * W - 32) / (m + 1));
-        if (c < 4)
-            c = 4;
-        else if (c > 20)
-            c = 15;
-        if (filaScheme == 21)
-            c = 2;
-        int x1 = std::max(trunc(double(base.usableWidth - 30 - m * W - c * (m - 2) - 10) / 2), base.leftMargin);
-        x1 += free * (W + 22);
-        if (filaScheme == 11 || filaScheme == 12)
-            x1 += 15;
-        columnGap = c;
-        placeRow(0, n, x1, y, W + c);
-        break;
-    }
-    case 10: {
-        const int c = trunc(0.85 * W);
-        columnGap = c;
-        const int rows = std::max(1, int(rules[Rule::TableauRows]));
-        if (rows == 1) {
-            placeRow(0, n, 15, base.row3Centred[0], W + c);
-            break;
-        }
-        // With several rows the first row lies on row 1 like its neighbours below it, so the
-        // rows keep the ordinary row spacing.
-        const int perRow = std::max(1, n / rows);
-        for (int i = 0; i < n; ++i) {
-            const int r = i / perRow;
-            const int ry = r + 1 <= 4 ? base.rowTop[std::size_t(r + 1)] : base.rowTop[4] + (r - 3) * (base.rowGap + H);
-            fila(i) = {15 + (i % perRow) * (W + c), ry};
-        }
-        break;
-    }
+    case 12:
+    case 21: placeRowRightOfStock(y); break;
+    case 10: placeSpacedRows(); break;
     case 13: {
         const int x1 = in.screen.height < 500 ? 8 : 2 * kShadowWidth + 30;
         columnGap = 4;
         placeRow(0, n, x1, y, W + 4);
         break;
     }
-    case 18: {
-        const int rows = std::max(1, int(rules[Rule::TableauRows]));
-        const int q = std::max(1, n / rows);
-        const int c = std::max(trunc(double(base.usableWidth - q * W - 2) / (q + 1)), trunc(1.5 * W));
-        columnGap = c;
-        const int x1 = in.screen.height >= 500 ? base.leftMargin + 10 : 15;
-        const int y1 = base.row4Centred[std::size_t(rowDigit(rules, Rule::TableauRow))];
-        for (int i = 0; i < n; ++i)
-            fila(i) = {x1 + (i % q) * (W + c), y1 + (i / q) * (H + 10)};
-        break;
-    }
+    case 18: placeCentredGrid(); break;
     default:
         break; // 020 is placed under the foundations; unknown schemes keep only pile 1's y
     }
