@@ -387,6 +387,36 @@ TEST(ScreenSizeRule, BigCardsOnASmallScreenBecomeMediumAndComeBack)
     EXPECT_TRUE(medium.flags.forcedMedium);
 }
 
+TEST(ScreenSizeRule, ThresholdsAndThe640Message)
+{
+    const CardFields big{"B", "001", "002", "", "", ""};
+    const struct {
+        int sizeClass, screenWidth;
+        bool forced;
+    } cases[] = {
+        {1, 649, true}, {1, 650, false}, {2, 809, true}, {2, 810, false}, {0, 320, false}, {1, 800, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << "class " << c.sizeClass << " width " << c.screenWidth);
+        const ScreenSizeOutcome out = applyScreenSizeRule(c.sizeClass, c.screenWidth, "G", big, {false, false, false});
+        EXPECT_EQ(out.fields.cardSize, c.forced ? "M" : "B");
+        EXPECT_EQ(out.enableCustomize, !c.forced);
+        EXPECT_EQ(out.message.empty(), !c.forced);
+    }
+
+    // The game name is cut to 50 characters and then right-trimmed.
+    const std::string name = std::string(45, 'x') + "     tail";
+    const ScreenSizeOutcome out = applyScreenSizeRule(1, 640, name, big, {false, false, false});
+    EXPECT_EQ(out.message, "Your video card's display is 640x480 pixels. For the best graphics display the screen resolution "
+                           "should be set to 800x600 pixels or higher. However, it's possible to play "
+                               + std::string(45, 'x') + " using predefined card and deck sets.");
+    EXPECT_TRUE(out.flags.shown640);
+    EXPECT_FALSE(out.flags.shown800);
+    EXPECT_TRUE(out.flags.forcedMedium);
+    // The flag a game start left set keeps the message away.
+    EXPECT_EQ(applyScreenSizeRule(1, 640, name, big, {true, false, false}).message, "");
+}
+
 // ---- hit test ----------------------------------------------------------------------------------
 
 TEST(HitTest, BandsOfAVerticalFanAndItsEdges)
@@ -466,6 +496,78 @@ TEST(HitTest, TopCardCodesSideBySideAndStackedPiles)
     EXPECT_EQ(hitTest(t4, {100 + 78, 400}), (PileHit{filaPile(1), 0, {177, 400}}));
     EXPECT_EQ(hitTest(t4, {100 + 154 + 70, 401}), (PileHit{filaPile(1), 7, {254, 400}}));
     EXPECT_EQ(hitTest(t4, {100 + 77 + 10, 210}), (PileHit{filaPile(0), 5, {177, 200}}));
+}
+
+TEST(HitTest, FoundationReserveAndRightwardFans)
+{
+    CardTable cards;
+    cards.piles.fila[0] = "004005";
+    cards.piles.fila[1] = "012013014";
+    cards.piles.dest[0] = "008009";
+    cards.piles.appogg[0] = "010011";
+    cards.deck.setFace(8, Face::Down);
+    for (const int up : {4, 5, 9, 10, 11, 12, 13, 14})
+        cards.deck.setFace(up, Face::Up);
+    PilePositions pos;
+    pos.fila[0] = {100, 200};
+    pos.fila[1] = {100, 400};
+    pos.dest[0] = {300, 10};
+    pos.appogg[0] = {500, 10};
+    const CardSize card{71, 96};
+
+    // Tableau 2 and reserves 1 give the steps 12 / 4 across and 18 / 4 down; foundations 1 fan down.
+    const RuleTable fans = rulesWith({{Rule::TableauLayout, 2}, {Rule::FoundationLayout, 1}, {Rule::ReserveLayout, 1},
+                                      {Rule::TableauCount, 1}, {Rule::ReserveCount, 1}});
+    // Tableau and reserves 5: 3-pixel stacks; foundations stacked.
+    const RuleTable tight = rulesWith({{Rule::TableauLayout, 5}, {Rule::ReserveLayout, 5}, {Rule::TableauCount, 2},
+                                       {Rule::ReserveCount, 1}});
+    // Foundations follow the tableau's rightward fan; reserves 2 fan rightward too.
+    const RuleTable rightward = rulesWith({{Rule::TableauLayout, 2}, {Rule::ReserveLayout, 2}, {Rule::TableauCount, 1},
+                                           {Rule::ReserveCount, 1}});
+    // Only the tableau and reserve codes give steps: foundations 1 beside tableau 2 and reserves 5 stay stacked.
+    const RuleTable noVerticalSteps = rulesWith({{Rule::TableauLayout, 2}, {Rule::FoundationLayout, 1},
+                                                 {Rule::ReserveLayout, 5}, {Rule::TableauCount, 1}});
+
+    const struct {
+        const char* name;
+        const RuleTable& rules;
+        Point point;
+        PileHit hit;
+    } cases[] = {
+        {"rightward first band", fans, {112, 250}, {filaPile(0), 4, {100, 200}}},
+        {"rightward top card", fans, {113, 250}, {filaPile(0), 5, {112, 200}}},
+        {"rightward top card's last column", fans, {182, 296}, {filaPile(0), 5, {112, 200}}},
+        {"rightward far edge", fans, {183, 250}, {filaPile(0), 0, {100, 200}}},
+        {"past the rightward pile", fans, {184, 250}, {}},
+        // The face-down bottom card steps 4: the top card lies at y 14.
+        {"foundation above its top card", fans, {300, 13}, {}},
+        {"foundation top card", fans, {371, 110}, {destPile(0), 9, {300, 14}}},
+        {"reserve above its top card", fans, {500, 27}, {}},
+        {"reserve top card", fans, {500, 124}, {appoggPile(0), 11, {500, 28}}},
+        // Tableau code 5: bands of 3, the last card 95.
+        {"tight first band", tight, {100, 403}, {filaPile(1), 12, {100, 400}}},
+        {"tight second band", tight, {100, 406}, {filaPile(1), 13, {100, 403}}},
+        {"tight top card", tight, {100, 501}, {filaPile(1), 14, {100, 406}}},
+        {"tight far edge", tight, {100, 502}, {filaPile(1), 0, {100, 400}}},
+        {"stacked foundation", tight, {371, 106}, {destPile(0), 9, {300, 10}}},
+        {"reserve above its tight top card", tight, {500, 12}, {}},
+        {"reserve tight top card", tight, {500, 109}, {appoggPile(0), 11, {500, 13}}},
+        {"reserve fanned rightward", rightward, {512, 10}, {appoggPile(0), 11, {512, 10}}},
+        {"left of the reserve's top card", rightward, {511, 10}, {}},
+        {"foundation fanned rightward", rightward, {304, 10}, {destPile(0), 9, {304, 10}}},
+        {"left of the foundation's top card", rightward, {303, 10}, {}},
+        {"foundation without vertical steps", noVerticalSteps, {300, 10}, {destPile(0), 9, {300, 10}}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const FanSteps steps = fnSetFanSteps(c.rules, 'B');
+        const PileHit hit = hitTest({c.rules, cards, pos, steps, card, 0}, c.point);
+        EXPECT_EQ(hit.pile, c.hit.pile);
+        EXPECT_EQ(hit.card, c.hit.card);
+        if (!c.hit.pile.isNone()) {
+            EXPECT_EQ(hit.corner, c.hit.corner);
+        }
+    }
 }
 
 // ---- scrolling ---------------------------------------------------------------------------------
