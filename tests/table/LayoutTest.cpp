@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <initializer_list>
 #include <utility>
 #include <vector>
@@ -71,6 +72,62 @@ TEST(Layout, BaseValuesFollowTheStockRowAndTheWindow)
         EXPECT_EQ(b.usableWidth, c.usable);
         EXPECT_EQ(b.rowGap, c.gap);
     }
+}
+
+TEST(Layout, CentredRowsBottomRowAndTheTightRowsOfScheme015)
+{
+    const struct {
+        const char* name;
+        int tableauScheme, height, bottom;
+        std::array<int, 5> rowTop;
+        int bottomRow, middle;
+        std::array<int, 3> row3;
+        std::array<int, 5> row4;
+    } cases[] = {
+        // Row3Centred[0] = 5 + Trunc((700 - 5 - 288 - 20) / 2) = 198; Row4Centred[1] = 5 + Trunc(281 / 2) = 145;
+        // a window not above 0.8 of the screen height: BottomRow = 1024 - 96 - 30.
+        {"ordinary", 1, 740, 700, {0, 15, 121, 227, 333}, 898, 121 + 53, {198, 304, 410}, {0, 145, 251, 357, 463}},
+        // rows 5 + 15, 5 + 96 + 20, 5 + 192 + 25; row 4 keeps its value
+        {"scheme 015", 15, 740, 700, {0, 20, 121, 222, 333}, 898, 121 + 50, {198, 304, 410}, {0, 145, 251, 357, 463}},
+        // a tall window: 900 - 96 - 50; a short client area keeps the centred rows at top + 2
+        {"tall window, short client", 1, 900, 300, {0, 15, 121, 227, 333}, 754, 174, {7, 113, 219}, {0, 7, 113, 219, 325}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        LayoutInputs in = wideWindow();
+        in.height = c.height;
+        in.bottom = c.bottom;
+        const LayoutBase b = computeLayoutBase(rulesWith({{Rule::TableauScheme, c.tableauScheme}}), in);
+        EXPECT_EQ(b.rowTop, c.rowTop);
+        EXPECT_EQ(b.bottomRow, c.bottomRow);
+        EXPECT_EQ(b.middleLine, c.middle);
+        EXPECT_EQ(b.row3Centred, c.row3);
+        EXPECT_EQ(b.row4Centred, c.row4);
+    }
+}
+
+TEST(Layout, LeftMarginOfTheStockSchemesAndTheOccupiedRows)
+{
+    const struct {
+        int stockPiles, stockScheme, secondWasteScheme;
+        bool shadow;
+        int leftMargin;
+    } cases[] = {
+        {1, 5, 0, true, 10 + 9 + 15},  {1, 16, 0, false, 10 + 15}, {1, 19, 0, true, 34}, {1, 3, 0, true, 34},
+        {1, 4, 0, true, 34},           {1, 1, 4, true, 34},        {1, 1, 0, true, 19},  {0, 5, 4, true, 10},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.stockPiles << " stock piles, scheme " << c.stockScheme << ", second waste "
+                                        << c.secondWasteScheme);
+        LayoutInputs in = wideWindow();
+        in.shadow = c.shadow;
+        const RuleTable rules = rulesWith({{Rule::StockGroupPiles, c.stockPiles}, {Rule::StockScheme, c.stockScheme},
+                                           {Rule::SecondWasteScheme, c.secondWasteScheme}});
+        EXPECT_EQ(computeLayoutBase(rules, in).leftMargin, c.leftMargin);
+    }
+    const RuleTable rows = rulesWith({{Rule::StockGroupPiles, 1}, {Rule::StockRow, 1}, {Rule::FoundationRow, 2},
+                                      {Rule::ReserveRow, 3}, {Rule::ReserveCount, 2}});
+    EXPECT_EQ(computeLayoutBase(rows, wideWindow()).occupiedRows, "1 3");
 }
 
 TEST(Layout, LeftMarginWidensWithTheShadowOfAPlacedStock)
@@ -358,6 +415,30 @@ TEST(Layout, CardSizesAndFanSteps)
     EXPECT_EQ(big, (FanSteps{18, 12, 4, 4, 0, 0, 6, 3}));
     const FanSteps medium = fnSetFanSteps(rulesWith({{Rule::TableauLayout, 6}}), 'M');
     EXPECT_EQ(medium, (FanSteps{0, 0, 0, 0, 5, 5, 6, 3}));
+}
+
+TEST(Layout, FanStepsByLayoutCodeAndCardSize)
+{
+    const struct {
+        int tableau, reserve;
+        char size;
+        FanSteps steps;
+    } cases[] = {
+        {1, 0, 'M', {14, 0, 4, 0, 0, 0, 6, 3}},
+        {0, 1, 'L', {3, 0, 3, 0, 0, 0, 6, 3}},
+        {3, 2, 'B', {0, 12, 0, 4, 0, 0, 6, 3}},
+        {2, 0, 'M', {0, 10, 0, 4, 0, 0, 6, 3}},
+        {2, 1, 'L', {3, 3, 3, 3, 0, 0, 6, 3}},
+        {6, 0, 'B', {0, 0, 0, 0, 7, 7, 6, 3}},
+        {6, 0, 'L', {0, 0, 0, 0, 3, 3, 6, 3}},
+        {0, 6, 'B', {}}, // only the tableau code gives the code-6 steps
+        {4, 5, 'B', {}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.tableau << "/" << c.reserve << " " << c.size);
+        EXPECT_EQ(fnSetFanSteps(rulesWith({{Rule::TableauLayout, c.tableau}, {Rule::ReserveLayout, c.reserve}}), c.size),
+                  c.steps);
+    }
 }
 
 TEST(ScreenSizeRule, BigCardsOnASmallScreenBecomeMediumAndComeBack)
