@@ -330,6 +330,47 @@ TEST(LayoutSchemes, StockGroup)
     });
 }
 
+TEST(LayoutSchemes, TableauBesideAStockOverTheTableauAndOnNarrowScreens)
+{
+    const LayoutInputs wide = wideWindow();
+    // Stock 004 with two piles: LM = 10 + 9 + 15 = 34.
+    const auto overStock = [](int tableauScheme) {
+        return std::vector<std::pair<int, int>>{{Rule::TableauScheme, tableauScheme}, {Rule::TableauCount, 13},
+                                                {Rule::TableauRow, 2},  {Rule::StockScheme, 4},
+                                                {Rule::StockGroupPiles, 2}, {Rule::StockRow, 1},
+                                                {Rule::StockClickPlace, 1}, {Rule::StockToWaste, 1}};
+    };
+    checkSchemes({
+        // c = 6, raised to 15; x1 = Trunc((1014 - 180 - 923) / 2) = -44, raised to 34
+        {"001", overStock(1), wide,
+         {{filaPile(0), {34, 136}}, {filaPile(12), {34 + 12 * 86, 136}}, {Mazzo, {34, 30}}, {Mazzo_Vis, {120, 30}}}},
+        // x1 = 9: c = 6 - Trunc(25 / 12 + 0.99) = 3, clamped to 4; pile 2 follows by W + 15, the rest by W + 4
+        {"014", overStock(14), wide,
+         {{filaPile(0), {34, 136}}, {filaPile(1), {120, 136}}, {filaPile(2), {195, 136}}, {filaPile(12), {945, 136}},
+          {Mazzo, {34, 30}}, {Mazzo_Vis, {120, 30}}}},
+        // A screen narrower than 650 starts 2 pixels left of the margin: 10 - 2, gap 5.
+        {"014 narrow screen",
+         {{Rule::TableauScheme, 14}, {Rule::TableauCount, 13}, {Rule::TableauRow, 2}}, onScreen(wide, {640, 480}),
+         spaced(filaPile, 13, 8, 76, 121)},
+    });
+}
+
+TEST(LayoutSchemes, ReserveColumnOverlap)
+{
+    // Reserves 005 on the tableau row: 10, 91, ...; tableau 002 at 228, its zone from 228 - 85 = 143.
+    const auto column = [](int reserves) {
+        return centredTableau({{Rule::ReserveScheme, 5}, {Rule::ReserveCount, reserves}, {Rule::ReserveRow, 2}});
+    };
+    checkSchemes({
+        {"one reserve ends at 81", column(1), wideWindow(), {{appoggPile(0), {10, 121}}, {filaPile(0), {228, 121}}}},
+        {"two reach 162", column(2), wideWindow(), {{appoggPile(1), {91, 121}}, {filaPile(0), {91 + 71 + 86, 121}}}},
+        // On another row the column never meets the tableau.
+        {"other row",
+         centredTableau({{Rule::ReserveScheme, 5}, {Rule::ReserveCount, 4}, {Rule::ReserveRow, 1}}), wideWindow(),
+         {{appoggPile(3), {253, 15}}, {filaPile(0), {228, 121}}}},
+    });
+}
+
 TEST(LayoutSchemes, Foundations)
 {
     const LayoutInputs wide = wideWindow();
