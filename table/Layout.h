@@ -189,8 +189,8 @@ struct ScrollDecision {
 
 ScrollDecision fnUpdateScrollBar(const ScrollInputs& in, ScrollBarState bar);
 
-// The table scroll offset after the bar moved to barPosition; the saved y of a card in motion
-// shifts by the difference.
+// The table scroll offset after the bar moved to barPosition. The saved y of a card in motion is
+// in window coordinates, so the caller subtracts motionShift from it, as from every pile y.
 struct ScrollSync {
     int scrollOffset = 0;
     int motionShift = 0;
