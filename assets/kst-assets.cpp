@@ -16,8 +16,12 @@
 #include <QSvgRenderer>
 #include <QTextStream>
 
+#include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <map>
+#include <memory>
+#include <numbers>
 
 namespace kst::assets {
 namespace {
@@ -63,10 +67,12 @@ bool fail(const QString& message)
 
 // Renders one element fitted into the cell keeping its proportions; drawn at four times the size
 // and scaled down, so thin index strokes stay solid instead of fading to grey.
-void drawSvgCard(QPainter& painter, QSvgRenderer& svg, const QString& element, const QRect& cell)
+bool drawSvgCard(QPainter& painter, QSvgRenderer& svg, const QString& element, const QRect& cell)
 {
     constexpr int oversample = 4;
     const QRectF bounds = svg.boundsOnElement(element);
+    if (!svg.elementExists(element) || bounds.isEmpty())
+        return fail(QStringLiteral("the card theme has no picture %1").arg(element));
     const double scale = std::min(cell.width() / bounds.width(), cell.height() / bounds.height());
     const QSize fitted(qRound(bounds.width() * scale), qRound(bounds.height() * scale));
     QImage big(fitted * oversample, QImage::Format_ARGB32_Premultiplied);
@@ -78,6 +84,7 @@ void drawSvgCard(QPainter& painter, QSvgRenderer& svg, const QString& element, c
     }
     const QImage small = big.scaled(fitted, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     painter.drawImage(cell.topLeft() + QPoint((cell.width() - fitted.width()) / 2, (cell.height() - fitted.height()) / 2), small);
+    return true;
 }
 
 QPainterPath pipPath(char suit, const QRectF& r)
@@ -156,7 +163,7 @@ void drawSmallJoker(QPainter& painter, const QRect& cell)
     QPolygonF star;
     const QPointF c(cell.x() + 12.5, cell.y() + 21.5);
     for (int i = 0; i < 10; ++i) {
-        const double radius = i % 2 ? 3.2 : 8.0, angle = -M_PI / 2 + i * M_PI / 5;
+        const double radius = i % 2 ? 3.2 : 8.0, angle = -std::numbers::pi / 2 + i * std::numbers::pi / 5;
         star << c + QPointF(radius * std::cos(angle), radius * std::sin(angle));
     }
     painter.setPen(Qt::NoPen);
@@ -197,21 +204,24 @@ bool drawLibrary(const QDir& themes, const QDir& out)
         const char size = joker ? name.back().toLatin1() : name[1].toLatin1();
         const int w = joker ? spec.width : spec.width / 6, h = joker ? spec.height : spec.height / 4;
         QSvgRenderer& svg = *renderers.at(joker ? jokerCardSet : name.mid(2, 3).toInt());
+        bool drawn = true;
         if (joker) {
             if (size == 'L')
                 drawSmallJoker(painter, QRect(0, 0, w, h));
             else
-                drawSvgCard(painter, svg, QStringLiteral("joker_red"), QRect(0, 0, w, h));
+                drawn = drawSvgCard(painter, svg, QStringLiteral("joker_red"), QRect(0, 0, w, h));
         } else {
             const char suit = name.back().toLatin1();
-            for (int rank = 1; rank <= 13; ++rank) {
+            for (int rank = 1; rank <= 13 && drawn; ++rank) {
                 const QRect cell(((rank - 1) % 5) * w, ((rank - 1) / 5) * h, w, h);
                 if (size == 'L')
                     drawSmallCard(painter, suit, rank, cell);
                 else
-                    drawSvgCard(painter, svg, QString::fromLatin1(suitElement(suit)) + QLatin1Char('_') + rankElement(rank), cell);
+                    drawn = drawSvgCard(painter, svg, QString::fromLatin1(suitElement(suit)) + QLatin1Char('_') + rankElement(rank), cell);
             }
         }
+        if (!drawn)
+            return fail(QStringLiteral("cannot draw ") + name);
         painter.end();
         const QString file = name + QStringLiteral(".png");
         if (!image.save(out.filePath(file), "PNG"))
