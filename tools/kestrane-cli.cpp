@@ -13,6 +13,7 @@ constexpr Verb verbs[] = {
     {"rules", "rules GAME", "the 368 rule parameters of a game, index=value", runRules},
     {"layout", "layout GAME --width W --height H --top T --bottom B --screen SWxSH --card B|M|L [--shadow Y|N]",
      "the table position of every placed pile, PileName=x,y", runLayout},
+    {"resources", "resources", "the pictures of the resource library KST.RGF: name and size", runResources},
     {"paths", "paths", "the program folder and the data folder in use", runPaths},
 };
 

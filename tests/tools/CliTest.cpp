@@ -1,3 +1,4 @@
+#include "assets/PictureNames.h"
 #include "tests/support/CatalogueFiles.h"
 #include "tests/support/TempDir.h"
 
@@ -216,3 +217,21 @@ TEST(CliLayoutTest, LayoutPrintsThePlacedPilesAndRefusesBadOptions)
 }
 
 } // namespace
+
+TEST_F(CliTest, ResourcesListsThePicturesOfTheBuiltLibrarySortedByName)
+{
+    std::vector<kst::assets::PictureSpec> pictures = kst::assets::libraryPictures();
+    std::sort(pictures.begin(), pictures.end(), [](const auto& a, const auto& b) { return a.name < b.name; });
+    std::string expected;
+    for (const auto& p : pictures)
+        expected += p.name + ' ' + std::to_string(p.width) + 'x' + std::to_string(p.height) + '\n';
+    const CliRun r = run("--program-dir '" KST_PROGRAM_DIR "' resources");
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out, expected);
+    EXPECT_EQ(r.err, "");
+
+    const CliRun missing = run("--program-dir '" + at("prog") + "' resources");
+    EXPECT_EQ(missing.status, 2);
+    EXPECT_EQ(missing.out, "");
+    EXPECT_EQ(missing.err.rfind("kestrane-cli: cannot open ", 0), 0u) << missing.err;
+}

@@ -1,0 +1,74 @@
+// The built resource library: every picture of the table at its size, and every card cell a
+// finished face where the picture sheets have one.
+
+#include "UiTestSupport.h"
+
+#include "assets/PictureNames.h"
+#include "platform/qt/QtResourceLibrary.h"
+
+#include <QImage>
+#include <QtTest>
+
+using namespace kst;
+
+class TstResourceLibrary : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase()
+    {
+        test::filterHarmlessWarnings();
+        QVERIFY(m_library.load(KST_PROGRAM_DIR "/KST.RGF"));
+    }
+
+    void holdsEveryPictureOfTheTableAtItsSize()
+    {
+        std::vector<assets::PictureSpec> expected = assets::libraryPictures();
+        std::sort(expected.begin(), expected.end(), [](const auto& a, const auto& b) { return a.name < b.name; });
+        const auto pictures = m_library.pictures();
+        QCOMPARE(pictures.size(), expected.size());
+        for (std::size_t i = 0; i < expected.size(); ++i) {
+            QCOMPARE(pictures[i].first, expected[i].name);
+            QCOMPARE(pictures[i].second.width, expected[i].width);
+            QCOMPARE(pictures[i].second.height, expected[i].height);
+        }
+    }
+
+    // A card cell is opaque in its middle and carries ink (not a blank card); the cells the sheet
+    // leaves free stay transparent, so nothing else shows through the table.
+    void everyCardCellHoldsAFaceAndTheFreeCellsAreEmpty()
+    {
+        for (const assets::PictureSpec& spec : assets::libraryPictures()) {
+            const QString name = QString::fromStdString(spec.name);
+            const QImage sheet = QImage(m_library.picturePath(spec.name)).convertToFormat(QImage::Format_ARGB32);
+            QVERIFY2(!sheet.isNull(), qPrintable(name));
+            const bool joker = name.startsWith(QLatin1String("JOKER_"));
+            const int w = joker ? spec.width : spec.width / 6, h = joker ? spec.height : spec.height / 4;
+            for (int cell = 0; cell < (joker ? 1 : 24); ++cell) {
+                const QRect r((cell % 6) * w, (cell / 6) * h, w, h);
+                const int row = cell / 6, column = cell % 6; // rows Ace-5, 6-10, J-K
+                const bool holdsCard = joker || (row < 2 && column < 5) || (row == 2 && column < 3);
+                const QString where = QStringLiteral("%1 cell %2").arg(name).arg(cell);
+                int inked = 0, opaque = 0;
+                for (int y = r.top(); y <= r.bottom(); ++y)
+                    for (int x = r.left(); x <= r.right(); ++x) {
+                        const QRgb p = sheet.pixel(x, y);
+                        opaque += qAlpha(p) > 0;
+                        inked += qAlpha(p) == 255 && qGray(p) < 160;
+                    }
+                if (!holdsCard) {
+                    QVERIFY2(opaque == 0, qPrintable(where));
+                    continue;
+                }
+                QVERIFY2(qAlpha(sheet.pixel(r.center())) == 255, qPrintable(where));
+                QVERIFY2(inked * 40 > w * h, qPrintable(where));
+            }
+        }
+    }
+
+private:
+    QtResourceLibrary m_library;
+};
+
+KST_UI_TEST_MAIN(TstResourceLibrary)
+#include "tst_resourcelibrary.moc"
