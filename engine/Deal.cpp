@@ -297,6 +297,8 @@ private:
     void dealSecondWaste()
     {
         const int n = m_rules[Rule::SecondWasteDealt];
+        if (n <= 0)
+            return; // a negative count would read as one of the alternating face modes
         dealCards(Mazzo_Waste, n);
         faceUp(Mazzo_Waste, n);
     }

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 
 namespace kst {
@@ -234,6 +235,67 @@ TEST(DealFoundations, AcesFromTheTableauAreReplacedFromTheStock)
     EXPECT_EQ(cardCount(d.table.piles.stock[0]), 20 - acesUp);
 }
 
+TEST(DealFoundations, ThePassOfCode94FeedsEachFoundationFromItsOwnPile)
+{
+    for (const char* number : {"1", "1234567890123", "31415926", "777"}) {
+        // The same four Aces taken out by explicit codes: the table as it stands before the pass.
+        const Dealt before = deal(freecellWith([](RuleTable& r) {
+                                      for (int i = 0; i < 4; ++i)
+                                          r.set(Rule::FoundationStartCode + i, std::int16_t(100 + 13 * i + 1));
+                                  }),
+                                  number);
+        for (const int order : {0, 1}) {
+            const Dealt after = deal(freecellWith([order](RuleTable& r) {
+                                         setBlock(r, Rule::FoundationStartCode, 4, 94);
+                                         r.set(Rule::FoundationPassOrder, std::int16_t(order));
+                                     }),
+                                     number);
+            EXPECT_EQ(tableIsOk(after.table.piles, firstCards(52)), "");
+            for (int j = 0; j < 4; ++j) {
+                const std::vector<int> up = cardsOf(after.table.piles.dest[std::size_t(j)]);
+                const std::vector<int> pile = cardsOf(before.table.piles.fila[std::size_t(j)]);
+                for (std::size_t k = 1; k < up.size(); ++k)
+                    EXPECT_NE(std::find(pile.begin(), pile.end(), up[k]), pile.end()) << number << " pile " << j;
+            }
+        }
+    }
+}
+
+TEST(DealSteps, AcesOfTheReserveStartTheFoundationsAndTheWasteRefillsIt)
+{
+    for (const char* number : {"1", "1234567890123", "31415926", "777", "5"}) {
+        SCOPED_TRACE(number);
+        const RuleTable rules = freecellWith([](RuleTable& r) {
+            dealNothing(r);
+            r.set(Rule::GameType, 11);
+            r.set(Rule::ReserveDealt, 13);
+            r.set(Rule::WasteDealt, 20);
+        });
+        RuleTable plainRules = rules;
+        plainRules.set(Rule::GameType, 0);
+        const Dealt plain = deal(plainRules, number);
+        const Dealt d = deal(rules, number);
+        EXPECT_EQ(tableIsOk(d.table.piles), "");
+        int acesInReserve = 0;
+        for (const int card : cardsOf(plain.table.piles.appogg[0]))
+            acesInReserve += rank(card) == 1 ? 1 : 0;
+        for (int i = 1; i <= acesInReserve; ++i) {
+            ASSERT_EQ(cardCount(d.table.piles.dest[std::size_t(i)]), 1);
+            EXPECT_EQ(rank(cardAt(d.table.piles.dest[std::size_t(i)], 0)), 1);
+        }
+        for (const int card : cardsOf(d.table.piles.appogg[0])) {
+            EXPECT_NE(rank(card), 1);
+            if (acesInReserve > 0)
+                EXPECT_FALSE(d.table.deck.isFaceDown(card));
+        }
+        const std::vector<int> waste = cardsOf(plain.table.piles.stock[1]);
+        const bool wasteHadAce = std::any_of(waste.begin(), waste.end(), [](int c) { return rank(c) == 1; });
+        if (wasteHadAce)
+            EXPECT_EQ(rank(cardAt(d.table.piles.dest[0], 0)), 1);
+        EXPECT_EQ(cardsOnTable(d.table.piles), cardsOnTable(plain.table.piles));
+    }
+}
+
 // ---- DealModes ---------------------------------------------------------------------------------
 
 RuleTable freecellMode(int mode, const Edit& edit = [](RuleTable&) {})
@@ -271,6 +333,28 @@ TEST(DealModes, EachModeArrangesTheTableAsItSays)
                  for (int p = 1; p < cardCount(fila); ++p)
                      EXPECT_NE(rank(cardAt(fila, p)), 13);
              EXPECT_EQ(rank(cardAt(m.table.piles.fila[0], 0)), 13);
+         }},
+        {"4: runs split at the Queens", freecellMode(4, dealNothing),
+         [](const Dealt& m, const Dealt&) {
+             EXPECT_EQ(tableIsOk(m.table.piles, firstCards(52)), "");
+             for (const std::string& fila : m.table.piles.fila)
+                 for (int p = 1; p < cardCount(fila); ++p)
+                     EXPECT_NE(rank(cardAt(fila, p)), 12);
+         }},
+        {"1: a pile on a King goes under the stock whole", freecellMode(1, [](RuleTable& r) {
+             dealNothing(r);
+             r.set(Rule::StockDealt, 28);
+             setBlock(r, Rule::TableauDealt, 8, 3);
+         }),
+         [](const Dealt& m, const Dealt& plain) {
+             EXPECT_EQ(tableIsOk(m.table.piles, firstCards(52)), "");
+             for (int j = 0; j < 8; ++j) {
+                 const std::string& was = plain.table.piles.fila[std::size_t(j)];
+                 if (rank(cardAt(was, 0)) == 13)
+                     EXPECT_EQ(cardCount(m.table.piles.fila[std::size_t(j)]), 1);
+                 else
+                     EXPECT_EQ(m.table.piles.fila[std::size_t(j)], was);
+             }
          }},
         {"3: one card of a rank per pile", freecellMode(3),
          [](const Dealt& m, const Dealt& plain) {
