@@ -10,7 +10,8 @@ std::string savedPileString(const DeckTable& deck, std::string_view pile)
         const std::string_view digits = pile.substr(at, 3);
         const int card = parseCardDigits(digits);
         out += digits;
-        out += card > 0 && deck.isFaceDown(card) ? '0' : (card > 0 ? '1' : '0');
+        const bool faceUp = card > 0 && !deck.isFaceDown(card);
+        out += faceUp ? '1' : '0';
     }
     return out;
 }

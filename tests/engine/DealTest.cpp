@@ -177,7 +177,7 @@ TEST(DealFoundations, StartCodesPickTheirCard)
 
 TEST(DealFoundations, CyclicStartComesRoundToTheLastCardNotToNoCard)
 {
-    // c0 is card 52 under number 9070000500300? Find a number whose first card is 52.
+    // A number whose shuffle starts with card 52.
     std::string number;
     for (int n = 0; n < 100000 && number.empty(); ++n)
         if (buildShuffleDeck(std::to_string(n), 52).cards.front() == 52)
@@ -196,7 +196,6 @@ TEST(DealFoundations, CyclicStartComesRoundToTheLastCardNotToNoCard)
 TEST(DealFoundations, AcesStartTheFoundationsAndFittingTableauCardsFollow)
 {
     for (const char* number : {"1", "1234567890123", "31415926"}) {
-        const Dealt d = deal(rulesOf(1), number);
         const Dealt aces = deal(freecellWith([](RuleTable& r) { setBlock(r, Rule::FoundationStartCode, 4, 93); }), number);
         int onFoundations = 0;
         for (int i = 0; i < 4; ++i) {
@@ -209,7 +208,6 @@ TEST(DealFoundations, AcesStartTheFoundationsAndFittingTableauCardsFollow)
         }
         EXPECT_EQ(tableIsOk(aces.table.piles, firstCards(52)), "");
         EXPECT_EQ(aces.result.score, -52 + 5 * onFoundations);
-        (void)d;
     }
 }
 
@@ -293,6 +291,21 @@ TEST(DealSteps, AcesOfTheReserveStartTheFoundationsAndTheWasteRefillsIt)
         if (wasteHadAce)
             EXPECT_EQ(rank(cardAt(d.table.piles.dest[0], 0)), 1);
         EXPECT_EQ(cardsOnTable(d.table.piles), cardsOnTable(plain.table.piles));
+    }
+}
+
+TEST(DealFoundations, ThePassOfCode95SplitsKingsAndAcesByTheGivenIndex)
+{
+    // Kings start foundations 1-4 and Aces foundations 5-8; the pass then keeps every card once.
+    for (const char* number : {"1", "1234567890123", "777"}) {
+        RuleTable rules = rulesOf(6);
+        setBlock(rules, Rule::FoundationStartCode, 8, 95);
+        const Dealt k = deal(rules, number);
+        EXPECT_EQ(tableIsOk(k.table.piles, firstCards(104)), "") << number;
+        for (int i = 0; i < 4; ++i) {
+            EXPECT_EQ(cardAt(k.table.piles.dest[std::size_t(i)], 0), 13 * (i + 1)) << number;
+            EXPECT_EQ(cardAt(k.table.piles.dest[std::size_t(i + 4)], 0), 13 * i + 1) << number;
+        }
     }
 }
 
