@@ -54,6 +54,8 @@ int runPaths(const Invocation& inv);
 int runGames(const Invocation& inv);
 int runRules(const Invocation& inv);
 int runLayout(const Invocation& inv);
+int runShuffle(const Invocation& inv);
+int runDeal(const Invocation& inv);
 int runResources(const Invocation& inv);
 
 } // namespace kst::cli

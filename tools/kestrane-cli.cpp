@@ -11,6 +11,8 @@ namespace {
 constexpr Verb verbs[] = {
     {"games", "games", "the games of the catalogue: id, category, name", runGames},
     {"rules", "rules GAME", "the 368 rule parameters of a game, index=value", runRules},
+    {"shuffle", "shuffle DECKSIZE NUMBER", "the shuffled deck of a game number, three digits per card", runShuffle},
+    {"deal", "deal GAME NUMBER", "the table after the deal, in the table form", runDeal},
     {"layout", "layout GAME --width W --height H --top T --bottom B --screen SWxSH --card B|M|L [--shadow Y|N]",
      "the table position of every placed pile, PileName=x,y", runLayout},
     {"resources", "resources", "the pictures of the resource library KST.RGF: name and size", runResources},

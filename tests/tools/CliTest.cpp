@@ -216,6 +216,70 @@ TEST(CliLayoutTest, LayoutPrintsThePlacedPilesAndRefusesBadOptions)
     }
 }
 
+TEST(CliDealTest, ShuffleAndDealPrintTheirFormsAndRefuseBadInput)
+{
+    const std::string prog = "--program-dir '" KST_PROGRAM_DIR "' ";
+    kst::test::TempDir tmp("cli-deal");
+    const auto run = [&](const std::string& args) {
+        const std::string command = "'" KST_CLI_PATH "' " + prog + args + " >'" + tmp.file("out") + "' 2>'" + tmp.file("err") + "'";
+        const int raw = std::system(command.c_str());
+        return std::make_tuple(WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, tmp.read("out"), tmp.read("err"));
+    };
+    {
+        const auto [status, out, err] = run("shuffle 52 1");
+        EXPECT_EQ(status, 0) << err;
+        EXPECT_EQ(out.substr(0, 16), "040 004 043 039 ");
+        EXPECT_EQ(out.size(), 52u * 4u);
+        EXPECT_EQ(std::get<1>(run("shuffle 52 0000000000001")), out);
+    }
+    {
+        const auto [status, out, err] = run("deal Freecell 1234567890123");
+        EXPECT_EQ(status, 0) << err;
+        std::vector<std::string> lines;
+        for (std::size_t at = 0; at < out.size();) {
+            const std::size_t end = out.find('\n', at);
+            lines.push_back(out.substr(at, end - at));
+            at = end + 1;
+        }
+        ASSERT_EQ(lines.size(), 60u);
+        EXPECT_EQ(lines[0], "Mazzo=");
+        EXPECT_EQ(lines[3], "Dest1=");
+        EXPECT_EQ(lines[19], "Fila1=0051014102810371035100610021");
+        EXPECT_EQ(lines[47], "Appogg1=");
+        EXPECT_EQ(lines[55], "BaseRanks=01010101010101010101010101010101");
+        EXPECT_EQ(lines[56], "Score=-52");
+        EXPECT_EQ(lines[57], "Won=N");
+        EXPECT_EQ(lines[58], "DealCounter=1");
+        EXPECT_EQ(lines[59], "SpecialCounter=0");
+        EXPECT_EQ(std::get<1>(run("deal 1 1234567890123")), out);
+    }
+    // The face flags: Klondike's stock face down, one face-up card on each tableau pile.
+    {
+        const std::string out = std::get<1>(run("deal Klondike 7"));
+        EXPECT_NE(out.find("\nFila1=0071\nFila2="), std::string::npos) << out;
+        EXPECT_NE(out.find("\nFila3=028004100301\n"), std::string::npos) << out;
+    }
+
+    const struct {
+        std::string args, error;
+    } bad[] = {
+        {"shuffle 60 1", "kestrane-cli: Error 01 - fnGameNumberCardsArray\n"},
+        {"shuffle 0 1", "kestrane-cli: bad deck size: 0\n"},
+        {"shuffle x 1", "kestrane-cli: bad deck size: x\n"},
+        {"shuffle 52 12a", "kestrane-cli: bad game number: 12a\n"},
+        {"shuffle 52", "kestrane-cli: usage: shuffle DECKSIZE NUMBER\n"},
+        {"deal 9999 1", "kestrane-cli: unknown game: 9999\n"},
+        {"deal 1 -3", "kestrane-cli: bad game number: -3\n"},
+        {"deal 1", "kestrane-cli: usage: deal GAME NUMBER\n"},
+    };
+    for (const auto& c : bad) {
+        const auto [s, o, e] = run(c.args);
+        EXPECT_EQ(s, 2) << c.args;
+        EXPECT_EQ(e, c.error) << c.args;
+        EXPECT_EQ(o, "") << c.args;
+    }
+}
+
 } // namespace
 
 TEST_F(CliTest, ResourcesListsThePicturesOfTheBuiltLibrarySortedByName)

@@ -1,0 +1,707 @@
+#include "engine/Deal.h"
+
+#include <algorithm>
+#include <cassert>
+#include <vector>
+
+#include "engine/GameNumber.h"
+
+namespace kst {
+namespace {
+
+// Foundation start codes with a meaning of their own.
+constexpr int StartFirstCard = 20;
+constexpr int StartOtherSuit = 21;
+constexpr int StartRankLow = 51;
+constexpr int StartRankHigh = 63;
+constexpr int StartCyclic = 91;
+constexpr int StartBaseRankOnly = 92;
+constexpr int StartAcesPass = 93;
+constexpr int StartAcesOwnPile = 94;
+constexpr int StartKingsAndAces = 95;
+constexpr int StartAcesFromTableau = 96;
+constexpr int StartExplicitCard = 100;
+
+constexpr int EmptyRuleBelowBase = 91;
+constexpr int SpecialCountBase = 1000;
+constexpr int JokerCountFirst = 1501;
+constexpr int JokerCountLast = 1504;
+
+constexpr int GameTypeAcesFromReserve = 11;
+constexpr int GameTypeQueenAndKing = 22;
+constexpr int GameTypeRunsFromTwo = 32;
+constexpr int GameTypeOrderedBottoms = 34;
+constexpr int GameTypeSecondWasteScore = 35;
+constexpr int GameTypePoker = 9;
+
+constexpr int Ace = 1;
+constexpr int Queen = 12;
+constexpr int King = 13;
+
+int clampCount(int value, int most) { return std::clamp(value, 0, most); }
+
+std::string threeDigits(int card)
+{
+    const int v = std::clamp(card, 0, 999);
+    return {char('0' + v / 100), char('0' + v / 10 % 10), char('0' + v % 10)};
+}
+
+void eraseAt(std::string& pile, int position) { pile.erase(std::size_t(position) * 3, 3); }
+void insertAt(std::string& pile, int position, int card) { pile.insert(std::size_t(position) * 3, threeDigits(card)); }
+
+int countCards(std::string_view pile)
+{
+    int n = 0;
+    for (int i = 0; i < cardCount(pile); ++i)
+        n += cardAt(pile, i) > 0 ? 1 : 0;
+    return n;
+}
+
+class Dealer {
+public:
+    Dealer(CardTable& table, RuleTable& rules, PlacementCounters& counters, RandomSource& random)
+        : m_table(table), m_piles(table.piles), m_rules(rules), m_counters(counters), m_random(random)
+    {
+    }
+
+    DealResult run(std::string_view gameNumber)
+    {
+        m_counters.DealCounter = 1;
+        m_counters.SpecialCounter = 0;
+        ShuffleDeck shuffled = buildShuffleDeck(gameNumber, m_rules[Rule::DeckSize]);
+        if (!shuffled.ok())
+            return {false, shuffled.error, 0};
+        m_deck = std::move(shuffled.cards);
+
+        reduceDeck();
+        startFoundations();
+        startSecondWaste();
+        dealSpecialTableauCounts();
+        dealStock();
+        dealWaste();
+        dealOrdinaryTableau();
+        dealSecondWaste();
+        dealReserves();
+        dealFoundationCards();
+        setEmptyRulesBelowBase();
+        dealExtraFoundationCard();
+        sendAcesOfReserve();
+        if (const int code = m_rules[Rule::FoundationStartCode];
+            code == StartAcesPass || code == StartAcesOwnPile || code == StartKingsAndAces)
+            foundationPass();
+        playAcesFromTableau();
+        sendKingsToBottom();
+        placeQueenAndKing();
+        arrangeByDealMode();
+        assert(tableIsOk(m_piles).empty());
+        return {true, {}, tableScore(m_piles, m_rules)};
+    }
+
+private:
+    // ---- the ShuffleDeck ----
+    bool deckEmpty() const { return m_deck.empty(); }
+
+    int takeTop()
+    {
+        const int card = m_deck.front();
+        m_deck.erase(m_deck.begin());
+        return card;
+    }
+
+    // Takes the card out of the deck; false when the deck does not hold it.
+    bool takeOut(int card)
+    {
+        const auto it = std::find(m_deck.begin(), m_deck.end(), card);
+        if (card <= 0 || it == m_deck.end())
+            return false;
+        m_deck.erase(it);
+        return true;
+    }
+
+    template <typename Pred>
+    int firstInDeck(Pred pred) const
+    {
+        const auto it = std::find_if(m_deck.begin(), m_deck.end(), pred);
+        return it == m_deck.end() ? 0 : *it;
+    }
+
+    // ---- the piles ----
+    std::string& pile(PileRef ref) { return *m_piles.pile(ref); }
+
+    void append(PileRef ref, int card, Face face)
+    {
+        pile(ref) += threeDigits(card);
+        m_table.deck.setFace(card, face);
+    }
+
+    // Deals up to n cards face down; a short deck stops the pile early.
+    void dealCards(PileRef ref, int n)
+    {
+        for (int i = 0; i < n && !deckEmpty(); ++i)
+            append(ref, takeTop(), Face::Down);
+    }
+
+    void faceUp(PileRef ref, int n) { setFaces(m_table.deck, pile(ref), n, Face::Up); }
+
+    int foundationsInUse() const { return clampCount(m_rules[Rule::FoundationCount], Rule::MaxFoundations); }
+    int tableausInUse() const { return clampCount(m_rules[Rule::TableauCount], Rule::MaxTableaus); }
+
+    void setBaseRank(int foundation, int rankValue)
+    {
+        m_rules.set(Rule::BaseRank + foundation, std::int16_t(rankValue));
+    }
+
+    // Such a card scores as a foundation move; the starting score counts it with the others.
+    void toFoundation(int foundation, int card) { append(destPile(foundation), card, Face::Up); }
+
+    bool accepts(int foundation, int card, bool foundationPassTest) const
+    {
+        const PlacementQuery q =
+            placementQuery(m_rules, m_piles, destPile(foundation), card, false, foundationPassTest);
+        return canPlace(q, m_piles, m_rules, m_counters);
+    }
+
+    int largestTableauCount() const
+    {
+        int most = 0;
+        for (int j = 0; j < tableausInUse(); ++j)
+            most = std::max(most, cardCount(m_piles.fila[std::size_t(j)]));
+        return most;
+    }
+
+    // ---- the steps, in the order the deal runs them ----
+
+    void reduceDeck()
+    {
+        if (m_rules[Rule::DealMode] != 9)
+            return;
+        const int t = m_rules[Rule::TableauCount];
+        std::erase_if(m_deck, [t](int card) {
+            if (t <= 13)
+                return card > t;
+            return (card >= 14 && card <= 26) || card > t + 13;
+        });
+    }
+
+    int foundationStartCard(int i, int code) const
+    {
+        const int n = m_rules[Rule::DeckSize];
+        if (code == StartFirstCard)
+            return deckEmpty() ? 0 : m_deck.front();
+        if (code == StartOtherSuit) {
+            std::vector<int> taken;
+            for (int j = 0; j < i; ++j)
+                if (const int bottom = cardAt(m_piles.dest[std::size_t(j)], 0); bottom > 0)
+                    taken.push_back(suitIndex(bottom));
+            const int found = firstInDeck([&](int card) {
+                return std::find(taken.begin(), taken.end(), suitIndex(card)) == taken.end();
+            });
+            return found != 0 || deckEmpty() ? found : m_deck.back();
+        }
+        if (code >= StartRankLow && code <= StartRankHigh)
+            return firstInDeck([code](int card) { return rank(card) == code - 50; });
+        if (code == StartCyclic) {
+            if (deckEmpty() || n <= 0)
+                return 0;
+            const int card = m_deck.front() + 13 * (i + 1);
+            // Reduced cyclically into 1..N: a plain remainder would name card 0, no card, where
+            // the cycle comes round to card N.
+            return card > n ? (card - 1) % n + 1 : card;
+        }
+        if (code == StartBaseRankOnly || code == StartAcesFromTableau || code == 0)
+            return 0;
+        if (code == StartAcesPass || code == StartAcesOwnPile)
+            return 13 * i + 1;
+        if (code == StartKingsAndAces)
+            return i <= 3 ? 13 * (i + 1) : 13 * (i - 4) + 1;
+        if (code < StartExplicitCard)
+            return code + 13 * i;
+        return code - StartExplicitCard;
+    }
+
+    void startFoundations()
+    {
+        for (int i = 0; i < foundationsInUse(); ++i) {
+            const int code = m_rules[Rule::FoundationStartCode + i];
+            if (code == StartBaseRankOnly) {
+                setBaseRank(i, m_rules[Rule::BaseRank]);
+                continue;
+            }
+            const int card = foundationStartCard(i, code);
+            if (!takeOut(card))
+                continue;
+            append(destPile(i), card, Face::Up);
+            setBaseRank(i, rank(card));
+        }
+    }
+
+    void startSecondWaste()
+    {
+        const int code = m_rules[Rule::SecondWasteStartCard];
+        if (code == 0)
+            return;
+        const int card = code > 100 ? code - 100 : code;
+        if (takeOut(card))
+            append(Mazzo_Waste, card, Face::Up);
+    }
+
+    int tableauCount(int i) const { return m_rules[Rule::TableauDealt + i]; }
+    void tableauFaces(int i) { faceUp(filaPile(i), m_rules[Rule::TableauFaceUp + i]); }
+
+    void dealSpecialTableauCounts()
+    {
+        for (int i = 0; i < Rule::MaxTableaus; ++i) {
+            const int k = tableauCount(i);
+            if (k <= SpecialCountBase)
+                continue;
+            if (k <= 1499) {
+                const int card = firstInDeck([k](int c) { return rank(c) == k - SpecialCountBase; });
+                if (takeOut(card))
+                    append(filaPile(i), card, Face::Down);
+            } else if (k >= JokerCountFirst && k <= JokerCountLast) {
+                append(filaPile(i), k - 1396, Face::Up);
+            } else if (k == 1500 || k >= 1600) {
+                dealCards(filaPile(i), k);
+            }
+            tableauFaces(i);
+        }
+    }
+
+    void dealStock()
+    {
+        dealCards(Mazzo, m_rules[Rule::StockDealt]);
+        if (m_rules[Rule::StockFace] == 0)
+            faceUp(Mazzo, cardCount(pile(Mazzo)));
+    }
+
+    void dealWaste()
+    {
+        const int n = m_rules[Rule::WasteDealt];
+        if (n <= 0)
+            return;
+        dealCards(Mazzo_Vis, n);
+        faceUp(Mazzo_Vis, cardCount(pile(Mazzo_Vis)));
+    }
+
+    void dealOrdinaryTableau()
+    {
+        for (int i = 0; i < Rule::MaxTableaus; ++i) {
+            const int k = tableauCount(i);
+            if (k <= 0 || k > SpecialCountBase)
+                continue;
+            dealCards(filaPile(i), k);
+            tableauFaces(i);
+        }
+    }
+
+    void dealSecondWaste()
+    {
+        const int n = m_rules[Rule::SecondWasteDealt];
+        if (n <= 0)
+            return; // a negative count would read as one of the alternating face modes
+        dealCards(Mazzo_Waste, n);
+        faceUp(Mazzo_Waste, n);
+    }
+
+    void dealReserves()
+    {
+        for (int i = 0; i < Rule::MaxReserves; ++i) {
+            const int n = m_rules[Rule::ReserveDealt + i];
+            if (n <= 0)
+                continue;
+            dealCards(appoggPile(i), n);
+            faceUp(appoggPile(i), m_rules[Rule::ReserveFaceUp + i]);
+        }
+    }
+
+    void dealFoundationCards()
+    {
+        const int mode = m_rules[Rule::FoundationCardsAtDeal];
+        if (mode == 1 && !deckEmpty()) {
+            const int card = takeTop();
+            append(destPile(0), card, Face::Up);
+            for (int i = 0; i < Rule::MaxFoundations; ++i)
+                setBaseRank(i, rank(card));
+        } else if (mode == 2) {
+            for (int i = 0; i < foundationsInUse() && !deckEmpty(); ++i) {
+                const int card = takeTop();
+                append(destPile(i), card, Face::Up);
+                setBaseRank(i, rank(card));
+            }
+        }
+    }
+
+    void setEmptyRulesBelowBase()
+    {
+        const int base = m_rules[Rule::BaseRank];
+        // Only a real rank has one below it; anything else leaves no rank to build on.
+        const int below = base >= 1 && base <= 13 ? previousRank(base) : 0;
+        for (int i = 0; i < Rule::MaxTableaus; ++i)
+            if (m_rules[Rule::TableauEmptyRule + i] == EmptyRuleBelowBase)
+                m_rules.set(Rule::TableauEmptyRule + i, std::int16_t(below));
+    }
+
+    void dealExtraFoundationCard()
+    {
+        if (m_rules[Rule::ExtraFoundationCard] == 1 && !deckEmpty())
+            append(destPile(0), takeTop(), Face::Up);
+    }
+
+    void sendAcesOfReserve()
+    {
+        if (m_rules[Rule::GameType] != GameTypeAcesFromReserve)
+            return;
+        std::string& reserve = pile(appoggPile(0));
+        int moved = 0;
+        for (int next = 1; next < Rule::MaxFoundations;) {
+            int position = -1;
+            for (int p = 0; p < cardCount(reserve) && position < 0; ++p)
+                if (rank(cardAt(reserve, p)) == Ace)
+                    position = p;
+            if (position < 0)
+                break;
+            const int ace = cardAt(reserve, position);
+            eraseAt(reserve, position);
+            pile(destPile(next++)) = threeDigits(ace);
+            ++moved;
+        }
+
+        std::string& waste = pile(Mazzo_Vis);
+        bool aceFound = false;
+        for (std::size_t at = 0; at + 3 <= waste.size(); at += 3) {
+            if (moved == 0 && aceFound)
+                break;
+            const int card = parseCardDigits(std::string_view(waste).substr(at, 3));
+            if (rank(card) == Ace) {
+                waste.erase(at, 3);
+                append(destPile(0), card, Face::Up);
+                aceFound = true;
+            } else if (moved > 0) {
+                waste.erase(at, 3);
+                pile(appoggPile(0)) += threeDigits(card);
+                faceUp(appoggPile(0), cardCount(pile(appoggPile(0))));
+                --moved;
+            }
+        }
+    }
+
+    // The foundations a card of the pass may go to.
+    std::pair<int, int> passFoundations(int pileIndex, int givenIndex) const
+    {
+        const int code = m_rules[Rule::FoundationStartCode];
+        if (code == StartAcesOwnPile)
+            return {pileIndex, pileIndex};
+        if (code == StartKingsAndAces) {
+            if (givenIndex >= 0 && givenIndex <= 3)
+                return {0, 3};
+            if (givenIndex >= 6 && givenIndex <= 9)
+                return {4, 7};
+            return {0, 7};
+        }
+        return {0, foundationsInUse() - 1};
+    }
+
+    // Tries the card at position p of pile j; true when it moved.
+    bool passMove(int j, int p, int givenIndex)
+    {
+        std::string& fila = m_piles.fila[std::size_t(j)];
+        const int card = cardAt(fila, p);
+        if (card <= 0)
+            return false;
+        const auto [first, last] = passFoundations(j, givenIndex);
+        for (int f = std::max(first, 0); f <= std::min(last, Rule::MaxFoundations - 1); ++f) {
+            if (!accepts(f, card, true))
+                continue;
+            eraseAt(fila, p);
+            toFoundation(f, card);
+            return true;
+        }
+        return false;
+    }
+
+    void foundationPass()
+    {
+        const int longest = largestTableauCount();
+        if (m_rules[Rule::FoundationPassOrder] != 0) {
+            for (int j = 0; j < tableausInUse(); ++j)
+                for (int p = 0; p <= longest; ++p)
+                    while (passMove(j, p, p)) {
+                    }
+        } else {
+            for (int p = 0; p <= longest; ++p)
+                for (int j = 0; j < tableausInUse(); ++j)
+                    while (passMove(j, p, j)) {
+                    }
+        }
+    }
+
+    void playAcesFromTableau()
+    {
+        if (m_rules[Rule::FoundationStartCode] != StartAcesFromTableau)
+            return;
+        const int longest = largestTableauCount();
+        for (int p = 0; p <= longest; ++p) {
+            for (int j = 0; j < tableausInUse(); ++j) {
+                std::string& fila = m_piles.fila[std::size_t(j)];
+                for (;;) {
+                    const int card = cardAt(fila, p);
+                    if (rank(card) != Ace)
+                        break;
+                    int target = -1;
+                    for (int f = 0; f < foundationsInUse() && target < 0; ++f)
+                        if (accepts(f, card, false))
+                            target = f;
+                    if (target < 0)
+                        break;
+                    eraseAt(fila, p);
+                    toFoundation(target, card);
+                    std::string& source = pile(Mazzo).empty() ? pile(Mazzo_Vis) : pile(Mazzo);
+                    if (const int replacement = topCard(source); replacement > 0) {
+                        source.resize(source.size() - 3);
+                        append(filaPile(j), replacement, Face::Up);
+                    }
+                }
+            }
+        }
+    }
+
+    void sendKingsToBottom()
+    {
+        if (m_rules[Rule::KingsToBottom] != 1)
+            return;
+        for (std::string& fila : m_piles.fila)
+            for (int p = 1; p < cardCount(fila); ++p)
+                if (const int card = cardAt(fila, p); rank(card) == King) {
+                    eraseAt(fila, p);
+                    insertAt(fila, 0, card);
+                }
+    }
+
+    // Takes the card off the table, or else out of the deck; false when it is nowhere.
+    bool takeFromAnywhere(int card)
+    {
+        return removeCard(m_piles, card, RemoveMode::Delete, Rule::MaxTableaus).from != RemovedFrom::NotFound
+            || takeOut(card);
+    }
+
+    void placeQueenAndKing()
+    {
+        if (m_rules[Rule::GameType] != GameTypeQueenAndKing)
+            return;
+        const int queen = cardOf(Queen, 0);
+        const int king = cardOf(King, 0);
+        if (takeFromAnywhere(king))
+            insertAt(pile(Mazzo), 0, king);
+        if (takeFromAnywhere(queen))
+            append(filaPile(0), queen, Face::Up);
+    }
+
+    // ---- DealModes ----
+
+    void arrangeByDealMode()
+    {
+        switch (m_rules[Rule::DealMode]) {
+        case 1: replaceBottomKings(); break;
+        case 2: layOutRuns(King); break;
+        case 3: spreadRanks(); break;
+        case 4: layOutRuns(Queen); break;
+        case 5: dealByRank(2); break;
+        case 6: dealByRank(1); break;
+        case 7: bottomCardsToOwnFoundation(); break;
+        case 8: leaveOutTableauAces(); break;
+        case 9: emptyPileOfLastCard(); break;
+        case 10: emptyRandomPile(); break;
+        default: break;
+        }
+    }
+
+    void replaceBottomKing(std::string& target)
+    {
+        if (rank(cardAt(target, 0)) != King)
+            return;
+        std::string& stock = pile(Mazzo);
+        // The whole pile goes under the stock, not only its King, so that no card leaves the game.
+        stock.insert(0, target);
+        target.clear();
+        m_table.deck.setFace(topCard(stock), Face::Down);
+        for (int p = 0; p < cardCount(stock); ++p)
+            if (const int card = cardAt(stock, p); rank(card) != King) {
+                eraseAt(stock, p);
+                target = threeDigits(card);
+                m_table.deck.setFace(card, Face::Up);
+                return;
+            }
+    }
+
+    void replaceBottomKings()
+    {
+        for (int j = 0; j < tableausInUse(); ++j)
+            replaceBottomKing(m_piles.fila[std::size_t(j)]);
+        for (int i = 0; i < foundationsInUse(); ++i)
+            replaceBottomKing(m_piles.dest[std::size_t(i)]);
+    }
+
+    void layOutRuns(int startRank)
+    {
+        int current = 0;
+        if (const int first = firstInDeck([startRank](int c) { return rank(c) == startRank; }); takeOut(first))
+            append(filaPile(0), first, Face::Up);
+        while (!deckEmpty()) {
+            const int card = takeTop();
+            if (rank(card) == startRank && current + 1 < Rule::MaxTableaus)
+                ++current;
+            append(filaPile(current), card, Face::Up);
+        }
+        foundationPass();
+    }
+
+    void spreadRanks()
+    {
+        std::vector<int> sequence;
+        for (int j = 0; j < tableausInUse(); ++j) {
+            std::string& fila = m_piles.fila[std::size_t(j)];
+            for (int p = 0; p < cardCount(fila); ++p)
+                sequence.push_back(cardAt(fila, p));
+            fila.assign(fila.size(), '0');
+        }
+        for (int j = 0; j < tableausInUse(); ++j) {
+            std::string& fila = m_piles.fila[std::size_t(j)];
+            for (int p = 0; p < cardCount(fila); ++p) {
+                const auto fits = std::find_if(sequence.begin(), sequence.end(), [&](int card) {
+                    for (int q = 0; q < p; ++q)
+                        if (rank(cardAt(fila, q)) == rank(card))
+                            return false;
+                    return true;
+                });
+                if (fits == sequence.end())
+                    continue;
+                fila.replace(std::size_t(p) * 3, 3, threeDigits(*fits));
+                sequence.erase(fits);
+            }
+        }
+    }
+
+    void dealByRank(int offset)
+    {
+        std::vector<int> kept;
+        for (const int card : m_deck) {
+            const int j = rank(card) - offset;
+            // A card without a pile of its own (an Ace left over, a joker) stays undealt.
+            if (rank(card) == NoRank || j < 0 || j >= Rule::MaxTableaus)
+                kept.push_back(card);
+            else
+                append(filaPile(j), card, Face::Up);
+        }
+        m_deck = std::move(kept);
+    }
+
+    void bottomCardsToOwnFoundation()
+    {
+        for (int j = 0; j < std::min(tableausInUse(), int(Rule::MaxFoundations)); ++j) {
+            std::string& fila = m_piles.fila[std::size_t(j)];
+            const int card = cardAt(fila, 0);
+            if (card <= 0 || !accepts(j, card, true))
+                continue;
+            eraseAt(fila, 0);
+            toFoundation(j, card);
+        }
+    }
+
+    void leaveOutTableauAces()
+    {
+        for (std::string& fila : m_piles.fila)
+            for (int p = 0; p < cardCount(fila); ++p)
+                if (rank(cardAt(fila, p)) == Ace)
+                    fila.replace(std::size_t(p) * 3, 3, EmptySlot);
+    }
+
+    void emptyPileOfLastCard()
+    {
+        const int t = m_rules[Rule::TableauCount];
+        const int card = t <= 13 ? t : t + 13;
+        for (int j = 0; j < tableausInUse(); ++j)
+            if (cardAt(m_piles.fila[std::size_t(j)], 0) == card) {
+                m_piles.fila[std::size_t(j)].clear();
+                return;
+            }
+    }
+
+    void emptyRandomPile()
+    {
+        const int choices = tableausInUse() - 1;
+        if (choices <= 0)
+            return;
+        m_piles.fila[std::size_t(m_random.below(std::uint32_t(choices)))].clear();
+    }
+
+    CardTable& m_table;
+    PileGroups& m_piles;
+    RuleTable& m_rules;
+    PlacementCounters& m_counters;
+    RandomSource& m_random;
+    std::vector<int> m_deck;
+};
+
+int runsFromTwoScore(const PileGroups& piles, int tableaus)
+{
+    int score = 0;
+    for (int j = 0; j < tableaus; ++j) {
+        const std::string& fila = piles.fila[std::size_t(j)];
+        if (rank(cardAt(fila, 0)) != 2)
+            continue;
+        score += 5;
+        for (int p = 1; p < cardCount(fila) - 1; ++p) {
+            const int below = cardAt(fila, p - 1);
+            const int card = cardAt(fila, p);
+            if (card <= 0 || suitIndex(card) != suitIndex(below) || rank(card) != rank(below) + 1)
+                break;
+            score += 5;
+        }
+    }
+    return score;
+}
+
+int orderedBottomsScore(const PileGroups& piles, int tableaus)
+{
+    int score = 0;
+    for (int r = 0; r < tableaus; ++r) {
+        const int bottom = cardAt(piles.fila[std::size_t(r)], 0);
+        if (bottom <= 0 || (bottom != r + 1 && bottom != r + 14))
+            break;
+        score += 10;
+    }
+    return score;
+}
+
+} // namespace
+
+DealResult dealTable(CardTable& table, RuleTable& rules, PlacementCounters& counters, std::string_view gameNumber,
+                     RandomSource& random)
+{
+    return Dealer(table, rules, counters, random).run(gameNumber);
+}
+
+int tableScore(const PileGroups& piles, const RuleTable& rules)
+{
+    const int n = rules[Rule::DeckSize];
+    const int k39 = rules[Rule::ScoreConstant];
+    const int tableaus = clampCount(rules[Rule::TableauCount], Rule::MaxTableaus);
+    switch (rules[Rule::GameType]) {
+    case GameTypeRunsFromTwo:
+        return 5 * k39 - n + runsFromTwoScore(piles, tableaus);
+    case GameTypeOrderedBottoms:
+        return -n + orderedBottomsScore(piles, tableaus);
+    case GameTypeSecondWasteScore:
+        return -n + 10 * countCards(piles.stock[2]);
+    case GameTypePoker:
+        return 0;
+    default:
+        break;
+    }
+    int onFoundations = 0;
+    for (int i = 0; i < clampCount(rules[Rule::FoundationCount], Rule::MaxFoundations); ++i)
+        onFoundations += countCards(piles.dest[std::size_t(i)]);
+    return 5 * k39 - n - 5 * rules[Rule::ScoreConstant2] + 5 * countCards(piles.stock[2]) + 5 * onFoundations;
+}
+
+} // namespace kst

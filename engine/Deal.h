@@ -1,0 +1,33 @@
+#pragma once
+// The deal: the ShuffleDeck of the game number distributed into the piles as the rule parameters
+// direct. Every step reads the rules and writes the piles, the faces, the base ranks and the
+// empty-pile rules that a deal may rewrite; the caller restores those rule entries from the saved
+// block before each new deal of the same game.
+
+#include <string>
+#include <string_view>
+
+#include "cards/Piles.h"
+#include "cards/RuleTable.h"
+#include "engine/Placement.h"
+#include "platform/Random.h"
+
+namespace kst {
+
+struct DealResult {
+    bool ok = true;
+    std::string message; // the shuffle's error; the table is then left empty
+    int score = 0;       // the starting score
+};
+
+// Deals the game whose rules are loaded, on a cleared table. The counters start a new deal (deal
+// pass 1, special counter 0). The random source is asked only by DealMode 10, so every other deal
+// depends on the game number alone.
+DealResult dealTable(CardTable& table, RuleTable& rules, PlacementCounters& counters, std::string_view gameNumber,
+                     RandomSource& random);
+
+// The score of the table under standard scoring: the ordinary formula and the game types with
+// scores of their own (the poker-hand game keeps its own and gets 0 here).
+int tableScore(const PileGroups& piles, const RuleTable& rules);
+
+} // namespace kst

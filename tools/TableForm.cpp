@@ -1,0 +1,36 @@
+#include "tools/TableForm.h"
+
+namespace kst::cli {
+
+std::string savedPileString(const DeckTable& deck, std::string_view pile)
+{
+    std::string out;
+    out.reserve(pile.size() / 3 * 4);
+    for (std::size_t at = 0; at + 3 <= pile.size(); at += 3) {
+        const std::string_view digits = pile.substr(at, 3);
+        const int card = parseCardDigits(digits);
+        out += digits;
+        const bool faceUp = card > 0 && !deck.isFaceDown(card);
+        out += faceUp ? '1' : '0';
+    }
+    return out;
+}
+
+void printTableForm(std::ostream& out, const TableState& state)
+{
+    forEachPile(state.table.piles, [&](PileRef ref, const std::string& pile) {
+        out << pileName(ref) << '=' << savedPileString(state.table.deck, pile) << '\n';
+    });
+    out << "BaseRanks=";
+    for (int i = 0; i < Rule::MaxFoundations; ++i) {
+        const int base = state.rules[Rule::BaseRank + i];
+        // Two characters as a saved game writes them; a value outside 0..99 cannot be written.
+        const int shown = base < 0 || base > 99 ? 0 : base;
+        out << char('0' + shown / 10) << char('0' + shown % 10);
+    }
+    out << "\nScore=" << state.score << "\nWon=" << (state.won ? 'Y' : 'N')
+        << "\nDealCounter=" << state.counters.DealCounter << "\nSpecialCounter=" << state.counters.SpecialCounter
+        << '\n';
+}
+
+} // namespace kst::cli

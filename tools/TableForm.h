@@ -1,0 +1,29 @@
+#pragma once
+// The table form of kestrane-cli: the table after a deal or a played game, one Name=value line
+// each, as outside tools read it.
+
+#include "cards/Piles.h"
+#include "cards/RuleTable.h"
+#include "engine/Placement.h"
+
+#include <ostream>
+#include <string>
+
+namespace kst::cli {
+
+// A pile as a saved game writes it: per card its three digits and its face flag, "0000" for an
+// empty slot.
+std::string savedPileString(const DeckTable& deck, std::string_view pile);
+
+struct TableState {
+    const CardTable& table;
+    const RuleTable& rules;
+    const PlacementCounters& counters;
+    int score = 0;
+    bool won = false;
+};
+
+// The 55 piles, BaseRanks, Score, Won, DealCounter and SpecialCounter.
+void printTableForm(std::ostream& out, const TableState& state);
+
+} // namespace kst::cli
