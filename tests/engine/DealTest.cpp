@@ -283,13 +283,15 @@ TEST(DealSteps, AcesOfTheReserveStartTheFoundationsAndTheWasteRefillsIt)
         }
         for (const int card : cardsOf(d.table.piles.appogg[0])) {
             EXPECT_NE(rank(card), 1);
-            if (acesInReserve > 0)
+            if (acesInReserve > 0) {
                 EXPECT_FALSE(d.table.deck.isFaceDown(card));
+            }
         }
         const std::vector<int> waste = cardsOf(plain.table.piles.stock[1]);
         const bool wasteHadAce = std::any_of(waste.begin(), waste.end(), [](int c) { return rank(c) == 1; });
-        if (wasteHadAce)
+        if (wasteHadAce) {
             EXPECT_EQ(rank(cardAt(d.table.piles.dest[0], 0)), 1);
+        }
         EXPECT_EQ(cardsOnTable(d.table.piles), cardsOnTable(plain.table.piles));
     }
 }
