@@ -43,6 +43,40 @@ inline std::string jokerName(char size)
     return std::string("JOKER_") + size;
 }
 
+// Empty-pile marks, "W" + size + code, each W x H: 001 free reserve place, 003 Queen, 004 a
+// foundation or restricted tableau without a rank mark, 005 closed place (takes no card),
+// 006 Jack, 008 no redeal left, 009 a Jack, Queen or King reserve, 010 Ace, 011 King,
+// 012..020 the ranks 2..10, 021 the close-up stock of the grid game, 022 redeal,
+// _WASTE the waste (and other places), _TABLEAU an empty tableau pile taking any card.
+inline const std::vector<std::string>& markCodes()
+{
+    static const std::vector<std::string> codes = {
+        "001", "003", "004", "005", "006", "008", "009", "010", "011", "012", "013", "014", "015",
+        "016", "017", "018", "019", "020", "021", "022", "_WASTE", "_TABLEAU"};
+    return codes;
+}
+
+inline std::string markName(char size, const std::string& code)
+{
+    return std::string("W") + size + code;
+}
+
+// The card shadow is 9 pixels wide at every size (the layout reserves that much). Shadow 1 is the
+// strip right of the card, 9 x H, drawn from 7 below its top; shadow 2 the strip under it,
+// W x 9, drawn from 8 right of its left edge. White means "no shadow".
+inline constexpr int shadowWidth = 9;
+
+inline std::string shadowName(char size, int which)
+{
+    return std::string("SHADOW_") + size + std::to_string(which);
+}
+
+// Borders are W x H frames over a card place: 1 raised, 2 pressed in. Blue 0,0,255 means "no frame".
+inline std::string borderName(char size, int which)
+{
+    return std::string("3D_BORDER_") + size + std::to_string(which);
+}
+
 inline std::vector<PictureSpec> libraryPictures()
 {
     std::vector<PictureSpec> pictures;
@@ -54,6 +88,12 @@ inline std::vector<PictureSpec> libraryPictures()
                 pictures.push_back({suitSheetName(size.letter, set, suit), 6 * size.width, 4 * size.height});
         }
         pictures.push_back({jokerName(size.letter), size.width, size.height});
+        for (const std::string& code : markCodes())
+            pictures.push_back({markName(size.letter, code), size.width, size.height});
+        pictures.push_back({shadowName(size.letter, 1), shadowWidth, size.height});
+        pictures.push_back({shadowName(size.letter, 2), size.width, shadowWidth});
+        for (int which = 1; which <= 2; ++which)
+            pictures.push_back({borderName(size.letter, which), size.width, size.height});
     }
     return pictures;
 }

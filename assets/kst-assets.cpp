@@ -171,11 +171,280 @@ void drawSmallJoker(QPainter& painter, const QRect& cell)
     painter.drawPolygon(star, Qt::WindingFill);
 }
 
+// --- Empty-pile marks, shadows and borders ---
+
+const QColor markInk(226, 242, 226);
+const QColor markStop(215, 35, 35);
+
+QPen inkPen(double width)
+{
+    QPen pen(markInk, width);
+    pen.setCapStyle(Qt::RoundCap);
+    pen.setJoinStyle(Qt::RoundJoin);
+    return pen;
+}
+
+void drawRankSign(QPainter& painter, const QRectF& area, const QString& text, bool small)
+{
+    QFont font(QStringLiteral("DejaVu Sans"));
+    font.setBold(true);
+    font.setPixelSize(qRound(area.height() * (small ? 0.5 : 0.42)));
+    if (text.size() > 1)
+        font.setStretch(small ? QFont::ExtraCondensed : QFont::Condensed);
+    painter.setFont(font);
+    painter.setPen(markInk);
+    painter.drawText(area, Qt::AlignCenter, text);
+}
+
+void drawArrowHead(QPainter& painter, QPointF tip, double angle, double length)
+{
+    const double spread = 0.55;
+    QPolygonF head{tip,
+                   tip - QPointF(length * std::cos(angle - spread), length * std::sin(angle - spread)),
+                   tip - QPointF(length * std::cos(angle + spread), length * std::sin(angle + spread))};
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(markInk);
+    painter.drawPolygon(head);
+}
+
+// A circular arrow: the waste goes back into the stock for another deal.
+void drawRedealSign(QPainter& painter, QPointF c, double radius, double stroke)
+{
+    painter.setPen(inkPen(stroke));
+    painter.setBrush(Qt::NoBrush);
+    const QRectF circle(c.x() - radius, c.y() - radius, 2 * radius, 2 * radius);
+    painter.drawArc(circle, 100 * 16, 290 * 16);
+    const double end = -(100.0 + 290.0) * std::numbers::pi / 180.0; // Qt arcs run counter-clockwise
+    const QPointF tip = c + QPointF(radius * std::cos(end), radius * std::sin(end));
+    drawArrowHead(painter, tip + QPointF(stroke * 0.3, stroke * 0.6), end - std::numbers::pi / 2 + 0.25, stroke * 2.6);
+}
+
+// The prohibition sign: no deal of the stock is left.
+void drawNoRedealSign(QPainter& painter, QPointF c, double radius, double stroke)
+{
+    QPen pen(markStop, stroke);
+    pen.setCapStyle(Qt::FlatCap);
+    painter.setPen(pen);
+    painter.setBrush(Qt::NoBrush);
+    painter.drawEllipse(c, radius, radius);
+    const double d = radius * std::numbers::sqrt2 / 2;
+    painter.drawLine(c + QPointF(-d, -d), c + QPointF(d, d));
+}
+
+void drawCrown(QPainter& painter, const QRectF& r)
+{
+    QPolygonF crown{{r.left(), r.bottom()}, {r.left(), r.top() + r.height() * 0.2},
+                    {r.left() + r.width() * 0.27, r.top() + r.height() * 0.58}, {r.center().x(), r.top()},
+                    {r.right() - r.width() * 0.27, r.top() + r.height() * 0.58}, {r.right(), r.top() + r.height() * 0.2},
+                    {r.right(), r.bottom()}};
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(markInk);
+    painter.drawPolygon(crown);
+}
+
+void drawMark(QPainter& painter, const std::string& code, int w, int h)
+{
+    const double k = w / 71.0;
+    const bool small = w < 40;
+    painter.setRenderHint(QPainter::Antialiasing, true);
+    // The place itself: a darkened card outline, so an empty pile reads as a slot on any table.
+    const QRectF place = QRectF(0, 0, w, h).adjusted(0.5, 0.5, -0.5, -0.5);
+    const double radius = small ? 2.5 : 4.0 * k + 1;
+    painter.setPen(QPen(markInk, 1));
+    painter.setBrush(QColor(0, 0, 0, 60));
+    painter.drawRoundedRect(place, radius, radius);
+    if (!small) {
+        QPen inner(QColor(markInk.red(), markInk.green(), markInk.blue(), 110), 1);
+        painter.setPen(inner);
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRoundedRect(place.adjusted(3, 3, -3, -3), radius - 1, radius - 1);
+    }
+
+    static const std::map<std::string, QString> rankText = {
+        {"010", "A"}, {"012", "2"}, {"013", "3"}, {"014", "4"}, {"015", "5"}, {"016", "6"}, {"017", "7"},
+        {"018", "8"}, {"019", "9"}, {"020", "10"}, {"006", "J"}, {"003", "Q"}, {"011", "K"}};
+    const QPointF c(w / 2.0, h / 2.0);
+    const double stroke = small ? 2.0 : 3.5 * k + 0.5;
+    if (const auto rank = rankText.find(code); rank != rankText.end()) {
+        drawRankSign(painter, QRectF(0, 0, w, h), rank->second, small);
+    } else if (code == "022") {
+        drawRedealSign(painter, c, w * 0.26, stroke);
+    } else if (code == "008") {
+        drawNoRedealSign(painter, c, w * 0.3, stroke);
+    } else if (code == "001") {
+        // One card fits here: a small card in the middle of the place.
+        const QRectF card(c.x() - w * 0.2, c.y() - h * 0.2, w * 0.4, h * 0.4);
+        painter.setPen(inkPen(small ? 1.0 : 1.5 * k + 0.5));
+        painter.setBrush(QColor(markInk.red(), markInk.green(), markInk.blue(), 70));
+        painter.drawRoundedRect(card, radius * 0.6, radius * 0.6);
+    } else if (code == "004") {
+        // A pile built by the game's own rule: three cards stacked.
+        const double cw = w * 0.36, ch = h * 0.36, step = small ? 2.5 : 5 * k;
+        painter.setPen(inkPen(small ? 1.0 : 1.5 * k + 0.5));
+        for (int i = 0; i < 3; ++i) {
+            const QRectF card(c.x() - cw / 2 + (i - 1) * step, c.y() - ch / 2 + (i - 1) * step, cw, ch);
+            painter.setBrush(QColor(0, 70, 0));
+            painter.drawRoundedRect(card, radius * 0.5, radius * 0.5);
+        }
+    } else if (code == "005") {
+        // A closed place: a cross, no card may be put here.
+        const double d = w * 0.22;
+        painter.setPen(inkPen(stroke));
+        painter.drawLine(c + QPointF(-d, -d), c + QPointF(d, d));
+        painter.drawLine(c + QPointF(d, -d), c + QPointF(-d, d));
+    } else if (code == "009") {
+        // Court cards only: a crown, with their letters where there is room.
+        if (small) {
+            drawCrown(painter, QRectF(c.x() - 8, c.y() - 6, 16, 12));
+        } else {
+            drawCrown(painter, QRectF(c.x() - w * 0.28, c.y() - h * 0.3, w * 0.56, h * 0.28));
+            QFont font(QStringLiteral("DejaVu Sans"));
+            font.setBold(true);
+            font.setPixelSize(qRound(h * 0.17));
+            painter.setFont(font);
+            painter.setPen(markInk);
+            painter.drawText(QRectF(0, c.y() + h * 0.03, w, h * 0.25), Qt::AlignCenter, QStringLiteral("JQK"));
+        }
+    } else if (code == "021") {
+        // The grid closes up toward its first place: an arrow running left to a bar.
+        const double half = w * 0.28, bar = h * 0.16;
+        painter.setPen(inkPen(stroke));
+        painter.drawLine(QPointF(c.x() - half, c.y() - bar), QPointF(c.x() - half, c.y() + bar));
+        painter.drawLine(QPointF(c.x() - half + stroke * 2, c.y()), QPointF(c.x() + half, c.y()));
+        drawArrowHead(painter, QPointF(c.x() - half + stroke * 0.9, c.y()), std::numbers::pi, stroke * 2.8);
+    } else if (code == "_WASTE") {
+        // Where the stock's cards turn up: a card with a turning arrow over it.
+        const double cw = w * 0.34, ch = h * 0.34;
+        const QRectF card(c.x() - cw / 2 + w * 0.06, c.y() - ch / 2 + h * 0.05, cw, ch);
+        painter.setPen(inkPen(small ? 1.0 : 1.5 * k + 0.5));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRoundedRect(card, radius * 0.5, radius * 0.5);
+        const QRectF arc(card.left() - w * 0.22, card.top() - h * 0.14, w * 0.44, h * 0.3);
+        painter.drawArc(arc, 90 * 16, 90 * 16);
+        const QPointF tip(arc.center().x() + (small ? 1.5 : 2 * k), arc.top());
+        drawArrowHead(painter, tip + QPointF(small ? 1.0 : 2.0 * k, 0), 0.0, small ? 3.5 : 6 * k + 1);
+    } else if (code == "_TABLEAU") {
+        // A tableau column: cards fanned downward.
+        const double cw = w * 0.4, ch = h * 0.3, step = h * 0.1;
+        painter.setPen(inkPen(small ? 1.0 : 1.5 * k + 0.5));
+        for (int i = 0; i < 3; ++i) {
+            painter.setBrush(QColor(0, 70, 0));
+            painter.drawRoundedRect(QRectF(c.x() - cw / 2, c.y() - ch / 2 + (i - 1.5) * step, cw, ch), radius * 0.5, radius * 0.5);
+        }
+    }
+}
+
+// The shadow falls from a card place moved down and right; its density fades at the edge and is
+// dithered, so the table shows through where the picture is not white. Both strips sample the
+// same pattern in card coordinates and agree where they overlap.
+double shadowDensity(int w, int h, double x, double y)
+{
+    const double offset = 5, radius = 5, soft = 2.5;
+    const QRectF core(offset + radius, offset + radius, w - 2 * radius, h - 2 * radius);
+    const double dx = std::max({core.left() - x, 0.0, x - core.right()});
+    const double dy = std::max({core.top() - y, 0.0, y - core.bottom()});
+    const double outside = std::hypot(dx, dy) - radius;
+    return 0.6 * std::clamp((soft - outside) / (2 * soft), 0.0, 1.0);
+}
+
+void drawShadow(QImage& image, int which, int w, int h)
+{
+    static const int bayer[4][4] = {{0, 8, 2, 10}, {12, 4, 14, 6}, {3, 11, 1, 9}, {15, 7, 13, 5}};
+    image.fill(Qt::white);
+    const QPoint origin = which == 1 ? QPoint(w, shadowWidth - 2) : QPoint(shadowWidth - 1, h);
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) {
+            const int cx = origin.x() + x, cy = origin.y() + y;
+            if (shadowDensity(w, h, cx + 0.5, cy + 0.5) > (bayer[cy % 4][cx % 4] + 0.5) / 16.0)
+                image.setPixel(x, y, qRgb(0, 0, 0));
+        }
+}
+
+// A bevelled frame, light from the top left: raised (1) or pressed in (2). The three corner pixels
+// stay blue, as the card corners are rounded.
+void drawBorder(QImage& image, int which, int w, int h)
+{
+    image.fill(QColor(0, 0, 255));
+    const QRgb light = qRgb(255, 255, 255), soft = qRgb(214, 214, 214), dim = qRgb(128, 128, 128), dark = qRgb(0, 0, 0);
+    const bool raised = which == 1;
+    const QRgb outerTopLeft = raised ? light : dim, innerTopLeft = raised ? soft : dark;
+    const QRgb outerBottomRight = raised ? dark : light, innerBottomRight = raised ? dim : soft;
+    const int thick = w < 40 ? 1 : 2;
+    for (int ring = 0; ring < thick; ++ring) {
+        const QRgb topLeft = ring == 0 ? outerTopLeft : innerTopLeft;
+        const QRgb bottomRight = ring == 0 ? outerBottomRight : innerBottomRight;
+        const int cut = ring == 0 ? 2 : 1; // follows the rounded corner
+        for (int x = ring + cut; x < w - ring - cut; ++x) {
+            image.setPixel(x, ring, topLeft);
+            image.setPixel(x, h - 1 - ring, bottomRight);
+        }
+        for (int y = ring + cut; y < h - ring - cut; ++y) {
+            image.setPixel(ring, y, topLeft);
+            image.setPixel(w - 1 - ring, y, bottomRight);
+        }
+    }
+    if (thick == 2) {
+        image.setPixel(1, 1, outerTopLeft);
+        image.setPixel(w - 2, h - 2, outerBottomRight);
+    }
+}
+
 QImage newPicture(int width, int height)
 {
     QImage image(width, height, QImage::Format_ARGB32);
     image.fill(Qt::transparent);
     return image;
+}
+
+// Marks, shadows and borders of every card size; false for the card sheets and jokers.
+bool drawPlacePicture(QImage& image, const std::string& name)
+{
+    for (const CardSize& size : cardSizes) {
+        for (const std::string& code : markCodes())
+            if (name == markName(size.letter, code)) {
+                QPainter painter(&image);
+                drawMark(painter, code, size.width, size.height);
+                return true;
+            }
+        for (int which = 1; which <= 2; ++which) {
+            if (name == shadowName(size.letter, which)) {
+                drawShadow(image, which, size.width, size.height);
+                return true;
+            }
+            if (name == borderName(size.letter, which)) {
+                drawBorder(image, which, size.width, size.height);
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+bool drawCardPicture(QImage& image, const QString& name, std::map<int, std::unique_ptr<QSvgRenderer>>& renderers)
+{
+    QPainter painter(&image);
+    painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing);
+    const bool joker = name.startsWith(QLatin1String("JOKER_"));
+    const char size = joker ? name.back().toLatin1() : name[1].toLatin1();
+    const int w = joker ? image.width() : image.width() / 6, h = joker ? image.height() : image.height() / 4;
+    QSvgRenderer& svg = *renderers.at(joker ? jokerCardSet : name.mid(2, 3).toInt());
+    bool drawn = true;
+    if (joker) {
+        if (size == 'L')
+            drawSmallJoker(painter, QRect(0, 0, w, h));
+        else
+            drawn = drawSvgCard(painter, svg, QStringLiteral("joker_red"), QRect(0, 0, w, h));
+    } else {
+        const char suit = name.back().toLatin1();
+        for (int rank = 1; rank <= 13 && drawn; ++rank) {
+            const QRect cell(((rank - 1) % 5) * w, ((rank - 1) / 5) * h, w, h);
+            if (size == 'L')
+                drawSmallCard(painter, suit, rank, cell);
+            else
+                drawn = drawSvgCard(painter, svg, QString::fromLatin1(suitElement(suit)) + QLatin1Char('_') + rankElement(rank), cell);
+        }
+    }
+    return drawn;
 }
 
 bool drawLibrary(const QDir& themes, const QDir& out)
@@ -198,31 +467,10 @@ bool drawLibrary(const QDir& themes, const QDir& out)
     for (const PictureSpec& spec : libraryPictures()) {
         const QString name = QString::fromStdString(spec.name);
         QImage image = newPicture(spec.width, spec.height);
-        QPainter painter(&image);
-        painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing);
-        const bool joker = name.startsWith(QLatin1String("JOKER_"));
-        const char size = joker ? name.back().toLatin1() : name[1].toLatin1();
-        const int w = joker ? spec.width : spec.width / 6, h = joker ? spec.height : spec.height / 4;
-        QSvgRenderer& svg = *renderers.at(joker ? jokerCardSet : name.mid(2, 3).toInt());
-        bool drawn = true;
-        if (joker) {
-            if (size == 'L')
-                drawSmallJoker(painter, QRect(0, 0, w, h));
-            else
-                drawn = drawSvgCard(painter, svg, QStringLiteral("joker_red"), QRect(0, 0, w, h));
-        } else {
-            const char suit = name.back().toLatin1();
-            for (int rank = 1; rank <= 13 && drawn; ++rank) {
-                const QRect cell(((rank - 1) % 5) * w, ((rank - 1) / 5) * h, w, h);
-                if (size == 'L')
-                    drawSmallCard(painter, suit, rank, cell);
-                else
-                    drawn = drawSvgCard(painter, svg, QString::fromLatin1(suitElement(suit)) + QLatin1Char('_') + rankElement(rank), cell);
-            }
+        if (!drawPlacePicture(image, spec.name)) {
+            if (!drawCardPicture(image, name, renderers))
+                return fail(QStringLiteral("cannot draw ") + name);
         }
-        if (!drawn)
-            return fail(QStringLiteral("cannot draw ") + name);
-        painter.end();
         const QString file = name + QStringLiteral(".png");
         if (!image.save(out.filePath(file), "PNG"))
             return fail(QStringLiteral("cannot write ") + out.filePath(file));

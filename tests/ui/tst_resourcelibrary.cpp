@@ -40,6 +40,8 @@ private slots:
     {
         for (const assets::PictureSpec& spec : assets::libraryPictures()) {
             const QString name = QString::fromStdString(spec.name);
+            if (!name.startsWith(QLatin1Char('C')) && !name.startsWith(QLatin1String("JOKER_")))
+                continue;
             const QImage sheet = QImage(m_library.picturePath(spec.name)).convertToFormat(QImage::Format_ARGB32);
             QVERIFY2(!sheet.isNull(), qPrintable(name));
             const bool joker = name.startsWith(QLatin1String("JOKER_"));
@@ -64,6 +66,52 @@ private slots:
                 QVERIFY2(inked * 40 > w * h, qPrintable(where));
             }
         }
+    }
+
+    // A mark is a drawn place: transparent outside its rounded corners, its outline and a sign in
+    // the middle both carry ink.
+    void everyEmptyPileMarkShowsAPlaceAndASign()
+    {
+        for (const assets::CardSize& size : assets::cardSizes)
+            for (const std::string& code : assets::markCodes()) {
+                const std::string name = assets::markName(size.letter, code);
+                const QImage mark = QImage(m_library.picturePath(name)).convertToFormat(QImage::Format_ARGB32);
+                QVERIFY2(!mark.isNull(), name.c_str());
+                QCOMPARE(qAlpha(mark.pixel(0, 0)), 0);
+                QVERIFY2(qAlpha(mark.pixel(size.width / 2, 0)) == 255, name.c_str());
+                int sign = 0;
+                const QRect middle(size.width / 4, size.height / 4, size.width / 2, size.height / 2);
+                for (int y = middle.top(); y <= middle.bottom(); ++y)
+                    for (int x = middle.left(); x <= middle.right(); ++x)
+                        sign += qAlpha(mark.pixel(x, y)) > 200;
+                QVERIFY2(sign * 30 > middle.width() * middle.height(), name.c_str());
+            }
+    }
+
+    // White is the shadows' transparent colour and blue the borders': the pictures are opaque,
+    // made of that colour where nothing shows, and of something else where they draw.
+    void shadowsAndBordersUseTheirTransparentColours()
+    {
+        for (const assets::CardSize& size : assets::cardSizes)
+            for (int which = 1; which <= 2; ++which) {
+                const std::pair<std::string, QRgb> kinds[] = {{assets::shadowName(size.letter, which), qRgb(255, 255, 255)},
+                                                              {assets::borderName(size.letter, which), qRgb(0, 0, 255)}};
+                for (const auto& [name, clear] : kinds) {
+                    const QImage picture = QImage(m_library.picturePath(name)).convertToFormat(QImage::Format_ARGB32);
+                    QVERIFY2(!picture.isNull(), name.c_str());
+                    int cleared = 0, drawn = 0;
+                    for (int y = 0; y < picture.height(); ++y)
+                        for (int x = 0; x < picture.width(); ++x) {
+                            const QRgb p = picture.pixel(x, y);
+                            QVERIFY2(qAlpha(p) == 255, name.c_str());
+                            (qRgb(qRed(p), qGreen(p), qBlue(p)) == clear ? cleared : drawn) += 1;
+                        }
+                    QVERIFY2(cleared > 0 && drawn * 10 > picture.width() + picture.height(), name.c_str());
+                }
+                const QImage border = QImage(m_library.picturePath(assets::borderName(size.letter, which)));
+                QCOMPARE(border.pixel(size.width / 2, size.height / 2), qRgb(0, 0, 255));
+                QVERIFY(border.pixel(size.width / 2, 0) != qRgb(0, 0, 255));
+            }
     }
 
 private:
