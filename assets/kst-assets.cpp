@@ -214,9 +214,11 @@ void drawRedealSign(QPainter& painter, QPointF c, double radius, double stroke)
     painter.setBrush(Qt::NoBrush);
     const QRectF circle(c.x() - radius, c.y() - radius, 2 * radius, 2 * radius);
     painter.drawArc(circle, 100 * 16, 290 * 16);
-    const double end = -(100.0 + 290.0) * std::numbers::pi / 180.0; // Qt arcs run counter-clockwise
-    const QPointF tip = c + QPointF(radius * std::cos(end), radius * std::sin(end));
-    drawArrowHead(painter, tip + QPointF(stroke * 0.3, stroke * 0.6), end - std::numbers::pi / 2 + 0.25, stroke * 2.6);
+    // The arc runs counter-clockwise from 100 degrees round to 30; the head continues it into the gap.
+    const double end = 30.0 * std::numbers::pi / 180.0;
+    const QPointF tip = c + QPointF(radius * std::cos(end), -radius * std::sin(end));
+    const QPointF along(-std::sin(end), -std::cos(end));
+    drawArrowHead(painter, tip + along * stroke * 1.4, std::atan2(along.y(), along.x()), stroke * 2.6);
 }
 
 // The prohibition sign: no deal of the stock is left.
