@@ -11,6 +11,11 @@ inline constexpr int CardsInDeckTable = 108;
 inline constexpr int CardsPerDeck = 52;
 inline constexpr int FirstJoker = 105;
 inline constexpr int NoRank = -1;
+inline constexpr int Ace = 1;
+inline constexpr int Two = 2;
+inline constexpr int Jack = 11;
+inline constexpr int Queen = 12;
+inline constexpr int King = 13;
 inline constexpr int NoSuit = -1;
 
 constexpr bool isCardNumber(int card) { return card >= 1 && card <= CardsInDeckTable; }

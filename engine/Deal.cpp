@@ -34,10 +34,6 @@ constexpr int GameTypeOrderedBottoms = 34;
 constexpr int GameTypeSecondWasteScore = 35;
 constexpr int GameTypePoker = 9;
 
-constexpr int Ace = 1;
-constexpr int Queen = 12;
-constexpr int King = 13;
-
 int clampCount(int value, int most) { return std::clamp(value, 0, most); }
 
 std::string threeDigits(int card)

@@ -8,12 +8,6 @@ namespace kst::placement {
 
 namespace {
 
-constexpr int Ace = 1;
-constexpr int Two = 2;
-constexpr int Jack = 11;
-constexpr int Queen = 12;
-constexpr int King = 13;
-
 // ---- small rank relations --------------------------------------------------------------------
 
 bool oneUp(const Context& c) { return c.cardRank() == c.topRank() + 1; }
