@@ -54,6 +54,16 @@ std::string cannotOpen(const std::string& path)
     return text;
 }
 
+// A file that must exist, opened for in-place writing; when it cannot be opened the user is told
+// and the caller abandons the operation.
+OpenedFile openForUpdate(const std::string& path, MessageBoxes& boxes)
+{
+    OpenedFile io = openExisting(path, "r+b");
+    if (!io.file)
+        boxes.information(cannotOpen(path));
+    return io;
+}
+
 // Reads up to n bytes at offset; fewer at the end of the file or on a read error.
 std::size_t readAt(std::FILE* f, std::uint64_t offset, char* buffer, std::size_t n)
 {
@@ -509,11 +519,9 @@ bool fnSectionWriteValue(const std::string& path, std::string_view section, std:
 {
     std::vector<std::string> lines;
     {
-        const OpenedFile io = openExisting(path, "r+b");
-        if (!io.file) {
-            boxes.information(cannotOpen(path));
+        const OpenedFile io = openForUpdate(path, boxes);
+        if (!io.file)
             return false;
-        }
         const std::optional<SectionSpan> span = findSection(io.file.get(), section);
         if (!span)
             return fnSectionAppend(path, section, {std::string(key)}, {std::string(value)}, boxes);
@@ -571,11 +579,9 @@ bool fnSectionOverwrite(const std::string& path, std::string_view section, const
 {
     std::vector<std::string> lines;
     {
-        const OpenedFile io = openExisting(path, "r+b");
-        if (!io.file) {
-            boxes.information(cannotOpen(path));
+        const OpenedFile io = openForUpdate(path, boxes);
+        if (!io.file)
             return false;
-        }
         const std::optional<SectionSpan> span = findSection(io.file.get(), section);
         if (!span)
             return fnSectionAppend(path, section, keys, values, boxes);
@@ -615,11 +621,9 @@ bool fnSectionOverwrite(const std::string& path, std::string_view section, const
 bool fnSectionAppend(const std::string& path, std::string_view section, const std::vector<std::string>& keys,
                      const std::vector<std::string>& values, MessageBoxes& boxes)
 {
-    const OpenedFile io = openExisting(path, "r+b");
-    if (!io.file) {
-        boxes.information(cannotOpen(path));
+    const OpenedFile io = openForUpdate(path, boxes);
+    if (!io.file)
         return false;
-    }
     std::string text(kCrLf);
     text += headerOf(section);
     text += kCrLf;
