@@ -77,6 +77,20 @@ inline std::string borderName(char size, int which)
     return std::string("3D_BORDER_") + size + std::to_string(which);
 }
 
+// The interface's small pictures: toolbar buttons, pointer shapes, tree and category pictures,
+// the game description pictures.
+inline std::vector<PictureSpec> iconPictures()
+{
+    return {};
+}
+
+// The larger interface pictures: pause, poker panel, card counter, effect previews, filmstrips,
+// splash.
+inline std::vector<PictureSpec> panelPictures()
+{
+    return {};
+}
+
 inline std::vector<PictureSpec> libraryPictures()
 {
     std::vector<PictureSpec> pictures;
@@ -95,6 +109,8 @@ inline std::vector<PictureSpec> libraryPictures()
         for (int which = 1; which <= 2; ++which)
             pictures.push_back({borderName(size.letter, which), size.width, size.height});
     }
+    for (auto& family : {iconPictures(), panelPictures()})
+        pictures.insert(pictures.end(), family.begin(), family.end());
     return pictures;
 }
 

@@ -1,8 +1,11 @@
 // kst-assets: draws the pictures of the resource library KST.RGF and writes the .qrc that packs
 // them, and draws a contact sheet of a built library for review.
 // Usage: kst-assets library THEME_DIR OUT_DIR
+//        kst-assets images OUT_DIR
 //        kst-assets contact-sheet LIBRARY.RGF OUT.png
 
+#include "assets/Generators.h"
+#include "assets/ImageNames.h"
 #include "assets/PictureNames.h"
 
 #include <QDir>
@@ -57,12 +60,6 @@ QString rankElement(int rank)
     case 13: return QStringLiteral("king");
     default: return QString::number(rank);
     }
-}
-
-bool fail(const QString& message)
-{
-    std::fprintf(stderr, "kst-assets: %s\n", qPrintable(message));
-    return false;
 }
 
 // Renders one element fitted into the cell keeping its proportions; drawn at four times the size
@@ -469,10 +466,10 @@ bool drawLibrary(const QDir& themes, const QDir& out)
     for (const PictureSpec& spec : libraryPictures()) {
         const QString name = QString::fromStdString(spec.name);
         QImage image = newPicture(spec.width, spec.height);
-        if (!drawPlacePicture(image, spec.name)) {
-            if (!drawCardPicture(image, name, renderers))
-                return fail(QStringLiteral("cannot draw ") + name);
-        }
+        const bool drawn = drawPlacePicture(image, spec.name) || drawIconPicture(image, spec.name)
+            || drawPanelPicture(image, spec.name) || drawCardPicture(image, name, renderers);
+        if (!drawn)
+            return fail(QStringLiteral("cannot draw ") + name);
         const QString file = name + QStringLiteral(".png");
         if (!image.save(out.filePath(file), "PNG"))
             return fail(QStringLiteral("cannot write ") + out.filePath(file));
@@ -541,9 +538,16 @@ int main(int argc, char** argv)
             return 1;
         return kst::assets::drawLibrary(QDir(args[2]), out) ? 0 : 1;
     }
+    if (args.size() == 3 && args[1] == QLatin1String("images")) {
+        const QDir out(args[2]);
+        if (!out.mkpath(QStringLiteral(".")))
+            return 1;
+        return kst::assets::drawCardBacks(out) && kst::assets::drawBackgrounds(out) ? 0 : 1;
+    }
     if (args.size() == 4 && args[1] == QLatin1String("contact-sheet"))
         return kst::assets::drawContactSheet(args[2], args[3]) ? 0 : 1;
     std::fprintf(stderr, "usage: kst-assets library THEME_DIR OUT_DIR\n"
+                         "       kst-assets images OUT_DIR\n"
                          "       kst-assets contact-sheet LIBRARY.RGF OUT.png\n");
     return 2;
 }
