@@ -6,6 +6,7 @@
 #include "storage/Encoding.h"
 #include "storage/Paths.h"
 #include "storage/SessionStore.h"
+#include "table/Appearance.h"
 
 #include <QApplication>
 
@@ -92,6 +93,9 @@ int main(int argc, char** argv)
                                      "Error");
         return 1;
     }
+    // Without its pictures the program cannot show a table: it ends, as it began, quietly.
+    if (!kst::openResourceLibrary(ports.ports().resources, ports.ports().messages, files.programDir()))
+        return 0;
     kst::SessionStore store(files.programDir());
     kst::TfrmMain window(store, ports.ports(), files);
     window.show();

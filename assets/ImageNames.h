@@ -41,9 +41,15 @@ inline constexpr NamedPicture cardBacks[] = {
 // The back used with the medium and little cards, drawn in every size.
 inline constexpr int everySizeBack = 6;
 
+// The picture name the program asks for; the file adds ".bmp".
+inline std::string cardBackName(char size, int number)
+{
+    return std::string("D") + size + threeDigits(number);
+}
+
 inline std::string cardBackFile(char size, int number)
 {
-    return std::string("D") + size + threeDigits(number) + ".bmp";
+    return cardBackName(size, number) + ".bmp";
 }
 
 // Table backgrounds, "B" + number + ".bmp". Numbers up to 256 are the pictures for displays of 256
@@ -88,12 +94,18 @@ inline constexpr NamedPicture backgrounds[] = {
 };
 inline constexpr int lastTiledBackground = 499;
 
+inline std::string backgroundName(int number)
+{
+    return "B" + threeDigits(number);
+}
+
 inline std::string backgroundFile(int number)
 {
-    return "B" + threeDigits(number) + ".bmp";
+    return backgroundName(number) + ".bmp";
 }
 
 // Tiled over the table while a recorded game plays.
+inline constexpr std::string_view demoBackgroundName = "Y001";
 inline constexpr std::string_view demoBackgroundFile = "Y001.bmp";
 
 inline std::vector<std::string> imagesFiles()

@@ -23,11 +23,6 @@ bool fileExists(std::string_view path)
 }
 
 // Paths come from the file system as UTF-8, while the boxes take Windows-1252 text.
-std::string pathForMessage(std::string_view path)
-{
-    return utf8ToCp1252(path).value_or(std::string(path));
-}
-
 constexpr std::string_view kReinstallAdvice =
     "Copy the file into the directory that above is specified\ror reinstall the program.";
 
@@ -67,6 +62,11 @@ void showMissingImageFile(MessageBoxes& messages, std::string_view path)
     messages.error("Cannot find images file:\r" + pathForMessage(path)
                        + "\rSome program components cannot be shown correctly.\r" + std::string(kReinstallAdvice),
                    "Error");
+}
+
+std::string pathForMessage(std::string_view path)
+{
+    return utf8ToCp1252(path).value_or(std::string(path));
 }
 
 bool fnDirectoryExists(std::string_view path)

@@ -28,6 +28,10 @@ bool fnRequireImageFile(MessageBoxes& messages, std::string_view path);
 // The missing-images error alone, also for a picture file that is there but cannot be read.
 void showMissingImageFile(MessageBoxes& messages, std::string_view path);
 
+// A file-system path (UTF-8) as message text (Windows-1252); kept as it is when it has
+// characters that code page lacks.
+std::string pathForMessage(std::string_view path);
+
 bool fnDirectoryExists(std::string_view path);
 
 // ---- display ---------------------------------------------------------------------------------

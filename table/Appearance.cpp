@@ -1,0 +1,376 @@
+#include "table/Appearance.h"
+
+#include "assets/ImageNames.h"
+#include "assets/PictureNames.h"
+#include "cards/Card.h"
+#include "storage/Encoding.h"
+#include "storage/FileLookup.h"
+#include "storage/ImageFiles.h"
+#include "storage/Routines.h"
+#include "storage/TextUtils.h"
+
+#include <algorithm>
+#include <cctype>
+#include <charconv>
+#include <filesystem>
+
+namespace kst {
+
+namespace {
+
+constexpr std::string_view PreferenceSection = "Preference";
+constexpr int LastTiledBackground = assets::lastTiledBackground;
+// Displays with more colours than this get the fades and the richer pictures.
+constexpr int PaletteDisplayBits = 8;
+// A back drawn when no back picture could ever be loaded, so that face-down cards still show.
+constexpr Colour PlainBackColour = rgb(30, 60, 150);
+
+// The solid colours the random background can choose besides the pictures.
+constexpr std::array<Colour, 6> randomColours = {rgb(0, 0, 255),   rgb(0, 128, 0),   rgb(0, 0, 128),
+                                                 rgb(128, 128, 0), rgb(0, 128, 128), rgb(255, 255, 255)};
+
+long numberOr(std::string_view text, long fallback)
+{
+    long value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    return error == std::errc() && end == text.data() + text.size() && !text.empty() ? value : fallback;
+}
+
+std::string lowerCase(std::string text)
+{
+    std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return char(std::tolower(c)); });
+    return text;
+}
+
+std::string programDir(const AppearanceContext& context)
+{
+    return context.store.fnStoreGet(Fld::ProgramDir);
+}
+
+std::string imagesFolder(const AppearanceContext& context)
+{
+    return findFile(programDir(context), "Images");
+}
+
+bool richDisplay(Graphics& graphics)
+{
+    return graphics.displayColourBits() > PaletteDisplayBits;
+}
+
+char sizeLetterOf(const AppearanceContext& context)
+{
+    const std::string letter = context.store.fnStoreGet(Fld::Card_Size);
+    return letter == "M" || letter == "L" ? letter[0] : 'B';
+}
+
+int cardSetOf(const AppearanceContext& context)
+{
+    return int(numberOr(context.store.fnStoreGet(Fld::Card), assets::firstCardSet));
+}
+
+// The thirteen faces of one suit, cut from the suit's sheet: Ace-5, 6-10, J-K in rows.
+bool cutSuitSheet(Graphics& graphics, const Bitmap& sheet, CardSize size, int suit,
+                  std::array<std::unique_ptr<Bitmap>, CardPictures::FaceCount>& faces)
+{
+    if (sheet.width() < 5 * size.width || sheet.height() < 3 * size.height)
+        return false;
+    for (int rank = 1; rank <= 13; ++rank) {
+        auto face = graphics.createBitmap(size.width, size.height);
+        face->copyFrom(sheet, {((rank - 1) % 5) * size.width, ((rank - 1) / 5) * size.height, size.width, size.height},
+                       {0, 0});
+        faces[std::size_t(suit * 13 + rank - 1)] = std::move(face);
+    }
+    return true;
+}
+
+bool loadFaces(AppearanceContext& context, char letter, CardSize size, int set,
+               std::array<std::unique_ptr<Bitmap>, CardPictures::FaceCount>& faces)
+{
+    for (int suit = 0; suit < 4; ++suit) {
+        const std::unique_ptr<Bitmap> sheet = context.resources.bitmap(
+            assets::suitSheetName(letter, set, assets::suitLetters[std::size_t(suit)]));
+        if (!sheet || !cutSuitSheet(context.graphics, *sheet, size, suit, faces))
+            return false;
+    }
+    return true;
+}
+
+std::unique_ptr<Bitmap> libraryPicture(AppearanceContext& context, const std::string& name)
+{
+    return context.resources.bitmap(name);
+}
+
+void fillAll(Bitmap& bitmap, Colour colour)
+{
+    bitmap.fillRect({0, 0, bitmap.width(), bitmap.height()}, colour);
+}
+
+void showOnWindow(const Bitmap& buffer, const BackgroundRequest& request)
+{
+    if (request.window)
+        request.window->copyFrom(buffer, {0, request.scrollOffset, request.window->width(), request.window->height()},
+                                 {0, 0});
+}
+
+// The player's own picture, or null with the settings put back to the default background.
+std::unique_ptr<Bitmap> customizedBackground(AppearanceContext& context)
+{
+    // CFG.DAT keeps Windows-1252 text; the file system wants UTF-8.
+    const std::string stored = context.config.readText(PreferenceSection, "Customized_Background", "");
+    const std::string path = cp1252ToUtf8(stored);
+    std::error_code error;
+    if (!path.empty() && std::filesystem::is_regular_file(path, error)) {
+        if (std::unique_ptr<Bitmap> picture = context.graphics.loadImageFile(path);
+            picture && picture->width() > 0 && picture->height() > 0)
+            return picture;
+    }
+    // Gone, or not a picture: said once, and the default background from now on.
+    context.messages.information("Customized background image not found: " + stored);
+    context.store.fnStoreSet(Fld::Customized_Background, "N");
+    context.store.fnStoreSet(Fld::Background_def, "Y");
+    context.config.writeText(PreferenceSection, "Customized_Background", "");
+    context.config.writeText(PreferenceSection, "Background_Def", "Y");
+    return nullptr;
+}
+
+void paintColour(AppearanceContext& context, Bitmap& buffer, const BackgroundRequest& request)
+{
+    const long fixed = numberOr(context.store.fnStoreGet(Fld::Background_Fixed_Col), 0);
+    const long chosen = fixed > 0 ? fixed : numberOr(context.store.fnStoreGet(Fld::Background_Col), 0);
+    const Colour colour = fromStoredColour(std::uint32_t(std::max(chosen, 0L)));
+    if (context.store.fnStoreGet(Fld::Fade_Background) == "Y" && richDisplay(context.graphics)) {
+        const int fadeHeight = std::clamp(request.fadeHeight, 0, buffer.height());
+        fillAll(buffer, rgb(0, 0, 0));
+        if (fadeHeight > 0)
+            fillGradient(buffer, {0, 0, buffer.width(), fadeHeight}, colour, rgb(0, 0, 0));
+        return;
+    }
+    fillAll(buffer, colour);
+}
+
+} // namespace
+
+bool openResourceLibrary(ResourceLibrary& resources, MessageBoxes& messages, std::string_view programDir)
+{
+    const std::string path = findFile(programDir, "KST.RGF");
+    if (resources.load(path))
+        return true;
+    // The path as it is: on this system a lower-cased path would name another file.
+    messages.error("Can't find/load " + pathForMessage(path), "Error");
+    return false;
+}
+
+// ---- card pictures ------------------------------------------------------------------------------
+
+int CardPictures::faceIndex(int cardNumber)
+{
+    if (!isCardNumber(cardNumber))
+        return -1;
+    if (isJoker(cardNumber))
+        return JokerIndex;
+    return suitIndex(cardNumber) * 13 + rank(cardNumber) - 1;
+}
+
+const Bitmap* CardPictures::face(int cardNumber) const
+{
+    return faceAt(faceIndex(cardNumber));
+}
+
+const Bitmap* CardPictures::faceAt(int index) const
+{
+    return index >= 0 && index < FaceCount ? m_faces[std::size_t(index)].get() : nullptr;
+}
+
+const Bitmap* CardPictures::mark(std::string_view code) const
+{
+    const auto found = m_marks.find(code);
+    return found == m_marks.end() ? nullptr : found->second.get();
+}
+
+const Bitmap* CardPictures::shadow(int which) const
+{
+    return which == 1 || which == 2 ? m_shadows[std::size_t(which - 1)].get() : nullptr;
+}
+
+const Bitmap* CardPictures::border(int which) const
+{
+    return which == 1 || which == 2 ? m_borders[std::size_t(which - 1)].get() : nullptr;
+}
+
+bool loadCardPictures(AppearanceContext& context, CardPictures& pictures, bool facesOnly)
+{
+    const char letter = sizeLetterOf(context);
+    const CardSize size = cardSizeFor(letter, pictures.m_size);
+    pictures.m_sizeLetter = letter;
+    pictures.m_size = size;
+
+    std::array<std::unique_ptr<Bitmap>, CardPictures::FaceCount> faces;
+    int set = cardSetOf(context);
+    if (!loadFaces(context, letter, size, set, faces)) {
+        // Only the small-size set exists in every size; the first set stands in for the others.
+        const int fallback = letter == 'B' ? assets::firstCardSet : assets::smallSizesCardSet;
+        set = fallback;
+        if (!loadFaces(context, letter, size, set, faces))
+            return false;
+    }
+    context.store.fnStoreSet(Fld::Card, assets::threeDigits(set));
+    faces[CardPictures::JokerIndex] = libraryPicture(context, assets::jokerName(letter));
+    pictures.m_faces = std::move(faces);
+    bool complete = pictures.m_faces[CardPictures::JokerIndex] != nullptr;
+    if (facesOnly)
+        return complete;
+
+    pictures.m_marks.clear();
+    for (const std::string& code : assets::markCodes()) {
+        std::unique_ptr<Bitmap> mark = libraryPicture(context, assets::markName(letter, code));
+        complete = complete && mark;
+        pictures.m_marks[code] = std::move(mark);
+    }
+    for (int which = 1; which <= 2; ++which) {
+        pictures.m_shadows[std::size_t(which - 1)] = libraryPicture(context, assets::shadowName(letter, which));
+        pictures.m_borders[std::size_t(which - 1)] = libraryPicture(context, assets::borderName(letter, which));
+        complete = complete && pictures.m_shadows[std::size_t(which - 1)] && pictures.m_borders[std::size_t(which - 1)];
+    }
+    return loadCardBack(context, pictures) && complete;
+}
+
+bool loadCardBack(AppearanceContext& context, CardPictures& pictures)
+{
+    const int number = int(numberOr(context.store.fnStoreGet(Fld::Back_Card), assets::everySizeBack));
+    auto back = context.graphics.createBitmap(0, 0);
+    if (fnLoadImageFile(context.graphics, context.messages, programDir(context), *back,
+                        assets::cardBackName(pictures.m_sizeLetter, number))) {
+        pictures.m_back = std::move(back);
+        return true;
+    }
+    if (!pictures.m_back || pictures.m_back->width() != pictures.m_size.width
+        || pictures.m_back->height() != pictures.m_size.height) {
+        pictures.m_back = context.graphics.createBitmap(pictures.m_size.width, pictures.m_size.height);
+        fillAll(*pictures.m_back, PlainBackColour);
+    }
+    return false;
+}
+
+// ---- background ---------------------------------------------------------------------------------
+
+Colour defaultBackgroundColour(Graphics& graphics)
+{
+    return richDisplay(graphics) ? rgb(0, 96, 0) : rgb(0, 128, 0);
+}
+
+void paintBackground(AppearanceContext& context, Bitmap& buffer, const BackgroundRequest& request)
+{
+    SessionStore& store = context.store;
+    const std::string dir = programDir(context);
+    const auto paintDefault = [&] { fillAll(buffer, defaultBackgroundColour(context.graphics)); };
+
+    if (request.demoPlaying) {
+        if (!tile(context.graphics, context.messages, dir, buffer, assets::demoBackgroundName, buffer.width(),
+                  buffer.height()))
+            paintDefault();
+    } else if (store.fnStoreGet(Fld::Background_def) == "Y") {
+        paintDefault();
+    } else if (store.fnStoreGet(Fld::Customized_Background) == "Y") {
+        if (const std::unique_ptr<Bitmap> picture = customizedBackground(context))
+            tile(buffer, *picture, buffer.width(), buffer.height());
+        else
+            paintDefault();
+    } else if (const long number = numberOr(store.fnStoreGet(Fld::Background_bmp), 0); number > 0) {
+        const std::string name = assets::backgroundName(int(number));
+        if (number <= LastTiledBackground) {
+            if (!tile(context.graphics, context.messages, dir, buffer, name, buffer.width(), buffer.height()))
+                paintDefault();
+        } else {
+            // Drawn once at its own size: what it leaves uncovered is the default green.
+            paintDefault();
+            drawImageFile(context.graphics, context.messages, dir, buffer, name);
+        }
+    } else {
+        paintColour(context, buffer, request);
+    }
+    showOnWindow(buffer, request);
+}
+
+// ---- random appearance --------------------------------------------------------------------------
+
+namespace {
+
+// The background pictures the random choice may take on this display, as their numbers: the
+// IMAGES files "b*.bmp" in name order, up to "b256.bmp" for palette displays and after it for
+// the others. Files whose name does not carry a number are no candidates.
+std::vector<std::string> backgroundCandidates(AppearanceContext& context)
+{
+    constexpr std::string_view split = "b256.bmp";
+    const bool rich = richDisplay(context.graphics);
+    std::vector<std::string> names;
+    for (const std::string& path : findFiles(imagesFolder(context), "b*.bmp"))
+        names.push_back(lowerCase(std::filesystem::path(path).filename().string()));
+    std::sort(names.begin(), names.end());
+    std::vector<std::string> numbers;
+    for (const std::string& name : names) {
+        const std::string number = name.substr(1, 3);
+        if (!fnAllDigits(number) || number.size() != 3 || (rich ? name <= split : name > split))
+            continue;
+        numbers.push_back(number);
+    }
+    return numbers;
+}
+
+void chooseRandomBackground(AppearanceContext& context)
+{
+    SessionStore& store = context.store;
+    store.fnStoreSet(Fld::Background_def, "N");
+    store.fnStoreSet(Fld::Background_bmp, "0");
+    store.fnStoreSet(Fld::Background_Fixed_Col, "0");
+    store.fnStoreSet(Fld::Customized_Background, "N");
+
+    const std::vector<std::string> pictures = backgroundCandidates(context);
+    const bool colours = !richDisplay(context.graphics) || store.fnStoreGet(Fld::Fade_Background) == "Y";
+    const std::size_t choices = pictures.size() + (colours ? randomColours.size() : 0);
+    if (choices == 0)
+        return;
+    const std::size_t pick = context.random.below(std::uint32_t(choices));
+    if (pick < pictures.size())
+        store.fnStoreSet(Fld::Background_bmp, pictures[pick]);
+    else
+        store.fnStoreSet(Fld::Background_Col,
+                         std::to_string(toStoredColour(randomColours[pick - pictures.size()])));
+}
+
+} // namespace
+
+AppearanceChange randomAppearance(AppearanceContext& context, CardPictures& pictures, Bitmap& backgroundBuffer,
+                                  const BackgroundRequest& request)
+{
+    SessionStore& store = context.store;
+    AppearanceChange change;
+    if (store.fnStoreGet(Fld::Random_Background) == "Y")
+        chooseRandomBackground(context);
+
+    const bool bigCards = store.fnStoreGet(Fld::Card_Size) == "B";
+    if (store.fnStoreGet(Fld::Random_Card) == "Y" && bigCards) {
+        const std::string before = store.fnStoreGet(Fld::Card);
+        const int set = assets::firstCardSet
+            + int(context.random.below(std::uint32_t(assets::lastCardSet - assets::firstCardSet + 1)));
+        store.fnStoreSet(Fld::Card, assets::threeDigits(set));
+        if (store.fnStoreGet(Fld::Card) != before) {
+            loadCardPictures(context, pictures, true);
+            change.cardSetChanged = true;
+        }
+    }
+    if (store.fnStoreGet(Fld::Random_Deck) == "Y" && bigCards) {
+        const std::size_t backs = findFiles(imagesFolder(context), "db*.bmp").size();
+        if (backs > 0) {
+            const std::string before = store.fnStoreGet(Fld::Back_Card);
+            store.fnStoreSet(Fld::Back_Card, assets::threeDigits(1 + int(context.random.below(std::uint32_t(backs)))));
+            if (store.fnStoreGet(Fld::Back_Card) != before) {
+                loadCardBack(context, pictures);
+                change.backChanged = true;
+            }
+        }
+    }
+    paintBackground(context, backgroundBuffer, request);
+    return change;
+}
+
+} // namespace kst

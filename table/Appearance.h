@@ -1,0 +1,115 @@
+#pragma once
+// The pictures of the table and its background: the card faces, the back, the empty-pile marks,
+// shadows and borders at the current card size; how the table background is chosen and drawn;
+// and the random choice of background, card set and back at a new game.
+
+#include "platform/Canvas.h"
+#include "platform/MessageBoxes.h"
+#include "platform/Random.h"
+#include "platform/ResourceLibrary.h"
+#include "storage/ProfileFile.h"
+#include "storage/SessionStore.h"
+#include "table/Layout.h"
+
+#include <array>
+#include <map>
+#include <memory>
+#include <string>
+#include <string_view>
+
+namespace kst {
+
+// Opens the resource library KST.RGF of the program folder. When it is missing or damaged the
+// player is told "Can't find/load " + its path, and false is returned: the program cannot go on.
+bool openResourceLibrary(ResourceLibrary& resources, MessageBoxes& messages, std::string_view programDir);
+
+// What the appearance code reads and changes: the session's preferences, CFG.DAT for the path
+// of the player's own background, and the ports it draws and asks through.
+struct AppearanceContext {
+    SessionStore& store;
+    ProfileFile& config;
+    Graphics& graphics;
+    MessageBoxes& messages;
+    ResourceLibrary& resources;
+    RandomSource& random;
+};
+
+// The 53 face pictures (hearts 0-12, diamonds 13-25, clubs 26-38, spades 39-51, the joker 52)
+// and the other pictures of one card size. A picture the library lacks stays null; painting
+// then leaves its place empty rather than failing.
+class CardPictures {
+public:
+    static constexpr int FaceCount = 53;
+    static constexpr int JokerIndex = 52;
+
+    // The picture index of a card number: the second deck shares the first deck's pictures,
+    // the four jokers the joker; -1 for a number that names no card.
+    static int faceIndex(int cardNumber);
+
+    char sizeLetter() const { return m_sizeLetter; }
+    CardSize size() const { return m_size; }
+    const Bitmap* face(int cardNumber) const;
+    const Bitmap* faceAt(int index) const;
+    const Bitmap* back() const { return m_back.get(); }
+    // An empty-pile mark by its code ("001", "_WASTE" ...); null when there is none.
+    const Bitmap* mark(std::string_view code) const;
+    // which is 1 or 2.
+    const Bitmap* shadow(int which) const;
+    const Bitmap* border(int which) const;
+
+private:
+    friend bool loadCardPictures(AppearanceContext&, CardPictures&, bool);
+    friend bool loadCardBack(AppearanceContext&, CardPictures&);
+
+    char m_sizeLetter = 'B';
+    CardSize m_size;
+    std::array<std::unique_ptr<Bitmap>, FaceCount> m_faces;
+    std::unique_ptr<Bitmap> m_back;
+    std::map<std::string, std::unique_ptr<Bitmap>, std::less<>> m_marks;
+    std::array<std::unique_ptr<Bitmap>, 2> m_shadows;
+    std::array<std::unique_ptr<Bitmap>, 2> m_borders;
+};
+
+// (Re)loads the faces of the card set `Card` at the size `Card_Size` and the joker; unless
+// facesOnly, also the marks, shadows, borders and the back `Back_Card`. A card set the library
+// does not hold at that size (a damaged preference) falls back to the set every size has, and
+// `Card` is set to it. False when pictures are missing even so (the library is damaged).
+bool loadCardPictures(AppearanceContext& context, CardPictures& pictures, bool facesOnly = false);
+
+// Loads the back "D" + size + `Back_Card` from the IMAGES folder. A missing file shows the
+// missing-picture message and keeps the back that was loaded before (a plain back when none
+// was); false then.
+bool loadCardBack(AppearanceContext& context, CardPictures& pictures);
+
+struct BackgroundRequest {
+    bool demoPlaying = false;
+    // Rows of the table the fade spans (the window's table area); the rows below are black,
+    // the fade's end colour.
+    int fadeHeight = 0;
+    // The window canvas, when the background is to show at once: it gets the visible part of
+    // the buffer, scrollOffset rows down.
+    Bitmap* window = nullptr;
+    int scrollOffset = 0;
+};
+
+// The colour of the default background on this display.
+Colour defaultBackgroundColour(Graphics& graphics);
+
+// Draws the table background over the whole background buffer, as the preferences choose it:
+// the demo picture while a recorded game plays, the default green, the player's own picture
+// (falling back to the default, once and for good, with a message when it is gone or is not a
+// picture), a numbered picture (tiled up to 499, else drawn once at the top-left corner), or a
+// solid or faded colour.
+void paintBackground(AppearanceContext& context, Bitmap& backgroundBuffer, const BackgroundRequest& request);
+
+struct AppearanceChange {
+    bool cardSetChanged = false;
+    bool backChanged = false;
+};
+
+// At a new game: the random background, card set and back that the preferences ask for, the
+// pictures reloaded when they changed, and the background repainted into the buffer.
+AppearanceChange randomAppearance(AppearanceContext& context, CardPictures& pictures, Bitmap& backgroundBuffer,
+                                  const BackgroundRequest& request);
+
+} // namespace kst
