@@ -133,11 +133,20 @@ std::unique_ptr<Bitmap> customizedBackground(AppearanceContext& context)
     return nullptr;
 }
 
+// A stored colour; a negative value names a system colour (the default, -2147483633, is the
+// button face), which the table shows as silver.
+Colour colourFromPreference(long stored)
+{
+    if (stored < 0)
+        return rgb(192, 192, 192);
+    return fromStoredColour(std::uint32_t(stored) & 0xffffffu);
+}
+
 void paintColour(AppearanceContext& context, Bitmap& buffer, const BackgroundRequest& request)
 {
     const long fixed = numberOr(context.store.fnStoreGet(Fld::Background_Fixed_Col), 0);
     const long chosen = fixed > 0 ? fixed : numberOr(context.store.fnStoreGet(Fld::Background_Col), 0);
-    const Colour colour = fromStoredColour(std::uint32_t(std::max(chosen, 0L)));
+    const Colour colour = colourFromPreference(chosen);
     if (context.store.fnStoreGet(Fld::Fade_Background) == "Y" && richDisplay(context.graphics)) {
         const int fadeHeight = std::clamp(request.fadeHeight, 0, buffer.height());
         fillAll(buffer, rgb(0, 0, 0));

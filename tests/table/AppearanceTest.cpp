@@ -234,6 +234,7 @@ TEST_F(AppearanceTest, TheBackgroundFollowsThePreferences)
         {"fixed colour before the chosen one", false, "N", "0", "16711680", rgb(0, 0, 255), rgb(0, 0, 255)},
         {"chosen colour", false, "N", "0", "0", rgb(0, 128, 0), rgb(0, 128, 0)},
         {"unreadable number means no picture", false, "N", "x1", "0", rgb(0, 128, 0), rgb(0, 128, 0)},
+        {"a system colour", false, "N", "0", "-2147483633", rgb(0, 128, 0), rgb(0, 128, 0)},
     };
     for (const Case& c : cases) {
         m_store.fnStoreSet(Fld::Background_def, c.def);
@@ -245,6 +246,11 @@ TEST_F(AppearanceTest, TheBackgroundFollowsThePreferences)
         EXPECT_EQ(m_buffer.pixel(299, 199), c.farCorner) << c.what;
     }
     EXPECT_TRUE(m_messages.shown().empty());
+
+    // The stored default colour is the system's button face.
+    m_store.fnStoreSet(Fld::Background_Col, "-2147483633");
+    paintBackground(m_context, m_buffer, {});
+    EXPECT_EQ(m_buffer.pixel(10, 10), rgb(192, 192, 192));
 
     m_graphics.setDisplayColourBits(8);
     m_store.fnStoreSet(Fld::Background_def, "Y");
