@@ -99,6 +99,22 @@ bool fnAllDigits(std::string_view text)
     return std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
+long numberOr(std::string_view text, long fallback)
+{
+    long value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    return error == std::errc() && end == text.data() + text.size() && !text.empty() ? value : fallback;
+}
+
+std::string zeroPadded(long value, int digits)
+{
+    // The magnitude as unsigned, so that the most negative long has one too.
+    const unsigned long magnitude = value < 0 ? 0ul - (unsigned long)value : (unsigned long)value;
+    const std::string number = std::to_string(magnitude);
+    const std::size_t width = std::size_t(std::max(digits - (value < 0 ? 1 : 0), 0));
+    return (value < 0 ? "-" : "") + std::string(number.size() < width ? width - number.size() : 0, '0') + number;
+}
+
 long long power(long long base, int exponent)
 {
     constexpr long long maxValue = std::numeric_limits<long long>::max();

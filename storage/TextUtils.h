@@ -39,6 +39,12 @@ std::string fnSecondsToText(long seconds, int hourDigits, std::string_view timeS
 // True when every character is "0" to "9"; true for the empty text.
 bool fnAllDigits(std::string_view text);
 
+// A whole decimal number (an optional "-", digits, nothing else), or fallback for any other text.
+long numberOr(std::string_view text, long fallback = 0);
+
+// A whole number in at least `digits` characters, zeros after the sign: 6 -> "006", -1 -> "-001".
+std::string zeroPadded(long value, int digits);
+
 // Whole-number power. A negative exponent gives the whole part of the quotient (0 unless base is
 // 1 or -1); a result beyond the range of long long is held at the nearer end of the range.
 long long power(long long base, int exponent);

@@ -11,7 +11,6 @@
 
 #include <algorithm>
 #include <cctype>
-#include <charconv>
 #include <filesystem>
 
 namespace kst {
@@ -28,13 +27,6 @@ constexpr Colour PlainBackColour = rgb(30, 60, 150);
 // The solid colours the random background can choose besides the pictures.
 constexpr std::array<Colour, 6> randomColours = {rgb(0, 0, 255),   rgb(0, 128, 0),   rgb(0, 0, 128),
                                                  rgb(128, 128, 0), rgb(0, 128, 128), rgb(255, 255, 255)};
-
-long numberOr(std::string_view text, long fallback)
-{
-    long value = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    return error == std::errc() && end == text.data() + text.size() && !text.empty() ? value : fallback;
-}
 
 std::string lowerCase(std::string text)
 {

@@ -131,6 +131,21 @@ TEST(TextUtils, RecognisesDigitTexts)
         EXPECT_FALSE(fnAllDigits(text)) << text;
 }
 
+TEST(TextUtils, ReadsAndWritesWholeNumbers)
+{
+    const std::pair<const char*, long> reads[] = {{"42", 42}, {"-001", -1}, {"0", 0},      {"", 7},
+                                                  {"4 ", 7},  {" 4", 7},    {"1e3", 7},    {"+5", 7},
+                                                  {"x", 7},   {"99999999999999999999", 7}};
+    for (const auto& [text, value] : reads)
+        EXPECT_EQ(numberOr(text, 7), value) << '"' << text << '"';
+
+    const std::tuple<long, int, const char*> writes[] = {{6, 3, "006"},   {-1, 4, "-001"}, {1234, 3, "1234"},
+                                                         {-12, 2, "-12"}, {0, 0, "0"},     {5, -1, "5"},
+                                                         {std::numeric_limits<long>::min(), 3, "-9223372036854775808"}};
+    for (const auto& [value, digits, text] : writes)
+        EXPECT_EQ(zeroPadded(value, digits), text) << value;
+}
+
 TEST(TextUtils, RaisesWholeNumbersToPowersWithoutOverflowing)
 {
     const long long maxValue = std::numeric_limits<long long>::max();
