@@ -22,6 +22,18 @@ public:
     virtual void copyFrom(const Bitmap& source, const Rect& src, Point dst) = 0;
     virtual Colour pixel(int x, int y) const = 0;
     virtual void setPixel(int x, int y, Colour c) = 0;
+
+    // Transparency, for pictures that carry it (the empty-pile marks, pointer pictures): pixel()
+    // is then the colour premultiplied by alpha. Bitmaps the program makes are opaque.
+    virtual int alpha(int x, int y) const = 0;
+    // Draws source's rectangle over this one by the source's own transparency; clipped like
+    // copyFrom. An opaque source is simply copied.
+    virtual void blendFrom(const Bitmap& source, const Rect& src, Point dst) = 0;
+    // Copies source's rectangle leaving out every pixel of the key colour (pictures drawn with a
+    // "transparent colour"); clipped like copyFrom.
+    virtual void copyTransparent(const Bitmap& source, const Rect& src, Point dst, Colour key) = 0;
+    // Inverts every colour of the rectangle (a highlight that a second call takes away).
+    virtual void invertRect(const Rect& r) = 0;
 };
 
 class Graphics {

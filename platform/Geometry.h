@@ -30,6 +30,36 @@ struct Rect {
     friend bool operator==(const Rect&, const Rect&) = default;
 };
 
+// A block of one bitmap copied into another, clipped to both: the part of the source rectangle
+// that survives and where it lands. Empty source when nothing does.
+struct ClippedBlock {
+    Rect source;
+    Point destination;
+};
+
+constexpr ClippedBlock clipBlock(Rect src, Point dst, Size sourceSize, Size destinationSize)
+{
+    const auto clip = [](int& from, int& to, int& length, int fromLimit, int toLimit) {
+        if (from < 0) {
+            to -= from;
+            length += from;
+            from = 0;
+        }
+        if (to < 0) {
+            from -= to;
+            length += to;
+            to = 0;
+        }
+        length = length < fromLimit - from ? length : fromLimit - from;
+        length = length < toLimit - to ? length : toLimit - to;
+    };
+    clip(src.x, dst.x, src.width, sourceSize.width, destinationSize.width);
+    clip(src.y, dst.y, src.height, sourceSize.height, destinationSize.height);
+    if (src.width <= 0 || src.height <= 0)
+        return {{src.x, src.y, 0, 0}, dst};
+    return {src, dst};
+}
+
 // 0x00RRGGBB. The data files store colours as decimal numbers in the old system's order
 // (0x00BBGGRR); convert with fromStoredColour/toStoredColour.
 using Colour = std::uint32_t;
@@ -48,6 +78,26 @@ constexpr Colour fromStoredColour(std::uint32_t stored)
 constexpr std::uint32_t toStoredColour(Colour c)
 {
     return std::uint32_t(red(c)) | (std::uint32_t(green(c)) << 8) | (std::uint32_t(blue(c)) << 16);
+}
+
+// A pixel with transparency: colour premultiplied by alpha (0 transparent .. 255 opaque), as
+// pictures with an alpha channel hold them.
+struct Pixel {
+    Colour colour = 0;
+    int alpha = 255;
+    friend bool operator==(const Pixel&, const Pixel&) = default;
+};
+
+// Source drawn over destination (both premultiplied): every bitmap blends with this one rule, so
+// they all agree to the bit.
+constexpr Pixel blendOver(Pixel source, Pixel destination)
+{
+    const int keep = 255 - source.alpha;
+    const auto scaled = [keep](int channel) { return (channel * keep + 127) / 255; };
+    return {rgb(red(source.colour) + scaled(red(destination.colour)),
+                green(source.colour) + scaled(green(destination.colour)),
+                blue(source.colour) + scaled(blue(destination.colour))),
+            source.alpha + scaled(destination.alpha)};
 }
 
 // A calendar date and time of day, local time.

@@ -18,21 +18,14 @@ constexpr QRgb opaque(Colour c)
     return 0xff000000u | c;
 }
 
-// Clips a block copy against both bitmaps, keeping source and destination aligned.
-bool clipCopy(int& sx, int& dx, int& length, int sourceLimit, int destinationLimit)
+Pixel pixelOf(QRgb p)
 {
-    if (sx < 0) {
-        dx -= sx;
-        length += sx;
-        sx = 0;
-    }
-    if (dx < 0) {
-        sx -= dx;
-        length += dx;
-        dx = 0;
-    }
-    length = std::min({length, sourceLimit - sx, destinationLimit - dx});
-    return length > 0;
+    return {Colour(p & 0xffffffu), qAlpha(p)};
+}
+
+QRgb rgbOf(Pixel p)
+{
+    return (QRgb(p.alpha) << 24) | p.colour;
 }
 
 } // namespace
@@ -42,7 +35,9 @@ QtBitmap::QtBitmap(int width, int height)
     resize(width, height);
 }
 
-QtBitmap::QtBitmap(const QImage& image) : m_image(image.convertToFormat(QImage::Format_RGB32))
+QtBitmap::QtBitmap(const QImage& image)
+    : m_image(image.convertToFormat(image.hasAlphaChannel() ? QImage::Format_ARGB32_Premultiplied
+                                                            : QImage::Format_RGB32))
 {
 }
 
@@ -66,8 +61,10 @@ void QtBitmap::fillRect(const Rect& r, Colour c)
 
 void QtBitmap::copyFrom(const Bitmap& source, const Rect& src, Point dst)
 {
-    int sx = src.x, sy = src.y, w = src.width, h = src.height, dx = dst.x, dy = dst.y;
-    if (!clipCopy(sx, dx, w, source.width(), width()) || !clipCopy(sy, dy, h, source.height(), height()))
+    const ClippedBlock block = clipBlock(src, dst, {source.width(), source.height()}, {width(), height()});
+    const int sx = block.source.x, sy = block.source.y, w = block.source.width, h = block.source.height;
+    const int dx = block.destination.x, dy = block.destination.y;
+    if (w <= 0 || h <= 0)
         return;
 
     const auto* qtSource = dynamic_cast<const QtBitmap*>(&source);
@@ -93,9 +90,74 @@ void QtBitmap::copyFrom(const Bitmap& source, const Rect& src, Point dst)
         }
         return;
     }
-    for (int y = 0; y < h; ++y)
-        std::memcpy(m_image.scanLine(dy + y) + dx * sizeof(QRgb),
-                    qtSource->m_image.constScanLine(sy + y) + sx * sizeof(QRgb), rowBytes);
+    // A block copy leaves an opaque bitmap opaque: a transparent source pixel arrives black.
+    const bool makeOpaque = !m_image.hasAlphaChannel() && qtSource->m_image.hasAlphaChannel();
+    for (int y = 0; y < h; ++y) {
+        auto* line = reinterpret_cast<QRgb*>(m_image.scanLine(dy + y)) + dx;
+        std::memcpy(line, qtSource->m_image.constScanLine(sy + y) + sx * sizeof(QRgb), rowBytes);
+        if (makeOpaque)
+            for (int x = 0; x < w; ++x)
+                line[x] |= 0xff000000u;
+    }
+}
+
+template <class Put>
+void QtBitmap::eachSourcePixel(const Bitmap& source, const Rect& src, Point dst, Put put)
+{
+    const ClippedBlock block = clipBlock(src, dst, {source.width(), source.height()}, {width(), height()});
+    const Rect& s = block.source;
+    if (s.width <= 0 || s.height <= 0)
+        return;
+    // Read the whole block first: source may be this bitmap, overlapping the destination.
+    std::vector<Pixel> read(std::size_t(s.width) * std::size_t(s.height));
+    for (int y = 0; y < s.height; ++y)
+        for (int x = 0; x < s.width; ++x)
+            read[std::size_t(y) * s.width + x] = {source.pixel(s.x + x, s.y + y), source.alpha(s.x + x, s.y + y)};
+    const bool keepAlpha = m_image.hasAlphaChannel();
+    for (int y = 0; y < s.height; ++y) {
+        QRgb* line = reinterpret_cast<QRgb*>(m_image.scanLine(block.destination.y + y)) + block.destination.x;
+        for (int x = 0; x < s.width; ++x) {
+            Pixel to = pixelOf(line[x]);
+            put(to, read[std::size_t(y) * s.width + x]);
+            line[x] = keepAlpha ? rgbOf(to) : opaque(to.colour);
+        }
+    }
+}
+
+void QtBitmap::blendFrom(const Bitmap& source, const Rect& src, Point dst)
+{
+    const auto* qtSource = dynamic_cast<const QtBitmap*>(&source);
+    if (qtSource && !qtSource->m_image.hasAlphaChannel()) {
+        copyFrom(source, src, dst);
+        return;
+    }
+    eachSourcePixel(source, src, dst, [](Pixel& to, Pixel from) { to = blendOver(from, to); });
+}
+
+void QtBitmap::copyTransparent(const Bitmap& source, const Rect& src, Point dst, Colour key)
+{
+    eachSourcePixel(source, src, dst, [key](Pixel& to, Pixel from) {
+        if (from.colour != key)
+            to = {from.colour, 255};
+    });
+}
+
+void QtBitmap::invertRect(const Rect& r)
+{
+    const int x0 = std::max(r.x, 0), y0 = std::max(r.y, 0);
+    const int x1 = std::min(r.right(), width()), y1 = std::min(r.bottom(), height());
+    for (int y = y0; y < y1; ++y) {
+        QRgb* line = reinterpret_cast<QRgb*>(m_image.scanLine(y));
+        for (int x = x0; x < x1; ++x)
+            line[x] ^= 0xffffffu;
+    }
+}
+
+int QtBitmap::alpha(int x, int y) const
+{
+    if (x < 0 || y < 0 || x >= width() || y >= height())
+        return 0;
+    return qAlpha(reinterpret_cast<const QRgb*>(m_image.constScanLine(y))[x]);
 }
 
 Colour QtBitmap::pixel(int x, int y) const

@@ -1,5 +1,6 @@
 #pragma once
-// Off-screen bitmaps as QImage (32-bit RGB), which the shell paints on the screen as they are.
+// Off-screen bitmaps as QImage (32-bit RGB), which the shell paints on the screen as they are;
+// pictures with an alpha channel keep it (premultiplied).
 
 #include "platform/Canvas.h"
 
@@ -20,11 +21,18 @@ public:
     void copyFrom(const Bitmap& source, const Rect& src, Point dst) override;
     Colour pixel(int x, int y) const override;
     void setPixel(int x, int y, Colour c) override;
+    int alpha(int x, int y) const override;
+    void blendFrom(const Bitmap& source, const Rect& src, Point dst) override;
+    void copyTransparent(const Bitmap& source, const Rect& src, Point dst, Colour key) override;
+    void invertRect(const Rect& r) override;
 
     const QImage& image() const { return m_image; }
     QImage& image() { return m_image; }
 
 private:
+    template <class Put>
+    void eachSourcePixel(const Bitmap& source, const Rect& src, Point dst, Put put);
+
     QImage m_image;
 };
 

@@ -102,7 +102,7 @@ void MemoryBitmap::resize(int width, int height)
 {
     m_width = std::max(width, 0);
     m_height = std::max(height, 0);
-    m_pixels.assign(std::size_t(m_width) * std::size_t(m_height), 0);
+    m_pixels.assign(std::size_t(m_width) * std::size_t(m_height), Pixel{});
 }
 
 void MemoryBitmap::fillRect(const Rect& r, Colour c)
@@ -111,43 +111,79 @@ void MemoryBitmap::fillRect(const Rect& r, Colour c)
     const int x1 = std::min(r.right(), m_width), y1 = std::min(r.bottom(), m_height);
     for (int y = y0; y < y1; ++y)
         std::fill(m_pixels.begin() + std::ptrdiff_t(y) * m_width + x0,
-                  m_pixels.begin() + std::ptrdiff_t(y) * m_width + x1, c);
+                  m_pixels.begin() + std::ptrdiff_t(y) * m_width + x1, Pixel{c, 255});
+}
+
+template <class Put>
+void MemoryBitmap::eachSourcePixel(const Bitmap& source, const Rect& src, Point dst, Put put)
+{
+    const ClippedBlock block = clipBlock(src, dst, {source.width(), source.height()}, {m_width, m_height});
+    const Rect& s = block.source;
+    // Read the whole block first: source may be this bitmap, overlapping the destination.
+    std::vector<Pixel> read(std::size_t(std::max(s.width, 0)) * std::size_t(std::max(s.height, 0)));
+    for (int y = 0; y < s.height; ++y)
+        for (int x = 0; x < s.width; ++x)
+            read[std::size_t(y) * s.width + x] = {source.pixel(s.x + x, s.y + y), source.alpha(s.x + x, s.y + y)};
+    for (int y = 0; y < s.height; ++y)
+        for (int x = 0; x < s.width; ++x)
+            put(m_pixels[std::size_t(block.destination.y + y) * m_width + block.destination.x + x],
+                read[std::size_t(y) * s.width + x]);
 }
 
 void MemoryBitmap::copyFrom(const Bitmap& source, const Rect& src, Point dst)
 {
-    // Clip against the source, then against this bitmap, keeping the two rectangles aligned.
-    int sx = src.x, sy = src.y, w = src.width, h = src.height, dx = dst.x, dy = dst.y;
-    auto clip = [&](int& a, int& b, int& len, int limitA, int limitB) {
-        if (a < 0) { b -= a; len += a; a = 0; }
-        if (b < 0) { a -= b; len += b; b = 0; }
-        len = std::min({len, limitA - a, limitB - b});
-    };
-    clip(sx, dx, w, source.width(), m_width);
-    clip(sy, dy, h, source.height(), m_height);
-    if (w <= 0 || h <= 0)
-        return;
-    std::vector<Colour> rows(std::size_t(w) * std::size_t(h));
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x)
-            rows[std::size_t(y) * w + x] = source.pixel(sx + x, sy + y);
-    for (int y = 0; y < h; ++y)
-        std::copy_n(rows.begin() + std::ptrdiff_t(y) * w, w,
-                    m_pixels.begin() + std::ptrdiff_t(dy + y) * m_width + dx);
+    // A block copy: opaque afterwards, whatever the source's transparency.
+    eachSourcePixel(source, src, dst, [](Pixel& to, Pixel from) { to = {from.colour, 255}; });
+}
+
+void MemoryBitmap::blendFrom(const Bitmap& source, const Rect& src, Point dst)
+{
+    eachSourcePixel(source, src, dst, [](Pixel& to, Pixel from) { to = blendOver(from, to); });
+}
+
+void MemoryBitmap::copyTransparent(const Bitmap& source, const Rect& src, Point dst, Colour key)
+{
+    eachSourcePixel(source, src, dst, [key](Pixel& to, Pixel from) {
+        if (from.colour != key)
+            to = {from.colour, 255};
+    });
+}
+
+void MemoryBitmap::invertRect(const Rect& r)
+{
+    const int x0 = std::max(r.x, 0), y0 = std::max(r.y, 0);
+    const int x1 = std::min(r.right(), m_width), y1 = std::min(r.bottom(), m_height);
+    for (int y = y0; y < y1; ++y)
+        for (int x = x0; x < x1; ++x) {
+            Pixel& p = m_pixels[std::size_t(y) * m_width + x];
+            p.colour ^= 0xffffffu;
+        }
 }
 
 Colour MemoryBitmap::pixel(int x, int y) const
 {
     if (x < 0 || y < 0 || x >= m_width || y >= m_height)
         return 0;
-    return m_pixels[std::size_t(y) * m_width + x];
+    return m_pixels[std::size_t(y) * m_width + x].colour;
+}
+
+int MemoryBitmap::alpha(int x, int y) const
+{
+    if (x < 0 || y < 0 || x >= m_width || y >= m_height)
+        return 0;
+    return m_pixels[std::size_t(y) * m_width + x].alpha;
 }
 
 void MemoryBitmap::setPixel(int x, int y, Colour c)
 {
+    setPixel(x, y, Pixel{c, 255});
+}
+
+void MemoryBitmap::setPixel(int x, int y, Pixel p)
+{
     if (x < 0 || y < 0 || x >= m_width || y >= m_height)
         return;
-    m_pixels[std::size_t(y) * m_width + x] = c;
+    m_pixels[std::size_t(y) * m_width + x] = p;
 }
 
 void MemoryGraphics::addImageFile(const std::string& path, Size size, Colour colour)

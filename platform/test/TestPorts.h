@@ -120,11 +120,22 @@ public:
     void copyFrom(const Bitmap& source, const Rect& src, Point dst) override;
     Colour pixel(int x, int y) const override;
     void setPixel(int x, int y, Colour c) override;
+    int alpha(int x, int y) const override;
+    void blendFrom(const Bitmap& source, const Rect& src, Point dst) override;
+    void copyTransparent(const Bitmap& source, const Rect& src, Point dst, Colour key) override;
+    void invertRect(const Rect& r) override;
+
+    // A pixel with transparency; colour is premultiplied, as pixel() reports it.
+    void setPixel(int x, int y, Pixel p);
 
 private:
+    // Each source pixel of the clipped block handed to put(destination x, y, source pixel).
+    template <class Put>
+    void eachSourcePixel(const Bitmap& source, const Rect& src, Point dst, Put put);
+
     int m_width = 0;
     int m_height = 0;
-    std::vector<Colour> m_pixels;
+    std::vector<Pixel> m_pixels;
 };
 
 // Picture files are registered by path with a size and a colour; a path that is not
