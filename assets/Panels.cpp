@@ -73,16 +73,25 @@ QPainterPath suitPath(Suit suit, const QRectF& r)
         path.cubicTo(0.0, 0.36, 0.38, 0.17, 0.5, 0.0);
         break;
     case Suit::Clubs:
-        path.addEllipse(QPointF(0.5, 0.25), 0.23, 0.23);
-        path.addEllipse(QPointF(0.24, 0.59), 0.23, 0.23);
-        path.addEllipse(QPointF(0.76, 0.59), 0.23, 0.23);
-        path.addEllipse(QPointF(0.5, 0.5), 0.13, 0.13);
-        path.moveTo(0.46, 0.55);
-        path.cubicTo(0.46, 0.80, 0.40, 0.94, 0.27, 1.0);
-        path.lineTo(0.73, 1.0);
-        path.cubicTo(0.60, 0.94, 0.54, 0.80, 0.54, 0.55);
-        path.closeSubpath();
+    {
+        // United, not overlaid: the parts wind in different directions and would leave holes.
+        for (const QPointF leaf : {QPointF(0.5, 0.25), QPointF(0.24, 0.59), QPointF(0.76, 0.59)}) {
+            QPainterPath circle;
+            circle.addEllipse(leaf, 0.23, 0.23);
+            path = path.united(circle);
+        }
+        QPainterPath centre;
+        centre.addEllipse(QPointF(0.5, 0.5), 0.13, 0.13);
+        path = path.united(centre);
+        QPainterPath stem;
+        stem.moveTo(0.46, 0.55);
+        stem.cubicTo(0.46, 0.80, 0.40, 0.94, 0.27, 1.0);
+        stem.lineTo(0.73, 1.0);
+        stem.cubicTo(0.60, 0.94, 0.54, 0.80, 0.54, 0.55);
+        stem.closeSubpath();
+        path = path.united(stem);
         break;
+    }
     }
     path.setFillRule(Qt::WindingFill);
     return QTransform(r.width(), 0, 0, r.height(), r.x(), r.y()).map(path);
@@ -229,6 +238,18 @@ void drawCard(QPainter& painter, const QRectF& r, const Face& face, double index
 
 const QColor pauseGround(0, 128, 0);
 
+// The pause pictures' ground is the program's transparent colour: the faint far end of a shadow is
+// snapped back to it, so no barely darker halo is left around the lettering.
+void snapToPauseGround(QImage& image)
+{
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) {
+            const QRgb p = image.pixel(x, y);
+            if (std::abs(qRed(p)) + std::abs(qGreen(p) - 128) + std::abs(qBlue(p)) <= 4)
+                image.setPixel(x, y, pauseGround.rgb());
+        }
+}
+
 void drawPauseTitle(QImage& image)
 {
     const QSize size = image.size();
@@ -275,6 +296,7 @@ void drawPauseTitle(QImage& image)
     const QImage title = supersampled(size, [&](QPainter& p) { drawTitle(p, false); });
     const QImage shadow = shadowOf(supersampled(size, [&](QPainter& p) { drawTitle(p, true); }), 0.55, 2);
     compose(image, pauseGround, {{QPoint(2, 2), shadow}, {QPoint(0, 0), title}});
+    snapToPauseGround(image);
 }
 
 // Small type is drawn at its own size, so the font's hinting keeps it sharp.
@@ -296,6 +318,7 @@ void drawPauseHint(QImage& image)
     painter.drawText(box, Qt::AlignCenter, text);
     painter.end();
     compose(image, pauseGround, {{QPoint(0, 0), layer}});
+    snapToPauseGround(image);
 }
 
 // --- The score panel of the poker grid ---
@@ -572,7 +595,7 @@ void drawSplash(QImage& image)
         for (int i = 0; i < 4; ++i) {
             p.save();
             p.translate(pivot);
-            p.rotate(-21 + i * 14);
+            p.rotate(-24 + i * 16);
             const QRectF card(-38, -236, 76, 104);
             if (silhouette) {
                 p.setPen(Qt::NoPen);
