@@ -84,11 +84,28 @@ inline std::vector<PictureSpec> iconPictures()
     return {};
 }
 
+// The card counter: a suit label at the head of each row, 14 x 17, then one slot per card, 13 x 17:
+// "Card_None" for a card not watched, "Card_" + rank (1..13) + "_Up" or "_Down" for a card seen
+// face up or lying face down.
+inline constexpr std::string_view counterSuitNames[] = {"hearts", "diamonds", "clubs", "spades"};
+inline constexpr int counterLabelWidth = 14, counterSlotWidth = 13, counterSlotHeight = 17;
+
 // The larger interface pictures: pause, poker panel, card counter, effect previews, filmstrips,
 // splash.
 inline std::vector<PictureSpec> panelPictures()
 {
-    return {};
+    std::vector<PictureSpec> pictures = {
+        {"BMP_PAUSE_1", 320, 64},       {"BMP_PAUSE_2", 320, 28},          {"Panel_pk", 150, 62},
+        {"CARD_WITH_SHADOW", 100, 80},  {"CARD_WITHOUT_SHADOW", 100, 80},  {"CARD_IRR_PILES_YES", 100, 80},
+        {"CARD_IRR_PILES_NO", 100, 80}, {"Animated_Yes", 12 * 30, 30},     {"Animated_No", 2 * 30, 30},
+        {"SPLASH", 480, 300},           {"Card_None", counterSlotWidth, counterSlotHeight},
+    };
+    for (const std::string_view suit : counterSuitNames)
+        pictures.push_back({"card_" + std::string(suit), counterLabelWidth, counterSlotHeight});
+    for (int rank = 1; rank <= 13; ++rank)
+        for (const char* side : {"_Up", "_Down"})
+            pictures.push_back({"Card_" + std::to_string(rank) + side, counterSlotWidth, counterSlotHeight});
+    return pictures;
 }
 
 inline std::vector<PictureSpec> libraryPictures()

@@ -2,7 +2,7 @@
 // them, and draws a contact sheet of a built library for review.
 // Usage: kst-assets library THEME_DIR OUT_DIR
 //        kst-assets images OUT_DIR
-//        kst-assets contact-sheet LIBRARY.RGF OUT.png
+//        kst-assets contact-sheet LIBRARY.RGF IMAGES_DIR OUT.png
 
 #include "assets/Generators.h"
 #include "assets/ImageNames.h"
@@ -11,6 +11,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFont>
+#include <QFontMetrics>
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
@@ -480,45 +481,98 @@ bool drawLibrary(const QDir& themes, const QDir& out)
     return qrc.error() == QFile::NoError || fail(QStringLiteral("cannot write ") + qrc.fileName());
 }
 
-// Every picture of the library at its own size with its name under it, on a table-green ground so
-// both transparent and white parts show.
-bool drawContactSheet(const QString& library, const QString& outFile)
+// Everything the program ships, each picture with its name under it, on a table-green ground so
+// both transparent and white parts show: the library pictures at their own size, then the card
+// backs of the IMAGES folder, then its backgrounds tiled 2 x 2 (so seams show) and scaled down.
+bool drawContactSheet(const QString& library, const QString& imagesDir, const QString& outFile)
 {
     const QString root = QStringLiteral("/contact");
     if (!QResource::registerResource(library, root))
         return fail(QStringLiteral("cannot load the resource library ") + library);
     const QDir dir(QLatin1Char(':') + root);
-    QStringList files = dir.entryList({QStringLiteral("*.png")}, QDir::Files, QDir::Name);
+    const QDir images(imagesDir);
+    if (!images.exists())
+        return fail(QStringLiteral("no IMAGES folder at ") + imagesDir);
 
-    constexpr int sheetWidth = 1800, gap = 10, label = 14;
+    constexpr int sheetWidth = 1800, gap = 10, label = 14, heading = 30, thumbnail = 128;
+    struct Placed { QImage image; QString caption; QPoint at; bool framed; };
+    struct Heading { QString title; int y; };
+    std::vector<Placed> placed;
+    std::vector<Heading> headings;
+    int x = gap, y = gap, rowHeight = 0;
     QFont font(QStringLiteral("DejaVu Sans"));
     font.setPixelSize(11);
-    struct Placed { QImage image; QString name; QPoint at; };
-    std::vector<Placed> placed;
-    int x = gap, y = gap, rowHeight = 0;
-    for (const QString& file : files) {
-        const QImage image(dir.filePath(file));
-        if (image.isNull())
-            return fail(QStringLiteral("unreadable picture ") + file);
-        const int cellWidth = std::max(image.width(), 90);
+    const QFontMetrics metrics(font);
+    auto place = [&](const QImage& image, const QString& caption, bool framed = false) {
+        const int cellWidth = std::max(image.width(), metrics.horizontalAdvance(caption));
         if (x + cellWidth + gap > sheetWidth) {
             x = gap;
             y += rowHeight + label + gap;
             rowHeight = 0;
         }
-        placed.push_back({image, file.chopped(4), QPoint(x, y)});
+        placed.push_back({image, caption, QPoint(x, y), framed});
         x += cellWidth + gap;
         rowHeight = std::max(rowHeight, image.height());
+    };
+    auto section = [&](const QString& title) {
+        if (!placed.empty())
+            y += rowHeight + label + gap;
+        x = gap;
+        rowHeight = 0;
+        headings.push_back({title, y});
+        y += heading;
+    };
+    auto size = [](const QImage& image) { return QStringLiteral(" %1x%2").arg(image.width()).arg(image.height()); };
+
+    section(QStringLiteral("Library"));
+    for (const QString& file : dir.entryList({QStringLiteral("*.png")}, QDir::Files, QDir::Name)) {
+        const QImage image(dir.filePath(file));
+        if (image.isNull())
+            return fail(QStringLiteral("unreadable picture ") + file);
+        place(image, file.chopped(4) + size(image));
     }
+    section(QStringLiteral("Card backs"));
+    for (const QString& file : images.entryList({QStringLiteral("D*.bmp")}, QDir::Files, QDir::Name)) {
+        const QImage image(images.filePath(file));
+        if (image.isNull())
+            return fail(QStringLiteral("unreadable picture ") + file);
+        place(image, file);
+    }
+    section(QStringLiteral("Backgrounds"));
+    for (const QString& file : images.entryList({QStringLiteral("B*.bmp"), QStringLiteral("Y*.bmp")}, QDir::Files, QDir::Name)) {
+        const QImage image(images.filePath(file));
+        if (image.isNull())
+            return fail(QStringLiteral("unreadable picture ") + file);
+        QImage tiled(image.size() * 2, QImage::Format_RGB32);
+        QPainter tiler(&tiled);
+        for (const QPoint corner : {QPoint(0, 0), QPoint(image.width(), 0), QPoint(0, image.height()),
+                                    QPoint(image.width(), image.height())})
+            tiler.drawImage(corner, image);
+        tiler.end();
+        place(tiled.scaled(thumbnail, thumbnail, Qt::KeepAspectRatio, Qt::SmoothTransformation), file + size(image), true);
+    }
+
     QImage sheet(sheetWidth, y + rowHeight + label + gap, QImage::Format_RGB32);
     sheet.fill(QColor(0, 96, 0));
     QPainter painter(&sheet);
-    painter.setFont(font);
+    QFont titleFont(font);
+    titleFont.setPixelSize(18);
+    titleFont.setBold(true);
     painter.setPen(Qt::white);
+    for (const Heading& h : headings) {
+        painter.setFont(titleFont);
+        painter.drawText(QPoint(gap, h.y + 19), h.title);
+        painter.fillRect(QRect(gap, h.y + heading - 6, sheetWidth - 2 * gap, 1), QColor(255, 255, 255, 110));
+    }
+    painter.setFont(font);
     for (const Placed& p : placed) {
         painter.drawImage(p.at, p.image);
-        painter.drawText(QPoint(p.at.x(), p.at.y() + p.image.height() + label - 3),
-                         QStringLiteral("%1 %2x%3").arg(p.name).arg(p.image.width()).arg(p.image.height()));
+        if (p.framed) { // a thin line round a thumbnail, so one that matches the sheet's ground still shows
+            painter.setPen(QColor(0, 40, 0));
+            painter.drawRect(QRect(p.at - QPoint(1, 1), p.image.size() + QSize(1, 1)));
+            painter.setPen(Qt::white);
+        }
+        painter.drawText(QPoint(p.at.x(), p.at.y() + p.image.height() + label - 3), p.caption);
     }
     painter.end();
     QResource::unregisterResource(library, root);
@@ -544,10 +598,10 @@ int main(int argc, char** argv)
             return 1;
         return kst::assets::drawCardBacks(out) && kst::assets::drawBackgrounds(out) ? 0 : 1;
     }
-    if (args.size() == 4 && args[1] == QLatin1String("contact-sheet"))
-        return kst::assets::drawContactSheet(args[2], args[3]) ? 0 : 1;
+    if (args.size() == 5 && args[1] == QLatin1String("contact-sheet"))
+        return kst::assets::drawContactSheet(args[2], args[3], args[4]) ? 0 : 1;
     std::fprintf(stderr, "usage: kst-assets library THEME_DIR OUT_DIR\n"
                          "       kst-assets images OUT_DIR\n"
-                         "       kst-assets contact-sheet LIBRARY.RGF OUT.png\n");
+                         "       kst-assets contact-sheet LIBRARY.RGF IMAGES_DIR OUT.png\n");
     return 2;
 }
