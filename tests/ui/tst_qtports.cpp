@@ -92,6 +92,7 @@ private slots:
     void bitmapDrawsLikeTheReferenceBitmap_data();
     void bitmapDrawsLikeTheReferenceBitmap();
     void bitmapIsTheImageTheShellPaints();
+    void bitmapTransparencyMatchesTheReference();
     void graphicsLoadsPictureFiles();
     void resourceLibraryServesPicturesByTheirExactNames();
     void resourceLibraryRefusesMissingAndDamagedFiles();
@@ -185,6 +186,61 @@ void TstQtPorts::bitmapIsTheImageTheShellPaints()
     QCOMPARE(bitmap.width(), 0);
     bitmap.fillRect({0, 0, 5, 5}, rgb(1, 2, 3)); // nothing to fill, nothing to crash
     QCOMPARE(bitmap.pixel(0, 0), Colour(0));
+}
+
+// A picture with an alpha channel (as the marks are) blended, copied, keyed and inverted: the Qt
+// bitmap and the reference agree pixel for pixel, and a plain copy never lets transparency in.
+void TstQtPorts::bitmapTransparencyMatchesTheReference()
+{
+    QImage picture(5, 4, QImage::Format_ARGB32_Premultiplied);
+    test::MemoryBitmap referencePicture(5, 4);
+    for (int y = 0; y < 4; ++y)
+        for (int x = 0; x < 5; ++x) {
+            const int a = (x * 4 + y) * 255 / 19; // 0 (transparent) .. 255 (opaque)
+            const int r = 200 * a / 255, g = 40 * a / 255, b = (x * 50) * a / 255;
+            picture.setPixel(x, y, qRgba(r, g, b, a));
+            referencePicture.setPixel(x, y, Pixel{rgb(r, g, b), a});
+        }
+    picture.setPixel(2, 2, qRgba(0, 0, 255, 255)); // the key colour of the keyed copy
+    referencePicture.setPixel(2, 2, rgb(0, 0, 255));
+    const QtBitmap qtPicture(picture);
+    QCOMPARE(qtPicture.alpha(0, 0), 0);
+    QCOMPARE(qtPicture.alpha(4, 3), 255);
+
+    for (int operation = 0; operation < 4; ++operation) {
+        QtBitmap qt(8, 6);
+        test::MemoryBitmap reference(8, 6);
+        paintPattern(qt, 2);
+        paintPattern(reference, 2);
+        const Rect src{0, 0, 5, 4};
+        const Point dst{4, 3}; // partly off the edge
+        switch (operation) {
+        case 0:
+            qt.blendFrom(qtPicture, src, dst);
+            reference.blendFrom(referencePicture, src, dst);
+            break;
+        case 1:
+            qt.copyFrom(qtPicture, src, dst);
+            reference.copyFrom(referencePicture, src, dst);
+            break;
+        case 2:
+            qt.copyTransparent(qtPicture, src, dst, rgb(0, 0, 255));
+            reference.copyTransparent(referencePicture, src, dst, rgb(0, 0, 255));
+            break;
+        default:
+            qt.invertRect({-1, 2, 4, 9});
+            reference.invertRect({-1, 2, 4, 9});
+            break;
+        }
+        const QString difference = describeDifference(qt, reference);
+        QVERIFY2(difference.isEmpty(), qPrintable(QStringLiteral("operation %1: ").arg(operation) + difference));
+        test::MemoryBitmap untouched(8, 6);
+        paintPattern(untouched, 2);
+        QVERIFY2(!describeDifference(qt, untouched).isEmpty(), "the operation changed nothing");
+        for (int y = 0; y < 6; ++y)
+            for (int x = 0; x < 8; ++x)
+                QCOMPARE(qAlpha(qt.image().pixel(x, y)), 255);
+    }
 }
 
 void TstQtPorts::graphicsLoadsPictureFiles()
