@@ -127,9 +127,9 @@ swish() {
 mix() {
     local name=$1
     shift
-    local inputs=() i=0 spec
-    for spec in "$@"; do
-        local part=${spec%@*} delay=${spec#*@}
+    local inputs=() i=0 entry
+    for entry in "$@"; do
+        local part=${entry%@*} delay=${entry#*@}
         "${SOX[@]}" "$work/$part.wav" "$work/$name.p$i.wav" pad "$delay"
         inputs+=(-v 0.25 "$work/$name.p$i.wav")
         i=$((i + 1))

@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -16,15 +17,20 @@ namespace {
 
 const std::string soundsFolder = KST_PROGRAM_DIR "/SOUNDS/";
 
-struct SoundSpec {
+struct Sound {
     const char* name;
     double minSeconds;
     double maxSeconds;
     bool loops; // played over and over: the end must run straight into the start
 };
 
+void PrintTo(const Sound& sound, std::ostream* out)
+{
+    *out << sound.name;
+}
+
 // Card moves are quick; the ones played while the user waits on them stay short.
-const SoundSpec sounds[] = {
+const Sound sounds[] = {
     {"Foundation", 0.15, 0.5, false},
     {"Autoplay", 0.08, 0.35, false},
     {"Eddy", 0.08, 0.4, false},
@@ -133,16 +139,16 @@ double rmsOf(const Wave& wave, std::size_t first, std::size_t frames)
     return std::sqrt(sum / double(frames * wave.channels));
 }
 
-class SoundsFolderTest : public ::testing::TestWithParam<SoundSpec> {};
+class SoundsFolderTest : public ::testing::TestWithParam<Sound> {};
 
 TEST_P(SoundsFolderTest, IsAPlainWaveOfTheRightLengthAndLevelWithoutClicks)
 {
-    const SoundSpec& spec = GetParam();
-    const Wave wave = readWave(soundsFolder + spec.name + ".wav");
+    const Sound& sound = GetParam();
+    const Wave wave = readWave(soundsFolder + sound.name + ".wav");
     ASSERT_EQ(wave.error, "");
 
-    EXPECT_GE(wave.seconds(), spec.minSeconds);
-    EXPECT_LE(wave.seconds(), spec.maxSeconds);
+    EXPECT_GE(wave.seconds(), sound.minSeconds);
+    EXPECT_LE(wave.seconds(), sound.maxSeconds);
 
     const std::size_t frames = wave.samples.size() / wave.channels;
     const double peak = dbfs(peakOf(wave, 0, frames));
@@ -152,7 +158,7 @@ TEST_P(SoundsFolderTest, IsAPlainWaveOfTheRightLengthAndLevelWithoutClicks)
 
     const std::size_t halfMs = wave.rate / 2000;
     const std::size_t fiveMs = wave.rate / 200;
-    if (!spec.loops) {
+    if (!sound.loops) {
         EXPECT_LE(dbfs(peakOf(wave, 0, halfMs)), -30.0) << "starts with a click";
         EXPECT_LE(dbfs(peakOf(wave, frames - fiveMs, fiveMs)), -40.0) << "stops abruptly";
         return;
@@ -188,7 +194,7 @@ TEST_P(SoundsFolderTest, IsAPlainWaveOfTheRightLengthAndLevelWithoutClicks)
 }
 
 INSTANTIATE_TEST_SUITE_P(Sounds, SoundsFolderTest, ::testing::ValuesIn(sounds),
-    [](const ::testing::TestParamInfo<SoundSpec>& info) {
+    [](const ::testing::TestParamInfo<Sound>& info) {
         std::string name = info.param.name;
         std::replace(name.begin(), name.end(), '-', '_');
         return name;
