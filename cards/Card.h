@@ -47,6 +47,13 @@ constexpr bool isRed(int card)
 
 constexpr bool isFaceCard(int card) { return rank(card) >= 11; }
 
+// The short name of a rank as cards print it: "A", "2" .. "10", "J", "Q", "K"; empty for others.
+constexpr const char* rankLabel(int rank)
+{
+    constexpr const char* labels[] = {"A", "2", "3", "4", "5", "6", "7", "8", "9", "10", "J", "Q", "K"};
+    return rank >= 1 && rank <= 13 ? labels[rank - 1] : "";
+}
+
 // Ranks wrap: a King is followed by an Ace.
 constexpr int nextRank(int rank) { return rank == 13 ? 1 : rank + 1; }
 constexpr int previousRank(int rank) { return rank == 1 ? 13 : rank - 1; }

@@ -6,8 +6,16 @@
 
 #include <memory>
 #include <string>
+#include <string_view>
 
 namespace kst {
+
+// The table's small texts (labels, the score panel): the program's sans-serif face.
+struct TextStyle {
+    int points = 8;
+    bool bold = false;
+    friend bool operator==(const TextStyle&, const TextStyle&) = default;
+};
 
 class Bitmap {
 public:
@@ -34,6 +42,10 @@ public:
     virtual void copyTransparent(const Bitmap& source, const Rect& src, Point dst, Colour key) = 0;
     // Inverts every colour of the rectangle (a highlight that a second call takes away).
     virtual void invertRect(const Rect& r) = 0;
+
+    // Writes a Windows-1252 text with its top left at the point, over what is there.
+    virtual void drawText(Point topLeft, std::string_view text, const TextStyle& style, Colour colour) = 0;
+    virtual int textWidth(std::string_view text, const TextStyle& style) const = 0;
 };
 
 class Graphics {

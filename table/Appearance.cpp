@@ -60,23 +60,29 @@ int cardSetOf(const AppearanceContext& context)
     return int(numberOr(context.store.fnStoreGet(Fld::Card), assets::firstCardSet));
 }
 
-// The thirteen faces of one suit, cut from the suit's sheet: Ace-5, 6-10, J-K in rows.
-bool cutSuitSheet(Graphics& graphics, const Bitmap& sheet, CardSize size, int suit,
-                  std::array<std::unique_ptr<Bitmap>, CardPictures::FaceCount>& faces)
+struct Faces {
+    std::array<std::unique_ptr<Bitmap>, CardPictures::FaceCount> pictures;
+    std::array<Corners, CardPictures::FaceCount> corners;
+};
+
+// The thirteen faces of one suit, cut from the suit's sheet: Ace-5, 6-10, J-K in rows. A face
+// is an opaque copy of its cell; the cell's transparent corners are kept as its corner pixels.
+bool cutSuitSheet(Graphics& graphics, const Bitmap& sheet, CardSize size, int suit, Faces& faces)
 {
     if (sheet.width() < 5 * size.width || sheet.height() < 3 * size.height)
         return false;
     for (int rank = 1; rank <= 13; ++rank) {
+        const Rect cell{((rank - 1) % 5) * size.width, ((rank - 1) / 5) * size.height, size.width, size.height};
         auto face = graphics.createBitmap(size.width, size.height);
-        face->copyFrom(sheet, {((rank - 1) % 5) * size.width, ((rank - 1) / 5) * size.height, size.width, size.height},
-                       {0, 0});
-        faces[std::size_t(suit * 13 + rank - 1)] = std::move(face);
+        face->copyFrom(sheet, cell, {0, 0});
+        const std::size_t index = std::size_t(suit * 13 + rank - 1);
+        faces.pictures[index] = std::move(face);
+        faces.corners[index] = cornersOf(sheet, cell);
     }
     return true;
 }
 
-bool loadFaces(AppearanceContext& context, char letter, CardSize size, int set,
-               std::array<std::unique_ptr<Bitmap>, CardPictures::FaceCount>& faces)
+bool loadFaces(AppearanceContext& context, char letter, CardSize size, int set, Faces& faces)
 {
     for (int suit = 0; suit < 4; ++suit) {
         const std::unique_ptr<Bitmap> sheet = context.resources.bitmap(
@@ -163,6 +169,32 @@ bool openResourceLibrary(ResourceLibrary& resources, MessageBoxes& messages, std
 
 // ---- card pictures ------------------------------------------------------------------------------
 
+Corners cornersOf(const Bitmap& picture, const Rect& area)
+{
+    Corners corners;
+    for (int y = area.y; y < area.bottom(); ++y)
+        for (int x = area.x; x < area.right(); ++x)
+            if (const int a = picture.alpha(x, y); a < 255)
+                corners.push_back({x - area.x, y - area.y, {picture.pixel(x, y), a}});
+    if (!corners.empty() || area.width < 2 || area.height < 2)
+        return corners;
+    const int right = area.width - 1, bottom = area.height - 1;
+    for (const auto [x, y, dx, dy] : {std::array{0, 0, 1, 1}, {right, 0, -1, 1}, {0, bottom, 1, -1},
+                                      {right, bottom, -1, -1}}) {
+        corners.push_back({x, y, {0, 0}});
+        corners.push_back({x + dx, y, {0, 0}});
+        corners.push_back({x, y + dy, {0, 0}});
+    }
+    return corners;
+}
+
+const Corners& CardPictures::faceCorners(int cardNumber) const
+{
+    static const Corners none;
+    const int index = faceIndex(cardNumber);
+    return index < 0 ? none : m_faceCorners[std::size_t(index)];
+}
+
 int CardPictures::faceIndex(int cardNumber)
 {
     if (!isCardNumber(cardNumber))
@@ -205,7 +237,7 @@ bool loadCardPictures(AppearanceContext& context, CardPictures& pictures, bool f
     pictures.m_sizeLetter = letter;
     pictures.m_size = size;
 
-    std::array<std::unique_ptr<Bitmap>, CardPictures::FaceCount> faces;
+    Faces faces;
     int set = cardSetOf(context);
     if (!loadFaces(context, letter, size, set, faces)) {
         // Only the small-size set exists in every size; the first set stands in for the others.
@@ -215,8 +247,12 @@ bool loadCardPictures(AppearanceContext& context, CardPictures& pictures, bool f
             return false;
     }
     context.store.fnStoreSet(Fld::Card, assets::threeDigits(set));
-    faces[CardPictures::JokerIndex] = libraryPicture(context, assets::jokerName(letter));
-    pictures.m_faces = std::move(faces);
+    if (std::unique_ptr<Bitmap> joker = libraryPicture(context, assets::jokerName(letter))) {
+        faces.corners[CardPictures::JokerIndex] = cornersOf(*joker, {0, 0, joker->width(), joker->height()});
+        faces.pictures[CardPictures::JokerIndex] = std::move(joker);
+    }
+    pictures.m_faces = std::move(faces.pictures);
+    pictures.m_faceCorners = std::move(faces.corners);
     bool complete = pictures.m_faces[CardPictures::JokerIndex] != nullptr;
     if (facesOnly)
         return complete;
@@ -242,12 +278,14 @@ bool loadCardBack(AppearanceContext& context, CardPictures& pictures)
     if (fnLoadImageFile(context.graphics, context.messages, programDir(context), *back,
                         assets::cardBackName(pictures.m_sizeLetter, number))) {
         pictures.m_back = std::move(back);
+        pictures.m_backCorners = cornersOf(*pictures.m_back, {0, 0, pictures.m_back->width(), pictures.m_back->height()});
         return true;
     }
     if (!pictures.m_back || pictures.m_back->width() != pictures.m_size.width
         || pictures.m_back->height() != pictures.m_size.height) {
         pictures.m_back = context.graphics.createBitmap(pictures.m_size.width, pictures.m_size.height);
         fillAll(*pictures.m_back, PlainBackColour);
+        pictures.m_backCorners = cornersOf(*pictures.m_back, {0, 0, pictures.m_size.width, pictures.m_size.height});
     }
     return false;
 }

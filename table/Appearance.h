@@ -16,6 +16,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace kst {
 
@@ -34,6 +35,21 @@ struct AppearanceContext {
     RandomSource& random;
 };
 
+// A pixel of a card picture through which the table shows: the rounded corners. pixel is
+// premultiplied; alpha 0 lets what lies beneath show unchanged.
+struct CornerPixel {
+    int x = 0;
+    int y = 0;
+    Pixel pixel{0, 0};
+    friend bool operator==(const CornerPixel&, const CornerPixel&) = default;
+};
+using Corners = std::vector<CornerPixel>;
+
+// The corner pixels of the area of a picture: every pixel that is not fully opaque; for a
+// picture without transparency (a card back from a bitmap file), the pixel at each corner and
+// its two neighbours along the edges, so that its corners round off too.
+Corners cornersOf(const Bitmap& picture, const Rect& area);
+
 // The 53 face pictures (hearts 0-12, diamonds 13-25, clubs 26-38, spades 39-51, the joker 52)
 // and the other pictures of one card size. A picture the library lacks stays null; painting
 // then leaves its place empty rather than failing.
@@ -51,6 +67,9 @@ public:
     const Bitmap* face(int cardNumber) const;
     const Bitmap* faceAt(int index) const;
     const Bitmap* back() const { return m_back.get(); }
+    // The corners of a face (empty for a card number without a picture) and of the back.
+    const Corners& faceCorners(int cardNumber) const;
+    const Corners& backCorners() const { return m_backCorners; }
     // An empty-pile mark by its code ("001", "_WASTE" ...); null when there is none.
     const Bitmap* mark(std::string_view code) const;
     // which is 1 or 2.
@@ -64,7 +83,9 @@ private:
     char m_sizeLetter = 'B';
     CardSize m_size;
     std::array<std::unique_ptr<Bitmap>, FaceCount> m_faces;
+    std::array<Corners, FaceCount> m_faceCorners;
     std::unique_ptr<Bitmap> m_back;
+    Corners m_backCorners;
     std::map<std::string, std::unique_ptr<Bitmap>, std::less<>> m_marks;
     std::array<std::unique_ptr<Bitmap>, 2> m_shadows;
     std::array<std::unique_ptr<Bitmap>, 2> m_borders;

@@ -2,7 +2,10 @@
 
 #include "platform/qt/QtText.h"
 
+#include <QFont>
+#include <QFontMetrics>
 #include <QGuiApplication>
+#include <QPainter>
 #include <QScreen>
 
 #include <algorithm>
@@ -26,6 +29,15 @@ Pixel pixelOf(QRgb p)
 QRgb rgbOf(Pixel p)
 {
     return (QRgb(p.alpha) << 24) | p.colour;
+}
+
+// The table's text face at the size the program's points mean on a 96-dpi screen.
+QFont tableFont(const TextStyle& style)
+{
+    QFont font(QStringLiteral("DejaVu Sans"));
+    font.setPixelSize(std::max(1, (style.points * 96 + 36) / 72));
+    font.setBold(style.bold);
+    return font;
 }
 
 } // namespace
@@ -151,6 +163,23 @@ void QtBitmap::invertRect(const Rect& r)
         for (int x = x0; x < x1; ++x)
             line[x] ^= 0xffffffu;
     }
+}
+
+void QtBitmap::drawText(Point topLeft, std::string_view text, const TextStyle& style, Colour colour)
+{
+    if (m_image.isNull())
+        return;
+    QPainter painter(&m_image);
+    painter.setRenderHint(QPainter::TextAntialiasing);
+    const QFont font = tableFont(style);
+    painter.setFont(font);
+    painter.setPen(QColor::fromRgb(opaque(colour)));
+    painter.drawText(QPoint(topLeft.x, topLeft.y + QFontMetrics(font).ascent()), fromProgramText(text));
+}
+
+int QtBitmap::textWidth(std::string_view text, const TextStyle& style) const
+{
+    return QFontMetrics(tableFont(style)).horizontalAdvance(fromProgramText(text));
 }
 
 int QtBitmap::alpha(int x, int y) const

@@ -25,6 +25,8 @@ public:
     void blendFrom(const Bitmap& source, const Rect& src, Point dst) override;
     void copyTransparent(const Bitmap& source, const Rect& src, Point dst, Colour key) override;
     void invertRect(const Rect& r) override;
+    void drawText(Point topLeft, std::string_view text, const TextStyle& style, Colour colour) override;
+    int textWidth(std::string_view text, const TextStyle& style) const override;
 
     const QImage& image() const { return m_image; }
     QImage& image() { return m_image; }

@@ -160,6 +160,16 @@ void MemoryBitmap::invertRect(const Rect& r)
         }
 }
 
+void MemoryBitmap::drawText(Point topLeft, std::string_view text, const TextStyle& style, Colour colour)
+{
+    m_texts.push_back({topLeft, std::string(text), style, colour});
+}
+
+int MemoryBitmap::textWidth(std::string_view text, const TextStyle& style) const
+{
+    return int(text.size()) * (style.bold ? 7 : 6);
+}
+
 Colour MemoryBitmap::pixel(int x, int y) const
 {
     if (x < 0 || y < 0 || x >= m_width || y >= m_height)

@@ -124,6 +124,17 @@ public:
     void blendFrom(const Bitmap& source, const Rect& src, Point dst) override;
     void copyTransparent(const Bitmap& source, const Rect& src, Point dst, Colour key) override;
     void invertRect(const Rect& r) override;
+    // Texts are recorded, not drawn; each character is 6 pixels wide (7 in bold).
+    void drawText(Point topLeft, std::string_view text, const TextStyle& style, Colour colour) override;
+    int textWidth(std::string_view text, const TextStyle& style) const override;
+
+    struct DrawnText {
+        Point topLeft;
+        std::string text;
+        TextStyle style;
+        Colour colour = 0;
+    };
+    const std::vector<DrawnText>& texts() const { return m_texts; }
 
     // A pixel with transparency; colour is premultiplied, as pixel() reports it.
     void setPixel(int x, int y, Pixel p);
@@ -136,6 +147,7 @@ private:
     int m_width = 0;
     int m_height = 0;
     std::vector<Pixel> m_pixels;
+    std::vector<DrawnText> m_texts;
 };
 
 // Picture files are registered by path with a size and a colour; a path that is not

@@ -3,11 +3,11 @@
 #include "assets/ImageNames.h"
 #include "assets/PictureNames.h"
 #include "platform/test/TestPorts.h"
+#include "tests/support/TablePictures.h"
 #include "tests/support/TempDir.h"
 
 #include <gtest/gtest.h>
 
-#include <set>
 
 namespace kst {
 namespace {
@@ -18,35 +18,6 @@ constexpr Colour kPicture = rgb(200, 10, 10);
 constexpr Colour kDemo = rgb(10, 10, 200);
 constexpr Colour kOwn = rgb(10, 200, 200);
 constexpr Colour kBack = rgb(90, 0, 90);
-
-// A library whose suit sheets are patterned, so that a face shows which cell it was cut from:
-// every pixel of a cell is rgb(set, 16 * suit + column, row).
-class SheetLibrary : public test::FakeResourceLibrary {
-public:
-    std::set<std::string> sheets;
-
-    std::unique_ptr<Bitmap> bitmap(const std::string& name) override
-    {
-        if (!isLoaded() || !sheets.contains(name))
-            return FakeResourceLibrary::bitmap(name);
-        const char letter = name[1];
-        const int set = std::stoi(name.substr(2, 3));
-        const int suit = int(assets::suitLetters.find(name[5]));
-        const CardSize size = cardSizeFor(letter, {});
-        auto sheet = std::make_unique<MemoryBitmap>(6 * size.width, 4 * size.height);
-        for (int row = 0; row < 4; ++row)
-            for (int column = 0; column < 6; ++column)
-                sheet->fillRect({column * size.width, row * size.height, size.width, size.height},
-                                rgb(set, 16 * suit + column, row));
-        return sheet;
-    }
-
-    void addSet(char letter, int set)
-    {
-        for (const char suit : assets::suitLetters)
-            sheets.insert(assets::suitSheetName(letter, set, suit));
-    }
-};
 
 class AppearanceTest : public ::testing::Test {
 protected:
@@ -93,7 +64,7 @@ protected:
     ProfileFile m_config{m_tmp.file("DATA/CFG.DAT")};
     test::MemoryGraphics m_graphics;
     test::ScriptedMessageBoxes m_messages;
-    SheetLibrary m_library;
+    test::PatternLibrary m_library;
     test::ScriptedRandom m_random;
     AppearanceContext m_context{m_store, m_config, m_graphics, m_messages, m_library, m_random};
     MemoryBitmap m_buffer{300, 200};
@@ -132,8 +103,9 @@ TEST_F(AppearanceTest, FacesAreCutFromTheirSuitSheetCells)
         ASSERT_NE(face, nullptr) << c.card;
         EXPECT_EQ(face->width(), 71);
         EXPECT_EQ(face->height(), 96);
-        EXPECT_EQ(face->pixel(0, 0), rgb(4, 16 * c.suit + c.column, c.row)) << c.card;
-        EXPECT_EQ(face->pixel(70, 95), rgb(4, 16 * c.suit + c.column, c.row)) << c.card;
+        EXPECT_EQ(face->pixel(3, 3), rgb(4, 16 * c.suit + c.column, c.row)) << c.card;
+        EXPECT_EQ(face->pixel(67, 92), rgb(4, 16 * c.suit + c.column, c.row)) << c.card;
+        EXPECT_EQ(m_cards.faceCorners(c.card).size(), 12u) << "three see-through pixels at each corner";
     }
     EXPECT_EQ(CardPictures::faceIndex(105), CardPictures::JokerIndex);
     EXPECT_EQ(CardPictures::faceIndex(108), CardPictures::JokerIndex);
@@ -178,7 +150,7 @@ TEST_F(AppearanceTest, ACardSetMissingAtTheSizeFallsBackToOneThatExists)
         CardPictures pictures;
         loadCardPictures(m_context, pictures, true);
         ASSERT_NE(pictures.face(1), nullptr) << c.size << c.set;
-        EXPECT_EQ(red(pictures.face(1)->pixel(0, 0)), c.expectedSet);
+        EXPECT_EQ(red(pictures.face(1)->pixel(5, 5)), c.expectedSet);
         EXPECT_EQ(m_store.fnStoreGet(Fld::Card), assets::threeDigits(c.expectedSet));
     }
 }
@@ -192,6 +164,7 @@ TEST_F(AppearanceTest, AMissingBackIsReportedAndThePreviousBackKept)
     EXPECT_NE(m_messages.shown()[0].text.find("Cannot find images file:"), std::string::npos);
     EXPECT_NE(m_messages.shown()[0].text.find("DB027.bmp"), std::string::npos);
     EXPECT_EQ(m_cards.back()->pixel(0, 0), kBack);
+    EXPECT_EQ(m_cards.backCorners().size(), 12u) << "an opaque back rounds off three pixels at each corner";
 
     // Never loaded: a plain back of the card size, so face-down cards still show.
     CardPictures fresh;
@@ -414,7 +387,7 @@ TEST_F(RandomAppearanceTest, CardSetAndBackChangeOnlyWithBigCards)
     EXPECT_TRUE(change.backChanged);
     EXPECT_EQ(m_store.fnStoreGet(Fld::Card), "005");
     EXPECT_EQ(m_store.fnStoreGet(Fld::Back_Card), "003");
-    EXPECT_EQ(red(m_cards.face(1)->pixel(0, 0)), 5);
+    EXPECT_EQ(red(m_cards.face(1)->pixel(5, 5)), 5);
     EXPECT_EQ(m_cards.back()->pixel(0, 0), rgb(3, 3, 3));
 
     m_random.queue(4);
