@@ -12,7 +12,6 @@ constexpr int NotPlacedBelow = -9999;
 constexpr Colour Silver = rgb(192, 192, 192);
 constexpr Colour White = rgb(255, 255, 255);
 constexpr Colour Black = rgb(0, 0, 0);
-constexpr int ShadowWidth = 9;
 // Game types with decorations of their own.
 constexpr int StepFoundationsGame = 10;
 constexpr int CloseUpGridGame = 8;
@@ -203,38 +202,40 @@ void TablePainter::drawEmptyMark(EmptyKind kind, int x, int y, Target target, in
     }
 }
 
+void drawCardShadow(Bitmap& surface, const CardPictures& pictures, const Rect& image)
+{
+    const int s = CardShadowWidth;
+    const int left = image.x, top = image.y, right = image.right(), bottom = image.bottom();
+    if (image.height <= pictures.size().height) {
+        if (const Bitmap* side = pictures.shadow(1))
+            surface.copyTransparent(*side, {0, 0, side->width(), side->height()}, {right, top + s - 2}, White);
+        if (const Bitmap* under = pictures.shadow(2))
+            surface.copyTransparent(*under, {0, 0, under->width(), under->height()}, {left + s - 1, bottom}, White);
+    } else {
+        // Several cards: a see-through band of every second pixel, following the corner.
+        const int band = s - 2;
+        for (int y = top + band; y < bottom + band - 2; ++y)
+            for (int x = right; x < right + band; ++x)
+                if ((x + y) % 2 == 0)
+                    surface.setPixel(x, y, Black);
+        for (int y = bottom; y < bottom + band; ++y)
+            for (int x = left + s - 1; x < right - 1; ++x)
+                if ((x + y) % 2 == 0)
+                    surface.setPixel(x, y, Black);
+    }
+    // The rounded corner shows the shadow, not the table.
+    surface.setPixel(right - 1, bottom - 1, Black);
+    surface.setPixel(right - 2, bottom - 1, Black);
+}
+
 void TablePainter::drawShadow(const Rect& image, Target target)
 {
     if (!m_scene.shadowed)
         return;
-    const CardSize card = m_scene.pictures.size();
-    const int s = ShadowWidth;
     Placement at[2];
     const int n = placements(target, {image.x, image.y}, at);
-    for (int p = 0; p < n; ++p) {
-        Bitmap& surface = *at[p].surface;
-        const int left = at[p].at.x, top = at[p].at.y, right = left + image.width, bottom = top + image.height;
-        if (image.height <= card.height) {
-            if (const Bitmap* side = m_scene.pictures.shadow(1))
-                surface.copyTransparent(*side, {0, 0, side->width(), side->height()}, {right, top + s - 2}, White);
-            if (const Bitmap* under = m_scene.pictures.shadow(2))
-                surface.copyTransparent(*under, {0, 0, under->width(), under->height()}, {left + s - 1, bottom}, White);
-        } else {
-            // Several cards: a see-through band of every second pixel, following the corner.
-            const int band = s - 2;
-            for (int y = top + band; y < bottom + band - 2; ++y)
-                for (int x = right; x < right + band; ++x)
-                    if ((x + y) % 2 == 0)
-                        surface.setPixel(x, y, Black);
-            for (int y = bottom; y < bottom + band; ++y)
-                for (int x = left + s - 1; x < right - 1; ++x)
-                    if ((x + y) % 2 == 0)
-                        surface.setPixel(x, y, Black);
-        }
-        // The rounded corner shows the shadow, not the table.
-        surface.setPixel(right - 1, bottom - 1, Black);
-        surface.setPixel(right - 2, bottom - 1, Black);
-    }
+    for (int p = 0; p < n; ++p)
+        drawCardShadow(*at[p].surface, m_scene.pictures, {at[p].at.x, at[p].at.y, image.width, image.height});
 }
 
 // ---- piles --------------------------------------------------------------------------------------

@@ -58,6 +58,11 @@ enum class EmptyKind { Stock = 1, Waste = 2, Foundation = 3, Slot = 4, Reserve =
 EmptyMark rankMark(int rankCode);
 EmptyMark emptyMarkFor(EmptyKind kind, int pileIndex, const TableScene& scene);
 
+// The card shadow right of and under a picture lying at `image` on a surface: for one card the
+// two shadow pictures (white is see-through), for a taller picture a band of every second pixel.
+void drawCardShadow(Bitmap& surface, const CardPictures& pictures, const Rect& image);
+inline constexpr int CardShadowWidth = 9;
+
 // Redeals left: the deals so far are fewer than the game's deals, or they are unlimited.
 bool redealsRemain(const RuleTable& rules, int dealCounter);
 

@@ -1,0 +1,199 @@
+#include "table/Motion.h"
+
+#include "storage/Routines.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+namespace kst {
+
+// ---- the path -------------------------------------------------------------------------------------
+
+int motionStep(int distance, bool fine)
+{
+    if (distance <= 0)
+        return 0;
+    int step = int(distance / (distance * 0.0128 + 4) + 0.5);
+    if (fine)
+        step = int(step * 0.3);
+    // A step of 0 would never arrive: short fine moves still go one pixel at a time.
+    return std::clamp(step, 1, distance);
+}
+
+std::vector<Point> motionPath(Point from, Point to, bool fine)
+{
+    const int dx = to.x - from.x, dy = to.y - from.y;
+    const bool leadingX = std::abs(dx) >= std::abs(dy);
+    const int lead = leadingX ? dx : dy, other = leadingX ? dy : dx;
+    const int leadFrom = leadingX ? from.x : from.y, otherFrom = leadingX ? from.y : from.x;
+    const int distance = std::abs(lead);
+    const int step = motionStep(distance, fine);
+    std::vector<Point> path;
+    int travelled = 0;
+    while (travelled < distance) {
+        travelled = std::min(travelled + step, distance);
+        const int percent = int(travelled * 100.0 / distance + 0.5);
+        const int leadAt = leadFrom + (lead < 0 ? -travelled : travelled);
+        const int otherAt = percent >= 100 ? otherFrom + other : otherFrom + int(other * percent / 100.0);
+        path.push_back(leadingX ? Point{leadAt, otherAt} : Point{otherAt, leadAt});
+    }
+    if (path.empty() || !(path.back() == to))
+        path.push_back(to);
+    return path;
+}
+
+// ---- the moving picture ---------------------------------------------------------------------------
+
+MovingImage::MovingImage(TableSurfaces surfaces, const CardPictures& pictures, Graphics& graphics,
+                         const std::vector<MovingCard>& cards)
+    : m_surfaces(surfaces), m_pictures(pictures)
+{
+    const CardSize size = pictures.size();
+    int height = size.height;
+    for (const MovingCard& c : cards)
+        height = std::max(height, c.offset + size.height);
+    m_image = graphics.createBitmap(size.width, height);
+    for (std::size_t i = 0; i < cards.size(); ++i) {
+        const MovingCard& c = cards[i];
+        const Bitmap* picture = c.card < 0 ? pictures.back() : pictures.face(c.card);
+        if (!picture)
+            continue;
+        const Corners& corners = c.card < 0 ? pictures.backCorners() : pictures.faceCorners(c.card);
+        // Corners over the card below take its colours now; corners over the table (the top of
+        // the first card, the bottom of the last) are blended with the table wherever it moves.
+        std::vector<Colour> beneath;
+        for (const CornerPixel& p : corners)
+            beneath.push_back(m_image->pixel(p.x, c.offset + p.y));
+        m_image->copyFrom(*picture, {0, 0, size.width, size.height}, {0, c.offset});
+        for (std::size_t k = 0; k < corners.size(); ++k) {
+            const CornerPixel& p = corners[k];
+            const bool top = 2 * p.y < size.height;
+            const bool overTable = (top && i == 0) || (!top && i + 1 == cards.size());
+            if (overTable)
+                m_corners.push_back({p.x, c.offset + p.y, p.pixel});
+            else
+                m_image->setPixel(p.x, c.offset + p.y, blendOver(p.pixel, {beneath[k], 255}).colour);
+        }
+    }
+}
+
+Rect MovingImage::coveredAt(Point at, bool shadow) const
+{
+    const int margin = shadow ? CardShadowWidth : 0;
+    return {at.x, at.y, width() + margin, height() + margin};
+}
+
+void MovingImage::restore(const Rect& area, int scrollOffset)
+{
+    if (m_surfaces.window && !area.isEmpty())
+        m_surfaces.window->copyFrom(m_surfaces.table, {area.x, area.y + scrollOffset, area.width, area.height},
+                                    {area.x, area.y});
+}
+
+void MovingImage::drawAt(Point at, int scrollOffset)
+{
+    if (!m_surfaces.window)
+        return;
+    Bitmap& window = *m_surfaces.window;
+    window.copyFrom(*m_image, {0, 0, width(), height()}, at);
+    // What lies beneath the picture on the window is the table buffer.
+    for (const CornerPixel& p : m_corners)
+        window.setPixel(at.x + p.x, at.y + p.y,
+                        blendOver(p.pixel, {m_surfaces.table.pixel(at.x + p.x, at.y + scrollOffset + p.y), 255}).colour);
+}
+
+void MovingImage::showAt(Point at, bool shadow, int scrollOffset)
+{
+    if (m_shown)
+        restore(coveredAt(m_at, m_shadowShown), scrollOffset);
+    m_shown = true;
+    m_at = at;
+    m_shadowShown = shadow;
+    drawAt(at, scrollOffset);
+    if (shadow && m_surfaces.window)
+        drawCardShadow(*m_surfaces.window, m_pictures, {at.x, at.y, width(), height()});
+}
+
+void MovingImage::dragTo(Point at, bool shadow, int scrollOffset)
+{
+    if (!m_shown || (at == m_at && shadow == m_shadowShown)) {
+        if (!m_shown)
+            showAt(at, shadow, scrollOffset);
+        return;
+    }
+    // What the picture itself no longer covers is given back: at most four strips around the
+    // new place. The shadow is see-through, so its place is given back too and drawn afresh.
+    const Rect before = coveredAt(m_at, m_shadowShown), after = coveredAt(at, false);
+    const int top = std::max(before.y, after.y), bottom = std::min(before.bottom(), after.bottom());
+    if (after.x >= before.right() || before.x >= after.right() || top >= bottom) {
+        restore(before, scrollOffset);
+    } else {
+        restore({before.x, before.y, before.width, after.y - before.y}, scrollOffset);
+        restore({before.x, after.bottom(), before.width, before.bottom() - after.bottom()}, scrollOffset);
+        restore({before.x, top, after.x - before.x, bottom - top}, scrollOffset);
+        restore({after.right(), top, before.right() - after.right(), bottom - top}, scrollOffset);
+    }
+    m_at = at;
+    m_shadowShown = shadow;
+    drawAt(at, scrollOffset);
+    if (shadow && m_surfaces.window)
+        drawCardShadow(*m_surfaces.window, m_pictures, {at.x, at.y, width(), height()});
+}
+
+void MovingImage::hide(int scrollOffset)
+{
+    if (m_shown)
+        restore(coveredAt(m_at, m_shadowShown), scrollOffset);
+    m_shown = false;
+    m_shadowShown = false;
+}
+
+void MovingImage::commit(int scrollOffset)
+{
+    Bitmap& table = m_surfaces.table;
+    const Point at{m_at.x, m_at.y + scrollOffset};
+    std::vector<Colour> beneath;
+    for (const CornerPixel& p : m_corners)
+        beneath.push_back(table.pixel(at.x + p.x, at.y + p.y));
+    table.copyFrom(*m_image, {0, 0, width(), height()}, at);
+    for (std::size_t k = 0; k < m_corners.size(); ++k)
+        table.setPixel(at.x + m_corners[k].x, at.y + m_corners[k].y,
+                       blendOver(m_corners[k].pixel, {beneath[k], 255}).colour);
+}
+
+// ---- the glide ----------------------------------------------------------------------------------
+
+void moveCard(MovingImage& image, const MotionRequest& request, const MotionTiming& timing, CardSize card)
+{
+    const int s = timing.shadowed ? CardShadowWidth : 0;
+    const auto pause = [&](int ms) {
+        if (ms > 0)
+            fnDelay(timing.clock, timing.events, ms);
+    };
+    Point to = request.to;
+    if (request.targetHasShadow)
+        to = {to.x - s, to.y - s};
+    if (request.to.x < -9999 || request.to.y < -9999)
+        to = {-3 * card.width, -3 * card.height}; // off the table at the top left
+
+    // No shadow while moving: the start is shown bare.
+    image.showAt(request.from, false, timing.scrollOffset);
+    const std::vector<Point> path = motionPath(request.from, to, request.fine);
+    for (std::size_t i = 0; i < path.size(); ++i) {
+        if (!request.fine)
+            pause(timing.speed);
+        if (i + 1 < path.size())
+            image.dragTo(path[i], false, timing.scrollOffset);
+    }
+    Point final = to;
+    if (request.targetHasShadow && !(request.to.x < -9999 || request.to.y < -9999)) {
+        image.dragTo(to, false, timing.scrollOffset);
+        pause(2 * timing.speed);
+        final = request.to;
+    }
+    image.dragTo(final, timing.shadowed, timing.scrollOffset);
+    if (request.commit)
+        image.commit(timing.scrollOffset);
+}
+
+} // namespace kst
