@@ -116,7 +116,7 @@ private:
     Rect pileExtent(PileRef pile, std::string_view text) const;
 
     TableSurfaces m_surfaces;
-    const TableScene& m_scene;
+    TableScene m_scene;
     int m_scrollOffset;
     int m_tableBottom = 0;
     std::vector<Colour> m_beneath; // corner pixels read before a copy, kept to spare allocations

@@ -80,7 +80,7 @@ private:
                 const int x0 = column * size.width, y0 = row * size.height;
                 sheet->fillRect({x0, y0, size.width, size.height}, rgb(set, 16 * suit + column, row));
                 const int r = size.width - 1, b = size.height - 1;
-                for (const auto [x, y] : {std::pair{0, 0}, {1, 0}, {0, 1}, {r, 0}, {r - 1, 0}, {r, 1}, {0, b},
+                for (const auto& [x, y] : {std::pair{0, 0}, {1, 0}, {0, 1}, {r, 0}, {r - 1, 0}, {r, 1}, {0, b},
                                           {1, b}, {0, b - 1}, {r, b}, {r - 1, b}, {r, b - 1}})
                     sheet->setPixel(x0 + x, y0 + y, Pixel{0, 0});
             }

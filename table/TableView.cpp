@@ -1,0 +1,194 @@
+#include "table/TableView.h"
+
+#include <algorithm>
+
+namespace kst {
+
+namespace {
+
+// The buffers reach past the screen by this much each way.
+constexpr int BufferMargin = 30;
+
+} // namespace
+
+TableView::TableView(AppearanceContext& context)
+    : m_context(context), m_background(context.graphics.createBitmap(0, 0)),
+      m_table(context.graphics.createBitmap(0, 0))
+{
+}
+
+void TableView::clearGame()
+{
+    m_gameOnTable = false;
+    m_cards = CardTable{};
+    m_positions.reset();
+    relayoutAndRepaint();
+}
+
+// ---- the game -----------------------------------------------------------------------------------
+
+void TableView::applyCardSize()
+{
+    loadCardPictures(m_context, m_pictures);
+    m_loadedSize = m_pictures.sizeLetter();
+}
+
+bool TableView::prepareTable(const GameCatalogue& catalogue, int gameId, std::string& message,
+                             std::string& screenMessage)
+{
+    SessionStore& store = m_context.store;
+    m_rules.clear();
+    const CatalogueResult loaded = catalogue.loadRules(gameId, m_rules);
+    if (!loaded.ok) {
+        message = loaded.message;
+        return false;
+    }
+    const std::string sizeBefore = store.fnStoreGet(Fld::Card_Size);
+    CardFields fields{store.fnStoreGet(Fld::Card_Size), store.fnStoreGet(Fld::Card), store.fnStoreGet(Fld::Back_Card),
+                      store.fnStoreGet(Fld::SavedCardSize), store.fnStoreGet(Fld::SavedCard),
+                      store.fnStoreGet(Fld::SavedBackCard)};
+    const ScreenSizeOutcome screen = applyScreenSizeRule(m_rules[Rule::ScreenSize],
+                                                         m_context.graphics.screenSize().width,
+                                                         store.fnStoreGet(Fld::Game_name), fields, m_screenFlags);
+    store.fnStoreSet(Fld::Card_Size, screen.fields.cardSize);
+    store.fnStoreSet(Fld::Card, screen.fields.card);
+    store.fnStoreSet(Fld::Back_Card, screen.fields.backCard);
+    store.fnStoreSet(Fld::SavedCardSize, screen.fields.savedCardSize);
+    store.fnStoreSet(Fld::SavedCard, screen.fields.savedCard);
+    store.fnStoreSet(Fld::SavedBackCard, screen.fields.savedBackCard);
+    m_screenFlags = screen.flags;
+    screenMessage = screen.message;
+    if (store.fnStoreGet(Fld::Card_Size) != sizeBefore || m_loadedSize == 0)
+        applyCardSize();
+    m_positions.reset();
+    m_steps = fnSetFanSteps(m_rules, m_pictures.sizeLetter());
+    m_positions = fnComputeLayout(m_rules, layoutInputs());
+    return true;
+}
+
+DealResult TableView::deal(std::string_view gameNumber)
+{
+    m_cards = CardTable{};
+    const DealResult dealt = dealTable(m_cards, m_rules, m_counters, gameNumber, m_context.random);
+    m_gameOnTable = dealt.ok;
+    return dealt;
+}
+
+// ---- the window -----------------------------------------------------------------------------------
+
+LayoutInputs TableView::layoutInputs() const
+{
+    LayoutInputs in;
+    in.width = m_window.width - (m_bar.visible ? m_window.scrollBarWidth : 0);
+    in.height = m_window.height;
+    in.top = m_window.top;
+    in.bottom = m_window.clientHeight - 1;
+    in.screen = m_context.graphics.screenSize();
+    in.card = m_pictures.size();
+    in.shadow = m_context.store.fnStoreGet(Fld::Cards_Shadowed) != "N";
+    return in;
+}
+
+TableScene TableView::scene() const
+{
+    return {m_rules, m_cards, m_positions, m_steps, m_pictures, m_counters.DealCounter,
+            m_context.store.fnStoreGet(Fld::Cards_Shadowed) != "N"};
+}
+
+TablePainter TableView::painter(Bitmap* window)
+{
+    return TablePainter({window, *m_table, *m_background}, scene(), m_scrollOffset);
+}
+
+void TableView::resized(const TableWindow& window)
+{
+    m_window = window;
+    if (!m_bar.visible) {
+        const Size screen = m_context.graphics.screenSize();
+        // Never smaller than the window itself, whatever the screen says.
+        const int w = std::max(screen.width, window.width) + BufferMargin;
+        const int h = std::max(screen.height, window.height) + BufferMargin;
+        if (m_background->width() != w || m_background->height() != h) {
+            m_background->resize(w, h);
+            m_table->resize(w, h);
+        }
+    }
+    repaintBackground();
+    relayoutAndRepaint();
+}
+
+void TableView::repaintBackground()
+{
+    BackgroundRequest request;
+    request.demoPlaying = m_demoPlaying;
+    request.fadeHeight = m_window.clientHeight;
+    paintBackground(m_context, *m_background, request);
+}
+
+void TableView::relayoutAndRepaint()
+{
+    // A table that grows or shrinks past the window changes the bar, and the bar the width:
+    // a few rounds settle it.
+    for (int round = 0; round < 4; ++round) {
+        m_bar.position = 0;
+        m_scrollOffset = 0;
+        if (!m_gameOnTable) {
+            m_table->copyFrom(*m_background, {0, 0, m_background->width(), m_background->height()}, {0, 0});
+            m_tableBottom = 0;
+        } else {
+            m_positions = fnComputeLayout(m_rules, layoutInputs());
+            TablePainter p = painter(nullptr);
+            p.paintTable();
+            m_tableBottom = p.tableBottom();
+        }
+        if (!updateScrollBar())
+            return;
+    }
+}
+
+bool TableView::updateScrollBar()
+{
+    ScrollInputs in;
+    in.vertScrollBar = m_context.store.fnStoreGet(Fld::VertScrollBar) == "Y";
+    in.tableauLayout = m_rules[Rule::TableauLayout];
+    in.cardHeight = m_pictures.size().height;
+    in.tableBottom = m_tableBottom;
+    in.clientHeight = m_window.clientHeight;
+    in.backBufferHeight = m_table->height();
+    const ScrollDecision decision = fnUpdateScrollBar(in, m_bar);
+    switch (decision.action) {
+    case ScrollDecision::Action::None: return false;
+    case ScrollDecision::Action::Reset:
+        m_bar = decision.bar;
+        m_scrollOffset = 0;
+        {
+            // Back to the plain buffers of a window without the bar.
+            const Size screen = m_context.graphics.screenSize();
+            m_background->resize(std::max(screen.width, m_window.width) + BufferMargin,
+                                 std::max(screen.height, m_window.height) + BufferMargin);
+            m_table->resize(m_background->width(), m_background->height());
+        }
+        repaintBackground();
+        return true;
+    case ScrollDecision::Action::Grow:
+        m_bar = decision.bar;
+        m_background->resize(m_background->width(), m_background->height() + decision.bufferGrowth);
+        m_table->resize(m_table->width(), m_background->height());
+        repaintBackground();
+        return true;
+    }
+    return false;
+}
+
+void TableView::scrollTo(int position)
+{
+    m_bar.position = std::clamp(position, 0, std::max(m_bar.maximum, 0));
+    m_scrollOffset = fnSyncScrollOffset(m_scrollOffset, m_bar.position).scrollOffset;
+}
+
+void TableView::showOn(Bitmap& window) const
+{
+    window.copyFrom(*m_table, {0, m_scrollOffset, window.width(), window.height()}, {0, 0});
+}
+
+} // namespace kst

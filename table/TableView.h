@@ -1,0 +1,107 @@
+#pragma once
+// The card table as the main window shows it: the game on it, the layout for the window's size,
+// the background and table buffers, the vertical scrolling, and the painting. The window hands
+// it its sizes and shows its picture; nothing here knows about windows.
+
+#include "cards/GameCatalogue.h"
+#include "cards/Piles.h"
+#include "cards/RuleTable.h"
+#include "engine/Deal.h"
+#include "engine/Placement.h"
+#include "table/Appearance.h"
+#include "table/Layout.h"
+#include "table/Painter.h"
+
+#include <memory>
+#include <string>
+
+namespace kst {
+
+// The window's measures, as the layout and the scrolling read them.
+struct TableWindow {
+    int width = 0;        // outer window width
+    int height = 0;       // outer window height
+    int clientWidth = 0;  // the table area
+    int clientHeight = 0;
+    int top = 5;          // bottom of the visible toolbar (5 when none)
+    int scrollBarWidth = 16;
+    bool operator==(const TableWindow&) const = default;
+};
+
+class TableView {
+public:
+    explicit TableView(AppearanceContext& context);
+
+    // ---- the game on the table ----
+    RuleTable& rules() { return m_rules; }
+    CardTable& cards() { return m_cards; }
+    PlacementCounters& counters() { return m_counters; }
+    const PilePositions& positions() const { return m_positions; }
+    const FanSteps& steps() const { return m_steps; }
+    CardPictures& pictures() { return m_pictures; }
+    bool gameOnTable() const { return m_gameOnTable; }
+    // No game: the table shows only its background.
+    void clearGame();
+
+    // Loads the game's rules and gets the table ready for it: the card size the screen allows,
+    // the pictures of that size, the fan steps and the layout. False with a message when the
+    // catalogue has no such game. screenMessage gets the small-screen notice, when one is due.
+    bool prepareTable(const GameCatalogue& catalogue, int gameId, std::string& message, std::string& screenMessage);
+    // Deals the prepared game by its number.
+    DealResult deal(std::string_view gameNumber);
+    // The arguments of the screen-size rule that live for the run.
+    ScreenSizeFlags& screenFlags() { return m_screenFlags; }
+
+    // ---- the window ----
+    // After the window changed size: buffers as large as the screen and more, the layout, the
+    // scroll bar and the full paint.
+    void resized(const TableWindow& window);
+    // The layout again, the background and every pile into the buffers, then the scroll bar.
+    void relayoutAndRepaint();
+    // The background only (a new background chosen, a demo starting or ending).
+    void repaintBackground();
+    void setDemoPlaying(bool demo) { m_demoPlaying = demo; }
+
+    const ScrollBarState& scrollBar() const { return m_bar; }
+    int scrollOffset() const { return m_scrollOffset; }
+    // The bar was moved: the table follows.
+    void scrollTo(int position);
+
+    // Copies the visible part of the table buffer onto the window picture.
+    void showOn(Bitmap& window) const;
+    // A painter for the table and the window picture (null: the table buffer only).
+    TablePainter painter(Bitmap* window);
+    TableScene scene() const;
+    int tableBottom() const { return m_tableBottom; }
+
+    Bitmap& tableBuffer() { return *m_table; }
+    Bitmap& backgroundBuffer() { return *m_background; }
+
+private:
+    void applyCardSize();
+    LayoutInputs layoutInputs() const;
+    // Grows the buffers or resets the bar as the table bottom asks; true when the table has to
+    // be laid out and painted again.
+    bool updateScrollBar();
+
+    AppearanceContext& m_context;
+    RuleTable m_rules;
+    CardTable m_cards;
+    PlacementCounters m_counters;
+    PilePositions m_positions;
+    FanSteps m_steps;
+    CardPictures m_pictures;
+    ScreenSizeFlags m_screenFlags;
+    bool m_gameOnTable = false;
+    bool m_demoPlaying = false;
+    char m_loadedSize = 0; // the card size whose pictures are loaded
+
+    TableWindow m_window;
+    std::unique_ptr<Bitmap> m_background;
+    std::unique_ptr<Bitmap> m_table;
+    ScrollBarState m_bar;
+    int m_scrollOffset = 0;
+    int m_tableBottom = 0;
+};
+
+} // namespace kst

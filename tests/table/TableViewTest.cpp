@@ -1,0 +1,127 @@
+#include "table/TableView.h"
+
+#include "cards/Card.h"
+#include "tests/support/TablePictures.h"
+
+#include <gtest/gtest.h>
+
+namespace kst {
+namespace {
+
+using test::MemoryBitmap;
+
+constexpr int Freecell = 1, Klondike = 2;
+
+class TableViewTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_catalogue.load(KST_PROGRAM_DIR "/GAMES.DAT").ok);
+        m_pictures.library.addTablePictures('M', {3});
+        m_pictures.graphics.setScreenSize({1280, 1024});
+        for (const auto& [field, value] : {std::pair{Fld::Background_def, "Y"}, {Fld::Cards_Shadowed, "Y"},
+                                           {Fld::VertScrollBar, "Y"}, {Fld::Game_name, "Freecell"}})
+            m_pictures.store.fnStoreSet(field, value);
+    }
+
+    void start(int gameId, const TableWindow& window)
+    {
+        std::string message, screen;
+        ASSERT_TRUE(m_view.prepareTable(m_catalogue, gameId, message, screen)) << message;
+        ASSERT_TRUE(m_view.deal("0000000000042").ok);
+        m_view.resized(window);
+    }
+
+    // The card whose face colour a buffer pixel shows, or 0.
+    static int cardShownAt(const Bitmap& bitmap, int x, int y)
+    {
+        for (int card = 1; card <= 52; ++card)
+            if (bitmap.pixel(x, y) == test::faceColour(1, card))
+                return card;
+        return 0;
+    }
+
+    test::TablePictures m_pictures;
+    GameCatalogue m_catalogue;
+    TableView m_view{m_pictures.context};
+    const TableWindow m_window{1016, 740, 1008, 700, 50, 16};
+};
+
+TEST_F(TableViewTest, ADealtGameIsPaintedWhereTheLayoutPutsItsPiles)
+{
+    start(Freecell, m_window);
+    ASSERT_TRUE(m_view.gameOnTable());
+    const Bitmap& table = m_view.tableBuffer();
+    EXPECT_GE(table.width(), 1280 + 30);
+    const CardTable& cards = m_view.cards();
+    for (int i = 0; i < 8; ++i) {
+        const Point at = m_view.positions().at(filaPile(i));
+        const std::string& pile = cards.piles.fila[std::size_t(i)];
+        ASSERT_GT(cardCount(pile), 0);
+        EXPECT_EQ(cardShownAt(table, at.x + 30, at.y + 8), cardAt(pile, 0)) << "pile " << i + 1;
+        const int top = cardCount(pile) - 1;
+        EXPECT_EQ(cardShownAt(table, at.x + 30, at.y + 18 * top + 60), topCard(pile)) << "pile " << i + 1;
+    }
+    EXPECT_GT(m_view.tableBottom(), m_view.positions().at(filaPile(0)).y + 96);
+    EXPECT_FALSE(m_view.scrollBar().visible);
+
+    MemoryBitmap window(1008, 700);
+    m_view.showOn(window);
+    const Point first = m_view.positions().at(filaPile(0));
+    EXPECT_EQ(window.pixel(first.x + 30, first.y + 8), table.pixel(first.x + 30, first.y + 8));
+}
+
+TEST_F(TableViewTest, ALowWindowGetsTheScrollBarAndATallerTable)
+{
+    const TableWindow low{1016, 300, 1008, 260, 50, 16};
+    start(Klondike, low);
+    // Klondike's columns reach below 260 pixels: the bar appears and the buffers grow.
+    ASSERT_TRUE(m_view.scrollBar().visible);
+    EXPECT_GT(m_view.tableBuffer().height(), 1024 + 30);
+    EXPECT_EQ(m_view.backgroundBuffer().height(), m_view.tableBuffer().height());
+
+    m_view.scrollTo(40);
+    EXPECT_EQ(m_view.scrollOffset(), 40);
+    MemoryBitmap window(1008, 260);
+    m_view.showOn(window);
+    EXPECT_EQ(window.pixel(300, 100), m_view.tableBuffer().pixel(300, 140));
+
+    // Tall enough again: the bar goes, the table starts at the top.
+    m_view.resized(m_window);
+    EXPECT_FALSE(m_view.scrollBar().visible);
+    EXPECT_EQ(m_view.scrollOffset(), 0);
+}
+
+TEST_F(TableViewTest, AGameTooWideForTheScreenIsPlayedWithMediumCards)
+{
+    constexpr int BakersDozen = 9; // thirteen columns: it asks for a wide screen
+    m_pictures.graphics.setScreenSize({800, 600});
+    m_view.screenFlags().forcedMedium = false; // as a new game's start leaves it
+    std::string message, screen;
+    ASSERT_TRUE(m_view.prepareTable(m_catalogue, BakersDozen, message, screen)) << message;
+    EXPECT_EQ(m_view.pictures().sizeLetter(), 'M');
+    EXPECT_EQ(m_view.pictures().size(), (CardSize{59, 80}));
+    EXPECT_EQ(m_pictures.store.fnStoreGet(Fld::SavedCard), "001");
+    EXPECT_TRUE(screen.starts_with("Your video card's display is 800x600 pixels."));
+
+    // A game that fits gets the player's own cards back.
+    m_pictures.graphics.setScreenSize({1280, 1024});
+    ASSERT_TRUE(m_view.prepareTable(m_catalogue, Freecell, message, screen));
+    EXPECT_EQ(m_view.pictures().sizeLetter(), 'B');
+    EXPECT_EQ(m_pictures.store.fnStoreGet(Fld::Card), "001");
+}
+
+TEST_F(TableViewTest, AnUnknownGameIsRefusedAndNoGameShowsTheBackgroundOnly)
+{
+    std::string message, screen;
+    EXPECT_FALSE(m_view.prepareTable(m_catalogue, 777, message, screen));
+    EXPECT_FALSE(message.empty());
+
+    start(Freecell, m_window);
+    m_view.clearGame();
+    EXPECT_FALSE(m_view.gameOnTable());
+    EXPECT_EQ(m_view.tableBuffer().pixel(400, 300), rgb(0, 96, 0));
+}
+
+} // namespace
+} // namespace kst
