@@ -1,9 +1,26 @@
 #include "shell/TfrmMain.h"
 
+#include "assets/PictureNames.h"
+#include "engine/GameClock.h"
+#include "engine/GameNumber.h"
+#include "platform/qt/QtText.h"
+#include "storage/FileLookup.h"
+#include "storage/Routines.h"
+#include "storage/TextUtils.h"
+#include "table/Motion.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QFrame>
 #include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QLabel>
 #include <QMenuBar>
 #include <QScreen>
+#include <QScrollBar>
 #include <QShortcut>
+#include <QTimer>
+#include <QToolButton>
 
 #include <algorithm>
 
@@ -11,45 +28,783 @@ namespace kst {
 
 namespace {
 
-// The table's felt until the backgrounds are painted: the default fixed background colour.
-constexpr QColor feltGreen(0, 128, 0);
+constexpr int LargeToolbarHeight = 46, SmallToolbarHeight = 24;
+constexpr QSize LargeButton{44, 42}, SmallButton{23, 22};
+constexpr int TooltipDelayMs = 500;
+
+// The ten toolbar commands in their order: the picture's word and the hint.
+struct ToolbarCommand {
+    const char* word;
+    const char* hint;
+    const char* action; // the menu item it runs, empty while that command does not exist yet
+    bool groupEndsLarge;
+    bool groupEndsSmall;
+};
+constexpr ToolbarCommand toolbarCommands[] = {
+    {"NEW", "New", "mnuNew", false, false},
+    {"OPEN", "Open", "", true, true},
+    {"RESTART", "Restart", "", false, false},
+    {"SAVE", "Save", "", true, true},
+    {"UNDO", "Undo", "", false, false},
+    {"REDO", "Redo", "", false, true},
+    {"AUTOPLAY", "Autoplay", "mnuAutoPlay", true, true},
+    {"STAT", "Statistics", "", false, false},
+    {"RULES", "Rules", "", true, true},
+    {"EXIT", "Exit", "mnuEsci", false, false},
+};
+// The buttons the game commands switch together.
+constexpr const char* gameCommandWords[] = {"NEW", "RESTART", "SAVE", "UNDO", "REDO", "AUTOPLAY", "RULES"};
+
+QPixmap pixmapOf(const Bitmap& bitmap)
+{
+    if (const auto* qt = dynamic_cast<const QtBitmap*>(&bitmap))
+        return QPixmap::fromImage(qt->image());
+    QImage image(bitmap.width(), bitmap.height(), QImage::Format_ARGB32_Premultiplied);
+    for (int y = 0; y < bitmap.height(); ++y)
+        for (int x = 0; x < bitmap.width(); ++x)
+            image.setPixel(x, y, (QRgb(bitmap.alpha(x, y)) << 24) | bitmap.pixel(x, y));
+    return QPixmap::fromImage(image);
+}
+
+QString truncated(const std::string& text, int length)
+{
+    return fromProgramText(std::string_view(text).substr(0, std::size_t(length)));
+}
+
+// Repaints the table on the screen at once while cards move, so the motion shows.
+class RepaintingPump : public EventPump {
+public:
+    RepaintingPump(EventPump& inner, QWidget& widget) : m_inner(inner), m_widget(widget) {}
+    void processPendingEvents(int maxWaitMs) override
+    {
+        m_widget.repaint();
+        m_inner.processPendingEvents(maxWaitMs);
+    }
+
+private:
+    EventPump& m_inner;
+    QWidget& m_widget;
+};
 
 } // namespace
 
 TfrmMain::TfrmMain(SessionStore& store, const Ports& ports, ProgramFiles files, QWidget* parent)
-    : QMainWindow(parent), m_store(store), m_ports(ports), m_files(std::move(files)), m_imgSfondo(new QWidget(this)),
-      m_mnuEsci(nullptr)
+    : QMainWindow(parent), m_store(store), m_ports(ports), m_files(std::move(files)),
+      m_config(m_files.dataFile("CFG.DAT")), m_catalogue(m_files.dataFile("GAM_CUST.DAT")),
+      m_appearance{store, m_config, ports.graphics, ports.messages, ports.resources, ports.random},
+      m_table(std::make_unique<TableView>(m_appearance)), m_imgSfondo(new TableWidget(this))
 {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral("Kestrane 2000"));
-
-    m_imgSfondo->setObjectName(QStringLiteral("imgSfondo"));
-    QPalette felt = m_imgSfondo->palette();
-    felt.setColor(QPalette::Window, feltGreen);
-    m_imgSfondo->setPalette(felt);
-    m_imgSfondo->setAutoFillBackground(true);
     setCentralWidget(m_imgSfondo);
+    m_imgSfondo->onPress = [this](QMouseEvent* e) { pressed(e); };
+    m_imgSfondo->onMove = [this](QMouseEvent* e) { moved(e); };
+    m_imgSfondo->onRelease = [this](QMouseEvent* e) { released(e); };
+    m_imgSfondo->onDoubleClick = [this](QMouseEvent* e) { doubleClicked(e); };
+    m_imgSfondo->onResize = [this] { tableResized(); };
 
     createMenus();
+    createToolbars();
 
-    resize(defaultSize);
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        // Centred, but never with the title bar above the screen's top left.
-        const QRect available = screen->availableGeometry();
-        const QPoint topLeft = available.center() - rect().center();
-        move(std::max(topLeft.x(), available.left()), std::max(topLeft.y(), available.top()));
-    }
+    m_scrBarMain = new QScrollBar(Qt::Vertical, m_imgSfondo);
+    m_scrBarMain->setObjectName(QStringLiteral("scrBarMain"));
+    m_scrBarMain->setSingleStep(2);
+    m_scrBarMain->setPageStep(50);
+    m_scrBarMain->hide();
+    connect(m_scrBarMain, &QScrollBar::valueChanged, this, &TfrmMain::scrolled);
+
+    m_pnlPilesSize = new QFrame(m_imgSfondo);
+    m_pnlPilesSize->setObjectName(QStringLiteral("pnlPilesSize"));
+    m_pnlPilesSize->setFrameShape(QFrame::Box);
+    m_pnlPilesSize->setAutoFillBackground(true);
+    m_pnlPilesSize->setPalette(QToolTip::palette());
+    m_pnlPilesSize->resize(55, 30);
+    auto* tipLayout = new QVBoxLayout(m_pnlPilesSize);
+    tipLayout->setContentsMargins(2, 1, 2, 1);
+    tipLayout->setSpacing(0);
+    m_lblPilesSize = new QLabel(m_pnlPilesSize);
+    m_lblPilesSize->setObjectName(QStringLiteral("lblPilesSize"));
+    m_lblPilesSize->setAlignment(Qt::AlignCenter);
+    auto* inThisPile = new QLabel(QStringLiteral("in this pile"), m_pnlPilesSize);
+    inThisPile->setObjectName(QStringLiteral("Label2"));
+    inThisPile->setAlignment(Qt::AlignCenter);
+    tipLayout->addWidget(m_lblPilesSize);
+    tipLayout->addWidget(inThisPile);
+    m_pnlPilesSize->hide();
+
+    m_timer = new QTimer(this);
+    m_timer->setObjectName(QStringLiteral("Timer1"));
+    m_timer->setInterval(1000);
+    connect(m_timer, &QTimer::timeout, this, &TfrmMain::timerTick);
+    m_timer->start();
+
+    startUp();
+    restorePlacement();
 }
+
+TfrmMain::~TfrmMain()
+{
+    // Late resizes while the window goes away have nothing left to lay out.
+    m_imgSfondo->onResize = nullptr;
+}
+
+// ---- start-up -----------------------------------------------------------------------------------
+
+void TfrmMain::startUp()
+{
+    const QString separator = fromProgramText(m_ports.locale.timeSeparator);
+    m_lblTempo->setText(QStringLiteral("0") + separator + QStringLiteral("00") + separator + QStringLiteral("00"));
+
+    m_windowPreferences =
+        readPreferences(m_config, m_store, {m_ports.messages, m_ports.app, m_ports.graphics.displayColourBits()});
+    m_pnlTB->setVisible(m_windowPreferences.toolbarLarge);
+    m_pnlTB1->setVisible(!m_windowPreferences.toolbarLarge);
+    for (QToolButton* button : m_largeButtons)
+        button->setAutoRaise(m_windowPreferences.toolbarFlat);
+    for (QToolButton* button : m_smallButtons)
+        button->setAutoRaise(m_windowPreferences.toolbarFlat);
+    registerPointerShapes();
+
+    const std::string games = findFile(m_files.programDir(), "GAMES.DAT");
+    if (!fnRequireFile(m_ports.messages, m_ports.app, games))
+        return;
+    const CatalogueResult loaded = m_catalogue.load(games);
+    if (!loaded.ok) {
+        m_ports.messages.error(loaded.message, "Error");
+        m_ports.app.terminate(1);
+        return;
+    }
+    checkSavedGame(m_catalogue, m_store);
+    m_table->applyCardSize();
+    m_actions.at("mnuAutoPlay")->setChecked(m_windowPreferences.autoPlay);
+    for (QToolButton* button : m_largeButtons)
+        if (button->objectName() == QLatin1String("tbAutoPlay"))
+            button->setChecked(m_windowPreferences.autoPlay);
+    m_ports.random.seedFromClock();
+    tidyProgramFolder(m_files);
+    enableGameCommands(false);
+}
+
+void TfrmMain::registerPointerShapes()
+{
+    // The six shapes the player may choose (10 .. 15) and their dragging variants (20 .. 25).
+    static const char* const names[] = {"CUR_ARROW1", "CUR_ARROW2", "CUR_RIGHT_HAND1", "CUR_RIGHT_HAND2",
+                                        "CUR_LEFT_HAND1", "CUR_LEFT_HAND2"};
+    for (int i = 0; i < 6; ++i)
+        for (const auto& [variant, number] : {std::pair{'A', 10 + i}, {'B', 20 + i}}) {
+            const std::string name = std::string(names[i]) + variant;
+            if (const std::unique_ptr<Bitmap> picture = m_ports.resources.bitmap(name)) {
+                const auto [x, y] = assets::pointerHotSpot(name);
+                m_cursors[number] = QCursor(pixmapOf(*picture), x, y);
+            }
+        }
+    const int chosen = int(numberOr(m_store.fnStoreGet(Fld::Cursor), 0));
+    if (m_cursors.count(chosen))
+        m_imgSfondo->setCursor(m_cursors.at(chosen));
+}
+
+void TfrmMain::restorePlacement()
+{
+    const QRect screen = QGuiApplication::primaryScreen() ? QGuiApplication::primaryScreen()->availableGeometry()
+                                                          : QRect(0, 0, 1280, 1024);
+    const int left = int(m_config.readNumber("Preference", "MainWindowState_Left", 50));
+    const int top = int(m_config.readNumber("Preference", "MainWindowState_Top", 50));
+    const int width = int(m_config.readNumber("Preference", "MainWindowState_Width", screen.width() - 150));
+    const int height = int(m_config.readNumber("Preference", "MainWindowState_Height", screen.height() - 150));
+    // A placement from another screen is brought back where the window can be reached.
+    setGeometry(std::clamp(left, screen.left(), std::max(screen.left(), screen.right() - 100)),
+                std::clamp(top, screen.top(), std::max(screen.top(), screen.bottom() - 100)),
+                std::max(width, 320), std::max(height, 240));
+    if (m_config.readText("Preference", "MainWindowState_Maximized", "Y") == "Y")
+        setWindowState(windowState() | Qt::WindowMaximized);
+}
+
+void TfrmMain::savePlacement()
+{
+    const bool maximised = isMaximized();
+    m_config.writeText("Preference", "MainWindowState_Maximized", maximised ? "Y" : "N");
+    if (maximised)
+        return;
+    const QRect placed = geometry();
+    m_config.writeNumber("Preference", "MainWindowState_Left", placed.x());
+    m_config.writeNumber("Preference", "MainWindowState_Top", placed.y());
+    m_config.writeNumber("Preference", "MainWindowState_Width", placed.width());
+    m_config.writeNumber("Preference", "MainWindowState_Height", placed.height());
+}
+
+bool TfrmMain::event(QEvent* event)
+{
+    if (event->type() == QEvent::WindowActivate) {
+        if (m_firstActivationPending) {
+            m_firstActivationPending = false;
+            // After the activation has been handled, so that the deal can show.
+            QTimer::singleShot(0, this, &TfrmMain::firstActivation);
+        } else if (m_ports.graphics.displayColourBits() <= 8 && m_store.fnStoreGet(Fld::Fade_Background) == "Y"
+                   && (m_store.fnStoreGet(Fld::Background_def) == "Y"
+                       || numberOr(m_store.fnStoreGet(Fld::Background_bmp)) == 0)) {
+            tableResized(); // the palette may have changed under the faded table
+        }
+    }
+    return QMainWindow::event(event);
+}
+
+void TfrmMain::firstActivation()
+{
+    m_firstActivationPending = false;
+    refreshCaption();
+    kst::firstActivation(m_files, m_config, m_ports.messages);
+    tableResized();
+    // Until the game browser chooses, the saved game is dealt (the first of the list when the
+    // saved one is unknown).
+    int gameId = int(numberOr(m_store.fnStoreGet(Fld::GameId), -1));
+    std::string name = m_store.fnStoreGet(Fld::Game_name);
+    if (gameId < 0 || m_catalogue.gameName(gameId).empty()) {
+        if (m_catalogue.games().empty())
+            return;
+        gameId = m_catalogue.games().front().gameId;
+        name = m_catalogue.games().front().name;
+    }
+    startGame(gameId, name.empty() ? m_catalogue.gameName(gameId) : name, true);
+}
+
+// ---- menus and toolbars -------------------------------------------------------------------------
 
 void TfrmMain::createMenus()
 {
+    const auto add = [this](QMenu* menu, const char* name, const QString& caption, const QKeySequence& shortcut,
+                            auto slot) {
+        QAction* action = menu->addAction(caption, this, slot);
+        action->setObjectName(QLatin1String(name));
+        action->setShortcut(shortcut);
+        m_actions[name] = action;
+        return action;
+    };
     QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
     file->setObjectName(QStringLiteral("mnuPartita"));
-    m_mnuEsci = file->addAction(QStringLiteral("E&xit"), this, &QWidget::close);
-    m_mnuEsci->setObjectName(QStringLiteral("mnuEsci"));
+    add(file, "mnuNew", QStringLiteral("&New game"), QKeySequence(Qt::Key_F2), &TfrmMain::newDeal);
+    add(file, "mnuRandomGame", QStringLiteral("Rand&om game"), QKeySequence(), &TfrmMain::randomGame);
+    file->addSeparator();
+    add(file, "mnuEsci", QStringLiteral("E&xit"), QKeySequence(), &QWidget::close);
+
+    QMenu* game = menuBar()->addMenu(QStringLiteral("&Game"));
+    game->setObjectName(QStringLiteral("mnuGameMenu"));
+    QAction* autoPlay = add(game, "mnuAutoPlay", QStringLiteral("Au&toplay"), QKeySequence(Qt::Key_F7),
+                            &TfrmMain::toggleAutoPlay);
+    autoPlay->setCheckable(true);
+
     // Window managers close on Alt+F4 themselves; this serves where none does.
     auto* altF4 = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_F4), this);
     connect(altF4, &QShortcut::activated, this, &QWidget::close);
+}
+
+void TfrmMain::createToolbars()
+{
+    const auto makeBar = [this](const char* name, int height) {
+        auto* bar = new QWidget(m_imgSfondo);
+        bar->setObjectName(QLatin1String(name));
+        bar->setAutoFillBackground(true);
+        bar->setFixedHeight(height);
+        auto* row = new QHBoxLayout(bar);
+        row->setContentsMargins(2, 1, 2, 1);
+        row->setSpacing(0);
+        return bar;
+    };
+    m_pnlTB = makeBar("pnlTB", LargeToolbarHeight);
+    m_pnlTB1 = makeBar("pnlTB1", SmallToolbarHeight);
+    for (const bool large : {true, false}) {
+        QWidget* bar = large ? m_pnlTB : m_pnlTB1;
+        auto* row = static_cast<QHBoxLayout*>(bar->layout());
+        for (const ToolbarCommand& command : toolbarCommands) {
+            auto* button = new QToolButton(bar);
+            const QString word = QString::fromLatin1(command.word);
+            const QString name = QStringLiteral("tb") + word.left(1) + word.mid(1).toLower()
+                + (large ? QString() : QStringLiteral("1"));
+            button->setObjectName(name == QLatin1String("tbAutoplay") || name == QLatin1String("tbAutoplay1")
+                                      ? (large ? QStringLiteral("tbAutoPlay") : QStringLiteral("tbAutoPlay1"))
+                                      : name);
+            button->setFixedSize(large ? LargeButton : SmallButton);
+            button->setToolTip(QString::fromLatin1(command.hint));
+            button->setToolButtonStyle(large ? Qt::ToolButtonTextUnderIcon : Qt::ToolButtonIconOnly);
+            if (large)
+                button->setText(QString::fromLatin1(command.hint));
+            const std::string picture = std::string(large ? "TBL_" : "TB_") + command.word;
+            if (const std::unique_ptr<Bitmap> glyph = m_ports.resources.bitmap(picture)) {
+                QIcon icon(pixmapOf(*glyph));
+                if (const std::unique_ptr<Bitmap> off = m_ports.resources.bitmap(picture + "_DIS"))
+                    icon.addPixmap(pixmapOf(*off), QIcon::Disabled);
+                button->setIcon(icon);
+                button->setIconSize(large ? QSize(24, 24) : QSize(16, 16));
+            }
+            if (*command.action) {
+                QAction* action = m_actions.at(command.action);
+                connect(button, &QToolButton::clicked, this, [this, action] {
+                    repaint();
+                    action->trigger();
+                });
+                if (action->isCheckable()) {
+                    button->setCheckable(true);
+                    connect(action, &QAction::toggled, button, &QToolButton::setChecked);
+                }
+            } else {
+                button->setEnabled(false); // its command comes with its own part of the program
+            }
+            row->addWidget(button);
+            (large ? m_largeButtons : m_smallButtons).push_back(button);
+            if (large ? command.groupEndsLarge : command.groupEndsSmall) {
+                auto* separator = new QFrame(bar);
+                separator->setFrameShape(QFrame::VLine);
+                separator->setFrameShadow(QFrame::Sunken);
+                separator->setFixedWidth(6);
+                row->addWidget(separator);
+            }
+        }
+        row->addStretch(1);
+    }
+
+    const auto makeBox = [this](const char* name, const char* caption, QLabel*& value) {
+        auto* box = new QFrame(m_imgSfondo);
+        box->setObjectName(QLatin1String(name));
+        box->setFrameShape(QFrame::Panel);
+        box->setFrameShadow(QFrame::Sunken);
+        box->setAutoFillBackground(true);
+        auto* row = new QHBoxLayout(box);
+        row->setContentsMargins(6, 0, 6, 0);
+        auto* label = new QLabel(QLatin1String(caption), box);
+        QFont bold = label->font();
+        bold.setBold(true);
+        label->setFont(bold);
+        value = new QLabel(box);
+        value->setMinimumWidth(56);
+        row->addWidget(label);
+        row->addWidget(value);
+        return box;
+    };
+    m_pnlTempo = makeBox("pnlTempo", "Time:", m_lblTempo);
+    m_lblTempo->setObjectName(QStringLiteral("lblTempo"));
+    m_pnlScore = makeBox("pnlScore", "Score:", m_lblScore);
+    m_lblScore->setObjectName(QStringLiteral("lblScore"));
+    m_lblScore->setText(QStringLiteral("0"));
+
+    m_pnlLineaGrigia = new QFrame(m_imgSfondo);
+    m_pnlLineaGrigia->setObjectName(QStringLiteral("pnlLineaGrigia"));
+    m_pnlLineaGrigia->setStyleSheet(QStringLiteral("background: rgb(128, 128, 128);"));
+    m_pnlLineaNera = new QFrame(m_imgSfondo);
+    m_pnlLineaNera->setObjectName(QStringLiteral("pnlLineaNera"));
+    m_pnlLineaNera->setStyleSheet(QStringLiteral("background: black;"));
+}
+
+void TfrmMain::layoutToolbarRow()
+{
+    const int width = m_imgSfondo->width();
+    QWidget* bar = m_pnlTB->isVisibleTo(m_imgSfondo) ? m_pnlTB : m_pnlTB1;
+    m_pnlTB->setGeometry(0, 0, width, LargeToolbarHeight);
+    m_pnlTB1->setGeometry(0, 0, width, SmallToolbarHeight);
+    const int barHeight = bar->isVisibleTo(m_imgSfondo) ? bar->height() : 0;
+    m_pnlLineaGrigia->setGeometry(0, barHeight, width, 1);
+    m_pnlLineaNera->setGeometry(0, barHeight + 1, width, 1);
+
+    // The boxes at the right end, never over a button: too narrow a window shows them not.
+    const auto& buttons = bar == m_pnlTB ? m_largeButtons : m_smallButtons;
+    const int rightmost = buttons.empty() ? 0 : buttons.back()->geometry().right() + 1;
+    const int boxHeight = bar == m_pnlTB ? 24 : 20;
+    const int boxTop = (barHeight - boxHeight) / 2 + 2;
+    int right = width - 8;
+    for (const auto& [box, key] : {std::pair{m_pnlScore, Fld::Show_Score}, {m_pnlTempo, Fld::Show_Time}}) {
+        const int boxWidth = 130;
+        const int left = right - boxWidth;
+        box->setGeometry(left, boxTop, boxWidth, boxHeight);
+        const bool fits = left > rightmost + 3 && barHeight > 0;
+        box->setVisible(m_store.fnStoreGet(key) == "Y" && fits);
+        box->raise();
+        if (box->isVisibleTo(m_imgSfondo))
+            right = left - 6;
+    }
+}
+
+TableWindow TfrmMain::tableWindow() const
+{
+    TableWindow w;
+    w.width = frameGeometry().width();
+    w.height = frameGeometry().height();
+    w.clientWidth = m_imgSfondo->width();
+    w.clientHeight = m_imgSfondo->height();
+    const QWidget* bar = m_pnlTB->isVisibleTo(m_imgSfondo) ? m_pnlTB : m_pnlTB1;
+    w.top = bar->isVisibleTo(m_imgSfondo) ? bar->height() + 2 : 5;
+    w.scrollBarWidth = m_scrBarMain->sizeHint().width();
+    return w;
+}
+
+// ---- the table --------------------------------------------------------------------------------
+
+void TfrmMain::tableResized()
+{
+    layoutToolbarRow();
+    if (m_firstActivationPending) {
+        m_imgSfondo->picture().fillRect({0, 0, m_imgSfondo->width(), m_imgSfondo->height()},
+                                        defaultBackgroundColour(m_ports.graphics));
+        m_imgSfondo->update();
+        return;
+    }
+    m_table->resized(tableWindow());
+    const ScrollBarState& bar = m_table->scrollBar();
+    if (bar.visible) {
+        const TableWindow w = tableWindow();
+        const Rect place = fnPlaceScrollBar(w.clientWidth, w.clientHeight, w.scrollBarWidth, w.top - 2);
+        const QSignalBlocker quiet(m_scrBarMain);
+        m_scrBarMain->setGeometry(place.x, place.y, place.width, place.height);
+        m_scrBarMain->setRange(0, bar.maximum);
+        m_scrBarMain->setValue(bar.position);
+        m_scrBarMain->show();
+        m_scrBarMain->raise();
+    } else {
+        m_scrBarMain->hide();
+    }
+    showTable();
+}
+
+void TfrmMain::scrolled(int position)
+{
+    m_table->scrollTo(position);
+    showTable();
+}
+
+void TfrmMain::showTable()
+{
+    m_table->showOn(m_imgSfondo->picture());
+    m_imgSfondo->update();
+}
+
+bool TfrmMain::startGame(int gameId, const std::string& gameName, bool newNumber)
+{
+    if (m_animationRunning)
+        return false;
+    hidePileSizeTip();
+    const int previous = int(numberOr(m_store.fnStoreGet(Fld::GameId), -1));
+    if (gameId != previous || !m_gameInProgress)
+        m_table->screenFlags().forcedMedium = false;
+    m_store.fnStoreSet(Fld::GameId, zeroPadded(gameId, 4));
+    m_store.fnStoreSet(Fld::Game_name, gameName);
+    std::string message, screen;
+    if (!m_table->prepareTable(m_catalogue, gameId, message, screen)) {
+        m_ports.messages.error(message, "Error");
+        enterNoGameState();
+        return false;
+    }
+    if (!screen.empty())
+        m_ports.messages.information(screen);
+    if (newNumber || m_store.fnStoreGet(Fld::GameNumber).empty())
+        m_store.fnStoreSet(Fld::GameNumber, newRandomGameNumber(m_ports.random));
+    const DealResult dealt = m_table->deal(m_store.fnStoreGet(Fld::GameNumber));
+    if (!dealt.ok) {
+        m_ports.messages.error(dealt.message, "Error");
+        enterNoGameState();
+        return false;
+    }
+    m_gameInProgress = true;
+    m_gameWon = false;
+    m_clockStart = m_ports.clock.now();
+    m_clockRunning = true;
+    m_store.fnStoreSet(Fld::CurrentScore, std::to_string(dealt.score));
+    m_lblScore->setText(QString::number(dealt.score));
+    timerTick();
+    refreshCaption();
+    enableGameCommands(true);
+    paintDeal();
+    return true;
+}
+
+void TfrmMain::newDeal()
+{
+    const int gameId = int(numberOr(m_store.fnStoreGet(Fld::GameId), -1));
+    if (gameId >= 0)
+        startGame(gameId, m_store.fnStoreGet(Fld::Game_name), true);
+}
+
+void TfrmMain::randomGame()
+{
+    const std::size_t count = m_catalogue.games().size();
+    if (count == 0)
+        return;
+    // Game ids 0 .. N-2, drawn until one names a game; a list too short to draw from gives
+    // its first game.
+    int gameId = m_catalogue.games().front().gameId;
+    for (int tries = 0; count >= 2 && tries < 1000; ++tries) {
+        const int r = int(m_ports.random.below(std::uint32_t(count - 1)));
+        if (!m_catalogue.gameName(r).empty()) {
+            gameId = r;
+            break;
+        }
+    }
+    const std::string name = m_catalogue.gameName(gameId);
+    if (startGame(gameId, name, true)) {
+        m_config.writeNumber("Preference", "Game", gameId);
+        m_config.writeText("Preference", "Game_Name", name);
+        m_config.writeNumber("Preference", "Game_TreeNum", -30);
+    }
+}
+
+void TfrmMain::enterNoGameState()
+{
+    m_gameInProgress = false;
+    m_clockRunning = false;
+    hidePileSizeTip();
+    m_store.fnStoreSet(Fld::GameId, "-1");
+    m_store.fnStoreSet(Fld::Game_name, "");
+    refreshCaption();
+    enableGameCommands(false);
+    m_table->clearGame();
+    showTable();
+}
+
+void TfrmMain::enableGameCommands(bool on)
+{
+    for (const char* name : {"mnuNew", "mnuAutoPlay"})
+        m_actions.at(name)->setEnabled(on);
+    for (const auto* buttons : {&m_largeButtons, &m_smallButtons})
+        for (QToolButton* button : *buttons)
+            for (const char* word : gameCommandWords) {
+                const QString hint = QString::fromLatin1(word);
+                const auto command = std::find_if(std::begin(toolbarCommands), std::end(toolbarCommands),
+                                                  [&](const ToolbarCommand& c) { return hint == QLatin1String(c.word); });
+                if (command != std::end(toolbarCommands) && button->toolTip() == QLatin1String(command->hint)
+                    && *command->action)
+                    button->setEnabled(on);
+            }
+}
+
+void TfrmMain::refreshCaption()
+{
+    QString caption = QStringLiteral("Kestrane 2000 [") + truncated(m_store.fnStoreGet(Fld::Game_name), 50)
+        + QStringLiteral("]  [") + truncated(m_store.fnStoreGet(Fld::UserDefault), 30) + QStringLiteral("]");
+    const std::string number = m_store.fnStoreGet(Fld::GameNumber);
+    if (!number.empty())
+        caption += QStringLiteral("  [") + fromProgramText(number) + QStringLiteral("]");
+    if (windowTitle() != caption)
+        setWindowTitle(caption);
+}
+
+bool TfrmMain::autoPlay() const
+{
+    return m_actions.at("mnuAutoPlay")->isChecked();
+}
+
+void TfrmMain::toggleAutoPlay()
+{
+    // The action has already flipped its check; the buttons follow it. Automatic moves to the
+    // foundations start with the engine's automatic play.
+    const bool on = autoPlay();
+    for (const auto* buttons : {&m_largeButtons, &m_smallButtons})
+        for (QToolButton* button : *buttons)
+            if (button->isCheckable())
+                button->setChecked(on);
+}
+
+// The deal shown card by card: each card glides from the stock to its place in the fan.
+void TfrmMain::paintDeal()
+{
+    TableView& table = *m_table;
+    tableResized();
+    if (m_store.fnStoreGet(Fld::Deal_Animation) != "Y" || !isVisible() || m_firstActivationPending)
+        return;
+    const PileGroups full = table.cards().piles;
+    PileGroups& piles = table.cards().piles;
+    for (auto& pile : piles.fila)
+        pile.clear();
+    for (auto& pile : piles.dest)
+        pile.clear();
+    for (auto& pile : piles.appogg)
+        pile.clear();
+    table.painter(nullptr).paintTable();
+    showTable();
+
+    const CardSize card = table.pictures().size();
+    const Point stock = table.positions().isPlaced(Mazzo) ? table.positions().at(Mazzo) : Point{5, tableWindow().top};
+    RepaintingPump pump(m_ports.events, *m_imgSfondo);
+    const MotionTiming timing{m_ports.clock, pump, 0, false, 0};
+    const TableSurfaces surfaces{&m_imgSfondo->picture(), table.tableBuffer(), table.backgroundBuffer()};
+    const auto dealOne = [&](PileRef pile, int number) {
+        appendCard(piles, pile, number);
+        const std::string& text = *piles.pile(pile);
+        const FanStyle style = pile.group == PileGroup::Fila ? tableauFan(table.rules())
+            : pile.group == PileGroup::Dest                  ? foundationFan(table.rules())
+                                                             : reserveFan(table.rules());
+        const Fan fan = fanOf(text, style, table.cards().deck, table.steps(), card);
+        const Point to = cornerOf(table.positions().at(pile), style.spread, fan.offsets.back());
+        const bool faceUp = !table.cards().deck.isFaceDown(number);
+        MovingImage image(surfaces, table.pictures(), m_ports.graphics, {{faceUp ? number : -1, 0}});
+        image.onDrawn = [this](const Rect& r) { m_imgSfondo->repaint(r.x, r.y, r.width, r.height); };
+        animateDealtCard(image, faceUp, stock, to, timing, card);
+    };
+    std::size_t longest = 0;
+    for (const auto& pile : full.fila)
+        longest = std::max(longest, std::size_t(cardCount(pile)));
+    for (std::size_t row = 0; row < longest; ++row)
+        for (int i = 0; i < PileGroups::FilaEntries; ++i)
+            if (cardCount(full.fila[std::size_t(i)]) > int(row))
+                dealOne(filaPile(i), cardAt(full.fila[std::size_t(i)], int(row)));
+    for (int i = 0; i < PileGroups::AppoggEntries; ++i)
+        for (int k = 0; k < cardCount(full.appogg[std::size_t(i)]); ++k)
+            dealOne(appoggPile(i), cardAt(full.appogg[std::size_t(i)], k));
+    for (int i = 0; i < PileGroups::DestEntries; ++i)
+        for (int k = 0; k < cardCount(full.dest[std::size_t(i)]); ++k)
+            dealOne(destPile(i), cardAt(full.dest[std::size_t(i)], k));
+    piles = full;
+    table.relayoutAndRepaint();
+    showTable();
+}
+
+// ---- time box and pile-size tooltip -------------------------------------------------------------
+
+QString TfrmMain::timeText() const
+{
+    return m_lblTempo->text();
+}
+
+void TfrmMain::timerTick()
+{
+    if (!m_clockRunning)
+        return;
+    const long elapsed = elapsedSeconds(m_clockStart, m_ports.clock.now());
+    m_lblTempo->setText(fromProgramText(fnSecondsToText(elapsed, 1, m_ports.locale.timeSeparator)));
+    if (m_store.fnStoreGet(Fld::ShowPilesSize) == "Y" && m_hoverTime >= 0 && !m_pnlPilesSize->isVisible()) {
+        const long long now = (long long)m_ports.clock.tickMs();
+        if (now - m_hoverTime >= TooltipDelayMs || now < m_hoverTime) {
+            m_hoverTime = -1;
+            showPileSizeTip();
+        }
+    }
+}
+
+bool TfrmMain::insideTableArea(QPoint at) const
+{
+    return at.x() > 0 && at.y() >= tableWindow().top && at.x() < m_imgSfondo->width() && at.y() < m_imgSfondo->height();
+}
+
+void TfrmMain::showPileSizeTip()
+{
+    const QPoint at = m_lastPointer;
+    if (m_imgSfondo->mapFromGlobal(QCursor::pos()) != at && m_imgSfondo->underMouse())
+        return; // the pointer moved meanwhile
+    if (!m_gameInProgress || !insideTableArea(at))
+        return;
+    const PileHit hit = pileUnder(*m_table, {at.x(), at.y()});
+    if (hit.pile.isNone())
+        return;
+    const int count = cardCount(*m_table->cards().piles.pile(hit.pile));
+    if (count <= 0)
+        return;
+    m_lblPilesSize->setText(QString::number(count) + (count == 1 ? QStringLiteral(" card") : QStringLiteral(" cards")));
+    const QSize size = m_pnlPilesSize->size();
+    int left = at.x(), top = at.y() - size.height() + 57;
+    if (left + size.width() > m_imgSfondo->width() - 57)
+        left = at.x() - size.width() - 2;
+    if (top + size.height() > m_imgSfondo->height() - 57)
+        top = at.y() - size.height() - 2;
+    m_pnlPilesSize->move(left, top);
+    m_pnlPilesSize->show();
+    m_pnlPilesSize->raise();
+}
+
+void TfrmMain::hidePileSizeTip()
+{
+    m_pnlPilesSize->hide();
+}
+
+// ---- the pointer --------------------------------------------------------------------------------
+
+PointerEvent TfrmMain::pointerEvent(const QMouseEvent* event) const
+{
+    PointerEvent e;
+    e.button = event->button() == Qt::RightButton ? PointerButton::Right
+        : event->button() == Qt::MiddleButton    ? PointerButton::Middle
+                                                 : PointerButton::Left;
+    e.shift = event->modifiers().testFlag(Qt::ShiftModifier);
+    e.ctrl = event->modifiers().testFlag(Qt::ControlModifier);
+    e.at = {int(event->position().x()), int(event->position().y())};
+    return e;
+}
+
+void TfrmMain::pressed(QMouseEvent* event)
+{
+    hidePileSizeTip();
+    PointerTarget target{*m_table, m_ports.messages};
+    pointerDown(target, pointerEvent(event));
+}
+
+void TfrmMain::moved(QMouseEvent* event)
+{
+    m_hoverTime = -1;
+    const QPoint at = event->position().toPoint();
+    PointerTarget target{*m_table, m_ports.messages};
+    pointerMove(target, pointerEvent(event));
+    if (m_gameInProgress) {
+        m_hoverTime = (long long)m_ports.clock.tickMs();
+        if (at != m_lastPointer || !insideTableArea(at))
+            hidePileSizeTip();
+        m_lastPointer = at;
+    }
+}
+
+void TfrmMain::released(QMouseEvent* event)
+{
+    const int chosen = int(numberOr(m_store.fnStoreGet(Fld::Cursor), 0));
+    if (m_cursors.count(chosen))
+        m_imgSfondo->setCursor(m_cursors.at(chosen));
+    PointerTarget target{*m_table, m_ports.messages};
+    pointerUp(target, pointerEvent(event));
+}
+
+void TfrmMain::doubleClicked(QMouseEvent* event)
+{
+    PointerTarget target{*m_table, m_ports.messages};
+    doubleClick(target, pointerEvent(event));
+}
+
+void TfrmMain::keyPressEvent(QKeyEvent* event)
+{
+    hidePileSizeTip();
+    QMainWindow::keyPressEvent(event);
+}
+
+// ---- input filters ------------------------------------------------------------------------------
+
+void TfrmMain::installInputFilter(InputFilter::Kind kind, std::function<void()> onInput)
+{
+    m_filters[kind] = std::make_unique<InputFilter>(kind, std::move(onInput));
+}
+
+void TfrmMain::removeInputFilter(InputFilter::Kind kind)
+{
+    m_filters.erase(kind);
+}
+
+// ---- shut-down ----------------------------------------------------------------------------------
+
+void TfrmMain::closeEvent(QCloseEvent* event)
+{
+    const bool confirm = m_config.readText("Preference", "ConfirmQuit", "N") != "N";
+    savePlacement();
+    if (m_animationRunning) {
+        // The animation's end closes the window.
+        m_animationRunning = false;
+        m_filters.erase(InputFilter::Kind::Animation);
+        m_closing = true;
+        event->ignore();
+        return;
+    }
+    if (confirm && !m_ports.messages.confirmOkCancel("Exit Kestrane 2000?")) {
+        m_closing = false;
+        event->ignore();
+        return;
+    }
+    m_gameInProgress = false;
+    m_clockRunning = false;
+    hide();
+    if (m_store.fnStoreGet(Fld::Sounds_Enabled) == "Y")
+        m_ports.sound.stop();
+    m_config.writeText("Preference", "AutoPlay", autoPlay() ? "Y" : "N");
+    m_imgSfondo->onResize = nullptr;
+    event->accept();
 }
 
 } // namespace kst

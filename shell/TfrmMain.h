@@ -1,13 +1,30 @@
 #pragma once
-// The main window: the card table under the menu bar.
+// The main window: the card table, its toolbars, the time and score boxes, the start-up and
+// shut-down of the program. It does no card logic: the table's drawing and the engine do.
 
+#include "cards/GameCatalogue.h"
+#include "engine/PointerInput.h"
 #include "platform/Ports.h"
+#include "shell/InputFilter.h"
+#include "shell/TableWidget.h"
 #include "storage/Paths.h"
+#include "storage/ProfileFile.h"
 #include "storage/SessionStore.h"
+#include "storage/Startup.h"
+#include "table/Appearance.h"
+#include "table/TableView.h"
 
 #include <QMainWindow>
 
+#include <map>
+#include <memory>
+
 class QAction;
+class QFrame;
+class QLabel;
+class QScrollBar;
+class QTimer;
+class QToolButton;
 
 namespace kst {
 
@@ -16,23 +33,119 @@ class TfrmMain : public QMainWindow
     Q_OBJECT
 
 public:
+    // Runs the start-up: preferences, the catalogue, the pictures, the window's placement. The
+    // resource library must be open already.
     TfrmMain(SessionStore& store, const Ports& ports, ProgramFiles files, QWidget* parent = nullptr);
+    ~TfrmMain() override;
 
     SessionStore& store() { return m_store; }
-
     const Ports& ports() const { return m_ports; }
     const ProgramFiles& files() const { return m_files; }
+    TableView& table() { return *m_table; }
+    TableWidget& tableWidget() { return *m_imgSfondo; }
+    ProfileFile& config() { return m_config; }
 
     static constexpr QSize defaultSize{1016, 740};
 
+    // ---- state ----
+    bool gameInProgress() const { return m_gameInProgress; }
+    bool clockRunning() const { return m_clockRunning; }
+    const DateTime& clockStart() const { return m_clockStart; }
+    QString timeText() const;
+    bool firstActivationPending() const { return m_firstActivationPending; }
+
+    // ---- commands other parts of the program run ----
+    // Starts a game: its rules, the table laid out for it, a new deal (a new random number or
+    // the session's), the deal shown. False with a message when the game cannot be played.
+    bool startGame(int gameId, const std::string& gameName, bool newNumber);
+    // A new deal of the current game.
+    void newDeal();
+    void randomGame();
+    // No game on the table: the background only, the game commands off.
+    void enterNoGameState();
+    void enableGameCommands(bool on);
+    void refreshCaption();
+    // The autoplay switch: on, off.
+    void toggleAutoPlay();
+    bool autoPlay() const;
+
+    // The three input filters in front of all the application's input.
+    void installInputFilter(InputFilter::Kind kind, std::function<void()> onInput);
+    void removeInputFilter(InputFilter::Kind kind);
+    bool hasInputFilter(InputFilter::Kind kind) const { return m_filters.count(kind) != 0; }
+
+    // Shows the table buffer on the window picture and the screen.
+    void showTable();
+    // The first activation: the caption, the data repair, the saved game dealt.
+    void firstActivation();
+    // The time box and the pile-size tooltip, as every second.
+    void timerTick();
+
+protected:
+    bool event(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
 private:
     void createMenus();
+    void createToolbars();
+    void startUp();
+    void restorePlacement();
+    void savePlacement();
+    void registerPointerShapes();
+    TableWindow tableWindow() const;
+    void layoutToolbarRow();
+    void tableResized();
+    void scrolled(int position);
+    void paintDeal();
+    void showPileSizeTip();
+    void hidePileSizeTip();
+    bool insideTableArea(QPoint at) const;
+    PointerEvent pointerEvent(const QMouseEvent* event) const;
+    void pressed(QMouseEvent* event);
+    void moved(QMouseEvent* event);
+    void released(QMouseEvent* event);
+    void doubleClicked(QMouseEvent* event);
 
     SessionStore& m_store;
     Ports m_ports;
     ProgramFiles m_files;
-    QWidget* m_imgSfondo; // the card table
-    QAction* m_mnuEsci;
+    ProfileFile m_config;
+    GameCatalogue m_catalogue;
+    AppearanceContext m_appearance;
+    std::unique_ptr<TableView> m_table;
+    WindowPreferences m_windowPreferences;
+
+    // window state
+    bool m_firstActivationPending = true;
+    bool m_gameInProgress = false;
+    bool m_gameWon = false;
+    bool m_clockRunning = false;
+    bool m_animationRunning = false;
+    bool m_closing = false;
+    DateTime m_clockStart;
+    long long m_hoverTime = -1;
+    QPoint m_lastPointer;
+
+    // components
+    TableWidget* m_imgSfondo;
+    QWidget* m_pnlTB = nullptr;
+    QWidget* m_pnlTB1 = nullptr;
+    std::vector<QToolButton*> m_largeButtons;
+    std::vector<QToolButton*> m_smallButtons;
+    QFrame* m_pnlTempo = nullptr;
+    QLabel* m_lblTempo = nullptr;
+    QFrame* m_pnlScore = nullptr;
+    QLabel* m_lblScore = nullptr;
+    QFrame* m_pnlLineaGrigia = nullptr;
+    QFrame* m_pnlLineaNera = nullptr;
+    QScrollBar* m_scrBarMain = nullptr;
+    QFrame* m_pnlPilesSize = nullptr;
+    QLabel* m_lblPilesSize = nullptr;
+    QTimer* m_timer = nullptr;
+    std::map<std::string, QAction*> m_actions; // by object name
+    std::map<InputFilter::Kind, std::unique_ptr<InputFilter>> m_filters;
+    std::map<int, QCursor> m_cursors;
 };
 
 } // namespace kst

@@ -85,9 +85,12 @@ Rect MovingImage::coveredAt(Point at, bool shadow) const
 
 void MovingImage::restore(const Rect& area, int scrollOffset)
 {
-    if (m_surfaces.window && !area.isEmpty())
-        m_surfaces.window->copyFrom(m_surfaces.table, {area.x, area.y + scrollOffset, area.width, area.height},
-                                    {area.x, area.y});
+    if (!m_surfaces.window || area.isEmpty())
+        return;
+    m_surfaces.window->copyFrom(m_surfaces.table, {area.x, area.y + scrollOffset, area.width, area.height},
+                                {area.x, area.y});
+    if (onDrawn)
+        onDrawn(area);
 }
 
 void MovingImage::drawAt(Point at, int scrollOffset)
@@ -96,6 +99,8 @@ void MovingImage::drawAt(Point at, int scrollOffset)
         return;
     Bitmap& window = *m_surfaces.window;
     window.copyFrom(*m_image, {0, 0, width(), height()}, at);
+    if (onDrawn)
+        onDrawn(coveredAt(at, true));
     // What lies beneath the picture on the window is the table buffer.
     for (const CornerPixel& p : m_corners)
         window.setPixel(at.x + p.x, at.y + p.y,
@@ -194,6 +199,26 @@ void moveCard(MovingImage& image, const MotionRequest& request, const MotionTimi
     image.dragTo(final, timing.shadowed, timing.scrollOffset);
     if (request.commit)
         image.commit(timing.scrollOffset);
+}
+
+void animateDealtCard(MovingImage& image, bool faceUp, Point stock, Point target, const MotionTiming& timing,
+                      CardSize card)
+{
+    const auto pause = [&](int ms) { fnDelay(timing.clock, timing.events, ms); };
+    const Point leaving{stock.x + card.width / 7, stock.y + card.height / 7};
+    pause(2);
+    if (faceUp) {
+        image.showAt(stock, false, timing.scrollOffset);
+        pause(2);
+        image.hide(timing.scrollOffset); // the stock shows its back again
+        image.showAt(leaving, false, timing.scrollOffset);
+        pause(1);
+    } else {
+        image.showAt(leaving, false, timing.scrollOffset);
+    }
+    MotionTiming fine = timing;
+    fine.shadowed = false;
+    moveCard(image, {.from = leaving, .to = target, .fine = true, .commit = true}, fine, card);
 }
 
 } // namespace kst

@@ -9,6 +9,7 @@
 #include "table/Layout.h"
 #include "table/Painter.h"
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -56,6 +57,9 @@ public:
     Point position() const { return m_at; }
     bool isShown() const { return m_shown; }
 
+    // Told of every window area the picture changed, so the screen can show it at once.
+    std::function<void(const Rect&)> onDrawn;
+
 private:
     // The picture, its corners blended with the table buffer beneath.
     void drawAt(Point at, int scrollOffset);
@@ -93,5 +97,12 @@ struct MotionRequest {
 // Moves the picture from `from` to `to` in steps along a straight line; an unplaced target sends
 // it off the table at the top left. The windows go on repainting during the pauses.
 void moveCard(MovingImage& image, const MotionRequest& request, const MotionTiming& timing, CardSize card);
+
+// A card of the deal shown on its way: a face-up card flashes at the stock, face then back, and
+// leaves from a little below and right of it; a face-down card leaves from there as its back.
+// The move is fine (no pauses on the way) and the card stays in the table buffer at its place.
+// faceUp tells which of the two the picture shows.
+void animateDealtCard(MovingImage& image, bool faceUp, Point stock, Point target, const MotionTiming& timing,
+                      CardSize card);
 
 } // namespace kst

@@ -52,6 +52,9 @@ public:
     // The arguments of the screen-size rule that live for the run.
     ScreenSizeFlags& screenFlags() { return m_screenFlags; }
 
+    // (Re)loads the card pictures for the session's card size.
+    void applyCardSize();
+
     // ---- the window ----
     // After the window changed size: buffers as large as the screen and more, the layout, the
     // scroll bar and the full paint.
@@ -78,7 +81,6 @@ public:
     Bitmap& backgroundBuffer() { return *m_background; }
 
 private:
-    void applyCardSize();
     LayoutInputs layoutInputs() const;
     // Grows the buffers or resets the bar as the table bottom asks; true when the table has to
     // be laid out and painted again.

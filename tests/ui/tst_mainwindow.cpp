@@ -1,34 +1,84 @@
-// The main window as the program opens it.
+// The main window as the program opens it: start-up on a first run, the dealt table painted where
+// the layout puts the piles, resizing and scrolling, the time box, and the shut-down.
 
 #include "UiTestSupport.h"
 
+#include "cards/Card.h"
+#include "platform/qt/QtGraphics.h"
+#include "platform/qt/QtResourceLibrary.h"
 #include "platform/test/TestPorts.h"
 #include "shell/TfrmMain.h"
 
 #include <QMenu>
 #include <QMenuBar>
+#include <QScrollBar>
+#include <QTemporaryDir>
+
+#include <filesystem>
 
 using namespace kst;
+namespace fs = std::filesystem;
 
 class TstMainWindow : public QObject
 {
     Q_OBJECT
 
 private slots:
-    void initTestCase() { test::filterHarmlessWarnings(); }
-    void opensTitledWithTheTableAndTheFileMenu();
+    void initTestCase();
+    void init();
+    void aFirstRunStartsWithTheDefaultsAndThreePlayers();
+    void theFirstActivationDealsTheSavedGameOntoTheTable();
+    void aLowWindowScrollsTheTable();
+    void theTimeBoxCountsPastMidnight();
+    void shutDownRecordsThePlacement();
     void closes_data();
     void closes();
+    void inputFiltersTakeKeysAndPresses();
 
 private:
-    test::TestPorts m_ports;
-    SessionStore m_store{"/nowhere"};
-    ProgramFiles m_files{"/nowhere", "/nowhere/DATA"};
+    std::unique_ptr<TfrmMain> openWindow();
+    Ports ports();
+    static QAction* findAction(const QList<QAction*>& actions, const QString& text);
+
+    QTemporaryDir m_program;
+    std::unique_ptr<QTemporaryDir> m_data;
+    test::TestPorts m_test;
+    QtGraphics m_graphics;
+    QtResourceLibrary m_library;
+    std::unique_ptr<SessionStore> m_store;
 };
 
-namespace {
+void TstMainWindow::initTestCase()
+{
+    test::filterHarmlessWarnings();
+    // A program folder of its own (start-up writes its version marker there), holding the
+    // built program's files.
+    for (const char* name : {"GAMES.DAT", "KST.RGF", "IMAGES", "SOUNDS"})
+        fs::create_symlink(fs::path(KST_PROGRAM_DIR) / name, fs::path(m_program.path().toStdString()) / name);
+    QVERIFY(m_library.load(KST_PROGRAM_DIR "/KST.RGF"));
+}
 
-QAction* findAction(const QList<QAction*>& actions, const QString& text)
+void TstMainWindow::init()
+{
+    m_data = std::make_unique<QTemporaryDir>();
+    m_store = std::make_unique<SessionStore>(m_program.path().toStdString());
+    m_test.messages.clear();
+}
+
+Ports TstMainWindow::ports()
+{
+    Ports p = m_test.ports();
+    return {p.messages, p.clock, p.events, p.random, p.sound, m_library, p.dialogs, m_graphics, p.pointer, p.app,
+            p.locale};
+}
+
+std::unique_ptr<TfrmMain> TstMainWindow::openWindow()
+{
+    return std::make_unique<TfrmMain>(*m_store, ports(),
+                                      ProgramFiles(m_program.path().toStdString(), m_data->path().toStdString()));
+}
+
+QAction* TstMainWindow::findAction(const QList<QAction*>& actions, const QString& text)
 {
     for (QAction* a : actions)
         if (a->text() == text)
@@ -36,24 +86,97 @@ QAction* findAction(const QList<QAction*>& actions, const QString& text)
     return nullptr;
 }
 
-} // namespace
-
-void TstMainWindow::opensTitledWithTheTableAndTheFileMenu()
+void TstMainWindow::aFirstRunStartsWithTheDefaultsAndThreePlayers()
 {
-    TfrmMain window(m_store, m_ports.ports(), m_files);
-    window.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&window));
-    QCOMPARE(window.windowTitle(), QStringLiteral("Kestrane 2000"));
-    QCOMPARE(window.size(), QSize(1016, 740));
+    const auto window = openWindow();
+    QCOMPARE(window->windowTitle(), QStringLiteral("Kestrane 2000"));
+    QCOMPARE(window->store().fnStoreGet(Fld::Back_Card), std::string("011"));
+    QCOMPARE(window->store().fnStoreGet(Fld::GameId), std::string("0001"));
+    QCOMPARE(window->store().fnStoreGet(Fld::UserDefault), std::string("Player 1"));
+    QCOMPARE(window->config().readText("Users", "User003", ""), std::string("Player 3"));
+    QCOMPARE(window->timeText(), QStringLiteral("0:00:00"));
+    QVERIFY(fs::exists(fs::path(m_program.path().toStdString()) / "KSTV0430.DAT"));
+    QVERIFY2(!window->gameInProgress(), "no game before the first activation");
+    QVERIFY(m_test.messages.shown().empty());
+}
 
-    QAction* game = findAction(window.menuBar()->actions(), QStringLiteral("&File"));
-    QVERIFY(game && game->menu());
-    QVERIFY(findAction(game->menu()->actions(), QStringLiteral("E&xit")));
+void TstMainWindow::theFirstActivationDealsTheSavedGameOntoTheTable()
+{
+    const auto window = openWindow();
+    window->show();
+    window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(window.get()));
+    QTRY_VERIFY(window->gameInProgress());
+    QVERIFY(window->windowTitle().startsWith(QStringLiteral("Kestrane 2000 [Freecell]  [Player 1]  [")));
 
-    QWidget* table = window.centralWidget();
-    QVERIFY(table);
-    const QImage felt = table->grab().toImage();
-    QCOMPARE(felt.pixel(felt.width() / 2, felt.height() / 2), qRgb(0, 128, 0));
+    TableView& table = window->table();
+    const QImage shown = window->tableWidget().picture().image();
+    for (int i = 0; i < 8; ++i) {
+        const std::string& pile = table.cards().piles.fila[std::size_t(i)];
+        const Point at = table.positions().at(filaPile(i));
+        const Bitmap* face = table.pictures().face(cardAt(pile, 0));
+        QVERIFY(face);
+        // The first card of each column shows its top strip, 30 pixels in and 8 down.
+        QCOMPARE(shown.pixel(at.x + 30, at.y + 8) & 0xffffffu, QRgb(face->pixel(30, 8)));
+        const Bitmap* top = table.pictures().face(topCard(pile));
+        const int last = cardCount(pile) - 1;
+        QCOMPARE(shown.pixel(at.x + 30, at.y + 18 * last + 50) & 0xffffffu, QRgb(top->pixel(30, 50)));
+    }
+}
+
+void TstMainWindow::aLowWindowScrollsTheTable()
+{
+    const auto window = openWindow();
+    window->setWindowState(Qt::WindowNoState);
+    window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+    window->firstActivation();
+    QVERIFY(window->gameInProgress());
+    window->resize(700, 260);
+    auto* bar = window->findChild<QScrollBar*>(QStringLiteral("scrBarMain"));
+    QVERIFY(bar);
+    QTRY_VERIFY(bar->isVisible());
+    QVERIFY(bar->maximum() > 0);
+    bar->setValue(40);
+    QCOMPARE(window->table().scrollOffset(), 40);
+    const QImage shown = window->tableWidget().picture().image();
+    QCOMPARE(shown.pixel(200, 100) & 0xffffffu, QRgb(window->table().tableBuffer().pixel(200, 140)));
+
+    window->resize(900, 700);
+    QTRY_VERIFY(!bar->isVisible());
+    QCOMPARE(window->table().scrollOffset(), 0);
+}
+
+void TstMainWindow::theTimeBoxCountsPastMidnight()
+{
+    m_test.clock.setNow({2026, 12, 10, 23, 59, 30, 0});
+    const auto window = openWindow();
+    window->show();
+    window->firstActivation();
+    QVERIFY(window->gameInProgress());
+    m_test.clock.setNow({2026, 12, 11, 0, 0, 30, 0});
+    window->timerTick();
+    QCOMPARE(window->timeText(), QStringLiteral("0:01:00"));
+}
+
+void TstMainWindow::shutDownRecordsThePlacement()
+{
+    {
+        const auto window = openWindow();
+        window->setWindowState(Qt::WindowNoState);
+        window->setGeometry(60, 70, 640, 480);
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+        QVERIFY(window->close());
+        QCOMPARE(window->config().readText("Preference", "MainWindowState_Maximized", ""), std::string("N"));
+        QCOMPARE(window->config().readNumber("Preference", "MainWindowState_Width", 0), 640L);
+        QCOMPARE(window->config().readNumber("Preference", "MainWindowState_Height", 0), 480L);
+        QCOMPARE(window->config().readText("Preference", "AutoPlay", ""), std::string("Y"));
+    }
+    const auto again = openWindow();
+    QCOMPARE(again->geometry().size(), QSize(640, 480));
+    QVERIFY(!again->isMaximized());
+    QVERIFY2(m_test.messages.shown().empty(), "no confirmation unless asked for");
 }
 
 void TstMainWindow::closes_data()
@@ -66,19 +189,36 @@ void TstMainWindow::closes_data()
 void TstMainWindow::closes()
 {
     QFETCH(bool, byKey);
-    TfrmMain window(m_store, m_ports.ports(), m_files);
-    window.show();
-    window.activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(&window));
+    const auto window = openWindow();
+    window->show();
+    window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(window.get()));
     if (byKey) {
-        QTest::keyClick(&window, Qt::Key_F4, Qt::AltModifier);
+        QTest::keyClick(window.get(), Qt::Key_F4, Qt::AltModifier);
     } else {
-        QAction* game = findAction(window.menuBar()->actions(), QStringLiteral("&File"));
-        QVERIFY(game && game->menu());
-        findAction(game->menu()->actions(), QStringLiteral("E&xit"))->trigger();
+        QAction* file = findAction(window->menuBar()->actions(), QStringLiteral("&File"));
+        QVERIFY(file && file->menu());
+        findAction(file->menu()->actions(), QStringLiteral("E&xit"))->trigger();
     }
-    QTRY_VERIFY(!window.isVisible());
+    QTRY_VERIFY(!window->isVisible());
 }
 
-KST_UI_TEST_MAIN(TstMainWindow)
+void TstMainWindow::inputFiltersTakeKeysAndPresses()
+{
+    const auto window = openWindow();
+    window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+    int taken = 0;
+    window->installInputFilter(InputFilter::Kind::Pause, [&] { ++taken; });
+    QTest::keyClick(window.get(), Qt::Key_Space);
+    QTest::mouseClick(&window->tableWidget(), Qt::RightButton);
+    QCOMPARE(taken, 2);
+    QTest::keyClick(window.get(), Qt::Key_X, Qt::AltModifier);
+    QCOMPARE(taken, 2); // Alt combinations pass a pause
+    window->removeInputFilter(InputFilter::Kind::Pause);
+    QTest::keyClick(window.get(), Qt::Key_Space);
+    QCOMPARE(taken, 2);
+}
+
+QTEST_MAIN(TstMainWindow)
 #include "tst_mainwindow.moc"
