@@ -426,21 +426,26 @@ void drawGauge(QPainter& p, const Gauge& gauge)
 {
     if (gauge.symbol)
         gauge.symbol(p);
-    constexpr double left = 14.5, right = 47.5, gap = 1.6, top = 2.5, bottom = 9.5;
-    const double width = (right - left - gap * (gauge.segments - 1)) / gauge.segments;
+    // Segment edges on pixel centres: whole-pixel widths and gaps, the gap widened until they fit.
+    constexpr int left = 14, span = 33;
+    constexpr double top = 2.5, bottom = 9.5;
+    int gap = 2;
+    while ((span - gap * (gauge.segments - 1)) % gauge.segments)
+        ++gap;
+    const int width = (span - gap * (gauge.segments - 1)) / gauge.segments;
     for (int i = 0; i < gauge.segments; ++i) {
-        const QRectF r(left + i * (width + gap), top, width, bottom - top);
+        const QRectF r(left + 0.5 + i * (width + gap), top, width, bottom - top);
         if (i < gauge.lit) {
             const QColor base = levelColour(i, gauge.segments);
             QLinearGradient shine(r.topLeft(), r.bottomLeft());
             shine.setColorAt(0, base.lighter(150));
             shine.setColorAt(0.45, base);
             shine.setColorAt(1, base.darker(125));
-            p.setPen(QPen(base.darker(190), 0.9));
+            p.setPen(QPen(base.darker(190), 1.0));
             p.setBrush(shine);
         } else {
             const bool off = !gauge.symbol;
-            p.setPen(QPen(off ? QColor(150, 150, 150) : QColor(110, 116, 130), 0.9));
+            p.setPen(QPen(off ? QColor(150, 150, 150) : QColor(110, 116, 130), 1.0));
             p.setBrush(off ? QColor(205, 205, 205, 150) : QColor(236, 238, 242, 170));
         }
         p.drawRoundedRect(r, 1.4, 1.4);
