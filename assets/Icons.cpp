@@ -159,10 +159,10 @@ void glyphRestart(QPainter& p)
 {
     card(p, QRectF(1.5, 1.5, 7, 10));
     QPainterPath circle;
-    const QRectF ring(6.4, 6.4, 8.2, 8.2);
-    circle.arcMoveTo(ring, 110);
-    circle.arcTo(ring, 110, 250);
-    arrow(p, circle, green, 2.2, 2.9);
+    const QRectF ring(6.0, 6.0, 8.8, 8.8);
+    circle.arcMoveTo(ring, 200);
+    circle.arcTo(ring, 200, -270);
+    arrow(p, circle, green, 2.0, 2.8);
 }
 
 void glyphSave(QPainter& p)
