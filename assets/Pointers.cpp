@@ -14,10 +14,10 @@ namespace {
 constexpr QRgb black = qRgb(0, 0, 0), white = qRgb(255, 255, 255), cuffGrey = qRgb(196, 200, 210),
                pipRed = qRgb(204, 24, 24);
 
-// One solid part of a pointer: the pixels it covers, drawn as a white body inside a black rim.
-class Part {
+// One solid piece of a pointer: the pixels it covers, drawn as a white body inside a black rim.
+class Solid {
 public:
-    explicit Part(QPoint origin) : m_origin(origin) {}
+    explicit Solid(QPoint origin) : m_origin(origin) {}
 
     void set(int x, int y)
     {
@@ -67,7 +67,7 @@ void line(QImage& image, QPoint origin, int x0, int y0, int x1, int y1, QRgb col
 
 void arrow(QImage& image, bool large)
 {
-    Part part({0, 0});
+    Solid part({0, 0});
     const int head = large ? 15 : 10;
     for (int y = 0; y <= head; ++y)
         part.span(y, 0, y);
@@ -94,7 +94,7 @@ void carriedCards(QImage& image, QPoint at, bool large)
 {
     const int w = large ? 12 : 10, h = large ? 16 : 13;
     for (int i = 0; i < 2; ++i) {
-        Part card(at + QPoint(i * 3, i * 3));
+        Solid card(at + QPoint(i * 3, i * 3));
         card.rect(0, 0, w - 1, h - 1, 1);
         card.paint(image, white);
     }
@@ -107,8 +107,8 @@ void carriedCards(QImage& image, QPoint at, bool large)
 // A right hand seen from its back, index finger up; (0, 0) is the fingertip.
 void pointingHand(QImage& image, QPoint tip, bool large)
 {
-    Part thumb(tip);
-    Part hand(tip);
+    Solid thumb(tip);
+    Solid hand(tip);
     if (large) {
         thumb.rect(-9, 11, -4, 15, 2);
         thumb.rect(-7, 13, -1, 19, 2);
@@ -122,7 +122,7 @@ void pointingHand(QImage& image, QPoint tip, bool large)
         line(image, tip, 3, 9, 3, 14);
         line(image, tip, 8, 10, 8, 15);
         line(image, tip, 13, 12, 13, 16);
-        Part cuff(tip);
+        Solid cuff(tip);
         cuff.rect(-3, 25, 16, 29);
         cuff.paint(image, cuffGrey);
         line(image, tip, 12, 27, 13, 27);
@@ -145,7 +145,7 @@ void pointingHand(QImage& image, QPoint tip, bool large)
 // The same hand closed round the cards it drags; (0, 0) is the top of the index knuckle.
 void grabbingHand(QImage& image, QPoint knuckle, bool large)
 {
-    Part fist(knuckle);
+    Solid fist(knuckle);
     if (large) {
         fist.rect(-3, 0, 3, 7, 2);
         fist.rect(3, 0, 8, 7, 2);
@@ -155,10 +155,10 @@ void grabbingHand(QImage& image, QPoint knuckle, bool large)
         fist.paint(image, white);
         for (const int x : {3, 8, 13})
             line(image, knuckle, x, x == 3 ? 1 : x == 8 ? 2 : 3, x, 6);
-        Part thumb(knuckle);
+        Solid thumb(knuckle);
         thumb.rect(-7, 7, 5, 11, 2);
         thumb.paint(image, white);
-        Part cuff(knuckle);
+        Solid cuff(knuckle);
         cuff.rect(-3, 17, 16, 21);
         cuff.paint(image, cuffGrey);
         line(image, knuckle, 12, 19, 13, 19);
@@ -171,7 +171,7 @@ void grabbingHand(QImage& image, QPoint knuckle, bool large)
         fist.paint(image, white);
         for (const int x : {2, 6, 10})
             line(image, knuckle, x, x == 2 ? 1 : x == 6 ? 2 : 3, x, 4);
-        Part thumb(knuckle);
+        Solid thumb(knuckle);
         thumb.rect(-5, 5, 4, 8, 1);
         thumb.paint(image, white);
     }
