@@ -79,9 +79,79 @@ inline std::string borderName(char size, int which)
 
 // The interface's small pictures: toolbar buttons, pointer shapes, tree and category pictures,
 // the game description pictures.
+// Toolbar buttons in toolbar order, "TB_" + command at 16 x 16 and "TBL_" + command at 24 x 24,
+// each with a "_DIS" twin drawn as the disabled button.
+inline constexpr std::string_view toolbarCommands[] = {
+    "NEW", "OPEN", "RESTART", "SAVE", "UNDO", "REDO", "AUTOPLAY", "STAT", "RULES", "EXIT"};
+inline constexpr int toolbarSmall = 16, toolbarLarge = 24;
+
+// Pointer shapes, 32 x 32, with the pixel that points. "A" is the plain pointer, "B" the same
+// pointer while cards are being dragged; the left hands mirror the right ones.
+inline constexpr int pointerSize = 32;
+struct PointerHotSpot {
+    std::string_view name;
+    int x;
+    int y;
+};
+inline constexpr PointerHotSpot pointerHotSpots[] = {
+    {"CUR_ARROW1A", 0, 0},       {"CUR_ARROW2A", 0, 0},       {"CUR_RIGHT_HAND1A", 8, 1},
+    {"CUR_RIGHT_HAND2A", 10, 1}, {"CUR_LEFT_HAND1A", 23, 1},  {"CUR_LEFT_HAND2A", 21, 1},
+    {"CUR_ARROW1B", 0, 0},       {"CUR_ARROW2B", 0, 0},       {"CUR_RIGHT_HAND1B", 8, 6},
+    {"CUR_RIGHT_HAND2B", 10, 8}, {"CUR_LEFT_HAND1B", 23, 6},  {"CUR_LEFT_HAND2B", 21, 8}};
+
+// {x, y} of the pointing pixel; {-1, -1} for a name that is not a pointer.
+struct PixelSpot {
+    int x = -1;
+    int y = -1;
+};
+inline PixelSpot pointerHotSpot(std::string_view name)
+{
+    for (const PointerHotSpot& spot : pointerHotSpots)
+        if (spot.name == name)
+            return {spot.x, spot.y};
+    return {};
+}
+
+// Game browser tree pictures, 16 x 16 on an opaque ground of treeGround (the browser shows that
+// colour as transparent): folders and their badges, games, and one table miniature per category.
+inline constexpr int treePictureSize = 16;
+inline constexpr int treeGround[3] = {128, 0, 0};
+inline constexpr std::string_view treePictureNames[] = {
+    "TREE1", "TREE2", "N_TREE3", "N_TREE4", "N_TREE5", "F_TREE1", "F_TREE2", "S_TREE1", "S_TREE2",
+    "D_TREE1", "D_TREE2", "C_TREE1", "C_TREE2", "T_TREE1", "T_TREE2", "I_TREE1", "I_TREE2",
+    "K_TREE2", "W_TREE1", "W_TREE2",
+    "TREE5_CANFIELD_TYPE", "TREE5_FORTYTHIEVES_TYPE", "TREE5_FREECELL_TYPE", "TREE5_KLONDIKE_TYPE",
+    "TREE5_PAIRING_TYPE", "TREE5_SIMPLEGAMES_TYPE", "TREE5_SPIDER_TYPE", "TREE5_1DECK_TYPE",
+    "TREE5_2DECK_TYPE", "TREE5_FAN_TYPE", "TREE5_BAKERSDOZEN_TYPE", "TREE5_ROW_TYPE",
+    "TREE5_CUSTOMIZED_GAMES", "TREE5_FAVORITES_GAMES", "TREE5_PUZZLE_TYPE", "TREE5_ORIGINAL_TYPE"};
+
+// Game description gauges, 48 x 12: a symbol and as many lit segments as the level.
+inline constexpr int gaugeWidth = 48, gaugeHeight = 12;
+inline constexpr std::string_view gaugePictureNames[] = {
+    "PROG_TIME_QUICK", "PROG_TIME_MEDIUM", "PROG_TIME_LONG",
+    "PROG_DIFF_EASY", "PROG_DIFF_MEDIUM", "PROG_DIFF_HARD",
+    "PROG_CHAN_VERYLOW", "PROG_CHAN_LOW", "PROG_CHAN_MEDIUM", "PROG_CHAN_HIGH", "PROG_CHAN_VERYHIGH",
+    "PROG_SKILL_CHANCEONLY", "PROG_SKILL_MOSTLYCHANCE", "PROG_SKILL_MODERATE",
+    "PROG_SKILL_MOSTLYSKILL", "PROG_SKILL_DIFFICULT", "PROG_DISABLED"};
+
 inline std::vector<PictureSpec> iconPictures()
 {
-    return {};
+    std::vector<PictureSpec> pictures;
+    for (const char* prefix : {"TB_", "TBL_"}) {
+        const int side = prefix[2] == 'L' ? toolbarLarge : toolbarSmall;
+        for (const std::string_view command : toolbarCommands) {
+            const std::string name = prefix + std::string(command);
+            pictures.push_back({name, side, side});
+            pictures.push_back({name + "_DIS", side, side});
+        }
+    }
+    for (const PointerHotSpot& spot : pointerHotSpots)
+        pictures.push_back({std::string(spot.name), pointerSize, pointerSize});
+    for (const std::string_view name : treePictureNames)
+        pictures.push_back({std::string(name), treePictureSize, treePictureSize});
+    for (const std::string_view name : gaugePictureNames)
+        pictures.push_back({std::string(name), gaugeWidth, gaugeHeight});
+    return pictures;
 }
 
 // The card counter: a suit label at the head of each row, 14 x 17, then one slot per card, 13 x 17:
