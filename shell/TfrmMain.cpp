@@ -21,6 +21,7 @@
 #include <QShortcut>
 #include <QTimer>
 #include <QToolButton>
+#include <QToolTip>
 
 #include <algorithm>
 
