@@ -73,6 +73,15 @@ QPainterPath ridge(const QRectF& r, std::initializer_list<QPointF> fractions, do
     return path;
 }
 
+// A closed shape through points given as fractions of r: snow caps, shadows.
+QPolygonF shape(const QRectF& r, std::initializer_list<QPointF> fractions)
+{
+    QPolygonF polygon;
+    for (const QPointF& f : fractions)
+        polygon << at(r, f.x(), f.y());
+    return polygon;
+}
+
 // Rolling ground: a gentle wave from edge to edge, filled down to the bottom of r.
 QPainterPath rolling(const QRectF& r, double baseY, double amplitude, double waves, double phase)
 {
@@ -462,9 +471,15 @@ void japaneseWoman(QPainter& p, const QRectF& area)
 {
     const QRectF r = gildedFrame(p, area, QColor(30, 30, 34));
     fillGradient(p, r, {{0, QColor(248, 238, 214)}, {1, QColor(232, 214, 178)}});
+    // A far snowy mountain over a band of mist.
     p.setPen(Qt::NoPen);
-    p.setBrush(QColor(220, 70, 50));
-    p.drawEllipse(at(r, 0.68, 0.26), 10, 10);
+    p.setBrush(QColor(120, 140, 170));
+    p.drawPolygon(shape(r, {{0.5, 0.78}, {0.76, 0.55}, {0.84, 0.53}, {0.92, 0.55}, {1.15, 0.78}}));
+    p.setBrush(QColor(250, 250, 252));
+    p.drawPolygon(shape(r, {{0.71, 0.6}, {0.76, 0.55}, {0.84, 0.53}, {0.92, 0.55}, {0.97, 0.6}, {0.91, 0.58},
+                            {0.86, 0.61}, {0.81, 0.58}, {0.76, 0.61}}));
+    fillGradient(p, QRectF(at(r, 0, 0.7), at(r, 1, 0.8)), {{0, QColor(248, 238, 214, 0)}, {0.5, QColor(248, 238, 214)}, {1, QColor(240, 226, 196)}});
+    p.fillRect(QRectF(at(r, 0, 0.8), at(r, 1, 1)), QColor(236, 222, 190));
     // A blossoming branch from the top-left corner.
     p.setBrush(Qt::NoBrush);
     p.setPen(QPen(QColor(70, 45, 35), 1.1, Qt::SolidLine, Qt::RoundCap));
@@ -486,26 +501,42 @@ void japaneseWoman(QPainter& p, const QRectF& area)
         p.drawEllipse(b, 0.5, 0.5);
     }
     const double cx = at(r, 0.44, 0).x(), top = r.top();
-    // Her parasol, held over the shoulder.
-    const QPointF hub(cx + 5, top + 24);
-    QPainterPath canopy(hub);
-    canopy.arcTo(QRectF(hub.x() - 18, hub.y() - 18, 36, 36), 20, 150);
-    canopy.closeSubpath();
-    QRadialGradient silk(hub, 18);
-    silk.setColorAt(0, QColor(120, 140, 210));
-    silk.setColorAt(1, QColor(50, 60, 140));
+    // Her open parasol, seen from behind her shoulder: ribs from the hub to a scalloped rim.
+    const QPointF hub(cx + 7, top + 18);
+    const double reach = 15;
+    QPainterPath canopy;
+    for (int k = 0; k <= 16; ++k) {
+        const double a = k * pi / 8;
+        const QPointF tip = hub + QPointF(reach * std::cos(a), reach * std::sin(a));
+        if (k == 0) {
+            canopy.moveTo(tip);
+            continue;
+        }
+        const double mid = a - pi / 16;
+        canopy.quadTo(hub + QPointF(reach * 0.9 * std::cos(mid), reach * 0.9 * std::sin(mid)), tip);
+    }
+    QRadialGradient silk(hub, reach);
+    silk.setColorAt(0, QColor(250, 230, 180));
+    silk.setColorAt(0.25, QColor(240, 150, 80));
+    silk.setColorAt(0.3, QColor(250, 240, 210));
+    silk.setColorAt(0.36, QColor(220, 90, 60));
+    silk.setColorAt(1, QColor(170, 50, 40));
+    p.setPen(QPen(QColor(110, 30, 20), 0.35));
     p.setBrush(silk);
     p.drawPath(canopy);
-    p.setPen(QPen(QColor(230, 230, 250, 170), 0.35));
-    for (int k = 0; k <= 6; ++k) {
-        const double a = (20 + k * 25) * pi / 180;
-        p.drawLine(hub, hub + QPointF(18 * std::cos(a), -18 * std::sin(a)));
+    p.setPen(QPen(QColor(255, 230, 200, 150), 0.3));
+    for (int k = 0; k < 16; ++k) {
+        const double a = k * pi / 8;
+        p.drawLine(hub, hub + QPointF(reach * std::cos(a), reach * std::sin(a)));
     }
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(90, 50, 30));
+    p.drawEllipse(hub, 0.9, 0.9);
     p.setPen(QPen(QColor(60, 40, 30), 0.6));
     p.drawLine(hub, QPointF(cx + 1.5, top + 46));
     // Long sleeves, robe and sash.
-    const QColor robe(180, 30, 50), robeDark(130, 18, 38);
-    p.setPen(QPen(QColor(70, 10, 20), 0.35));
+    const QColor robe(40, 60, 130), robeDark(28, 40, 95);
+    p.setPen(QPen(QColor(15, 20, 50), 0.35));
     p.setBrush(robeDark);
     QPainterPath sleeves;
     sleeves.addRoundedRect(QRectF(cx - 13.5, top + 34, 8, 22), 2.5, 2.5);
@@ -528,7 +559,7 @@ void japaneseWoman(QPainter& p, const QRectF& area)
     }
     p.setBrush(QColor(232, 180, 60));
     p.drawRect(QRectF(cx - 7, top + 41, 14, 5));
-    p.setBrush(QColor(40, 120, 110));
+    p.setBrush(QColor(200, 40, 60));
     p.drawRect(QRectF(cx - 7, top + 43, 14, 0.9));
     // White collar crossing at the neck.
     p.setPen(QPen(QColor(250, 250, 245), 0.9));
@@ -626,19 +657,20 @@ void teddyBear(QPainter& p, const QRectF& area)
 
 // --- Classics ---
 
-// The traditional printed back: a fine diamond lattice in one colour with a central medallion.
-// Style 0 dots the diamonds, 1 doubles the lines, 2 rings the diamonds.
+// The traditional printed back: a fine diamond lattice in one colour round a central medallion.
+// The lattice lines run through pixel centres, so they stay sharp at card size instead of blurring
+// into a pale tint. Style 0 dots the diamonds, 1 doubles the lines, 2 sets a small diamond in each.
 void classic(QPainter& p, const QRectF& area, const QColor& ink, int style)
 {
     p.setBrush(Qt::NoBrush);
-    p.setPen(QPen(ink, 0.9));
-    p.drawRect(area.adjusted(0.6, 0.6, -0.6, -0.6));
-    const QRectF field = area.adjusted(2.4, 2.4, -2.4, -2.4);
+    p.setPen(QPen(ink, 1.0));
+    p.drawRect(area.adjusted(0.5, 0.5, -0.5, -0.5));
+    const QRectF field = area.adjusted(2, 2, -2, -2);
     p.fillRect(field, ink);
     p.save();
     p.setClipRect(field);
-    const QPointF c = field.center();
-    const double step = 4.4, reach = field.height();
+    const QPointF c(std::floor(field.center().x()) + 0.5, std::floor(field.center().y()) + 0.5);
+    const double step = style == 0 ? 4 : 6, reach = field.height();
     const QColor paper(255, 252, 244);
     const int n = int(reach / step) + 2;
     auto lattice = [&](double offset, double width) {
@@ -650,61 +682,60 @@ void classic(QPainter& p, const QRectF& area, const QColor& ink, int style)
         }
     };
     if (style == 1) {
-        lattice(-0.45, 0.32);
-        lattice(0.45, 0.32);
+        lattice(-1, 0.45);
+        lattice(1, 0.45);
     } else {
-        lattice(0, 0.45);
+        lattice(0, 0.55);
     }
     p.setPen(Qt::NoPen);
+    p.setBrush(paper);
     for (int a = -2 * n; a <= 2 * n; ++a)
         for (int b = -2 * n; b <= 2 * n; ++b) {
+            if ((a + b) % 2 == 0)
+                continue; // a crossing of the lattice, not the middle of a diamond
             const QPointF point = c + QPointF(a * step / 2, b * step / 2);
-            const bool centre = (a + b) % 2 != 0;
-            if (style == 0 && centre) {
-                p.setBrush(paper);
-                p.drawEllipse(point, 0.55, 0.55);
-            } else if (style == 1 && !centre) {
-                p.setBrush(paper);
-                p.drawEllipse(point, 0.5, 0.5);
-            } else if (style == 2 && centre) {
-                p.setBrush(Qt::NoBrush);
-                p.setPen(QPen(paper, 0.35));
-                p.drawEllipse(point, 0.9, 0.9);
-                p.setPen(Qt::NoPen);
-            }
+            if (style == 2)
+                p.drawPolygon(QPolygonF{point + QPointF(0, -1.5), point + QPointF(1.5, 0), point + QPointF(0, 1.5),
+                                        point + QPointF(-1.5, 0)});
+            else
+                p.drawEllipse(point, style == 0 ? 0.5 : 0.65, style == 0 ? 0.5 : 0.65);
         }
-    // Border band inside the field edge.
+    // A solid band inside the field edge, ruled with two fine lines.
     p.setBrush(Qt::NoBrush);
-    p.setPen(QPen(ink, 2.2));
-    p.drawRect(field.adjusted(1.1, 1.1, -1.1, -1.1));
-    p.setPen(QPen(paper, 0.45));
+    p.setPen(QPen(ink, 5));
     p.drawRect(field.adjusted(2.5, 2.5, -2.5, -2.5));
-    p.setPen(QPen(paper, 0.35));
-    p.drawRect(field.adjusted(0.8, 0.8, -0.8, -0.8));
-    // Medallion.
-    const double rx = field.width() * 0.26, ry = field.height() * 0.22;
+    p.setPen(QPen(paper, 0.6));
+    p.drawRect(field.adjusted(1.5, 1.5, -1.5, -1.5));
+    p.drawRect(field.adjusted(4.5, 4.5, -4.5, -4.5));
+    // The medallion: an oval of solid colour, ringed, holding an eight-petalled rosette.
+    const double rx = field.width() * 0.27, ry = field.height() * 0.23;
     p.setPen(Qt::NoPen);
     p.setBrush(ink);
-    p.drawEllipse(c, rx + 1.2, ry + 1.2);
+    p.drawEllipse(c, rx + 1.5, ry + 1.5);
     p.setBrush(Qt::NoBrush);
-    p.setPen(QPen(paper, 0.7));
+    p.setPen(QPen(paper, 0.8));
     p.drawEllipse(c, rx, ry);
-    p.setPen(QPen(paper, 0.35));
-    p.drawEllipse(c, rx - 1.4, ry - 1.4);
+    p.setPen(QPen(paper, 0.4));
+    p.drawEllipse(c, rx - 1.6, ry - 1.6);
     p.setPen(Qt::NoPen);
     p.setBrush(paper);
     for (int k = 0; k < 8; ++k) {
         p.save();
         p.translate(c);
         p.rotate(k * 45);
+        const double length = (k % 2 ? 0.8 : 1.0) * (rx - 2.6);
         QPainterPath petal(QPointF(0, -1.2));
-        petal.cubicTo(QPointF(2.6, -4), QPointF(1.4, -8), QPointF(0, -rx + 2.4));
-        petal.cubicTo(QPointF(-1.4, -8), QPointF(-2.6, -4), QPointF(0, -1.2));
+        petal.cubicTo(QPointF(2.6, -length * 0.4), QPointF(1.4, -length * 0.8), QPointF(0, -length));
+        petal.cubicTo(QPointF(-1.4, -length * 0.8), QPointF(-2.6, -length * 0.4), QPointF(0, -1.2));
         p.drawPath(petal);
         p.restore();
     }
+    for (int k = 0; k < 16; ++k) {
+        const double a = k * pi / 8 + pi / 16;
+        p.drawEllipse(c + QPointF((rx - 0.8) * std::cos(a), (ry - 0.8) * std::sin(a)), 0.35, 0.35);
+    }
     p.setBrush(ink);
-    p.drawEllipse(c, 1.5, 1.5);
+    p.drawEllipse(c, 1.6, 1.6);
     p.setBrush(paper);
     p.drawEllipse(c, 0.7, 0.7);
     p.restore();
@@ -1007,20 +1038,35 @@ void roses(QPainter& p, const QRectF& area)
     p.setBrush(Qt::NoBrush);
     p.setPen(QPen(QColor(200, 160, 80), 0.6));
     p.drawRect(r.adjusted(0.4, 0.4, -0.4, -0.4));
+    // Three roses on long stems gathered by a ribbon; the stems are drawn, the blooms come from
+    // the emoji font, whose rose has only a short stem of its own.
     const QString rose = QStringLiteral("\U0001F339");
-    const double w = r.width() * 0.62;
-    const QPointF tie = at(r, 0.5, 0.78);
-    for (int k : {-1, 1, 0}) {
+    const QPointF tie = at(r, 0.5, 0.8);
+    struct Bloom {
+        QPointF place;
+        double turn;
+    };
+    const Bloom blooms[] = {{{0.27, 0.44}, -22}, {{0.73, 0.44}, 22}, {{0.5, 0.31}, 0}};
+    const double w = r.width() * 0.44, h = w * 1.3;
+    p.setBrush(Qt::NoBrush);
+    p.setPen(QPen(QColor(50, 120, 50), 1.2, Qt::SolidLine, Qt::RoundCap));
+    for (const Bloom& bloom : blooms) {
+        const QPointF head = at(r, bloom.place.x(), bloom.place.y());
+        const QPointF foot = head + QPointF(h * 0.4 * std::sin(bloom.turn * pi / 180), h * 0.4 * std::cos(bloom.turn * pi / 180));
+        QPainterPath stem(foot);
+        stem.quadTo(QPointF((foot.x() + tie.x()) / 2, foot.y() * 0.3 + tie.y() * 0.7), tie);
+        stem.lineTo(tie + (tie - foot) * 0.25);
+        p.drawPath(stem);
+    }
+    for (const Bloom& bloom : blooms) {
+        const QPointF head = at(r, bloom.place.x(), bloom.place.y());
         p.save();
-        p.translate(tie);
-        p.rotate(k * 24);
-        emoji(p, rose, QRectF(-w / 2, -w * 1.25, w, w * 1.3));
+        p.translate(head);
+        p.rotate(bloom.turn);
+        emoji(p, rose, QRectF(-w / 2, -h / 2, w, h));
         p.restore();
     }
-    emoji(p, QStringLiteral("\U0001F380"), QRectF(tie - QPointF(6, 4), QSizeF(12, 9)));
-    const double bud = r.width() * 0.22;
-    emoji(p, rose, QRectF(at(r, 0.03, 0.02), QSizeF(bud, bud)), false, -30);
-    emoji(p, rose, QRectF(at(r, 0.75, 0.02), QSizeF(bud, bud)), true, 30);
+    emoji(p, QStringLiteral("\U0001F380"), QRectF(tie - QPointF(7, 5), QSizeF(14, 10)));
 }
 
 // --- Animals ---
@@ -1033,8 +1079,8 @@ void eagle(QPainter& p, const QRectF& area)
     p.setBrush(QColor(140, 160, 190));
     p.drawPath(ridge(r, {{0, 0.82}, {0.2, 0.68}, {0.35, 0.78}, {0.55, 0.64}, {0.8, 0.8}, {1, 0.72}}));
     p.setBrush(QColor(250, 252, 255));
-    p.drawPath(ridge(r, {{0.15, 0.72}, {0.2, 0.68}, {0.25, 0.72}}, 0.74));
-    p.drawPath(ridge(r, {{0.49, 0.69}, {0.55, 0.64}, {0.61, 0.69}}, 0.7));
+    p.drawPolygon(shape(r, {{0.15, 0.72}, {0.2, 0.68}, {0.25, 0.72}, {0.2, 0.705}}));
+    p.drawPolygon(shape(r, {{0.49, 0.69}, {0.55, 0.64}, {0.61, 0.69}, {0.56, 0.675}, {0.53, 0.69}}));
     cloud(p, at(r, 0.25, 0.15), 16, Qt::white, QColor(210, 225, 240));
     emoji(p, QStringLiteral("\U0001F985"), QRectF(at(r, 0.04, 0.16), at(r, 0.96, 0.8)));
 }
@@ -1138,8 +1184,8 @@ void lake(QPainter& p, const QRectF& area)
     p.setBrush(QColor(120, 140, 180));
     p.drawPath(far);
     p.setBrush(Qt::white);
-    p.drawPath(ridge(r, {{0.15, 0.29}, {0.22, 0.24}, {0.29, 0.29}, {0.24, 0.28}}, 0.3));
-    p.drawPath(ridge(r, {{0.52, 0.26}, {0.6, 0.2}, {0.68, 0.26}, {0.62, 0.25}}, 0.27));
+    p.drawPolygon(shape(r, {{0.15, 0.29}, {0.22, 0.24}, {0.29, 0.29}, {0.24, 0.28}, {0.2, 0.3}}));
+    p.drawPolygon(shape(r, {{0.52, 0.26}, {0.6, 0.2}, {0.68, 0.26}, {0.62, 0.25}, {0.57, 0.27}}));
     p.setBrush(QColor(60, 110, 70));
     p.drawPath(rolling(r, 0.47, 0.01, 1.5, 0));
     QRectF water = r;
@@ -1225,9 +1271,9 @@ void mountainsDay(QPainter& p, const QRectF& area)
     p.drawPath(ridge(r, {{0, 0.5}, {0.18, 0.3}, {0.3, 0.4}, {0.5, 0.14}, {0.7, 0.38}, {0.82, 0.28}, {1, 0.46}}, 0.8));
     // Snow caps, and the shadowed side of each peak.
     p.setBrush(QColor(250, 252, 255));
-    p.drawPath(ridge(r, {{0.11, 0.38}, {0.18, 0.3}, {0.24, 0.35}, {0.21, 0.37}, {0.17, 0.35}}, 0.38));
-    p.drawPath(ridge(r, {{0.38, 0.29}, {0.5, 0.14}, {0.6, 0.26}, {0.55, 0.25}, {0.5, 0.29}, {0.45, 0.26}}, 0.29));
-    p.drawPath(ridge(r, {{0.76, 0.34}, {0.82, 0.28}, {0.88, 0.33}, {0.84, 0.32}}, 0.34));
+    p.drawPolygon(shape(r, {{0.11, 0.38}, {0.18, 0.3}, {0.24, 0.35}, {0.21, 0.37}, {0.17, 0.35}}));
+    p.drawPolygon(shape(r, {{0.38, 0.29}, {0.5, 0.14}, {0.6, 0.26}, {0.55, 0.25}, {0.5, 0.29}, {0.45, 0.26}}));
+    p.drawPolygon(shape(r, {{0.76, 0.34}, {0.82, 0.28}, {0.88, 0.33}, {0.84, 0.32}}));
     p.setBrush(QColor(30, 30, 50, 60));
     p.drawPolygon(QPolygonF{at(r, 0.5, 0.14), at(r, 0.7, 0.38), at(r, 0.6, 0.6), at(r, 0.52, 0.4)});
     p.drawPolygon(QPolygonF{at(r, 0.18, 0.3), at(r, 0.3, 0.4), at(r, 0.24, 0.6)});
