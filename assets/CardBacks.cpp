@@ -446,7 +446,7 @@ void africa(QPainter& p, const QRectF& area)
     p.setBrush(shade);
     p.drawPath(rolling(r, 0.78, 0.012, 1.3, 0.3));
     // An acacia: a forked trunk under a flat umbrella crown.
-    const QPointF root = at(r, 0.27, 0.8);
+    const QPointF root = at(r, 0.22, 0.8);
     p.setPen(QPen(shade, 1.4, Qt::SolidLine, Qt::RoundCap));
     p.drawLine(root, root + QPointF(1, -16));
     p.setPen(QPen(shade, 0.9, Qt::SolidLine, Qt::RoundCap));
@@ -460,9 +460,9 @@ void africa(QPainter& p, const QRectF& area)
     crown.addEllipse(QRectF(root.x() - 4, root.y() - 26.5, 16, 4));
     crown.setFillRule(Qt::WindingFill);
     p.drawPath(crown.simplified());
-    const double h = r.height() * 0.42;
-    emoji(p, QStringLiteral("\U0001F992"), QRectF(at(r, 0.62, 0.81).x() - h / 2, at(r, 0, 0.81).y() - h, h, h), false, 0, shade);
-    emoji(p, QStringLiteral("\U0001F418"), QRectF(at(r, 0.92, 0.8).x() - 9, at(r, 0, 0.8).y() - 9, 14, 9), true, 0, shade);
+    const double h = r.height() * 0.4;
+    emoji(p, QStringLiteral("\U0001F992"), QRectF(at(r, 0.74, 0.81).x() - h / 2, at(r, 0, 0.81).y() - h, h, h), false, 0, shade);
+    emoji(p, QStringLiteral("\U0001F418"), QRectF(at(r, 0.47, 0.8).x() - 7, at(r, 0, 0.8).y() - 9, 14, 9), false, 0, shade);
     for (int i = 0; i < 3; ++i)
         gull(p, at(r, 0.62 + i * 0.09, 0.18 + (i % 2) * 0.05), 3.2, shade);
 }
@@ -1237,22 +1237,34 @@ void sea(QPainter& p, const QRectF& area)
     QRectF water = r;
     water.setTop(at(r, 0, 0.42).y());
     fillGradient(p, water, {{0, QColor(60, 140, 180)}, {1, QColor(10, 60, 110)}});
-    // Rows of waves, each with a white crest, larger towards the viewer.
-    for (int row = 0; row < 5; ++row) {
-        const double y = 0.5 + row * 0.11, amplitude = 0.01 + row * 0.006, waves = 4.0 - row * 0.5;
-        QPainterPath swell = rolling(r, y, amplitude, waves, row * 0.37);
+    // Rows of scalloped waves, larger and further apart towards the viewer, each lit at its crest
+    // and deepening below it.
+    for (int row = 0; row < 7; ++row) {
+        const double y = at(r, 0, 0.47 + 0.075 * row + 0.004 * row * row).y();
+        const double length = 5 + 2.4 * row, height = 1.0 + 0.6 * row;
+        const double start = r.left() - length * (row % 2 ? 0.5 : 1.0);
+        QPainterPath crest(QPointF(start, y));
+        for (double x = start; x < r.right() + length; x += length)
+            crest.quadTo(QPointF(x + length / 2, y - 2 * height), QPointF(x + length, y));
+        QPainterPath swell = crest;
+        swell.lineTo(QPointF(r.right() + 2 * length, r.bottom() + 1));
+        swell.lineTo(QPointF(start, r.bottom() + 1));
+        swell.closeSubpath();
+        QLinearGradient deep(QPointF(0, y - height), QPointF(0, y + 5 + 2 * row));
+        deep.setColorAt(0, mix(QColor(90, 170, 200), QColor(50, 140, 180), row / 6.0));
+        deep.setColorAt(1, mix(QColor(30, 100, 150), QColor(10, 55, 105), row / 6.0));
         p.setPen(Qt::NoPen);
-        p.setBrush(mix(QColor(50, 130, 175), QColor(15, 70, 120), row / 4.0));
+        p.setBrush(deep);
         p.drawPath(swell);
-        QPainterPath crest;
-        for (int i = 0; i <= 48; ++i) {
-            const double fx = i / 48.0;
-            const QPointF point = at(r, fx, y + amplitude * std::sin(2 * pi * (waves * fx + row * 0.37)));
-            i == 0 ? crest.moveTo(point) : crest.lineTo(point);
-        }
         p.setBrush(Qt::NoBrush);
-        p.setPen(QPen(QColor(235, 248, 255), 0.5 + row * 0.2, Qt::SolidLine, Qt::RoundCap));
+        p.setPen(QPen(QColor(240, 250, 255, 220), 0.35 + row * 0.1, Qt::SolidLine, Qt::RoundCap));
         p.drawPath(crest);
+    }
+    // Glitter of the sun on the far water.
+    p.setPen(QPen(QColor(255, 250, 220, 200), 0.5, Qt::SolidLine, Qt::RoundCap));
+    for (int i = 0; i < 4; ++i) {
+        const double fy = 0.445 + i * 0.025, half = 0.02 + i * 0.015;
+        p.drawLine(at(r, 0.7 - half, fy), at(r, 0.7 + half, fy));
     }
     gull(p, at(r, 0.25, 0.2), 5, QColor(60, 60, 70));
     gull(p, at(r, 0.4, 0.28), 4, QColor(60, 60, 70));
