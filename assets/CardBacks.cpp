@@ -1046,8 +1046,8 @@ void roses(QPainter& p, const QRectF& area)
         QPointF place;
         double turn;
     };
-    const Bloom blooms[] = {{{0.27, 0.44}, -22}, {{0.73, 0.44}, 22}, {{0.5, 0.31}, 0}};
-    const double w = r.width() * 0.44, h = w * 1.3;
+    const Bloom blooms[] = {{{0.29, 0.45}, -22}, {{0.71, 0.45}, 22}, {{0.5, 0.31}, 0}};
+    const double w = r.width() * 0.4, h = w * 1.3;
     p.setBrush(Qt::NoBrush);
     p.setPen(QPen(QColor(50, 120, 50), 1.2, Qt::SolidLine, Qt::RoundCap));
     for (const Bloom& bloom : blooms) {
