@@ -21,6 +21,8 @@ packages=(
     xvfb xauth xdotool imagemagick x11-apps
     # fonts for labels and window texts
     fonts-dejavu-core
+    # colour pictograms for the figures on the card backs
+    fonts-noto-color-emoji
 )
 
 missing=()
