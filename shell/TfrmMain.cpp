@@ -249,6 +249,19 @@ bool TfrmMain::event(QEvent* event)
     return QMainWindow::event(event);
 }
 
+void TfrmMain::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    // Without a window manager nothing ever activates the window: the first activation then
+    // comes a moment after it is shown.
+    QTimer::singleShot(500, this, [this] {
+        if (m_firstActivationPending && isVisible()) {
+            m_firstActivationPending = false;
+            firstActivation();
+        }
+    });
+}
+
 void TfrmMain::firstActivation()
 {
     m_firstActivationPending = false;

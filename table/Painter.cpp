@@ -148,8 +148,10 @@ void TablePainter::drawPicture(const Bitmap& picture, const Corners& corners, in
         for (const CornerPixel& c : corners) {
             if (c.y >= height)
                 continue;
-            const bool bottom = 2 * c.y >= h, right = 2 * c.x >= w;
-            beneath[count++] = overlapped && bottom && right ? Silver
+            const bool bottom = 2 * c.y >= h;
+            // The corner pixel itself and its two neighbours, not a see-through edge above it.
+            const bool cornerPixel = (w - 1 - c.x) + (h - 1 - c.y) <= 1;
+            beneath[count++] = overlapped && cornerPixel ? Silver
                 : bottom ? m_surfaces.background.pixel(x + c.x, y + m_scrollOffset + c.y)
                          : surface.pixel(o.x + c.x, o.y + c.y);
         }
