@@ -223,7 +223,7 @@ QImage brushedMetal(Rgb dark, Rgb light, int along, std::uint32_t seed)
     return c.image();
 }
 
-// Woven metal ribbons, bronze, each rounded across its width.
+// Woven ribbons of polished steel, each rounded across its width.
 QImage ribbon()
 {
     const int size = 192, pitch = 32, n = size / pitch;
@@ -238,9 +238,11 @@ QImage ribbon()
             const float across = (warp ? ax : ay) / width, along = warp ? ay : ax;
             const float round = std::sqrt(std::max(0.0f, 1 - across * across));
             const float brush = warp ? valueNoise(u, v, n * 6, 4, 1601) : valueNoise(u, v, 4, n * 6, 1602);
-            float shade = 0.45f + 0.5f * round + 0.3f * std::pow(round, 12.0f) * (across < 0 ? 1.0f : 0.3f);
-            shade *= top ? 1 - 0.9f * along * along : 0.55f;
-            return ramp({hex(0x1e1e22), hex(0x4a4640), hex(0x8a7a5a), hex(0xa89a78)}, clamp01(shade * (0.8f + 0.25f * brush)));
+            // a polished band: dark at its rims, a narrow bright crest a little above the middle
+            const float crest = std::exp(-(across + 0.25f) * (across + 0.25f) * 18);
+            float shade = 0.15f + 0.4f * round + 0.4f * crest;
+            shade *= top ? 1 - 1.2f * along * along : 0.5f;
+            return ramp({hex(0x101216), hex(0x2e343e), hex(0x56606e), hex(0x8a94a2)}, clamp01(shade * (0.85f + 0.25f * brush)));
         };
         if (inWarp && (warpTop || !inWeft))
             return band(true, warpTop);

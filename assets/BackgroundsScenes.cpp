@@ -32,7 +32,7 @@ QImage clouds()
     Canvas c(256, 256);
     c.fill([](float u, float v, int, int) {
         const float n = fbmGain(u, v, 3, 6, 2101, 0.55f);
-        const float cover = smooth(-0.1f, 0.7f, n);
+        const float cover = smooth(-0.35f, 0.6f, n);
         const Rgb sky = mix(hex(0x2a4a74), hex(0x38588a), 0.5f + 0.4f * fbm(u, v, 1, 2, 2102));
         const Rgb cloud = mix(hex(0x8a96aa), hex(0x6a7690), smooth(0.3f, 1.0f, fbmGain(u + 0.01f, v + 0.02f, 3, 5, 2101, 0.55f) - n + 0.5f));
         return mix(sky, cloud, cover * 0.85f);
@@ -208,9 +208,9 @@ QImage floorTiles()
             return hex(0x302c26) * (0.85f + 0.3f * cell(x, y, 2701));
         const int tx = x / tile, ty = y / tile;
         const bool dark = (tx + ty) % 2;
-        const float vein = std::pow(1 - std::abs(std::sin(pi * (u + v) * 2 + 3 * fbm(u, v, 3, 4, 2702 + dark))), 10.0f);
+        const float vein = std::pow(1 - std::abs(std::sin(pi * (u + v) * 2 + 2.5f * fbm(u, v, 2, 3, 2702 + dark))), 10.0f);
         Rgb col = dark ? hex(0x3a3634) : hex(0x625a52);
-        col = col * (0.9f + 0.12f * fbm(u, v, 4, 3, 2703) + 0.06f * cell(tx, ty, 2704)) + (dark ? hex(0x5a5450) : hex(0x4a443c)) * (0.3f * vein) * (dark ? 1.0f : -1.0f);
+        col = col * (0.9f + 0.12f * fbm(u, v, 4, 3, 2703) + 0.06f * cell(tx, ty, 2704)) + hex(0x3a3630) * (0.35f * vein);
         return col * std::clamp(h.light(x, y, 0.5f), 0.7f, 1.3f);
     });
     return c.image();
@@ -333,7 +333,7 @@ QImage plasmaFractal()
     Canvas c(n, n);
     c.fill([&](float, float, int x, int y) {
         // colours cycle with the height, so the fine detail shows as rippling contours
-        const float t = fract(at(x, y) * 1.5f + 10);
+        const float t = fract(at(x, y) * 2.5f + 10);
         return ramp({hex(0x1a2440), hex(0x24485a), hex(0x44385e), hex(0x5e4a3c), hex(0x1a2440)}, t);
     });
     return c.image();
