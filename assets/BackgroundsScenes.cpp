@@ -124,8 +124,10 @@ QImage riverStones()
     h.fill([](float u, float v, int, int) {
         const float wu = u + 0.025f * fbm(u, v, 4, 2, 2401), wv = v + 0.025f * fbm(u, v, 4, 2, 2402);
         const Cells g = cells(wu, wv, 6, 6, 2403, 0.75f);
-        const float edge = g.f2 - g.f1;
-        return edge < 0.08f ? 0.0f : std::sqrt(std::min(1.0f, (edge - 0.08f) / 0.45f)) + 0.03f * fbm(u, v, 16, 2, 2404);
+        // a smooth dome round each cell's point, rounded off where it meets its neighbours
+        const float dome = std::sqrt(std::max(0.0f, 1 - (g.f1 / 0.62f) * (g.f1 / 0.62f)));
+        const float z = dome * smooth(0.05f, 0.22f, g.f2 - g.f1);
+        return z < 0.02f ? 0.0f : z + 0.015f * fbm(u, v, 16, 2, 2404);
     });
     Canvas c(size, size);
     c.fill([&](float u, float v, int x, int y) {
@@ -136,7 +138,7 @@ QImage riverStones()
             return hex(0x2a241c) * (0.7f + 0.4f * cell(x, y, 2405));
         Rgb col = ramp({hex(0x5a5650), hex(0x6e6454), hex(0x4a4e52), hex(0x7a6a58), hex(0x5e5248), hex(0x686a66)}, cell(g.cx, g.cy, 2406));
         col = col * (0.9f + 0.1f * fbm(u, v, 12, 3, 2407) + 0.06f * valueNoise(u, v, 192, 192, 2408));
-        return col * std::clamp(h.light(x, y, 14), 0.45f, 1.4f) * (0.75f + 0.25f * std::min(1.0f, z * 3));
+        return col * std::clamp(h.light(x, y, 18), 0.45f, 1.4f) * (0.7f + 0.3f * std::min(1.0f, z * 2));
     });
     return c.image();
 }

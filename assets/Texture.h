@@ -217,7 +217,7 @@ struct HeightField {
                 z[std::size_t(y * w + x)] = f((float(x) + 0.5f) / float(w), (float(y) + 0.5f) / float(h), x, y);
     }
     // depth scales the slopes (pixels of height per unit); light comes from the upper left.
-    float light(int x, int y, float depth) 
+    float light(int x, int y, float depth)
     {
         const float dx = (at(x + 1, y) - at(x - 1, y)) * depth * 0.5f;
         const float dy = (at(x, y + 1) - at(x, y - 1)) * depth * 0.5f;
