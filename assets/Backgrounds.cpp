@@ -186,22 +186,27 @@ QImage flatCloth()
 
 QImage flatCaneBrake()
 {
-    // Cane webbing: strands across and down, diagonals woven over their crossings, and the
-    // octagonal openings between them.
-    Flat f(64, 64, {qRgb(52, 36, 22), qRgb(156, 122, 72), qRgb(118, 88, 50), qRgb(138, 104, 60), qRgb(96, 70, 40)});
+    // Cane webbing on a 16-pixel lattice: pairs of strands down and across, woven over and
+    // under at their crossings, and diagonal strands laid over them that cut the corners of the
+    // square openings into octagons.
+    Flat f(64, 64, {qRgb(52, 36, 22), qRgb(160, 126, 76), qRgb(126, 96, 56), qRgb(146, 112, 66), qRgb(108, 80, 46),
+                    qRgb(84, 60, 34)});
     f.fill([](int x, int y) {
-        const float hx = float(x % 16) - 7.5f, hy = float(y % 16) - 7.5f; // from the opening's centre
-        const float ax = std::abs(hx), ay = std::abs(hy);
-        if (ax < 4.6f && ay < 4.6f && ax + ay < 6.6f)
+        const float px = float(x % 16) + 0.5f, py = float(y % 16) + 0.5f;
+        const float a = std::abs(std::fmod(px - py + 64, 16.0f) - 8), b = std::abs(std::fmod(px + py, 16.0f) - 8);
+        const float diagonal = std::min(a, b) / std::sqrt(2.0f);
+        if (diagonal < 1.45f)
+            return diagonal < 0.75f ? 3 : 4;
+        const float hx = px - 8, hy = py - 8;
+        if (std::abs(hx) < 4 && std::abs(hy) < 4)
             return 0;
-        const float cx = 8 - ax, cy = 8 - ay; // from the nearest crossing
-        if (std::abs(cx - cy) < 2.2f && cx + cy < 7.5f)
-            return std::abs(cx - cy) < 1.2f ? 3 : 4;
-        if (cx < 3.0f)
-            return cx < 1.0f ? 1 : 2;
-        if (cy < 3.0f)
-            return cy < 1.0f ? 1 : 2;
-        return 4;
+        const float ex = 8 - std::abs(hx), ey = 8 - std::abs(hy); // from the strand pairs' middle
+        const bool down = ex < 4, across = ey < 4;
+        const int crossing = (x + 8) / 16 + (y + 8) / 16;
+        const float e = (down && (!across || crossing % 2 == 0)) ? ex : ey;
+        if (e < 0.6f)
+            return 5;
+        return std::abs(e - 2.2f) < 1.0f ? 1 : 2;
     });
     return f.image();
 }
