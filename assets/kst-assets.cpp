@@ -63,25 +63,24 @@ QString rankElement(int rank)
     }
 }
 
-// Renders one element fitted into the cell keeping its proportions; drawn at four times the size
-// and scaled down, so thin index strokes stay solid instead of fading to grey.
+// Renders one element over the whole cell; drawn at four times the size and scaled down, so thin
+// index strokes stay solid instead of fading to grey. The themes' cards are a little narrower
+// than the table's card size: they are widened to it, so that faces and backs, drawn over one
+// another in a pile, line up at both edges.
 bool drawSvgCard(QPainter& painter, QSvgRenderer& svg, const QString& element, const QRect& cell)
 {
     constexpr int oversample = 4;
     const QRectF bounds = svg.boundsOnElement(element);
     if (!svg.elementExists(element) || bounds.isEmpty())
         return fail(QStringLiteral("the card theme has no picture %1").arg(element));
-    const double scale = std::min(cell.width() / bounds.width(), cell.height() / bounds.height());
-    const QSize fitted(qRound(bounds.width() * scale), qRound(bounds.height() * scale));
-    QImage big(fitted * oversample, QImage::Format_ARGB32_Premultiplied);
+    QImage big(cell.size() * oversample, QImage::Format_ARGB32_Premultiplied);
     big.fill(Qt::transparent);
     {
         QPainter p(&big);
         p.setRenderHints(QPainter::Antialiasing | QPainter::SmoothPixmapTransform);
         svg.render(&p, element, QRectF(QPointF(0, 0), QSizeF(big.size())));
     }
-    const QImage small = big.scaled(fitted, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-    painter.drawImage(cell.topLeft() + QPoint((cell.width() - fitted.width()) / 2, (cell.height() - fitted.height()) / 2), small);
+    painter.drawImage(cell.topLeft(), big.scaled(cell.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
     return true;
 }
 
