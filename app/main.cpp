@@ -1,5 +1,6 @@
 // The program entry: options, the program's folders, the ports, the main window.
 
+#include "engine/Sounds.h"
 #include "platform/qt/QtPorts.h"
 #include "shell/TfrmMain.h"
 #include "storage/CommandLine.h"
@@ -9,6 +10,8 @@
 #include "table/Appearance.h"
 
 #include <QApplication>
+#include <QPixmap>
+#include <QSplashScreen>
 
 #include <iostream>
 #include <string>
@@ -93,11 +96,23 @@ int main(int argc, char** argv)
                                      "Error");
         return 1;
     }
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    kst::SessionStore store(files.programDir());
     // Without its pictures the program cannot show a table: it ends, as it began, quietly.
     if (!kst::openResourceLibrary(ports.ports().resources, ports.ports().messages, files.programDir()))
         return 0;
-    kst::SessionStore store(files.programDir());
+
+    // The start picture shows while the program gets ready, and the start sound plays.
+    QSplashScreen splash(QPixmap(ports.resourceLibrary().picturePath("SPLASH")), Qt::WindowStaysOnTopHint);
+    splash.show();
+    QApplication::processEvents();
+    const kst::ProfileFile config(files.dataFile("CFG.DAT"));
+    kst::playStartSound(config, store, ports.ports().sound);
+
     kst::TfrmMain window(store, ports.ports(), files);
+    QApplication::processEvents();
+    splash.hide();
     window.show();
+    QApplication::restoreOverrideCursor();
     return app.exec();
 }
