@@ -1,0 +1,88 @@
+// Painting the table with the program's own bitmaps and pictures. Targets: a full paint of a dealt
+// table well under a frame (16 ms), and one step of a dragged pile far below that, since it runs
+// for every pointer move.
+
+#include <benchmark/benchmark.h>
+
+#include "cards/GameCatalogue.h"
+#include "platform/qt/QtGraphics.h"
+#include "platform/qt/QtResourceLibrary.h"
+#include "platform/test/TestPorts.h"
+#include "table/Motion.h"
+#include "table/TableView.h"
+
+#include <memory>
+
+namespace kst {
+namespace {
+
+// A dealt game on a 1016 x 740 window, drawn with the built KST.RGF and IMAGES folder.
+struct PaintedTable {
+    explicit PaintedTable(int gameId)
+    {
+        ok = library.load(KST_PROGRAM_DIR "/KST.RGF") && catalogue.load(KST_PROGRAM_DIR "/GAMES.DAT").ok;
+        if (!ok)
+            return;
+        for (const auto& [field, value] : {std::pair{Fld::Card_Size, "B"}, {Fld::Card, "001"}, {Fld::Back_Card, "011"},
+                                           {Fld::Background_def, "N"}, {Fld::Background_bmp, "274"},
+                                           {Fld::Cards_Shadowed, "Y"}, {Fld::VertScrollBar, "Y"}})
+            store.fnStoreSet(field, value);
+        std::string message, screen;
+        ok = view.prepareTable(catalogue, gameId, message, screen) && view.deal("1234567890123").ok;
+        view.resized({1016, 740, 1008, 690, 48, 16});
+    }
+
+    bool ok = false;
+    SessionStore store{KST_PROGRAM_DIR};
+    ProfileFile config{"/nonexistent/CFG.DAT"};
+    QtGraphics graphics;
+    test::ScriptedMessageBoxes messages;
+    QtResourceLibrary library;
+    test::ScriptedRandom random;
+    AppearanceContext context{store, config, graphics, messages, library, random};
+    GameCatalogue catalogue;
+    TableView view{context};
+};
+
+void paintTable(benchmark::State& state, int gameId)
+{
+    PaintedTable table(gameId);
+    if (!table.ok) {
+        state.SkipWithError("the program folder is not built");
+        return;
+    }
+    for (auto _ : state) {
+        table.view.relayoutAndRepaint();
+        benchmark::DoNotOptimize(table.view.tableBottom());
+    }
+}
+
+void BM_FullPaintFreecell(benchmark::State& state) { paintTable(state, 1); }
+void BM_FullPaintSpider(benchmark::State& state) { paintTable(state, 6); }
+BENCHMARK(BM_FullPaintFreecell)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_FullPaintSpider)->Unit(benchmark::kMicrosecond);
+
+// A run of five cards dragged with its shadow: give back the strip left behind, draw the picture.
+void BM_DragStep(benchmark::State& state)
+{
+    PaintedTable table(1);
+    if (!table.ok) {
+        state.SkipWithError("the program folder is not built");
+        return;
+    }
+    QtBitmap window(1008, 690);
+    table.view.showOn(window);
+    const std::vector<MovingCard> cards = {{1, 0}, {2, 18}, {3, 36}, {4, 54}, {5, 72}};
+    MovingImage image({&window, table.view.tableBuffer(), table.view.backgroundBuffer()}, table.view.pictures(),
+                      table.graphics, cards);
+    image.showAt({300, 200}, true, 0);
+    int x = 300;
+    for (auto _ : state) {
+        x = x == 300 ? 303 : 300;
+        image.dragTo({x, 200 + (x - 300)}, true, 0);
+    }
+}
+BENCHMARK(BM_DragStep)->Unit(benchmark::kMicrosecond);
+
+} // namespace
+} // namespace kst
