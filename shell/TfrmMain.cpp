@@ -24,6 +24,7 @@
 #include <QToolTip>
 
 #include <algorithm>
+#include <string_view>
 
 namespace kst {
 
@@ -182,6 +183,7 @@ void TfrmMain::startUp()
         if (button->objectName() == QLatin1String("tbAutoPlay"))
             button->setChecked(m_windowPreferences.autoPlay);
     m_ports.random.seedFromClock();
+    // No system registry here: the program keeps nothing outside its own folders.
     tidyProgramFolder(m_files);
     enableGameCommands(false);
 }
@@ -574,16 +576,16 @@ void TfrmMain::enableGameCommands(bool on)
 {
     for (const char* name : {"mnuNew", "mnuAutoPlay"})
         m_actions.at(name)->setEnabled(on);
-    for (const auto* buttons : {&m_largeButtons, &m_smallButtons})
-        for (QToolButton* button : *buttons)
-            for (const char* word : gameCommandWords) {
-                const QString hint = QString::fromLatin1(word);
-                const auto command = std::find_if(std::begin(toolbarCommands), std::end(toolbarCommands),
-                                                  [&](const ToolbarCommand& c) { return hint == QLatin1String(c.word); });
-                if (command != std::end(toolbarCommands) && button->toolTip() == QLatin1String(command->hint)
-                    && *command->action)
-                    button->setEnabled(on);
-            }
+    // The buttons of the game commands that exist so far, in both toolbars.
+    for (std::size_t i = 0; i < std::size(toolbarCommands); ++i) {
+        const ToolbarCommand& command = toolbarCommands[i];
+        const bool gameCommand = std::any_of(std::begin(gameCommandWords), std::end(gameCommandWords),
+                                             [&](const char* word) { return std::string_view(word) == command.word; });
+        if (!gameCommand || !*command.action)
+            continue;
+        for (const auto* buttons : {&m_largeButtons, &m_smallButtons})
+            (*buttons)[i]->setEnabled(on);
+    }
 }
 
 void TfrmMain::refreshCaption()

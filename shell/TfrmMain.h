@@ -45,8 +45,6 @@ public:
     TableWidget& tableWidget() { return *m_imgSfondo; }
     ProfileFile& config() { return m_config; }
 
-    static constexpr QSize defaultSize{1016, 740};
-
     // ---- state ----
     bool gameInProgress() const { return m_gameInProgress; }
     bool clockRunning() const { return m_clockRunning; }
