@@ -401,6 +401,22 @@ void TfrmMain::createToolbars()
     m_lblScore->setObjectName(QStringLiteral("lblScore"));
     m_lblScore->setText(QStringLiteral("0"));
 
+    // The status bar: two empty panes along the bottom, shown only when asked for.
+    m_pnlStatusBar = new QFrame(m_imgSfondo);
+    m_pnlStatusBar->setObjectName(QStringLiteral("pnlStatusBar"));
+    m_pnlStatusBar->setAutoFillBackground(true);
+    m_pnlStatusBar->setFixedHeight(20);
+    auto* panes = new QHBoxLayout(m_pnlStatusBar);
+    panes->setContentsMargins(2, 2, 2, 2);
+    for (const char* name : {"pnl_sb_giocatori", "pnl_sb_livello"}) {
+        auto* pane = new QFrame(m_pnlStatusBar);
+        pane->setObjectName(QLatin1String(name));
+        pane->setFrameShape(QFrame::Panel);
+        pane->setFrameShadow(QFrame::Sunken);
+        panes->addWidget(pane, 1);
+    }
+    m_pnlStatusBar->hide();
+
     m_pnlLineaGrigia = new QFrame(m_imgSfondo);
     m_pnlLineaGrigia->setObjectName(QStringLiteral("pnlLineaGrigia"));
     m_pnlLineaGrigia->setStyleSheet(QStringLiteral("background: rgb(128, 128, 128);"));
@@ -455,6 +471,10 @@ TableWindow TfrmMain::tableWindow() const
 void TfrmMain::tableResized()
 {
     layoutToolbarRow();
+    m_pnlStatusBar->setVisible(m_store.fnStoreGet(Fld::StatusBar) == "Y");
+    m_pnlStatusBar->setGeometry(0, m_imgSfondo->height() - m_pnlStatusBar->height(), m_imgSfondo->width(),
+                                m_pnlStatusBar->height());
+    m_pnlStatusBar->raise();
     if (m_firstActivationPending) {
         m_imgSfondo->picture().fillRect({0, 0, m_imgSfondo->width(), m_imgSfondo->height()},
                                         defaultBackgroundColour(m_ports.graphics));

@@ -139,6 +139,7 @@ private:
     QFrame* m_pnlLineaGrigia = nullptr;
     QFrame* m_pnlLineaNera = nullptr;
     QScrollBar* m_scrBarMain = nullptr;
+    QFrame* m_pnlStatusBar = nullptr;
     QFrame* m_pnlPilesSize = nullptr;
     QLabel* m_lblPilesSize = nullptr;
     QTimer* m_timer = nullptr;

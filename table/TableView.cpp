@@ -25,6 +25,22 @@ void TableView::clearGame()
     relayoutAndRepaint();
 }
 
+int TableView::topCardOf(std::string_view pileName) const
+{
+    const PileRef pile = parsePileName(pileName);
+    const std::string* text = pile.isNone() ? nullptr : m_cards.piles.pile(pile);
+    return text ? topCard(*text) : 0;
+}
+
+bool TableView::isTableauTop(int card) const
+{
+    const int inUse = std::clamp(int(m_rules[Rule::TableauCount]), 0, Rule::MaxTableaus);
+    for (int i = 0; i < inUse; ++i)
+        if (const std::string& pile = m_cards.piles.fila[std::size_t(i)]; cardCount(pile) > 0 && topCard(pile) == card)
+            return true;
+    return false;
+}
+
 // ---- the game -----------------------------------------------------------------------------------
 
 void TableView::applyCardSize()

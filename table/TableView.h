@@ -40,6 +40,11 @@ public:
     const FanSteps& steps() const { return m_steps; }
     CardPictures& pictures() { return m_pictures; }
     bool gameOnTable() const { return m_gameOnTable; }
+    // The top card of a pile named as the piles are ("Mazzo", "Mazzo_Vis", "Fila3" ...); 0 for an
+    // empty pile or a name that is no pile.
+    int topCardOf(std::string_view pileName) const;
+    // Whether the card lies on top of one of the tableau piles in use.
+    bool isTableauTop(int card) const;
     // No game: the table shows only its background.
     void clearGame();
 

@@ -71,6 +71,20 @@ TEST_F(TableViewTest, ADealtGameIsPaintedWhereTheLayoutPutsItsPiles)
     EXPECT_EQ(window.pixel(first.x + 30, first.y + 8), table.pixel(first.x + 30, first.y + 8));
 }
 
+TEST_F(TableViewTest, TopCardsAreFoundByPileName)
+{
+    start(Freecell, m_window);
+    const CardTable& cards = m_view.cards();
+    EXPECT_EQ(m_view.topCardOf("Fila1"), topCard(cards.piles.fila[0]));
+    EXPECT_EQ(m_view.topCardOf("Fila8"), topCard(cards.piles.fila[7]));
+    EXPECT_EQ(m_view.topCardOf("Mazzo"), 0) << "Freecell deals its whole deck";
+    EXPECT_EQ(m_view.topCardOf("Appogg1"), 0);
+    EXPECT_EQ(m_view.topCardOf("Fila9"), 0);
+    EXPECT_EQ(m_view.topCardOf("nothing"), 0);
+    EXPECT_TRUE(m_view.isTableauTop(topCard(cards.piles.fila[3])));
+    EXPECT_FALSE(m_view.isTableauTop(cardAt(cards.piles.fila[3], 0)));
+}
+
 TEST_F(TableViewTest, ALowWindowGetsTheScrollBarAndATallerTable)
 {
     const TableWindow low{1016, 300, 1008, 260, 50, 16};
