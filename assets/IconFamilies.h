@@ -4,6 +4,7 @@
 #include <QColor>
 #include <QImage>
 #include <QPainter>
+#include <QPainterPath>
 
 #include <functional>
 #include <string>
@@ -21,5 +22,11 @@ void drawSupersampled(QImage& image, double units, const std::function<void(QPai
 // The interface palette: one ink for outlines, fills lit from the top left.
 inline const QColor ink(36, 40, 56);
 QBrush litFill(const QRectF& area, const QColor& base);
+
+// A text in bold DejaVu Sans as an outline whose box is centred on c and `height` tall.
+QPainterPath textPath(const QString& text, QPointF centre, double height);
+
+// A star of `points` points around c: tips at radius r, notches at r * inner, the first tip up.
+QPainterPath starPath(QPointF c, double r, int points, double inner);
 
 } // namespace kst::assets

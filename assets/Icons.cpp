@@ -43,6 +43,34 @@ QBrush litFill(const QRectF& area, const QColor& base)
     return gradient;
 }
 
+QPainterPath textPath(const QString& text, QPointF centre, double height)
+{
+    QFont font(QStringLiteral("DejaVu Sans"));
+    font.setBold(true);
+    font.setPixelSize(100);
+    QPainterPath mark;
+    mark.addText(0, 0, font, text);
+    const QRectF box = mark.boundingRect();
+    QTransform fit;
+    fit.translate(centre.x(), centre.y());
+    fit.scale(height / box.height(), height / box.height());
+    fit.translate(-box.center().x(), -box.center().y());
+    return fit.map(mark);
+}
+
+QPainterPath starPath(QPointF c, double r, int points, double inner)
+{
+    QPainterPath star;
+    for (int i = 0; i < 2 * points; ++i) {
+        const double a = i * std::numbers::pi / points - std::numbers::pi / 2;
+        const double d = i % 2 ? r * inner : r;
+        const QPointF point(c.x() + d * std::cos(a), c.y() + d * std::sin(a));
+        i ? star.lineTo(point) : star.moveTo(point);
+    }
+    star.closeSubpath();
+    return star;
+}
+
 namespace {
 
 // Fill colours of the toolbar.
@@ -112,14 +140,7 @@ void arrow(QPainter& p, const QPainterPath& curve, const QColor& base, double th
 // A four-pointed spark.
 void spark(QPainter& p, QPointF c, double r)
 {
-    QPainterPath star;
-    for (int i = 0; i < 8; ++i) {
-        const double a = i * std::numbers::pi / 4 - std::numbers::pi / 2;
-        const double d = i % 2 ? r * 0.32 : r;
-        const QPointF point(c.x() + d * std::cos(a), c.y() + d * std::sin(a));
-        i ? star.lineTo(point) : star.moveTo(point);
-    }
-    star.closeSubpath();
+    const QPainterPath star = starPath(c, r, 4, 0.32);
     p.setPen(inkPen(0.8));
     p.setBrush(QColor(255, 220, 70));
     p.drawPath(star);
@@ -247,20 +268,9 @@ void glyphRules(QPainter& p)
     outlined(p, cover, blue);
     p.setPen(QPen(blue.darker(160), 1.0));
     p.drawLine(QPointF(4.0, 1.6), QPointF(4.0, 13.0));
-    QFont font(QStringLiteral("DejaVu Sans"));
-    font.setBold(true);
-    font.setPixelSize(100);
-    QPainterPath mark;
-    mark.addText(0, 0, font, QStringLiteral("?"));
-    const QRectF box = mark.boundingRect();
-    const double scale = 8.6 / box.height();
-    QTransform fit;
-    fit.translate(8.3, 7.3);
-    fit.scale(scale, scale);
-    fit.translate(-box.center().x(), -box.center().y());
     p.setPen(QPen(ink, 0.5));
     p.setBrush(Qt::white);
-    p.drawPath(fit.map(mark));
+    p.drawPath(textPath(QStringLiteral("?"), QPointF(8.3, 7.3), 8.6));
 }
 
 void glyphExit(QPainter& p)

@@ -91,14 +91,7 @@ void folderOpen(QPainter& p)
 
 void star(QPainter& p, QPointF c, double r, const QColor& colour = gold)
 {
-    QPainterPath path;
-    for (int i = 0; i < 10; ++i) {
-        const double a = i * std::numbers::pi / 5 - std::numbers::pi / 2;
-        const double d = i % 2 ? r * 0.45 : r;
-        const QPointF point(c.x() + d * std::cos(a), c.y() + d * std::sin(a));
-        i ? path.lineTo(point) : path.moveTo(point);
-    }
-    path.closeSubpath();
+    const QPainterPath path = starPath(c, r, 5, 0.45);
     outlinedPath(p, path, litFill(path.boundingRect(), colour));
 }
 
@@ -178,34 +171,9 @@ void window(QPainter& p, bool open)
     }
 }
 
-void questionMark(QPainter& p, QPointF centre, double height, const QColor& colour)
+void glyph(QPainter& p, QPointF centre, double height, const QString& text, const QColor& colour)
 {
-    QFont font(QStringLiteral("DejaVu Sans"));
-    font.setBold(true);
-    font.setPixelSize(100);
-    QPainterPath mark;
-    mark.addText(0, 0, font, QStringLiteral("?"));
-    const QRectF box = mark.boundingRect();
-    QTransform fit;
-    fit.translate(centre.x(), centre.y());
-    fit.scale(height / box.height(), height / box.height());
-    fit.translate(-box.center().x(), -box.center().y());
-    p.fillPath(fit.map(mark), colour);
-}
-
-void digit(QPainter& p, QPointF centre, double height, const QString& text, const QColor& colour)
-{
-    QFont font(QStringLiteral("DejaVu Sans"));
-    font.setBold(true);
-    font.setPixelSize(100);
-    QPainterPath mark;
-    mark.addText(0, 0, font, text);
-    const QRectF box = mark.boundingRect();
-    QTransform fit;
-    fit.translate(centre.x(), centre.y());
-    fit.scale(height / box.height(), height / box.height());
-    fit.translate(-box.center().x(), -box.center().y());
-    p.fillPath(fit.map(mark), colour);
+    p.fillPath(textPath(text, centre, height), colour);
 }
 
 void bigCard(QPainter& p, int x = 3, const QBrush& fill = QBrush(paper), const QColor& rim = ink)
@@ -318,7 +286,7 @@ void drawNamed(QPainter& p, std::string_view name)
         }
     } else if (name == "N_TREE5") {
         bigCard(p);
-        questionMark(p, QPointF(8, 8), 9.0, selection);
+        glyph(p, QPointF(8, 8), 9.0, QStringLiteral("?"), selection);
     } else if (name == "F_TREE1" || name == "F_TREE2") {
         name.back() == '1' ? folderClosed(p) : folderOpen(p);
         check(p);
@@ -383,7 +351,7 @@ void drawNamed(QPainter& p, std::string_view name)
     } else if (name == "TREE5_SPIDER_TYPE") spider(p);
     else if (name == "TREE5_1DECK_TYPE") {
         bigCard(p);
-        digit(p, QPointF(8, 8), 9.0, QStringLiteral("1"), ink);
+        glyph(p, QPointF(8, 8), 9.0, QStringLiteral("1"), ink);
     } else if (name == "TREE5_2DECK_TYPE") {
         for (int i = 0; i < 3; ++i)
             card(p, i, i, 8, 10, i < 2 ? Face::Down : Face::Up);
