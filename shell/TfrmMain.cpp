@@ -178,10 +178,7 @@ void TfrmMain::startUp()
     }
     checkSavedGame(m_catalogue, m_store);
     m_table->applyCardSize();
-    m_actions.at("mnuAutoPlay")->setChecked(m_windowPreferences.autoPlay);
-    for (QToolButton* button : m_largeButtons)
-        if (button->objectName() == QLatin1String("tbAutoPlay"))
-            button->setChecked(m_windowPreferences.autoPlay);
+    m_actions.at("mnuAutoPlay")->setChecked(m_windowPreferences.autoPlay); // its buttons follow
     m_ports.random.seedFromClock();
     // No system registry here: the program keeps nothing outside its own folders.
     tidyProgramFolder(m_files);
@@ -304,9 +301,12 @@ void TfrmMain::createMenus()
 
     QMenu* game = menuBar()->addMenu(QStringLiteral("&Game"));
     game->setObjectName(QStringLiteral("mnuGameMenu"));
-    QAction* autoPlay = add(game, "mnuAutoPlay", QStringLiteral("Au&toplay"), QKeySequence(Qt::Key_F7),
-                            &TfrmMain::toggleAutoPlay);
+    // A switch: its check is the state, and both toolbars' buttons follow it.
+    QAction* autoPlay = game->addAction(QStringLiteral("Au&toplay"));
+    autoPlay->setObjectName(QStringLiteral("mnuAutoPlay"));
+    autoPlay->setShortcut(QKeySequence(Qt::Key_F7));
     autoPlay->setCheckable(true);
+    m_actions["mnuAutoPlay"] = autoPlay;
 
     // Window managers close on Alt+F4 themselves; this serves where none does.
     auto* altF4 = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_F4), this);
@@ -626,13 +626,7 @@ bool TfrmMain::autoPlay() const
 
 void TfrmMain::toggleAutoPlay()
 {
-    // The action has already flipped its check; the buttons follow it. Automatic moves to the
-    // foundations start with the engine's automatic play.
-    const bool on = autoPlay();
-    for (const auto* buttons : {&m_largeButtons, &m_smallButtons})
-        for (QToolButton* button : *buttons)
-            if (button->isCheckable())
-                button->setChecked(on);
+    m_actions.at("mnuAutoPlay")->toggle();
 }
 
 // The deal shown card by card: each card glides from the stock to its place in the fan.

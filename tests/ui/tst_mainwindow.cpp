@@ -13,6 +13,7 @@
 #include <QMenuBar>
 #include <QScrollBar>
 #include <QTemporaryDir>
+#include <QToolButton>
 
 #include <filesystem>
 
@@ -34,6 +35,8 @@ private slots:
     void closes_data();
     void closes();
     void inputFiltersTakeKeysAndPresses();
+    void theAutoplaySwitchAndItsButtonsAgree();
+    void aRandomGameIsRecordedAndNoGameLeavesTheBackground();
 
 private:
     std::unique_ptr<TfrmMain> openWindow();
@@ -218,6 +221,44 @@ void TstMainWindow::inputFiltersTakeKeysAndPresses()
     window->removeInputFilter(InputFilter::Kind::Pause);
     QTest::keyClick(window.get(), Qt::Key_Space);
     QCOMPARE(taken, 2);
+}
+
+void TstMainWindow::theAutoplaySwitchAndItsButtonsAgree()
+{
+    const auto window = openWindow();
+    auto* large = window->findChild<QToolButton*>(QStringLiteral("tbAutoPlay"));
+    auto* small = window->findChild<QToolButton*>(QStringLiteral("tbAutoPlay1"));
+    QVERIFY(large && small);
+    QVERIFY(window->autoPlay()); // AutoPlay defaults to "Y"
+    QVERIFY(large->isChecked() && small->isChecked());
+    window->firstActivation();
+    small->click();
+    QVERIFY(!window->autoPlay());
+    QVERIFY(!large->isChecked());
+    window->toggleAutoPlay();
+    QVERIFY(large->isChecked() && small->isChecked());
+}
+
+void TstMainWindow::aRandomGameIsRecordedAndNoGameLeavesTheBackground()
+{
+    const auto window = openWindow();
+    window->show();
+    window->firstActivation();
+    m_test.random.queue(6); // a draw from 0 .. N-2: game 6
+    window->randomGame();
+    QVERIFY(window->gameInProgress());
+    QCOMPARE(window->store().fnStoreGet(Fld::GameId), std::string("0006"));
+    QCOMPARE(window->config().readNumber("Preference", "Game", 0), 6L);
+    QCOMPARE(window->config().readNumber("Preference", "Game_TreeNum", 0), -30L);
+    QVERIFY(window->windowTitle().contains(QStringLiteral("[Spider]")));
+
+    window->enterNoGameState();
+    QVERIFY(!window->gameInProgress());
+    QCOMPARE(window->store().fnStoreGet(Fld::GameId), std::string("-1"));
+    QVERIFY(!window->findChild<QAction*>(QStringLiteral("mnuNew"))->isEnabled());
+    const QImage shown = window->tableWidget().picture().image();
+    for (const QPoint at : {QPoint(300, 200), QPoint(100, 400)})
+        QCOMPARE(shown.pixel(at) & 0xffffffu, QRgb(window->table().backgroundBuffer().pixel(at.x(), at.y())));
 }
 
 QTEST_MAIN(TstMainWindow)
