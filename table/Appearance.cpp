@@ -239,21 +239,24 @@ bool loadCardPictures(AppearanceContext& context, CardPictures& pictures, bool f
 
     Faces faces;
     int set = cardSetOf(context);
-    if (!loadFaces(context, letter, size, set, faces)) {
+    bool complete = loadFaces(context, letter, size, set, faces);
+    if (!complete) {
         // Only the small-size set exists in every size; the first set stands in for the others.
-        const int fallback = letter == 'B' ? assets::firstCardSet : assets::smallSizesCardSet;
-        set = fallback;
-        if (!loadFaces(context, letter, size, set, faces))
-            return false;
+        set = letter == 'B' ? assets::firstCardSet : assets::smallSizesCardSet;
+        faces = Faces{};
+        complete = loadFaces(context, letter, size, set, faces);
+        if (!complete)
+            faces = Faces{}; // a damaged library: no faces rather than a mixture of sizes
     }
-    context.store.fnStoreSet(Fld::Card, assets::threeDigits(set));
+    if (complete)
+        context.store.fnStoreSet(Fld::Card, assets::threeDigits(set));
     if (std::unique_ptr<Bitmap> joker = libraryPicture(context, assets::jokerName(letter))) {
         faces.corners[CardPictures::JokerIndex] = cornersOf(*joker, {0, 0, joker->width(), joker->height()});
         faces.pictures[CardPictures::JokerIndex] = std::move(joker);
     }
     pictures.m_faces = std::move(faces.pictures);
     pictures.m_faceCorners = std::move(faces.corners);
-    bool complete = pictures.m_faces[CardPictures::JokerIndex] != nullptr;
+    complete = complete && pictures.m_faces[CardPictures::JokerIndex] != nullptr;
     if (facesOnly)
         return complete;
 

@@ -94,7 +94,8 @@ private:
 // (Re)loads the faces of the card set `Card` at the size `Card_Size` and the joker; unless
 // facesOnly, also the marks, shadows, borders and the back `Back_Card`. A card set the library
 // does not hold at that size (a damaged preference) falls back to the set every size has, and
-// `Card` is set to it. False when pictures are missing even so (the library is damaged).
+// `Card` is set to it. False when pictures are missing even so (the library is damaged): what
+// could be loaded is, the rest stays empty, and the back is loaded in any case.
 bool loadCardPictures(AppearanceContext& context, CardPictures& pictures, bool facesOnly = false);
 
 // Loads the back "D" + size + `Back_Card` from the IMAGES folder. A missing file shows the

@@ -123,6 +123,7 @@ struct TablePictures {
     ScriptedMessageBoxes messages;
     PatternLibrary library;
     ScriptedRandom random;
+    RecordingApplication app;
     AppearanceContext context{store, config, graphics, messages, library, random};
     CardPictures pictures;
     bool loaded = false;

@@ -3,6 +3,7 @@
 #include "assets/ImageNames.h"
 #include "assets/PictureNames.h"
 #include "platform/test/TestPorts.h"
+#include "storage/Startup.h"
 #include "tests/support/TablePictures.h"
 #include "tests/support/TempDir.h"
 
@@ -406,6 +407,38 @@ TEST_F(RandomAppearanceTest, CardSetAndBackChangeOnlyWithBigCards)
     EXPECT_FALSE(change.backChanged);
     EXPECT_EQ(m_store.fnStoreGet(Fld::Card), "003");
     EXPECT_EQ(m_store.fnStoreGet(Fld::Back_Card), "006");
+}
+
+} // namespace
+} // namespace kst
+
+namespace kst {
+namespace {
+
+// Whatever CFG.DAT holds, start-up's values load pictures and paint a background without harm.
+TEST(AppearanceRobustness, HostilePreferencesNeverBreakThePictures)
+{
+    test::TablePictures fixture;
+    ASSERT_TRUE(fixture.loaded);
+    const char* keys[] = {"Card_Size", "Card", "Back_Card", "Background_bmp", "Background_Col", "Background_Fixed_Col",
+                          "Background_def", "Fade_Background", "Customized_Background", "Speed_Move_Card", "Cursor"};
+    const char* values[] = {"", "Z", "-1", "0", "999", "99999999999999999999", "-2147483648", "2147483647", "1e5",
+                            "0x10", "B", "M", "L", "512", "300", "Y", "N", "/dev/null", "../../etc/passwd", "\xff\xfe"};
+    std::uint32_t seed = 2024;
+    test::MemoryBitmap buffer(120, 90);
+    for (int round = 0; round < 120; ++round) {
+        for (const char* key : keys) {
+            seed = seed * 1664525u + 1013904223u;
+            fixture.config.writeText("Preference", key, values[(seed >> 16) % std::size(values)]);
+        }
+        readPreferences(fixture.config, fixture.store, {fixture.messages, fixture.app, 32});
+        CardPictures pictures;
+        loadCardPictures(fixture.context, pictures);
+        paintBackground(fixture.context, buffer, {.fadeHeight = int(seed % 200)});
+        ASSERT_NE(pictures.back(), nullptr) << "round " << round;
+        EXPECT_EQ(pictures.back()->width(), pictures.size().width) << "round " << round;
+        EXPECT_EQ(buffer.width(), 120);
+    }
 }
 
 } // namespace
