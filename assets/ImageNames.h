@@ -3,6 +3,8 @@
 // background, with the names the appearance dialog shows for them. The generator draws exactly
 // these, and the tests check the built folder against them. Standard library only.
 
+#include "assets/PictureNames.h"
+
 #include <string>
 #include <string_view>
 #include <vector>
@@ -14,12 +16,6 @@ struct NamedPicture {
     std::string_view name;
     std::string_view folder;
 };
-
-inline std::string threeDigits(int number)
-{
-    std::string code = std::to_string(number);
-    return std::string(code.size() < 3 ? 3 - code.size() : 0, '0') + code;
-}
 
 // Card backs, "D" + size letter + number + ".bmp", each as large as a card of that size.
 inline constexpr NamedPicture cardBacks[] = {

@@ -26,16 +26,17 @@ inline constexpr std::string_view suitLetters = "HDCS"; // the order of the card
 inline constexpr int firstCardSet = 1, lastCardSet = 5;
 inline constexpr int smallSizesCardSet = 3; // the one set also drawn in M and L
 
-inline std::string cardSetCode(int set)
+// Card sets, backs and backgrounds are numbered in three digits: 6 -> "006".
+inline std::string threeDigits(int number)
 {
-    std::string code = std::to_string(set);
-    return std::string(3 - code.size(), '0') + code;
+    std::string code = std::to_string(number);
+    return std::string(code.size() < 3 ? 3 - code.size() : 0, '0') + code;
 }
 
 // A suit sheet: "C" + size + set + suit, 6W x 4H, rows Ace-5 / 6-10 / J-K.
 inline std::string suitSheetName(char size, int set, char suit)
 {
-    return std::string("C") + size + cardSetCode(set) + suit;
+    return std::string("C") + size + threeDigits(set) + suit;
 }
 
 inline std::string jokerName(char size)

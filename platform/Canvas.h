@@ -4,9 +4,11 @@
 
 #include "platform/Geometry.h"
 
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace kst {
 
@@ -47,6 +49,18 @@ public:
     virtual void drawText(Point topLeft, std::string_view text, const TextStyle& style, Colour colour) = 0;
     virtual int textWidth(std::string_view text, const TextStyle& style) const = 0;
 };
+
+// The pixels of a block of source, row by row. Drawing operations read the whole block before
+// writing, since the source may be the bitmap drawn on, overlapping the destination.
+inline std::vector<Pixel> readBlock(const Bitmap& source, const Rect& block)
+{
+    std::vector<Pixel> pixels;
+    pixels.reserve(std::size_t(std::max(block.width, 0)) * std::size_t(std::max(block.height, 0)));
+    for (int y = block.y; y < block.bottom(); ++y)
+        for (int x = block.x; x < block.right(); ++x)
+            pixels.push_back({source.pixel(x, y), source.alpha(x, y)});
+    return pixels;
+}
 
 class Graphics {
 public:

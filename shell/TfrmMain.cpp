@@ -482,20 +482,25 @@ void TfrmMain::tableResized()
         return;
     }
     m_table->resized(tableWindow());
-    const ScrollBarState& bar = m_table->scrollBar();
-    if (bar.visible) {
-        const TableWindow w = tableWindow();
-        const Rect place = fnPlaceScrollBar(w.clientWidth, w.clientHeight, w.scrollBarWidth, w.top - 2);
-        const QSignalBlocker quiet(m_scrBarMain);
-        m_scrBarMain->setGeometry(place.x, place.y, place.width, place.height);
-        m_scrBarMain->setRange(0, bar.maximum);
-        m_scrBarMain->setValue(bar.position);
-        m_scrBarMain->show();
-        m_scrBarMain->raise();
-    } else {
-        m_scrBarMain->hide();
-    }
+    placeScrollBar();
     showTable();
+}
+
+void TfrmMain::placeScrollBar()
+{
+    const ScrollBarState& bar = m_table->scrollBar();
+    if (!bar.visible) {
+        m_scrBarMain->hide();
+        return;
+    }
+    const TableWindow w = tableWindow();
+    const Rect place = fnPlaceScrollBar(w.clientWidth, w.clientHeight, w.scrollBarWidth, w.top - 2);
+    const QSignalBlocker quiet(m_scrBarMain);
+    m_scrBarMain->setGeometry(place.x, place.y, place.width, place.height);
+    m_scrBarMain->setRange(0, bar.maximum);
+    m_scrBarMain->setValue(bar.position);
+    m_scrBarMain->show();
+    m_scrBarMain->raise();
 }
 
 void TfrmMain::scrolled(int position)
@@ -633,17 +638,21 @@ void TfrmMain::toggleAutoPlay()
 void TfrmMain::paintDeal()
 {
     TableView& table = *m_table;
-    tableResized();
-    if (m_store.fnStoreGet(Fld::Deal_Animation) != "Y" || !isVisible() || m_firstActivationPending)
+    if (table.tableBuffer().width() == 0) {
+        tableResized(); // the buffers are made by the first resize
         return;
+    }
+    // The dealt table laid out and painted: its layout and scroll bar are those the cards go to.
+    table.relayoutAndRepaint();
+    placeScrollBar();
+    if (m_store.fnStoreGet(Fld::Deal_Animation) != "Y" || !isVisible()) {
+        showTable();
+        return;
+    }
     const PileGroups full = table.cards().piles;
     PileGroups& piles = table.cards().piles;
-    for (auto& pile : piles.fila)
-        pile.clear();
-    for (auto& pile : piles.dest)
-        pile.clear();
-    for (auto& pile : piles.appogg)
-        pile.clear();
+    clearTable(piles);
+    piles.stock = full.stock;
     table.painter(nullptr).paintTable();
     showTable();
 

@@ -95,6 +95,7 @@ private:
     TableWindow tableWindow() const;
     void layoutToolbarRow();
     void tableResized();
+    void placeScrollBar();
     void scrolled(int position);
     void paintDeal();
     void showPileSizeTip();

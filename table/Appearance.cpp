@@ -93,11 +93,6 @@ bool loadFaces(AppearanceContext& context, char letter, CardSize size, int set, 
     return true;
 }
 
-std::unique_ptr<Bitmap> libraryPicture(AppearanceContext& context, const std::string& name)
-{
-    return context.resources.bitmap(name);
-}
-
 void fillAll(Bitmap& bitmap, Colour colour)
 {
     bitmap.fillRect({0, 0, bitmap.width(), bitmap.height()}, colour);
@@ -250,7 +245,7 @@ bool loadCardPictures(AppearanceContext& context, CardPictures& pictures, bool f
     }
     if (complete)
         context.store.fnStoreSet(Fld::Card, assets::threeDigits(set));
-    if (std::unique_ptr<Bitmap> joker = libraryPicture(context, assets::jokerName(letter))) {
+    if (std::unique_ptr<Bitmap> joker = context.resources.bitmap(assets::jokerName(letter))) {
         faces.corners[CardPictures::JokerIndex] = cornersOf(*joker, {0, 0, joker->width(), joker->height()});
         faces.pictures[CardPictures::JokerIndex] = std::move(joker);
     }
@@ -262,13 +257,13 @@ bool loadCardPictures(AppearanceContext& context, CardPictures& pictures, bool f
 
     pictures.m_marks.clear();
     for (const std::string& code : assets::markCodes()) {
-        std::unique_ptr<Bitmap> mark = libraryPicture(context, assets::markName(letter, code));
+        std::unique_ptr<Bitmap> mark = context.resources.bitmap(assets::markName(letter, code));
         complete = complete && mark;
         pictures.m_marks[code] = std::move(mark);
     }
     for (int which = 1; which <= 2; ++which) {
-        pictures.m_shadows[std::size_t(which - 1)] = libraryPicture(context, assets::shadowName(letter, which));
-        pictures.m_borders[std::size_t(which - 1)] = libraryPicture(context, assets::borderName(letter, which));
+        pictures.m_shadows[std::size_t(which - 1)] = context.resources.bitmap(assets::shadowName(letter, which));
+        pictures.m_borders[std::size_t(which - 1)] = context.resources.bitmap(assets::borderName(letter, which));
         complete = complete && pictures.m_shadows[std::size_t(which - 1)] && pictures.m_borders[std::size_t(which - 1)];
     }
     return loadCardBack(context, pictures) && complete;

@@ -97,14 +97,12 @@ void MovingImage::drawAt(Point at, int scrollOffset)
 {
     if (!m_surfaces.window)
         return;
-    Bitmap& window = *m_surfaces.window;
-    window.copyFrom(*m_image, {0, 0, width(), height()}, at);
+    // What lies beneath the picture on the window is the table buffer.
+    drawCardPicture(*m_surfaces.window, *m_image, m_corners, at, height(), [&](const CornerPixel& c) {
+        return m_surfaces.table.pixel(at.x + c.x, at.y + scrollOffset + c.y);
+    });
     if (onDrawn)
         onDrawn(coveredAt(at, true));
-    // What lies beneath the picture on the window is the table buffer.
-    for (const CornerPixel& p : m_corners)
-        window.setPixel(at.x + p.x, at.y + p.y,
-                        blendOver(p.pixel, {m_surfaces.table.pixel(at.x + p.x, at.y + scrollOffset + p.y), 255}).colour);
 }
 
 void MovingImage::showAt(Point at, bool shadow, int scrollOffset)
@@ -157,13 +155,8 @@ void MovingImage::commit(int scrollOffset)
 {
     Bitmap& table = m_surfaces.table;
     const Point at{m_at.x, m_at.y + scrollOffset};
-    std::vector<Colour> beneath;
-    for (const CornerPixel& p : m_corners)
-        beneath.push_back(table.pixel(at.x + p.x, at.y + p.y));
-    table.copyFrom(*m_image, {0, 0, width(), height()}, at);
-    for (std::size_t k = 0; k < m_corners.size(); ++k)
-        table.setPixel(at.x + m_corners[k].x, at.y + m_corners[k].y,
-                       blendOver(m_corners[k].pixel, {beneath[k], 255}).colour);
+    drawCardPicture(table, *m_image, m_corners, at, height(),
+                    [&](const CornerPixel& c) { return table.pixel(at.x + c.x, at.y + c.y); });
 }
 
 // ---- the glide ----------------------------------------------------------------------------------

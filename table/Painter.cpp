@@ -126,9 +126,24 @@ void TablePainter::raiseBottom(int y, int height)
     m_tableBottom = std::max(m_tableBottom, y + height + m_scrollOffset);
 }
 
-// A picture copied as one block, then its corner pixels blended over what lay beneath: at the
-// top from the surface itself, at the bottom from the background (the card below a fanned card
-// is mostly hidden there), and for a card lying over another the bottom-right corner silver.
+void drawCardPicture(Bitmap& target, const Bitmap& picture, const Corners& corners, Point at, int height,
+                     const std::function<Colour(const CornerPixel&)>& beneath)
+{
+    // Kept between calls: painting a card should not allocate.
+    static thread_local std::vector<Colour> under;
+    under.clear();
+    for (const CornerPixel& c : corners)
+        if (c.y < height)
+            under.push_back(beneath(c));
+    target.copyFrom(picture, {0, 0, picture.width(), height}, at);
+    std::size_t k = 0;
+    for (const CornerPixel& c : corners)
+        if (c.y < height)
+            target.setPixel(at.x + c.x, at.y + c.y, blendOver(c.pixel, {under[k++], 255}).colour);
+}
+
+// Corners show, at the top, the surface itself (the card below in a fan), at the bottom the
+// background; a card lying over another has a silver bottom-right corner.
 void TablePainter::drawPicture(const Bitmap& picture, const Corners& corners, int x, int y, int height,
                                bool overlapped, Target target)
 {
@@ -138,30 +153,16 @@ void TablePainter::drawPicture(const Bitmap& picture, const Corners& corners, in
     height = std::clamp(height, 0, h);
     Placement at[2];
     const int n = placements(target, {x, y}, at);
-    std::vector<Colour>& beneath = m_beneath;
-    beneath.resize(corners.size());
     for (int p = 0; p < n; ++p) {
-        Bitmap& surface = *at[p].surface;
+        const Bitmap& surface = *at[p].surface;
         const Point o = at[p].at;
-        // Reading first: the copy covers what the corners must show.
-        std::size_t count = 0;
-        for (const CornerPixel& c : corners) {
-            if (c.y >= height)
-                continue;
-            const bool bottom = 2 * c.y >= h;
+        drawCardPicture(*at[p].surface, picture, corners, o, height, [&](const CornerPixel& c) {
             // The corner pixel itself and its two neighbours, not a see-through edge above it.
-            const bool cornerPixel = (w - 1 - c.x) + (h - 1 - c.y) <= 1;
-            beneath[count++] = overlapped && cornerPixel ? Silver
-                : bottom ? m_surfaces.background.pixel(x + c.x, y + m_scrollOffset + c.y)
-                         : surface.pixel(o.x + c.x, o.y + c.y);
-        }
-        surface.copyFrom(picture, {0, 0, w, height}, o);
-        count = 0;
-        for (const CornerPixel& c : corners) {
-            if (c.y >= height)
-                continue;
-            surface.setPixel(o.x + c.x, o.y + c.y, blendOver(c.pixel, {beneath[count++], 255}).colour);
-        }
+            if (overlapped && (w - 1 - c.x) + (h - 1 - c.y) <= 1)
+                return Silver;
+            return 2 * c.y >= h ? m_surfaces.background.pixel(x + c.x, y + m_scrollOffset + c.y)
+                                : surface.pixel(o.x + c.x, o.y + c.y);
+        });
     }
     raiseBottom(y, height);
 }

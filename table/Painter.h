@@ -15,6 +15,7 @@
 #include "table/Fans.h"
 #include "table/Layout.h"
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -57,6 +58,12 @@ enum class EmptyKind { Stock = 1, Waste = 2, Foundation = 3, Slot = 4, Reserve =
 // no rank mark.
 EmptyMark rankMark(int rankCode);
 EmptyMark emptyMarkFor(EmptyKind kind, int pileIndex, const TableScene& scene);
+
+// A card picture's top `height` rows copied to target at `at` as one block, then each corner pixel
+// in those rows blended over the colour `beneath` gives for it (read before the copy, which covers
+// it): the rounded corners show what lies under the card.
+void drawCardPicture(Bitmap& target, const Bitmap& picture, const Corners& corners, Point at, int height,
+                     const std::function<Colour(const CornerPixel&)>& beneath);
 
 // The card shadow right of and under a picture lying at `image` on a surface: for one card the
 // two shadow pictures (white is see-through), for a taller picture a band of every second pixel.
@@ -119,7 +126,6 @@ private:
     TableScene m_scene;
     int m_scrollOffset;
     int m_tableBottom = 0;
-    std::vector<Colour> m_beneath; // corner pixels read before a copy, kept to spare allocations
 };
 
 } // namespace kst

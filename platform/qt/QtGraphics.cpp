@@ -120,11 +120,7 @@ void QtBitmap::eachSourcePixel(const Bitmap& source, const Rect& src, Point dst,
     const Rect& s = block.source;
     if (s.width <= 0 || s.height <= 0)
         return;
-    // Read the whole block first: source may be this bitmap, overlapping the destination.
-    std::vector<Pixel> read(std::size_t(s.width) * std::size_t(s.height));
-    for (int y = 0; y < s.height; ++y)
-        for (int x = 0; x < s.width; ++x)
-            read[std::size_t(y) * s.width + x] = {source.pixel(s.x + x, s.y + y), source.alpha(s.x + x, s.y + y)};
+    const std::vector<Pixel> read = readBlock(source, s);
     const bool keepAlpha = m_image.hasAlphaChannel();
     for (int y = 0; y < s.height; ++y) {
         QRgb* line = reinterpret_cast<QRgb*>(m_image.scanLine(block.destination.y + y)) + block.destination.x;

@@ -119,11 +119,7 @@ void MemoryBitmap::eachSourcePixel(const Bitmap& source, const Rect& src, Point 
 {
     const ClippedBlock block = clipBlock(src, dst, {source.width(), source.height()}, {m_width, m_height});
     const Rect& s = block.source;
-    // Read the whole block first: source may be this bitmap, overlapping the destination.
-    std::vector<Pixel> read(std::size_t(std::max(s.width, 0)) * std::size_t(std::max(s.height, 0)));
-    for (int y = 0; y < s.height; ++y)
-        for (int x = 0; x < s.width; ++x)
-            read[std::size_t(y) * s.width + x] = {source.pixel(s.x + x, s.y + y), source.alpha(s.x + x, s.y + y)};
+    const std::vector<Pixel> read = readBlock(source, s);
     for (int y = 0; y < s.height; ++y)
         for (int x = 0; x < s.width; ++x)
             put(m_pixels[std::size_t(block.destination.y + y) * m_width + block.destination.x + x],
