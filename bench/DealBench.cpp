@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "cards/GameCatalogue.h"
+#include "storage/GameCatalogue.h"
 #include "engine/Deal.h"
 #include "platform/test/TestPorts.h"
 

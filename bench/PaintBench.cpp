@@ -4,7 +4,7 @@
 
 #include <benchmark/benchmark.h>
 
-#include "cards/GameCatalogue.h"
+#include "storage/GameCatalogue.h"
 #include "platform/qt/QtGraphics.h"
 #include "platform/qt/QtResourceLibrary.h"
 #include "platform/test/TestPorts.h"

@@ -2,7 +2,7 @@
 // The main window: the card table, its toolbars, the time and score boxes, the start-up and
 // shut-down of the program. It does no card logic: the table's drawing and the engine do.
 
-#include "cards/GameCatalogue.h"
+#include "storage/GameCatalogue.h"
 #include "engine/PointerInput.h"
 #include "platform/Ports.h"
 #include "shell/InputFilter.h"

@@ -3,7 +3,7 @@
 // repairs, the default players, the catalogue check, the version marker and the clean-up of
 // files of earlier versions; and the data-file repair at the program's first activation.
 
-#include "cards/GameCatalogue.h"
+#include "storage/GameCatalogue.h"
 #include "platform/Application.h"
 #include "platform/MessageBoxes.h"
 #include "storage/Paths.h"

@@ -3,7 +3,7 @@
 // the background and table buffers, the vertical scrolling, and the painting. The window hands
 // it its sizes and shows its picture; nothing here knows about windows.
 
-#include "cards/GameCatalogue.h"
+#include "storage/GameCatalogue.h"
 #include "cards/Piles.h"
 #include "cards/RuleTable.h"
 #include "engine/Deal.h"

@@ -2,7 +2,7 @@
 // What every verb of kestrane-cli works with: its arguments, the common options, the two output
 // streams, and the one way of reporting bad input.
 
-#include "cards/GameCatalogue.h"
+#include "storage/GameCatalogue.h"
 #include "storage/CommandLine.h"
 #include "storage/Paths.h"
 

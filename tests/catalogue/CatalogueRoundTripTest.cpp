@@ -1,7 +1,7 @@
 // The shipped game definitions, compiled and read back by the program's own catalogue reader:
 // whatever the compiler writes, the engine must find again, value for value.
 
-#include "cards/GameCatalogue.h"
+#include "storage/GameCatalogue.h"
 #include "catalogue/compiler/Catalogue.h"
 #include "tests/support/TempDir.h"
 

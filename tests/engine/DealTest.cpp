@@ -1,6 +1,6 @@
 #include "engine/Deal.h"
 
-#include "cards/GameCatalogue.h"
+#include "storage/GameCatalogue.h"
 #include "engine/GameNumber.h"
 #include "platform/test/TestPorts.h"
 

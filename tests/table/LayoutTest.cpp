@@ -1,6 +1,6 @@
 #include "table/Layout.h"
 
-#include "cards/GameCatalogue.h"
+#include "storage/GameCatalogue.h"
 #include "catalogue/compiler/Catalogue.h"
 #include "tests/support/TempDir.h"
 

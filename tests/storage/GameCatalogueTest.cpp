@@ -1,4 +1,4 @@
-#include "cards/GameCatalogue.h"
+#include "storage/GameCatalogue.h"
 
 #include "tests/support/CatalogueFiles.h"
 #include "tests/support/TempDir.h"

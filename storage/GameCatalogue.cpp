@@ -1,4 +1,4 @@
-#include "cards/GameCatalogue.h"
+#include "storage/GameCatalogue.h"
 
 #include "storage/CustomGames.h"
 #include "storage/SectionFile.h"
