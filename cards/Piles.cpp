@@ -164,15 +164,12 @@ PileRef parsePileName(std::string_view name)
 
 // ---- changing the table ----------------------------------------------------------------------
 
-namespace {
-
-void appendDigits(std::string& pile, int card)
+std::string cardDigits(int card)
 {
-    const char digits[3] = {char('0' + card / 100), char('0' + card / 10 % 10), char('0' + card % 10)};
-    pile.append(digits, 3);
+    const int v = std::clamp(card, 0, 999);
+    return {char('0' + v / 100), char('0' + v / 10 % 10), char('0' + v % 10)};
 }
 
-// Position from the bottom of the card's first element in the pile, or -1.
 int findCard(std::string_view pile, int card)
 {
     for (int i = 0; i < cardCount(pile); ++i) {
@@ -181,6 +178,8 @@ int findCard(std::string_view pile, int card)
     }
     return -1;
 }
+
+namespace {
 
 struct Found {
     Removal removal;
@@ -227,7 +226,7 @@ bool appendCard(PileGroups& piles, PileRef ref, int card)
     std::string* pile = piles.pile(ref);
     if (pile == nullptr || card < 0 || card > CardsInDeckTable)
         return false;
-    appendDigits(*pile, card);
+    pile->append(cardDigits(card));
     return true;
 }
 

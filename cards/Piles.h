@@ -1,4 +1,13 @@
 #pragma once
+// The table's words, as every part of the program uses them:
+//   stock group  Mazzo, the stock: face-down cards dealt from by clicking it;
+//                Mazzo_Vis, the waste: the face-up cards dealt from the stock;
+//                Mazzo_Waste, the second waste: discards some games keep apart.
+//   Dest1..16    the foundations, built up (or down) from a base rank to the end of the suit.
+//   Fila1..28    the tableau piles (columns, rows or grid slots), where the cards are played.
+//   Appogg1..8   the reserves (free cells and the like), holding cards aside.
+// A game uses only the first RuleTable[278] foundations, [279] tableau piles and [280] reserves.
+//
 // Piles. A pile is a text of three-digit card numbers, bottom card first; "000" is an empty slot
 // that keeps the other cards of a fixed grid in their positions. The table is four groups of
 // piles with a fixed number of entries each; a pile is named by its group word and 1-based
@@ -19,6 +28,11 @@ namespace kst {
 // ---- pile texts ------------------------------------------------------------------------------
 
 inline constexpr std::string_view EmptySlot = "000";
+
+// The card number as a pile writes it: three digits ("017"); 0 gives the empty slot "000".
+std::string cardDigits(int card);
+// The position from the bottom of the card's first element in the pile; -1 when it holds none.
+int findCard(std::string_view pile, int card);
 
 // The number written in three digits ("017" gives 17, "000" gives 0); -1 when the text is not
 // exactly three digits.
@@ -146,15 +160,12 @@ std::string tableIsOk(const PileGroups& piles, const CardSet& expected);
 
 // ---- the cards of the running game -----------------------------------------------------------
 
-// The faces, the piles and a backup of the piles that lets code disturb the piles for a while
-// (a card in motion, a probed move) and put them back.
+// The faces and the piles.
 struct CardTable {
     DeckTable deck;
     PileGroups piles;
-    PileGroups backup;
 
-    void backupPiles() { backup = piles; }
-    void restorePiles() { piles = backup; }
+    friend bool operator==(const CardTable&, const CardTable&) = default;
 };
 
 } // namespace kst

@@ -130,6 +130,8 @@ public:
 
     static constexpr bool valid(int index) { return index >= 0 && index < Rule::Count; }
 
+    friend bool operator==(const RuleTable&, const RuleTable&) = default;
+
 private:
     std::array<std::int16_t, Rule::Count> m_values{};
     SavedRuleBlock m_saved{};

@@ -5,6 +5,8 @@
 #include <vector>
 
 #include "engine/GameNumber.h"
+#include "engine/RuleCodes.h"
+#include "engine/Scoring.h"
 
 namespace kst {
 namespace {
@@ -27,31 +29,10 @@ constexpr int SpecialCountBase = 1000;
 constexpr int JokerCountFirst = 1501;
 constexpr int JokerCountLast = 1504;
 
-constexpr int GameTypeAcesFromReserve = 11;
-constexpr int GameTypeQueenAndKing = 22;
-constexpr int GameTypeRunsFromTwo = 32;
-constexpr int GameTypeOrderedBottoms = 34;
-constexpr int GameTypeSecondWasteScore = 35;
-constexpr int GameTypePoker = 9;
-
 int clampCount(int value, int most) { return std::clamp(value, 0, most); }
 
-std::string threeDigits(int card)
-{
-    const int v = std::clamp(card, 0, 999);
-    return {char('0' + v / 100), char('0' + v / 10 % 10), char('0' + v % 10)};
-}
-
 void eraseAt(std::string& pile, int position) { pile.erase(std::size_t(position) * 3, 3); }
-void insertAt(std::string& pile, int position, int card) { pile.insert(std::size_t(position) * 3, threeDigits(card)); }
-
-int countCards(std::string_view pile)
-{
-    int n = 0;
-    for (int i = 0; i < cardCount(pile); ++i)
-        n += cardAt(pile, i) > 0 ? 1 : 0;
-    return n;
-}
+void insertAt(std::string& pile, int position, int card) { pile.insert(std::size_t(position) * 3, cardDigits(card)); }
 
 class Dealer {
 public:
@@ -126,7 +107,7 @@ private:
 
     void append(PileRef ref, int card, Face face)
     {
-        pile(ref) += threeDigits(card);
+        pile(ref) += cardDigits(card);
         m_table.deck.setFace(card, face);
     }
 
@@ -345,7 +326,7 @@ private:
 
     void sendAcesOfReserve()
     {
-        if (m_rules[Rule::GameType] != GameTypeAcesFromReserve)
+        if (m_rules[Rule::GameType] != GameTypes::AcesFromReserve)
             return;
         std::string& reserve = pile(appoggPile(0));
         int moved = 0;
@@ -358,7 +339,7 @@ private:
                 break;
             const int ace = cardAt(reserve, position);
             eraseAt(reserve, position);
-            pile(destPile(next++)) = threeDigits(ace);
+            pile(destPile(next++)) = cardDigits(ace);
             ++moved;
         }
 
@@ -374,7 +355,7 @@ private:
                 aceFound = true;
             } else if (moved > 0) {
                 waste.erase(at, 3);
-                pile(appoggPile(0)) += threeDigits(card);
+                pile(appoggPile(0)) += cardDigits(card);
                 faceUp(appoggPile(0), cardCount(pile(appoggPile(0))));
                 --moved;
             }
@@ -482,7 +463,7 @@ private:
 
     void placeQueenAndKing()
     {
-        if (m_rules[Rule::GameType] != GameTypeQueenAndKing)
+        if (m_rules[Rule::GameType] != GameTypes::QueenAndKing)
             return;
         const int queen = cardOf(Queen, 0);
         const int king = cardOf(King, 0);
@@ -523,7 +504,7 @@ private:
         for (int p = 0; p < cardCount(stock); ++p)
             if (const int card = cardAt(stock, p); rank(card) != King) {
                 eraseAt(stock, p);
-                target = threeDigits(card);
+                target = cardDigits(card);
                 m_table.deck.setFace(card, Face::Up);
                 return;
             }
@@ -571,7 +552,7 @@ private:
                 });
                 if (fits == sequence.end())
                     continue;
-                fila.replace(std::size_t(p) * 3, 3, threeDigits(*fits));
+                fila.replace(std::size_t(p) * 3, 3, cardDigits(*fits));
                 sequence.erase(fits);
             }
         }
@@ -638,37 +619,6 @@ private:
     std::vector<int> m_deck;
 };
 
-int runsFromTwoScore(const PileGroups& piles, int tableaus)
-{
-    int score = 0;
-    for (int j = 0; j < tableaus; ++j) {
-        const std::string& fila = piles.fila[std::size_t(j)];
-        if (rank(cardAt(fila, 0)) != 2)
-            continue;
-        score += 5;
-        for (int p = 1; p < cardCount(fila) - 1; ++p) {
-            const int below = cardAt(fila, p - 1);
-            const int card = cardAt(fila, p);
-            if (card <= 0 || suitIndex(card) != suitIndex(below) || rank(card) != rank(below) + 1)
-                break;
-            score += 5;
-        }
-    }
-    return score;
-}
-
-int orderedBottomsScore(const PileGroups& piles, int tableaus)
-{
-    int score = 0;
-    for (int r = 0; r < tableaus; ++r) {
-        const int bottom = cardAt(piles.fila[std::size_t(r)], 0);
-        if (bottom <= 0 || (bottom != r + 1 && bottom != r + 14))
-            break;
-        score += 10;
-    }
-    return score;
-}
-
 } // namespace
 
 DealResult dealTable(CardTable& table, RuleTable& rules, PlacementCounters& counters, std::string_view gameNumber,
@@ -677,27 +627,16 @@ DealResult dealTable(CardTable& table, RuleTable& rules, PlacementCounters& coun
     return Dealer(table, rules, counters, random).run(gameNumber);
 }
 
-int tableScore(const PileGroups& piles, const RuleTable& rules)
+DealResult dealGame(Game& game, RandomSource& random)
 {
-    const int n = rules[Rule::DeckSize];
-    const int k39 = rules[Rule::ScoreConstant];
-    const int tableaus = clampCount(rules[Rule::TableauCount], Rule::MaxTableaus);
-    switch (rules[Rule::GameType]) {
-    case GameTypeRunsFromTwo:
-        return 5 * k39 - n + runsFromTwoScore(piles, tableaus);
-    case GameTypeOrderedBottoms:
-        return -n + orderedBottomsScore(piles, tableaus);
-    case GameTypeSecondWasteScore:
-        return -n + 10 * countCards(piles.stock[2]);
-    case GameTypePoker:
-        return 0;
-    default:
-        break;
-    }
-    int onFoundations = 0;
-    for (int i = 0; i < clampCount(rules[Rule::FoundationCount], Rule::MaxFoundations); ++i)
-        onFoundations += countCards(piles.dest[std::size_t(i)]);
-    return 5 * k39 - n - 5 * rules[Rule::ScoreConstant2] + 5 * countCards(piles.stock[2]) + 5 * onFoundations;
+    game.rules.restoreRuleBlock();
+    game.cards = CardTable{};
+    game.movesMade = 0;
+    game.elapsedSeconds = 0;
+    game.won = false;
+    const DealResult dealt = dealTable(game.cards, game.rules, game.counters, game.number, random);
+    game.score = dealt.score;
+    return dealt;
 }
 
 } // namespace kst

@@ -9,6 +9,7 @@
 
 #include "cards/Piles.h"
 #include "cards/RuleTable.h"
+#include "engine/Game.h"
 #include "engine/Placement.h"
 #include "platform/Random.h"
 
@@ -26,8 +27,8 @@ struct DealResult {
 DealResult dealTable(CardTable& table, RuleTable& rules, PlacementCounters& counters, std::string_view gameNumber,
                      RandomSource& random);
 
-// The score of the table under standard scoring: the ordinary formula and the game types with
-// scores of their own (the poker-hand game keeps its own and gets 0 here).
-int tableScore(const PileGroups& piles, const RuleTable& rules);
+// A new deal of the game value: its rules back to the catalogue's (the saved block), the table
+// dealt by its number, the counters, score, moves, time and won flag of a game not yet played.
+DealResult dealGame(Game& game, RandomSource& random);
 
 } // namespace kst

@@ -33,6 +33,8 @@ int whereIs(const PileGroups& piles, int card);
 struct PlacementCounters {
     int SpecialCounter = 0;
     int DealCounter = 1;
+
+    friend bool operator==(const PlacementCounters&, const PlacementCounters&) = default;
 };
 
 // The arguments of one question. target is the top card of the target pile, 0 or -1 when the pile

@@ -227,18 +227,13 @@ TEST(Piles, RemoveFromGridTakesTheSlotBelow)
     }
 }
 
-TEST(Piles, ClearBackupAndRestore)
+TEST(Piles, ClearEmptiesEveryPile)
 {
     CardTable table;
     table.piles.stock[0] = "001";
     table.piles.fila[27] = "002003";
-    table.backupPiles();
-    removeCard(table.piles, 3, RemoveMode::Delete, 28);
     clearTable(table.piles);
     EXPECT_EQ(table.piles, PileGroups{});
-    table.restorePiles();
-    EXPECT_EQ(table.piles.fila[27], "002003");
-    EXPECT_EQ(table.piles.stock[0], "001");
 }
 
 TEST(Piles, TableIsOkFindsTheFirstFault)

@@ -3,6 +3,7 @@
 #include "storage/GameCatalogue.h"
 #include "engine/GameNumber.h"
 #include "platform/test/TestPorts.h"
+#include "tests/support/ShippedGames.h"
 
 #include <gtest/gtest.h>
 
@@ -12,23 +13,8 @@
 namespace kst {
 namespace {
 
-const GameCatalogue& shippedCatalogue()
-{
-    static const GameCatalogue catalogue = [] {
-        GameCatalogue c;
-        const CatalogueResult loaded = c.load(KST_PROGRAM_DIR "/GAMES.DAT");
-        EXPECT_TRUE(loaded.ok) << loaded.message;
-        return c;
-    }();
-    return catalogue;
-}
-
-RuleTable rulesOf(int gameId)
-{
-    RuleTable rules;
-    EXPECT_TRUE(shippedCatalogue().loadRules(gameId, rules).ok);
-    return rules;
-}
+using test::rulesOf;
+using test::shippedCatalogue;
 
 struct Dealt {
     CardTable table;

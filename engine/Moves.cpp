@@ -1,0 +1,554 @@
+#include "engine/Moves.h"
+
+#include <algorithm>
+#include <cassert>
+
+#include "engine/Placement.h"
+#include "engine/RuleCodes.h"
+#include "engine/Scoring.h"
+
+namespace kst {
+namespace {
+
+bool faceUp(const Game& g, int card) { return isCardNumber(card) && !g.cards.deck.isFaceDown(card); }
+
+int gameType(const Game& g) { return g.rules[Rule::GameType]; }
+
+// Games whose left press on a tableau card selects it for a group instead of picking it up.
+bool isPairingGame(const Game& g)
+{
+    const int t = gameType(g);
+    return g.rules[Rule::PairingSum] != 0 || t == GameTypes::PairsOfFourteen || t == GameTypes::PairsOfThirteenRows
+        || t == GameTypes::Chains;
+}
+
+// Games whose left press on a tableau top card sends it to the second waste.
+bool isDiscardGame(const Game& g)
+{
+    const int t = gameType(g);
+    return t == GameTypes::DiscardUpOrDown || t == GameTypes::DiscardTurning || t == GameTypes::DiscardUpOrDownTurning;
+}
+
+bool clickToMoveGame(const Game& g) { return g.rules[Rule::ClickToMove] == 1; }
+
+// Until the first move, some games let only tableau cards go to the foundations.
+bool firstMoveRestricted(const Game& g) { return g.rules[Rule::FirstMoveRestriction] == 1 && g.movesMade == 0; }
+
+bool wasteInPlay(const Game& g) { return g.rules[Rule::WastePlace] != WasteNotPlaced; }
+
+bool isTop(const Game& g, PileRef pile, int position) { return position == cardCount(g.pile(pile)) - 1; }
+
+// The lowest position of a tableau pile from which the cards up to the top form a run the sequence
+// rule lets move as a unit; the pile's size when not even the top card is face up.
+int runStart(const Game& g, PileRef pile)
+{
+    const std::string& text = g.pile(pile);
+    int position = cardCount(text);
+    const int rule = g.rules[Rule::RunRule];
+    while (position > 0) {
+        const int card = cardAt(text, position - 1);
+        if (!faceUp(g, card))
+            break;
+        if (position < cardCount(text) && rule != RunRules::AnyFaceUpRun) {
+            // The card above must go on this one by the pile's own rules (in suit with rule 10).
+            PlacementQuery q = placementQuery(g.rules, g.cards.piles, pile, cardAt(text, position), false);
+            q.target = card;
+            if (rule == RunRules::PlaceableInSuit)
+                q.buildCode = BuildCodes::SameSuit;
+            if (!canPlace(q, g.cards.piles, g.rules, g.counters))
+                break;
+        }
+        --position;
+    }
+    return position;
+}
+
+// ---- the pick-up rules, pile kind by pile kind ----
+
+PickUp carried(PileRef from, int card, int position, int count) { return {from, card, position, count}; }
+
+PickUp pickUpFromTableau(const Game& g, PileRef from, int card, int position)
+{
+    const int n = cardCount(g.pile(from));
+    if (!faceUp(g, card))
+        return {};
+    if (inBlockedArea(g.rules, from.index)) {
+        // Taken alone, without the run rules, once the block's column below is clear.
+        return isTop(g, from, position) && isFreeInBlock(g, from.index) ? carried(from, card, position, 1) : PickUp{};
+    }
+    if (position < runStart(g, from) || !runSizeAllows(g, n - position, card, false))
+        return {};
+    return carried(from, card, position, n - position);
+}
+
+PickUp pickUpFromReserve(const Game& g, PileRef from, int card, int position)
+{
+    if (!faceUp(g, card))
+        return {};
+    const int n = cardCount(g.pile(from));
+    if (isTop(g, from, position))
+        return carried(from, card, position, 1);
+    if (g.rules[Rule::ReserveAccess] == ReserveAnyCard)
+        return carried(from, card, position, n - position);
+    return {};
+}
+
+PickUp pickUpFromFoundation(const Game& g, PileRef from, int card, int position)
+{
+    const int takeBack = g.rules[Rule::FoundationTakeBack];
+    const int n = cardCount(g.pile(from));
+    const bool allowed = takeBack == TakeBackAlways || (takeBack == TakeBackFromTwo && n > 1);
+    return allowed && faceUp(g, card) && isTop(g, from, position) ? carried(from, card, position, 1) : PickUp{};
+}
+
+PickUp pickUpFromWaste(const Game& g, PileRef from, int card, int position)
+{
+    const bool allowed = from == Mazzo_Vis && g.rules[Rule::WasteUse] != WasteTopFixed;
+    return allowed && faceUp(g, card) && isTop(g, from, position) ? carried(from, card, position, 1) : PickUp{};
+}
+
+// What may move from where the card lies, by the pile's rules alone (the drag and click-to-move
+// share these).
+PickUp movable(const Game& g, PileRef from, int card)
+{
+    if (!pileInUse(g.rules, from))
+        return {};
+    const int position = findCard(g.pile(from), card);
+    if (position < 0 || !isCardNumber(card))
+        return {};
+    switch (from.group) {
+    case PileGroup::Fila: return pickUpFromTableau(g, from, card, position);
+    case PileGroup::Appogg: return pickUpFromReserve(g, from, card, position);
+    case PileGroup::Dest: return pickUpFromFoundation(g, from, card, position);
+    case PileGroup::Stock: return pickUpFromWaste(g, from, card, position);
+    default: return {};
+    }
+}
+
+// ---- the drop rules, destination by destination ----
+
+bool foundationTakes(const Game& g, int i, int card)
+{
+    const int code = g.rules[Rule::FoundationBuildCode + i];
+    const std::string& pile = g.cards.piles.dest[std::size_t(i)];
+    if (code == BuildCodes::QueenOnEmptyOnly)
+        return pile.empty() && rank(card) == Queen;
+    if (code == BuildCodes::SuitUnderTableau) {
+        for (int j = 0; j < tableausInUse(g.rules); ++j) {
+            const int top = topCard(g.cards.piles.fila[std::size_t(j)]);
+            if (isCardNumber(top) && suitIndex(top) == suitIndex(card) && (rank(top) > rank(card) || rank(top) == Ace))
+                return true;
+        }
+        return false;
+    }
+    const int held = cardCount(pile);
+    if (code != BuildCodes::Unlimited && code != BuildCodes::UnlimitedToo && held >= g.rules[Rule::FoundationCapacity])
+        return false;
+    if (code == BuildCodes::Unlimited && held >= CardsPerDeck)
+        return false;
+    const PlacementQuery q = placementQuery(g.rules, g.cards.piles, destPile(i), card, true);
+    return canPlace(q, g.cards.piles, g.rules, g.counters);
+}
+
+bool tableauTakes(const Game& g, const PickUp& c, int i)
+{
+    const std::string& pile = g.cards.piles.fila[std::size_t(i)];
+    const int top = topCard(pile);
+    if (isCardNumber(top) && g.cards.deck.isFaceDown(top))
+        return false;
+    const PlacementQuery q = placementQuery(g.rules, g.cards.piles, filaPile(i), c.card, true);
+    if (!canPlace(q, g.cards.piles, g.rules, g.counters))
+        return false;
+    if (c.count > 1) {
+        if (g.rules[Rule::TableauBuildCode + i] == BuildCodes::SingleCardsOnly && !pile.empty())
+            return false;
+        if (g.rules[Rule::RunRule] != RunRules::AnyFaceUpRun && c.from.group == PileGroup::Fila
+            && c.position < runStart(g, c.from))
+            return false;
+        if (g.rules[Rule::RunSize] == RunSizes::FreeCellsAndPiles && pile.empty()
+            && !runSizeAllows(g, c.count, c.card, true))
+            return false;
+    }
+    return true;
+}
+
+bool reserveTakes(const Game& g, int r, int card)
+{
+    const int held = cardCount(g.cards.piles.appogg[std::size_t(r)]);
+    switch (const int rule = g.rules[Rule::ReserveRule + r]) {
+    case ReserveRules::Closed: return false;
+    case ReserveRules::KingsUpToThree: return rank(card) == King && held < 3;
+    case ReserveRules::AnyUpToFive: return held < 5;
+    default: return held == 0 && (rule != ReserveRules::FaceCardsWhenEmpty || rank(card) >= Jack);
+    }
+}
+
+bool wasteTakes(const Game& g, int card)
+{
+    if (g.rules[Rule::WasteDrops] != WasteTakesNeighbours)
+        return false;
+    const int top = topCard(g.cards.piles.stock[1]);
+    if (!isCardNumber(top) || suitIndex(top) != suitIndex(card))
+        return false;
+    return rank(card) == nextRank(rank(top)) || rank(card) == previousRank(rank(top));
+}
+
+// ---- the discard games ----
+
+bool aceAndKing(int a, int b)
+{
+    return (rank(a) == Ace && rank(b) == King) || (rank(a) == King && rank(b) == Ace);
+}
+
+// May the tableau top card go onto the second waste's top card?
+bool discardAllowed(const Game& g, int card)
+{
+    const int top = topCard(g.cards.piles.stock[2]);
+    if (!isCardNumber(top))
+        return false;
+    if (gameType(g) == GameTypes::DiscardTurning)
+        return std::abs(rank(card) - rank(top)) == 1 || aceAndKing(card, top);
+    // One rank apart by the placement test, either card on the other.
+    const auto oneUp = [&](int below, int above) {
+        PlacementQuery q;
+        q.target = below;
+        q.card = above;
+        q.byPlayer = true;
+        q.buildCode = BuildCodes::AnySuit;
+        q.direction = BuildUp;
+        return canPlace(q, g.cards.piles, g.rules, g.counters);
+    };
+    if (aceAndKing(card, top))
+        return gameType(g) != GameTypes::DiscardUpOrDown;
+    return oneUp(top, card) || oneUp(card, top);
+}
+
+// ---- destinations in their order ----
+
+template <typename Visit>
+void forEachDestination(const Game& g, Visit&& visit)
+{
+    for (int i = 0; i < foundationsInUse(g.rules); ++i)
+        visit(destPile(i));
+    for (int i = 0; i < tableausInUse(g.rules); ++i)
+        visit(filaPile(i));
+    for (int i = 0; i < reservesInUse(g.rules); ++i)
+        visit(appoggPile(i));
+    if (wasteInPlay(g))
+        visit(Mazzo_Vis);
+}
+
+void addDrops(const Game& g, const PickUp& c, MoveKind kind, std::vector<Move>& out)
+{
+    forEachDestination(g, [&](PileRef to) {
+        if (mayDrop(g, c, to))
+            out.push_back({kind, std::uint8_t(c.card), c.from, to});
+    });
+}
+
+} // namespace
+
+// ---- where a card lies ---------------------------------------------------------------------------
+
+CardPlace locateCard(const Game& game, int card)
+{
+    CardPlace place;
+    if (!isCardNumber(card))
+        return place;
+    forEachPile(game.cards.piles, [&](PileRef ref, const std::string& text) {
+        if (!place.pile.isNone())
+            return;
+        if (const int position = findCard(text, card); position >= 0)
+            place = {ref, position};
+    });
+    return place;
+}
+
+// ---- picking up ----------------------------------------------------------------------------------
+
+PickUp pickUp(const Game& game, PileRef from, int card)
+{
+    if (clickToMoveGame(game))
+        return {};
+    if (from.group == PileGroup::Fila && (isPairingGame(game) || isDiscardGame(game)))
+        return {};
+    return movable(game, from, card);
+}
+
+bool sequenceAllows(const Game& game, PileRef pile, int position)
+{
+    return pile.group == PileGroup::Fila && pileInUse(game.rules, pile) && position >= runStart(game, pile)
+        && position < cardCount(game.pile(pile));
+}
+
+bool runSizeAllows(const Game& game, int count, int card, bool toEmptyTableau)
+{
+    const int rule = game.rules[Rule::RunSize];
+    const int E = emptyTableaus(game), F = emptyReserves(game);
+    switch (rule) {
+    case RunSizes::Any: return true;
+    case RunSizes::KingsOrSingles: return rank(card) == King || count == 1;
+    case RunSizes::FreeCellsAndPiles:
+        if (E == 0)
+            return count <= F + 1;
+        return toEmptyTableau ? count <= F + E : count <= F + E + 1;
+    case RunSizes::FreeCellsOrPiles: return E == 0 ? count <= F + 1 : count <= F + E;
+    default: return rule < 0 ? count <= std::max(E, 1) : count <= rule;
+    }
+}
+
+bool inBlockedArea(const RuleTable& rules, int filaIndex)
+{
+    const int rows = rules[Rule::BlockedRows], width = rules[Rule::BlockedPiles];
+    return rows > 0 && width > 0 && filaIndex >= 0 && filaIndex < rows * width;
+}
+
+bool isFreeInBlock(const Game& game, int filaIndex)
+{
+    const int rows = game.rules[Rule::BlockedRows], width = game.rules[Rule::BlockedPiles];
+    for (int below = filaIndex + width; below < rows * width && below < PileGroups::FilaEntries; below += width)
+        if (!game.cards.piles.fila[std::size_t(below)].empty())
+            return false;
+    return true;
+}
+
+// ---- dropping ------------------------------------------------------------------------------------
+
+bool mayDrop(const Game& game, const PickUp& c, PileRef to)
+{
+    if (!c || to == c.from || !pileInUse(game.rules, to))
+        return false;
+    if (firstMoveRestricted(game) && (to.group != PileGroup::Dest || c.from.group != PileGroup::Fila))
+        return false;
+    switch (to.group) {
+    case PileGroup::Dest: return c.count == 1 && foundationTakes(game, to.index, c.card);
+    case PileGroup::Fila: return tableauTakes(game, c, to.index);
+    case PileGroup::Appogg: return c.count == 1 && reserveTakes(game, to.index, c.card);
+    case PileGroup::Stock: return to == Mazzo_Vis && wasteInPlay(game) && c.count == 1 && wasteTakes(game, c.card);
+    default: return false;
+    }
+}
+
+Move dropMove(const Game& game, int card, PileRef to)
+{
+    const CardPlace place = locateCard(game, card);
+    if (place.pile.isNone())
+        return NoMove;
+    const PickUp c = pickUp(game, place.pile, card);
+    if (!mayDrop(game, c, to))
+        return NoMove;
+    return {MoveKind::Drop, std::uint8_t(card), place.pile, to};
+}
+
+Move pressMove(const Game& game, int card)
+{
+    const CardPlace place = locateCard(game, card);
+    if (place.pile.isNone() || !pileInUse(game.rules, place.pile))
+        return NoMove;
+    const bool tableauTop = place.pile.group == PileGroup::Fila && isTop(game, place.pile, place.position);
+    if (tableauTop && game.cards.deck.isFaceDown(card))
+        return {MoveKind::TurnUp, std::uint8_t(card), place.pile, {}};
+    if (clickToMoveGame(game)) {
+        Move move = autoMove(game, card, {true, true});
+        if (!move.isNone())
+            move.kind = MoveKind::Click;
+        return move;
+    }
+    if (isDiscardGame(game) && tableauTop && faceUp(game, card) && discardAllowed(game, card))
+        return {MoveKind::Click, std::uint8_t(card), place.pile, Mazzo_Waste};
+    return NoMove;
+}
+
+// ---- click to move -------------------------------------------------------------------------------
+
+Move autoMove(const Game& game, int card, TargetKinds kinds)
+{
+    const CardPlace place = locateCard(game, card);
+    if (place.pile.isNone() || !faceUp(game, card))
+        return NoMove;
+    PickUp c = movable(game, place.pile, card);
+    if (!c)
+        return NoMove;
+    const auto drop = [&](PileRef to) { return Move{MoveKind::Drop, std::uint8_t(card), place.pile, to}; };
+    if (kinds.foundations && c.count == 1)
+        for (int i = 0; i < foundationsInUse(game.rules); ++i)
+            if (mayDrop(game, c, destPile(i)))
+                return drop(destPile(i));
+    if (kinds.tableaus) {
+        for (const bool empty : {false, true})
+            for (int i = 0; i < tableausInUse(game.rules); ++i)
+                if (game.cards.piles.fila[std::size_t(i)].empty() == empty && mayDrop(game, c, filaPile(i)))
+                    return drop(filaPile(i));
+    }
+    if (kinds.foundations && c.count == 1)
+        for (int i = 0; i < reservesInUse(game.rules); ++i)
+            if (mayDrop(game, c, appoggPile(i)))
+                return drop(appoggPile(i));
+    if (kinds.tableaus && wasteInPlay(game) && mayDrop(game, c, Mazzo_Vis))
+        return drop(Mazzo_Vis);
+    return NoMove;
+}
+
+// ---- every legal move ----------------------------------------------------------------------------
+
+void legalMoves(const Game& game, std::vector<Move>& out)
+{
+    out.clear();
+    const PileGroups& piles = game.cards.piles;
+    const int tableaus = tableausInUse(game.rules);
+    for (int i = 0; i < tableaus; ++i) {
+        const int top = topCard(piles.fila[std::size_t(i)]);
+        if (isCardNumber(top) && game.cards.deck.isFaceDown(top))
+            out.push_back({MoveKind::TurnUp, std::uint8_t(top), filaPile(i), {}});
+    }
+    const auto eachCard = [&](PileRef pile, int from, auto&& visit) {
+        const std::string& text = game.pile(pile);
+        for (int p = from; p < cardCount(text); ++p)
+            visit(cardAt(text, p));
+    };
+    const auto eachSource = [&](auto&& visitPile) {
+        for (int i = 0; i < tableaus; ++i)
+            visitPile(filaPile(i));
+        for (int i = 0; i < reservesInUse(game.rules); ++i)
+            visitPile(appoggPile(i));
+        visitPile(Mazzo_Vis);
+        for (int i = 0; i < foundationsInUse(game.rules); ++i)
+            visitPile(destPile(i));
+    };
+    if (clickToMoveGame(game)) {
+        eachSource([&](PileRef pile) {
+            eachCard(pile, 0, [&](int card) {
+                if (const Move m = pressMove(game, card); m.kind == MoveKind::Click)
+                    out.push_back(m);
+            });
+        });
+        return;
+    }
+    if (isDiscardGame(game))
+        for (int i = 0; i < tableaus; ++i)
+            if (const Move m = pressMove(game, topCard(piles.fila[std::size_t(i)])); m.kind == MoveKind::Click)
+                out.push_back(m);
+    eachSource([&](PileRef pile) {
+        const int size = cardCount(game.pile(pile));
+        if (size == 0)
+            return;
+        // Only the run at the top of a tableau pile can move; elsewhere the pick-up rules decide
+        // card by card (most piles give their top card alone).
+        const int lowest = pile.group == PileGroup::Fila ? runStart(game, pile) : 0;
+        eachCard(pile, lowest, [&](int card) {
+            if (const PickUp c = pickUp(game, pile, card))
+                addDrops(game, c, MoveKind::Drop, out);
+        });
+    });
+}
+
+std::vector<Move> legalMoves(const Game& game)
+{
+    std::vector<Move> moves;
+    legalMoves(game, moves);
+    return moves;
+}
+
+bool isLegal(const Game& game, const Move& move)
+{
+    switch (move.kind) {
+    case MoveKind::Drop: {
+        const PickUp c = pickUp(game, move.from, move.card);
+        return c && mayDrop(game, c, move.to);
+    }
+    case MoveKind::Click:
+    case MoveKind::TurnUp: return !move.isNone() && pressMove(game, move.card) == move;
+    case MoveKind::None: break;
+    }
+    return false;
+}
+
+// ---- making and taking back ----------------------------------------------------------------------
+
+MoveUndo apply(Game& game, const Move& move)
+{
+    assert(isLegal(game, move));
+    MoveUndo u;
+    u.move = move;
+    u.movesMade = std::uint8_t(game.movesMade);
+    u.won = game.won;
+    u.score = game.score;
+    DeckTable& deck = game.cards.deck;
+    if (move.kind == MoveKind::TurnUp) {
+        deck.setFace(move.card, Face::Up);
+        u.turnedUp.set(move.card);
+    } else {
+        std::string& from = game.pile(move.from);
+        std::string& to = game.pile(move.to);
+        const int position = findCard(from, move.card);
+        assert(position >= 0);
+        const bool leaveSlot = game.rules[Rule::TableauLayout] == GridLeavesGaps && move.from.group == PileGroup::Fila;
+        const int count = leaveSlot ? 1 : cardCount(from) - position;
+        u.count = std::uint8_t(count);
+        u.position = std::uint8_t(position);
+        u.leftSlot = leaveSlot;
+        const std::size_t start = to.size();
+        to.append(from, std::size_t(position) * 3, std::size_t(count) * 3);
+        if (leaveSlot)
+            from.replace(std::size_t(position) * 3, 3, EmptySlot);
+        else
+            from.resize(std::size_t(position) * 3);
+        for (int k = 0; k < count; ++k) {
+            const int card = parseCardDigits(std::string_view(to).substr(start + std::size_t(k) * 3, 3));
+            if (deck.isFaceDown(card)) {
+                deck.setFace(card, Face::Up);
+                u.turnedUp.set(std::size_t(card));
+            }
+        }
+        if (move.from.group == PileGroup::Fila && move.to.group == PileGroup::Fila
+            && game.rules[Rule::TableauBuildCode + move.to.index] == BuildCodes::GridJump) {
+            const int slot = jumpedSlot(move.from.index, move.to.index, game.rules[Rule::GridWidth]);
+            if (slot >= 0 && slot < tableausInUse(game.rules)) {
+                std::string& jumped = game.cards.piles.fila[std::size_t(slot)];
+                if (const int card = topCard(jumped); isCardNumber(card)) {
+                    jumped.resize(jumped.size() - 3);
+                    game.cards.piles.stock[2] += cardDigits(card);
+                    u.jumpedPile = std::int8_t(slot);
+                    u.jumpedCard = std::uint8_t(card);
+                }
+            }
+        }
+        game.movesMade = std::min(game.movesMade + 1, 2);
+    }
+    recomputeScore(game);
+    game.won = isWon(game);
+    return u;
+}
+
+void undo(Game& game, const MoveUndo& u)
+{
+    const Move& move = u.move;
+    DeckTable& deck = game.cards.deck;
+    if (move.kind == MoveKind::TurnUp) {
+        deck.setFace(move.card, Face::Down);
+    } else {
+        if (u.jumpedPile >= 0) {
+            std::string& waste = game.cards.piles.stock[2];
+            waste.resize(waste.size() - 3);
+            game.cards.piles.fila[std::size_t(u.jumpedPile)] += cardDigits(u.jumpedCard);
+        }
+        std::string& from = game.pile(move.from);
+        std::string& to = game.pile(move.to);
+        const std::size_t start = to.size() - std::size_t(u.count) * 3;
+        for (int k = 0; k < u.count; ++k) {
+            const int card = parseCardDigits(std::string_view(to).substr(start + std::size_t(k) * 3, 3));
+            if (u.turnedUp.test(std::size_t(card)))
+                deck.setFace(card, Face::Down);
+        }
+        if (u.leftSlot)
+            from.replace(std::size_t(u.position) * 3, 3, to, start, 3);
+        else
+            from.append(to, start, std::string::npos);
+        to.resize(start);
+    }
+    game.score = u.score;
+    game.movesMade = u.movesMade;
+    game.won = u.won;
+}
+
+} // namespace kst

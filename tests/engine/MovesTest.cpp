@@ -1,0 +1,336 @@
+#include "engine/Moves.h"
+
+#include "engine/RuleCodes.h"
+#include "engine/Scoring.h"
+#include "tests/engine/PlacementFixture.h"
+#include "tests/support/ShippedGames.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+
+namespace kst {
+namespace {
+
+using test::C;
+using test::D;
+using test::H;
+using test::S;
+
+// ---- every game, random positions ----------------------------------------------------------------
+
+CardSet cardsOnTable(const Game& game)
+{
+    CardSet cards;
+    forEachPile(game.cards.piles, [&](PileRef, const std::string& pile) {
+        for (int p = 0; p < cardCount(pile); ++p)
+            if (const int card = cardAt(pile, p); card > 0)
+                cards.set(std::size_t(card));
+    });
+    return cards;
+}
+
+// Walks random legal moves from several deals of every shipped game. Every listed move must be
+// legal, keep each card in exactly one place, and undo must give back the equal game.
+TEST(MovesCatalogue, EveryLegalMoveAppliesAndUndoesToTheEqualGame)
+{
+    std::mt19937 pick(20261210);
+    std::vector<Move> moves;
+    for (const CatalogueGame& entry : test::shippedCatalogue().games()) {
+        SCOPED_TRACE(entry.name);
+        for (const char* number : {"1", "617", "1234567890123", "31415926"}) {
+            Game game = test::dealtGame(entry.gameId, number);
+            const CardSet cards = cardsOnTable(game);
+            for (int step = 0; step < 120; ++step) {
+                legalMoves(game, moves);
+                if (moves.empty())
+                    break;
+                for (const Move& move : moves) {
+                    SCOPED_TRACE(moveText(move));
+                    ASSERT_TRUE(isLegal(game, move));
+                    Game after = game;
+                    const MoveUndo record = apply(after, move);
+                    ASSERT_EQ(gameIsOk(after), "");
+                    ASSERT_EQ(cardsOnTable(after), cards);
+                    ASSERT_NE(after, game);
+                    undo(after, record);
+                    ASSERT_EQ(after, game);
+                }
+                apply(game, moves[pick() % moves.size()]);
+            }
+        }
+    }
+}
+
+TEST(MovesCatalogue, AMoveOutOfTurnIsNotLegal)
+{
+    Game game = test::dealtGame(1, "1234567890123");
+    // The bottom card of a Freecell pile is covered; a card cannot go onto its own pile.
+    const int covered = cardAt(game.cards.piles.fila[0], 0);
+    const int top = topCard(game.cards.piles.fila[0]);
+    for (const Move& move : {Move{MoveKind::Drop, std::uint8_t(covered), filaPile(0), appoggPile(0)},
+                             Move{MoveKind::Drop, std::uint8_t(top), filaPile(0), filaPile(0)},
+                             Move{MoveKind::Drop, std::uint8_t(top), filaPile(1), appoggPile(0)},
+                             Move{MoveKind::Drop, std::uint8_t(top), filaPile(0), appoggPile(7)},
+                             Move{MoveKind::TurnUp, std::uint8_t(top), filaPile(0), {}}, NoMove})
+        EXPECT_FALSE(isLegal(game, move)) << moveText(move);
+    EXPECT_TRUE(isLegal(game, {MoveKind::Drop, std::uint8_t(top), filaPile(0), appoggPile(0)}));
+}
+
+// ---- small tables --------------------------------------------------------------------------------
+
+struct Pile {
+    PileRef pile;
+    std::vector<int> cards;    // bottom first, face up
+    int faceDown = 0;          // the lowest cards face down
+};
+
+// Four foundations building up in suit from the Ace, eight tableau piles building down in
+// alternate colours (any card on an empty one), four free cells; rules can be overridden.
+Game table(const std::vector<Pile>& piles, const std::vector<std::pair<int, int>>& rules = {})
+{
+    Game game;
+    RuleTable& r = game.rules;
+    const std::pair<int, int> defaults[] = {
+        {Rule::DeckSize, 52}, {Rule::FoundationCount, 4}, {Rule::TableauCount, 8}, {Rule::ReserveCount, 4},
+        {Rule::FoundationCapacity, 13}, {Rule::RunRule, RunRules::PlaceableOnEachOther},
+        {Rule::RunSize, RunSizes::FreeCellsAndPiles}};
+    for (const auto& [index, value] : defaults)
+        r.set(index, std::int16_t(value));
+    for (int i = 0; i < 4; ++i) {
+        r.set(Rule::BaseRank + i, 1);
+        r.set(Rule::FoundationDirection + i, BuildUp);
+        r.set(Rule::FoundationBuildCode + i, BuildCodes::SameSuit);
+    }
+    for (int i = 0; i < 8; ++i) {
+        r.set(Rule::TableauEmptyRule + i, -1);
+        r.set(Rule::TableauDirection + i, BuildDown);
+        r.set(Rule::TableauBuildCode + i, 3);
+    }
+    for (const auto& [index, value] : rules)
+        r.set(index, std::int16_t(value));
+    for (const Pile& p : piles)
+        for (std::size_t k = 0; k < p.cards.size(); ++k)
+            appendCard(game.cards.piles, game.cards.deck, p.pile, p.cards[k],
+                       int(k) < p.faceDown ? Face::Down : Face::Up);
+    recomputeScore(game);
+    return game;
+}
+
+bool drops(const Game& game, int card, PileRef to) { return !dropMove(game, card, to).isNone(); }
+
+TEST(MovesDrop, ARunNeverGoesToAFoundationEvenWhenItsBottomCardFits)
+{
+    const Game run = table({{destPile(0), {H(1), H(2)}}, {filaPile(0), {H(3), S(2)}}});
+    EXPECT_FALSE(drops(run, H(3), destPile(0)));
+    const Game single = table({{destPile(0), {H(1), H(2)}}, {filaPile(1), {H(3)}}});
+    EXPECT_TRUE(drops(single, H(3), destPile(0)));
+}
+
+TEST(MovesDrop, RunSizeCountsFreeCellsAndEmptyPiles)
+{
+    // Two free cells and one tableau pile empty: four cards onto a card, three into the space.
+    const Game game = table({{filaPile(0), {S(13), H(12), S(11), H(10), S(9)}}, {filaPile(1), {C(13)}},
+                             {appoggPile(0), {C(1)}}, {appoggPile(1), {C(2)}}, {filaPile(2), {D(3)}},
+                             {filaPile(3), {D(4)}}, {filaPile(4), {D(5)}}, {filaPile(5), {D(6)}},
+                             {filaPile(6), {D(7)}}});
+    EXPECT_TRUE(drops(game, H(12), filaPile(1)));
+    EXPECT_FALSE(drops(game, H(12), filaPile(7)));
+    EXPECT_TRUE(drops(game, S(11), filaPile(7)));
+}
+
+TEST(MovesDrop, SequenceRuleDecidesWhichRunsHold)
+{
+    struct Case {
+        int runRule;
+        std::vector<int> pile;
+        int card;
+        bool picked;
+    };
+    const Case cases[] = {
+        {RunRules::PlaceableOnEachOther, {S(13), H(12), S(11)}, H(12), true},
+        {RunRules::PlaceableOnEachOther, {S(13), H(12), C(11)}, H(12), true},
+        {RunRules::PlaceableOnEachOther, {S(13), H(12), D(11)}, H(12), false}, // same colour
+        {RunRules::PlaceableInSuit, {S(13), H(12), C(11)}, H(12), false},
+        {RunRules::PlaceableInSuit, {S(13), H(12), H(11)}, H(12), true},
+        {RunRules::AnyFaceUpRun, {S(13), H(5), D(11)}, H(5), true},
+    };
+    for (const Case& c : cases) {
+        const Game game = table({{filaPile(0), c.pile}}, {{Rule::RunRule, c.runRule}, {Rule::RunSize, RunSizes::Any}});
+        EXPECT_EQ(bool(pickUp(game, filaPile(0), c.card)), c.picked) << c.runRule << ' ' << c.card;
+    }
+    // A face-down card never starts a run.
+    const Game down = table({{filaPile(0), {S(13), H(12)}, 1}}, {{Rule::RunSize, RunSizes::Any}});
+    EXPECT_FALSE(pickUp(down, filaPile(0), S(13)));
+}
+
+TEST(MovesDrop, RunSizeRules)
+{
+    struct Case {
+        int rule;
+        int count;
+        int card;
+        bool toEmpty;
+        bool allowed;
+    };
+    // Three empty tableau piles (8 in use, 5 occupied below) and two empty free cells.
+    const Case cases[] = {
+        {RunSizes::Any, 20, H(5), false, true},
+        {RunSizes::KingsOrSingles, 3, H(13), false, true},
+        {RunSizes::KingsOrSingles, 3, H(12), false, false},
+        {RunSizes::KingsOrSingles, 1, H(12), false, true},
+        {RunSizes::FreeCellsAndPiles, 6, H(5), false, true},
+        {RunSizes::FreeCellsAndPiles, 6, H(5), true, false},
+        {RunSizes::FreeCellsAndPiles, 5, H(5), true, true},
+        {RunSizes::FreeCellsOrPiles, 5, H(5), false, true},
+        {RunSizes::FreeCellsOrPiles, 6, H(5), false, false},
+        {-3, 3, H(5), false, true},
+        {-3, 4, H(5), false, false},
+        {0, 1, H(5), false, false},
+        {2, 2, H(5), false, true},
+        {2, 3, H(5), false, false},
+    };
+    std::vector<Pile> piles = {{appoggPile(0), {C(1)}}, {appoggPile(1), {C(2)}}};
+    for (int i = 0; i < 5; ++i)
+        piles.push_back({filaPile(i), {D(2 + i)}});
+    for (const Case& c : cases) {
+        const Game game = table(piles, {{Rule::RunSize, c.rule}});
+        EXPECT_EQ(runSizeAllows(game, c.count, c.card, c.toEmpty), c.allowed) << c.rule << ' ' << c.count;
+    }
+}
+
+TEST(MovesDrop, ReserveRules)
+{
+    struct Case {
+        int rule;
+        std::vector<int> held;
+        int card;
+        bool accepted;
+    };
+    const Case cases[] = {
+        {0, {}, H(5), true},
+        {0, {C(4)}, H(5), false},
+        {ReserveRules::Closed, {}, H(5), false},
+        {ReserveRules::KingsUpToThree, {C(13), D(13)}, H(13), true},
+        {ReserveRules::KingsUpToThree, {C(13), D(13), S(13)}, H(13), false},
+        {ReserveRules::KingsUpToThree, {}, H(12), false},
+        {ReserveRules::AnyUpToFive, {C(1), C(2), C(3), C(4)}, H(5), true},
+        {ReserveRules::AnyUpToFive, {C(1), C(2), C(3), C(4), C(5)}, H(5), false},
+        {ReserveRules::FaceCardsWhenEmpty, {}, H(11), true},
+        {ReserveRules::FaceCardsWhenEmpty, {}, H(10), false},
+    };
+    for (const Case& c : cases) {
+        const Game game = table({{appoggPile(0), c.held}, {filaPile(0), {c.card}}}, {{Rule::ReserveRule, c.rule}});
+        EXPECT_EQ(drops(game, c.card, appoggPile(0)), c.accepted) << c.rule << ' ' << c.card;
+    }
+}
+
+TEST(MovesPickUp, FoundationTakeBackAndTheWasteTop)
+{
+    struct Case {
+        std::vector<std::pair<int, int>> rules;
+        std::vector<int> foundation;
+        bool picked;
+    };
+    const Case cases[] = {
+        {{}, {H(1), H(2)}, false},
+        {{{Rule::FoundationTakeBack, TakeBackAlways}}, {H(1)}, true},
+        {{{Rule::FoundationTakeBack, TakeBackFromTwo}}, {H(1)}, false},
+        {{{Rule::FoundationTakeBack, TakeBackFromTwo}}, {H(1), H(2)}, true},
+    };
+    for (const Case& c : cases) {
+        const Game game = table({{destPile(0), c.foundation}}, c.rules);
+        EXPECT_EQ(bool(pickUp(game, destPile(0), c.foundation.back())), c.picked);
+    }
+    const Game waste = table({{Mazzo_Vis, {H(4), C(9)}}, {Mazzo, {D(1)}, 1}});
+    EXPECT_TRUE(pickUp(waste, Mazzo_Vis, C(9)));
+    EXPECT_FALSE(pickUp(waste, Mazzo_Vis, H(4)));
+    EXPECT_FALSE(pickUp(waste, Mazzo, D(1)));
+    const Game fixed = table({{Mazzo_Vis, {C(9)}}}, {{Rule::WasteUse, WasteTopFixed}});
+    EXPECT_FALSE(pickUp(fixed, Mazzo_Vis, C(9)));
+}
+
+TEST(MovesDrop, OnlyTableauCardsGoToFoundationsBeforeTheFirstMove)
+{
+    Game game = table({{filaPile(0), {H(1)}}, {appoggPile(0), {C(1)}}, {filaPile(1), {S(9)}}},
+                      {{Rule::FirstMoveRestriction, 1}});
+    EXPECT_FALSE(drops(game, C(1), destPile(0)));
+    EXPECT_FALSE(drops(game, S(9), appoggPile(1)));
+    const Move first = dropMove(game, H(1), destPile(0));
+    ASSERT_FALSE(first.isNone());
+    apply(game, first);
+    EXPECT_TRUE(drops(game, C(1), destPile(1)));
+    EXPECT_TRUE(drops(game, S(9), appoggPile(1)));
+}
+
+TEST(MovesDrop, TheWasteTakesANeighbourInSuitOnlyWhenTheRuleSaysSo)
+{
+    const std::vector<Pile> piles = {{Mazzo_Vis, {H(13)}}, {filaPile(0), {H(1)}}, {filaPile(1), {H(12)}},
+                                     {filaPile(2), {D(1)}}};
+    const Game plain = table(piles);
+    EXPECT_FALSE(drops(plain, H(12), Mazzo_Vis));
+    const Game neighbours = table(piles, {{Rule::WasteDrops, WasteTakesNeighbours}});
+    EXPECT_TRUE(drops(neighbours, H(12), Mazzo_Vis));
+    EXPECT_TRUE(drops(neighbours, H(1), Mazzo_Vis)); // round the corner
+    EXPECT_FALSE(drops(neighbours, D(1), Mazzo_Vis));
+}
+
+TEST(MovesApply, AGridSlotLeavesAGapAndUndoFillsIt)
+{
+    Game game = table({{filaPile(0), {H(5), S(9)}}, {filaPile(1), {D(10)}}},
+                      {{Rule::TableauLayout, GridLeavesGaps}});
+    const Game before = game;
+    const Move move = dropMove(game, S(9), filaPile(1));
+    ASSERT_FALSE(move.isNone());
+    const MoveUndo record = apply(game, move);
+    EXPECT_EQ(game.cards.piles.fila[0], cardDigits(H(5)) + "000");
+    undo(game, record);
+    EXPECT_EQ(game, before);
+}
+
+TEST(MovesApply, TurningUpAndScoringAndTheEndTest)
+{
+    Game game = table({{filaPile(0), {H(13)}, 1}, {destPile(0), {H(1)}}});
+    EXPECT_EQ(game.score, 5 - 52);
+    const std::vector<Move> moves = legalMoves(game);
+    ASSERT_FALSE(moves.empty());
+    EXPECT_EQ(moves.front(), (Move{MoveKind::TurnUp, std::uint8_t(H(13)), filaPile(0), {}}));
+    EXPECT_EQ(moveText(moves.front()), "click 013");
+    EXPECT_EQ(pressMove(game, H(13)), moves.front());
+    EXPECT_TRUE(pressMove(game, H(1)).isNone());
+}
+
+TEST(MovesScore, StandardScoreAndTheOrdinaryEndTest)
+{
+    Game empty = table({});
+    EXPECT_EQ(tableScore(empty.cards.piles, empty.rules), -52);
+    std::vector<Pile> full;
+    for (int s = 0; s < 4; ++s) {
+        std::vector<int> suit;
+        for (int r = 1; r <= 13; ++r)
+            suit.push_back(cardOf(r, s));
+        full.push_back({destPile(s), suit});
+    }
+    Game won = table(full);
+    EXPECT_EQ(won.score, 208);
+    EXPECT_TRUE(isWon(won));
+    full[3].cards.pop_back();
+    full.push_back({appoggPile(2), {S(13)}});
+    EXPECT_FALSE(isWon(table(full)));
+}
+
+TEST(MovesClick, TargetSearchOrderAndKinds)
+{
+    // The run D9-S8 goes to the first non-empty pile that takes it before an empty one.
+    const Game game = table({{filaPile(0), {D(9), S(8)}}, {filaPile(2), {C(10)}}, {filaPile(5), {S(10)}}});
+    EXPECT_EQ(autoMove(game, D(9), {false, true}).to, filaPile(2));
+    // Foundations only: nothing takes a nine.
+    EXPECT_TRUE(autoMove(game, D(9), {true, false}).isNone());
+    // A lone card with foundations wanted goes to a free cell when nothing better takes it.
+    EXPECT_EQ(autoMove(game, S(8), {true, false}).to, appoggPile(0));
+    const Game aces = table({{filaPile(0), {S(1)}}, {destPile(0), {H(1)}}});
+    EXPECT_EQ(autoMove(aces, S(1), {true, true}).to, destPile(1));
+}
+
+} // namespace
+} // namespace kst
