@@ -1,0 +1,426 @@
+#include "engine/GameSession.h"
+
+#include <algorithm>
+
+#include "engine/Deal.h"
+#include "engine/GameClock.h"
+#include "engine/GameNumber.h"
+#include "engine/RuleCodes.h"
+#include "engine/Sounds.h"
+#include "storage/TextUtils.h"
+
+namespace kst {
+namespace {
+
+constexpr int SecondsPerDay = 24 * 3600;
+constexpr int RecentNumbers = 20;
+constexpr int WonSoundDelayMs = 200;
+constexpr int AutoplayAfterDealMs = 800;
+
+// Foundation start rules under which the player, not automatic play, chooses the first card.
+constexpr int StartChosenByRank = 92;
+constexpr int StartChosenByRankNotTableau = 93;
+
+DateTime timeOfDay(long seconds)
+{
+    seconds = ((seconds % SecondsPerDay) + SecondsPerDay) % SecondsPerDay;
+    DateTime t;
+    t.hour = int(seconds / 3600);
+    t.minute = int(seconds / 60 % 60);
+    t.second = int(seconds % 60);
+    return t;
+}
+
+// Foundations the player starts: automatic play leaves them alone while every one is empty.
+bool playerStartsFoundation(const Game& game, int i)
+{
+    const auto chosen = [&](int f) {
+        const int rule = game.rules[Rule::BaseRank + f];
+        return rule == StartChosenByRank || rule == StartChosenByRankNotTableau;
+    };
+    if (!chosen(i))
+        return false;
+    for (int f = 0; f < foundationsInUse(game.rules); ++f)
+        if (chosen(f) && !game.cards.piles.dest[std::size_t(f)].empty())
+            return false;
+    return true;
+}
+
+} // namespace
+
+GameSession::GameSession(SessionStore& store, const GameCatalogue& catalogue, SessionPorts ports, ProfileFile* config)
+    : m_store(store), m_catalogue(catalogue), m_ports(ports), m_config(config)
+{
+}
+
+bool GameSession::pref(Field field) const { return m_store.fnStoreGet(field) == "Y"; }
+
+void GameSession::sound(std::string_view name, Field gate, PlayMode mode)
+{
+    playSound(m_store, m_ports.sound, name, pref(gate), mode);
+}
+
+// ---- starting and leaving games ------------------------------------------------------------------
+
+bool GameSession::confirmQuit(std::string_view text)
+{
+    if (m_quitForbidden)
+        return false;
+    if (m_store.fnStoreGet(Fld::ConfirmQuitGame) == "N" || !m_inProgress || m_game.won)
+        return true;
+    return m_ports.messages.confirmOkCancel(text.empty() ? "Quit this game?" : text);
+}
+
+bool GameSession::startGame(int gameId, const std::string& gameName, const std::string& player, int numberMode,
+                            bool remember)
+{
+    const int current = int(numberOr(m_store.fnStoreGet(Fld::GameId), -1));
+    const bool gameChanged = gameId != current || !hasGame();
+    const bool playerChanged = player != m_store.fnStoreGet(Fld::UserDefault);
+    if (!gameChanged && !playerChanged && m_inProgress)
+        return false;
+    if (!confirmQuit())
+        return false;
+    m_view->busy(true);
+    if (endGame()) {
+        m_view->busy(false);
+        return false; // the game-won dialog leads on
+    }
+    if (gameChanged || playerChanged)
+        m_store.resetSessionCounters();
+    if (playerChanged) {
+        m_store.fnStoreSet(Fld::UserDefault, player);
+        if (m_config)
+            m_config->writeText("Preference", "UserDefault", player);
+    }
+    m_store.fnStoreSet(Fld::GameId, zeroPadded(gameId, 4));
+    m_store.fnStoreSet(Fld::Game_name, gameName);
+    if (gameChanged) {
+        m_game = Game{};
+        m_game.gameId = gameId;
+    }
+    const bool dealt = newDeal(true, true, numberMode, false);
+    if (dealt && remember && m_config) {
+        m_config->writeNumber("Preference", "Game", gameId);
+        m_config->writeText("Preference", "Game_name", gameName);
+    }
+    m_view->busy(false);
+    return dealt;
+}
+
+bool GameSession::newDeal(bool newTable, bool animate, int numberMode, bool keepLook)
+{
+    if (!hasGame())
+        return false;
+    m_view->busy(true);
+    m_game.movesMade = 0;
+    m_game.counters.SpecialCounter = 0;
+    if (newTable) {
+        m_undo.clear();
+        if (m_game.rules[Rule::DeckSize] == 0) {
+            const CatalogueResult loaded = m_catalogue.loadRules(m_game.gameId, m_game.rules);
+            if (!loaded.ok) {
+                m_view->busy(false);
+                m_ports.messages.error(loaded.message, "Error");
+                closeGame();
+                return false;
+            }
+            m_view->rulesLoaded();
+        }
+        if (numberMode == RandomNumber || m_store.fnStoreGet(Fld::GameNumber).empty())
+            m_store.fnStoreSet(Fld::GameNumber, newRandomGameNumber(m_ports.random));
+        m_game.number = normalGameNumber(m_store.fnStoreGet(Fld::GameNumber));
+        const DealResult dealt = dealGame(m_game, m_ports.random);
+        if (!dealt.ok) {
+            m_view->busy(false);
+            m_ports.messages.error(dealt.message, "Error");
+            closeGame();
+            return false;
+        }
+        m_frozenSeconds = 0;
+        m_dealt = m_game;
+    }
+    recordNumber();
+    m_inProgress = true;
+    m_game.won = false;
+    afterScore();
+    m_view->dealt(animate && m_store.fnStoreGet(Fld::Deal_Animation) != "N", keepLook);
+    if (!m_timerRunning)
+        startClock();
+    m_view->clockChanged(elapsedSeconds());
+    m_view->stateChanged();
+    m_view->busy(false);
+    if (autoplayOn()) {
+        m_view->wait(AutoplayAfterDealMs);
+        autoplay();
+    }
+    return true;
+}
+
+bool GameSession::restart()
+{
+    if (!hasGame() || m_dealt.gameId != m_game.gameId)
+        return false;
+    m_game = m_dealt;
+    m_undo.clear();
+    sound("Restart", Fld::Sounds_Restart);
+    return newDeal(false, false, KeepNumber, true);
+}
+
+void GameSession::closeGame()
+{
+    endGame();
+    m_store.fnStoreSet(Fld::GameId, "-1");
+    m_store.fnStoreSet(Fld::Game_name, "");
+    m_game = Game{};
+    m_dealt = Game{};
+    m_undo.clear();
+    m_view->stateChanged();
+}
+
+bool GameSession::endGame()
+{
+    if (!m_inProgress)
+        return false;
+    m_view->busy(true);
+    if (const int target = m_game.rules[Rule::TargetScore]; target != 0)
+        m_game.won = m_game.score >= target;
+    GameResult result;
+    result.end = m_ports.clock.now();
+    result.seconds = elapsedSeconds();
+    m_timerRunning = false;
+    m_paused = false;
+    m_frozenSeconds = result.seconds;
+    result.gameId = m_game.gameId;
+    result.gameName = m_store.fnStoreGet(Fld::Game_name);
+    result.number = m_game.number;
+    result.player = m_store.fnStoreGet(Fld::UserDefault);
+    result.won = m_game.won;
+    result.score = m_game.score;
+    result.scoreMode = m_game.scoreMode;
+    if (m_recorder)
+        m_recorder->record(result);
+    m_inProgress = false;
+    m_view->stateChanged();
+    m_view->busy(false);
+    if (result.won) {
+        m_view->wait(WonSoundDelayMs);
+        sound("Won", Fld::Sounds_GameWon);
+        m_view->gameWon();
+    }
+    return result.won;
+}
+
+void GameSession::setPause(bool on)
+{
+    if (on == m_paused || (on && !m_timerRunning))
+        return;
+    if (on) {
+        m_frozenSeconds = elapsedSeconds();
+        m_pauseMoment = m_ports.clock.now();
+        m_timerRunning = false;
+        m_paused = true;
+    } else {
+        // The clock moves on by the length of the pause, as if it had stood still.
+        const long pausedFor = kst::elapsedSeconds(m_pauseMoment, m_ports.clock.now());
+        m_start = timeOfDay(secondOfDay(m_start) + pausedFor);
+        m_timerRunning = true;
+        m_paused = false;
+    }
+    m_view->pauseChanged(on);
+}
+
+void GameSession::recordNumber()
+{
+    if (!m_config)
+        return;
+    // Most recent first; the number moves to the front and the gap it leaves closes.
+    std::vector<std::string> numbers;
+    std::size_t removed = 0;
+    for (int i = 1; i <= RecentNumbers; ++i) {
+        std::string n = m_config->readText("Game_Numbers", "Game0" + zeroPadded(i, 2), "");
+        if (n == m_game.number)
+            ++removed;
+        else
+            numbers.push_back(std::move(n));
+    }
+    numbers.insert(numbers.end(), removed, std::string());
+    numbers.insert(numbers.begin(), m_game.number);
+    for (int i = 1; i <= RecentNumbers; ++i)
+        m_config->writeText("Game_Numbers", "Game0" + zeroPadded(i, 2), numbers[std::size_t(i - 1)]);
+}
+
+// ---- playing -------------------------------------------------------------------------------------
+
+bool GameSession::autoplayOn() const
+{
+    return m_autoplayChecked && m_game.rules[Rule::Autoplay] != 0;
+}
+
+void GameSession::moveSound(const Move& move, MoveOrigin origin)
+{
+    if (move.kind == MoveKind::TurnUp) {
+        sound("Face_up", Fld::Sounds_FaceUp);
+        return;
+    }
+    switch (move.to.group) {
+    case PileGroup::Dest:
+        if (origin == MoveOrigin::Automatic)
+            sound("Autoplay.wav", Fld::Sounds_Autoplay);
+        else
+            sound("Foundation.wav", Fld::Sounds_Foundation);
+        return;
+    case PileGroup::Stock:
+        if (move.to == Mazzo_Waste) {
+            if (m_game.rules[Rule::GameType] == GameTypes::DiscardTurning)
+                sound("Eddy.wav", Fld::Sounds_Foundation);
+            return;
+        }
+        sound("Tableau", Fld::Sounds_Tableau);
+        return;
+    default: sound("Tableau", Fld::Sounds_Tableau); return;
+    }
+}
+
+bool GameSession::makeMove(const Move& move, MoveOrigin origin)
+{
+    if (!m_inProgress || m_paused || !isLegal(m_game, move))
+        return false;
+    const Game before = m_game;
+    if (m_undo.empty() || origin != MoveOrigin::Automatic || move.kind != MoveKind::TurnUp)
+        m_undo.emplace_back();
+    m_undo.back().push_back(apply(m_game, move));
+    m_view->moved(before, move, origin == MoveOrigin::Dragged);
+    moveSound(move, origin);
+    afterScore();
+    return true;
+}
+
+void GameSession::afterScore()
+{
+    m_store.fnStoreSet(Fld::CurrentScore, std::to_string(m_game.score));
+    m_view->scoreChanged(m_game.score);
+}
+
+void GameSession::turnUpAll()
+{
+    if (m_store.fnStoreGet(Fld::Automatic_FaceUp) == "N")
+        return;
+    for (int i = 0; i < tableausInUse(m_game.rules); ++i) {
+        const int top = topCard(m_game.cards.piles.fila[std::size_t(i)]);
+        if (isCardNumber(top) && m_game.cards.deck.isFaceDown(top))
+            makeMove({MoveKind::TurnUp, std::uint8_t(top), filaPile(i), {}}, MoveOrigin::Automatic);
+    }
+}
+
+bool GameSession::play(const Move& move, MoveOrigin origin)
+{
+    if (!makeMove(move, origin))
+        return false;
+    // Cards exposed by the move turn up, unless automatic play is about to do it.
+    if (move.kind != MoveKind::TurnUp && move.from.group == PileGroup::Fila && !autoplayOn())
+        turnUpAll();
+    if (m_game.won) {
+        endGame();
+        return true;
+    }
+    if (origin != MoveOrigin::Automatic)
+        autoplay();
+    return true;
+}
+
+bool GameSession::drop(int card, PileRef to)
+{
+    return play(dropMove(m_game, card, to), MoveOrigin::Dragged);
+}
+
+bool GameSession::click(int card)
+{
+    return play(pressMove(m_game, card), MoveOrigin::Clicked);
+}
+
+bool GameSession::doubleClick(int card)
+{
+    if (locateCard(m_game, card).pile == Mazzo)
+        return false;
+    const bool both = m_game.rules[Rule::ClickToMove] == 1;
+    const TargetKinds kinds{both || pref(Fld::DoubleClick_To_Foundations), both || pref(Fld::DoubleClick_To_Tableaus)};
+    if (!kinds.foundations && !kinds.tableaus)
+        return false;
+    return play(autoMove(m_game, card, kinds), MoveOrigin::Clicked);
+}
+
+bool GameSession::rightClick(int card)
+{
+    const bool both = m_game.rules[Rule::ClickToMove] == 1;
+    const TargetKinds kinds{both || pref(Fld::RightClick_To_Foundations), both || pref(Fld::RightClick_To_Tableaus)};
+    if (!kinds.foundations && !kinds.tableaus)
+        return false;
+    return play(autoMove(m_game, card, kinds), MoveOrigin::Clicked);
+}
+
+bool GameSession::autoplay()
+{
+    if (!autoplayOn() || !m_inProgress || tableausInUse(m_game.rules) == 0)
+        return false;
+    // The card's move to a foundation, when one takes it and automatic play may choose it.
+    const auto toFoundation = [&](int card) {
+        if (!isCardNumber(card))
+            return false;
+        const Move m = autoMove(m_game, card, {true, false});
+        if (m.isNone() || m.to.group != PileGroup::Dest || m.from.group == PileGroup::Dest
+            || playerStartsFoundation(m_game, m.to.index))
+            return false;
+        return makeMove(m, MoveOrigin::Automatic);
+    };
+    const bool reserves = reservesInUse(m_game.rules) > 0;
+    bool movedAny = false;
+    for (bool round = true; round && !m_game.won;) {
+        round = false;
+        for (bool again = true; again;) {
+            again = false;
+            for (int r = 0; r < reservesInUse(m_game.rules); ++r)
+                again = toFoundation(topCard(m_game.cards.piles.appogg[std::size_t(r)])) || again;
+            round = round || again;
+        }
+        if (m_game.rules[Rule::WasteUse] != WasteTopFixed)
+            round = toFoundation(topCard(m_game.cards.piles.stock[1])) || round;
+        for (int i = 0; i < tableausInUse(m_game.rules); ++i) {
+            const int top = topCard(m_game.cards.piles.fila[std::size_t(i)]);
+            if (isCardNumber(top) && m_game.cards.deck.isFaceDown(top) && m_store.fnStoreGet(Fld::Automatic_FaceUp) != "N")
+                makeMove({MoveKind::TurnUp, std::uint8_t(top), filaPile(i), {}}, MoveOrigin::Automatic);
+            if (toFoundation(topCard(m_game.cards.piles.fila[std::size_t(i)]))) {
+                round = true;
+                if (reserves)
+                    break; // the reserves first again
+            }
+        }
+        movedAny = movedAny || round;
+    }
+    if (m_game.won)
+        endGame();
+    return movedAny;
+}
+
+// ---- time ----------------------------------------------------------------------------------------
+
+void GameSession::startClock()
+{
+    m_start = m_ports.clock.now();
+    m_timerRunning = true;
+    m_paused = false;
+}
+
+long GameSession::elapsedSeconds()
+{
+    const long seconds = m_timerRunning ? kst::elapsedSeconds(m_start, m_ports.clock.now()) : m_frozenSeconds;
+    m_game.elapsedSeconds = seconds;
+    return seconds;
+}
+
+std::string GameSession::timeText(std::string_view separator)
+{
+    return fnSecondsToText(elapsedSeconds(), 1, separator);
+}
+
+} // namespace kst

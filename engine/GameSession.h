@@ -1,0 +1,176 @@
+#pragma once
+// A game session: the running game from its start to its end, the same for every front end. It
+// loads the rules, deals, runs the player's moves through the move engine with their sounds and
+// the steps that follow them, keeps the clock and the score, pauses, and ends the game. The main
+// window and kestrane-cli each drive one; what they show of it they learn through GameView.
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "engine/Game.h"
+#include "engine/Move.h"
+#include "engine/Moves.h"
+#include "platform/Clock.h"
+#include "platform/Geometry.h"
+#include "platform/MessageBoxes.h"
+#include "platform/Random.h"
+#include "platform/Sound.h"
+#include "storage/GameCatalogue.h"
+#include "storage/ProfileFile.h"
+#include "storage/SessionStore.h"
+
+namespace kst {
+
+// What the session tells its front end; every call comes after the game value changed. The
+// defaults do nothing, which is all the command line needs.
+class GameView {
+public:
+    virtual ~GameView() = default;
+    // A new game's rules are loaded: the table is laid out for them.
+    virtual void rulesLoaded() {}
+    // A deal, a restart or a loaded game is on the table: paint it (animate: card by card);
+    // unless keepLook, a new random look may be drawn first.
+    virtual void dealt(bool /*animate*/, bool /*keepLook*/) {}
+    // A move was made; `before` is the game as it was. The cards of a move the player did not drag
+    // are shown travelling.
+    virtual void moved(const Game& /*before*/, const Move& /*move*/, bool /*dragged*/) {}
+    virtual void scoreChanged(int /*score*/) {}
+    virtual void clockChanged(long /*seconds*/) {}
+    // Caption, enabled commands and the like follow the session's state.
+    virtual void stateChanged() {}
+    virtual void busy(bool /*on*/) {}
+    virtual void pauseChanged(bool /*paused*/) {}
+    // A pause of the given length in which the window goes on painting.
+    virtual void wait(int /*ms*/) {}
+    // The game was won and ended: the winning display and the game-won dialog.
+    virtual void gameWon() {}
+};
+
+// A finished game, as statistics, the game log and hi-scores record it.
+struct GameResult {
+    int gameId = -1;
+    std::string gameName;
+    std::string number;
+    std::string player;
+    bool won = false;
+    long seconds = 0;
+    int score = 0;
+    int scoreMode = StandardScoring;
+    DateTime end;
+};
+
+// Where finished games are recorded; the session works without one.
+class GameRecorder {
+public:
+    virtual ~GameRecorder() = default;
+    virtual void record(const GameResult& result) = 0;
+};
+
+struct SessionPorts {
+    MessageBoxes& messages;
+    Clock& clock;
+    RandomSource& random;
+    SoundPlayer& sound;
+};
+
+// Who made a move: the sound and the steps after it depend on it.
+enum class MoveOrigin { Dragged, Clicked, Automatic };
+
+// Number modes of a new deal: 2 draws a new random GameNumber, any other keeps the session's.
+inline constexpr int KeepNumber = 1;
+inline constexpr int RandomNumber = 2;
+
+class GameSession {
+public:
+    // config is CFG.DAT; without one (the command line) nothing is written there.
+    GameSession(SessionStore& store, const GameCatalogue& catalogue, SessionPorts ports, ProfileFile* config = nullptr);
+
+    void setView(GameView* view) { m_view = view ? view : &m_silent; }
+    void setRecorder(GameRecorder* recorder) { m_recorder = recorder; }
+
+    // ---- state ----
+    const Game& game() const { return m_game; }
+    bool hasGame() const { return m_game.gameId >= 0; }
+    bool inProgress() const { return m_inProgress; }
+    bool paused() const { return m_paused; }
+    bool timerRunning() const { return m_timerRunning; }
+    // Player actions recorded for undo since the deal.
+    std::size_t undoSteps() const { return m_undo.size(); }
+
+    // ---- starting and leaving games ----
+    // True when the running game may be left: at once without a game in progress, a won game or
+    // with ConfirmQuitGame "N"; otherwise the player confirms `text` (default "Quit this game?").
+    bool confirmQuit(std::string_view text = {});
+    // While the front end is in a mode that must not be left (an animation, a demo).
+    void setQuitForbidden(bool forbidden) { m_quitForbidden = forbidden; }
+    // A game chosen from outside (browser, game number, players): the running one ends, the rules
+    // load when the game changed, a new deal follows. False when nothing was started.
+    bool startGame(int gameId, const std::string& gameName, const std::string& player, int numberMode,
+                   bool remember);
+    // A deal of the current game; with newTable false the table as it is continues (restart, a
+    // loaded game). False with a message when the game cannot be dealt.
+    bool newDeal(bool newTable, bool animate, int numberMode, bool keepLook);
+    // The same deal again from its first position.
+    bool restart();
+    // Ends the game and leaves no game chosen.
+    void closeGame();
+    // Closes the running game: records it and, when won, plays the win. Returns the won flag.
+    bool endGame();
+    void setPause(bool on);
+
+    // ---- playing ----
+    // Makes a legal move with its sound and the steps after it; the end of the game follows a win.
+    // False, changing nothing, when the rules refuse it or no game is in progress.
+    bool play(const Move& move, MoveOrigin origin);
+    // The card dragged onto the pile, by the pointer's rules.
+    bool drop(int card, PileRef to);
+    // A left press that acts at once: turn-up, click-to-move, discard.
+    bool click(int card);
+    // Click to move: the first destination the preferences' kinds allow.
+    bool doubleClick(int card);
+    bool rightClick(int card);
+    // The Autoplay command: checked, and usable in this game.
+    void setAutoplay(bool checked) { m_autoplayChecked = checked; }
+    bool autoplayOn() const;
+    // One automatic-play run: every card that can go to a foundation goes, while any does.
+    bool autoplay();
+
+    // ---- time ----
+    // Seconds of play: frozen while paused and after the end.
+    long elapsedSeconds();
+    // The time box's text, "h:nn:ss" with the given separator.
+    std::string timeText(std::string_view separator = ":");
+
+private:
+    bool pref(Field field) const;
+    void sound(std::string_view name, Field gate, PlayMode mode = PlayMode::Async);
+    void moveSound(const Move& move, MoveOrigin origin);
+    void turnUpAll();
+    bool makeMove(const Move& move, MoveOrigin origin);
+    void afterScore();
+    void recordNumber();
+    void startClock();
+
+    SessionStore& m_store;
+    const GameCatalogue& m_catalogue;
+    SessionPorts m_ports;
+    ProfileFile* m_config;
+    GameView m_silent;
+    GameView* m_view = &m_silent;
+    GameRecorder* m_recorder = nullptr;
+
+    Game m_game;
+    Game m_dealt; // the game as dealt, for restart
+    std::vector<std::vector<MoveUndo>> m_undo; // one entry per player action, its moves in order
+    bool m_inProgress = false;
+    bool m_quitForbidden = false;
+    bool m_autoplayChecked = false;
+    bool m_paused = false;
+    bool m_timerRunning = false;
+    DateTime m_start;
+    DateTime m_pauseMoment;
+    long m_frozenSeconds = 0;
+};
+
+} // namespace kst
