@@ -4,6 +4,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include "engine/Deal.h"
 #include "storage/GameCatalogue.h"
 #include "platform/qt/QtGraphics.h"
 #include "platform/qt/QtResourceLibrary.h"
@@ -27,8 +28,12 @@ struct PaintedTable {
                                            {Fld::Background_def, "N"}, {Fld::Background_bmp, "274"},
                                            {Fld::Cards_Shadowed, "Y"}, {Fld::VertScrollBar, "Y"}})
             store.fnStoreSet(field, value);
-        std::string message, screen;
-        ok = view.prepareTable(catalogue, gameId, message, screen) && view.deal("1234567890123").ok;
+        game.gameId = gameId;
+        game.number = "1234567890123";
+        ok = catalogue.loadRules(gameId, game.rules).ok && dealGame(game, random).ok;
+        view.showGame(&game);
+        std::string screen;
+        view.prepareTable(screen);
         view.resized({1016, 740, 1008, 690, 48, 16});
     }
 
@@ -41,6 +46,7 @@ struct PaintedTable {
     test::ScriptedRandom random;
     AppearanceContext context{store, config, graphics, messages, library, random};
     GameCatalogue catalogue;
+    Game game;
     TableView view{context};
 };
 

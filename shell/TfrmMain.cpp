@@ -3,6 +3,7 @@
 #include "assets/PictureNames.h"
 #include "engine/GameClock.h"
 #include "engine/GameNumber.h"
+#include "engine/Sounds.h"
 #include "platform/qt/QtText.h"
 #include "storage/FileLookup.h"
 #include "storage/Routines.h"
@@ -45,7 +46,7 @@ struct ToolbarCommand {
 constexpr ToolbarCommand toolbarCommands[] = {
     {"NEW", "New", "mnuNew", false, false},
     {"OPEN", "Open", "", true, true},
-    {"RESTART", "Restart", "", false, false},
+    {"RESTART", "Restart", "mnuRestartGame", false, false},
     {"SAVE", "Save", "", true, true},
     {"UNDO", "Undo", "", false, false},
     {"REDO", "Redo", "", false, true},
@@ -140,6 +141,15 @@ TfrmMain::TfrmMain(SessionStore& store, const Ports& ports, ProgramFiles files, 
     connect(m_timer, &QTimer::timeout, this, &TfrmMain::timerTick);
     m_timer->start();
 
+    m_session = std::make_unique<GameSession>(m_store, m_catalogue,
+                                              SessionPorts{m_ports.messages, m_ports.clock, m_ports.random, m_ports.sound},
+                                              &m_config);
+    m_session->setView(this);
+    m_table->showGame(nullptr);
+    m_pointer = std::make_unique<TablePointer>(PointerContext{
+        *m_table, *m_session, m_appearance, m_ports.sound, m_ports.clock, m_ports.events, m_imgSfondo->picture(),
+        [this](const Rect& r) { m_imgSfondo->update(r.x, r.y, r.width, r.height); }, [this] { showTable(); }});
+
     startUp();
     restorePlacement();
 }
@@ -179,6 +189,7 @@ void TfrmMain::startUp()
     checkSavedGame(m_catalogue, m_store);
     m_table->applyCardSize();
     m_actions.at("mnuAutoPlay")->setChecked(m_windowPreferences.autoPlay); // its buttons follow
+    m_session->setAutoplay(m_windowPreferences.autoPlay);
     m_ports.random.seedFromClock();
     // No system registry here: the program keeps nothing outside its own folders.
     tidyProgramFolder(m_files);
@@ -295,6 +306,8 @@ void TfrmMain::createMenus()
     QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
     file->setObjectName(QStringLiteral("mnuPartita"));
     add(file, "mnuNew", QStringLiteral("&New game"), QKeySequence(Qt::Key_F2), &TfrmMain::newDeal);
+    add(file, "mnuRestartGame", QStringLiteral("&Restart game"), QKeySequence(Qt::CTRL | Qt::Key_F2),
+        &TfrmMain::restartGame);
     add(file, "mnuRandomGame", QStringLiteral("Rand&om game"), QKeySequence(), &TfrmMain::randomGame);
     file->addSeparator();
     add(file, "mnuEsci", QStringLiteral("E&xit"), QKeySequence(), &QWidget::close);
@@ -307,6 +320,15 @@ void TfrmMain::createMenus()
     autoPlay->setShortcut(QKeySequence(Qt::Key_F7));
     autoPlay->setCheckable(true);
     m_actions["mnuAutoPlay"] = autoPlay;
+    connect(autoPlay, &QAction::toggled, this, [this](bool on) {
+        m_session->setAutoplay(on);
+        if (on)
+            m_session->autoplay();
+    });
+    QAction* pause = add(game, "mnuPause", QStringLiteral("P&ause"), QKeySequence(Qt::CTRL | Qt::Key_P),
+                         [this] { setPause(!m_session->paused()); });
+    pause->setCheckable(true);
+    add(game, "mnuQuitGame", QStringLiteral("&Quit game"), QKeySequence(Qt::CTRL | Qt::Key_Q), &TfrmMain::quitGame);
 
     // Window managers close on Alt+F4 themselves; this serves where none does.
     auto* altF4 = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_F4), this);
@@ -521,44 +543,37 @@ bool TfrmMain::startGame(int gameId, const std::string& gameName, bool newNumber
         return false;
     hidePileSizeTip();
     const int previous = int(numberOr(m_store.fnStoreGet(Fld::GameId), -1));
-    if (gameId != previous || !m_gameInProgress)
+    if (gameId != previous || !gameInProgress())
         m_table->screenFlags().forcedMedium = false;
-    m_store.fnStoreSet(Fld::GameId, zeroPadded(gameId, 4));
-    m_store.fnStoreSet(Fld::Game_name, gameName);
-    std::string message, screen;
-    if (!m_table->prepareTable(m_catalogue, gameId, message, screen)) {
-        m_ports.messages.error(message, "Error");
-        enterNoGameState();
-        return false;
-    }
-    if (!screen.empty())
-        m_ports.messages.information(screen);
-    if (newNumber || m_store.fnStoreGet(Fld::GameNumber).empty())
-        m_store.fnStoreSet(Fld::GameNumber, newRandomGameNumber(m_ports.random));
-    const DealResult dealt = m_table->deal(m_store.fnStoreGet(Fld::GameNumber));
-    if (!dealt.ok) {
-        m_ports.messages.error(dealt.message, "Error");
-        enterNoGameState();
-        return false;
-    }
-    m_gameInProgress = true;
-    m_gameWon = false;
-    m_clockStart = m_ports.clock.now();
-    m_clockRunning = true;
-    m_store.fnStoreSet(Fld::CurrentScore, std::to_string(dealt.score));
-    m_lblScore->setText(QString::number(dealt.score));
-    timerTick();
-    refreshCaption();
-    enableGameCommands(true);
-    paintDeal();
-    return true;
+    return m_session->startGame(gameId, gameName, m_store.fnStoreGet(Fld::UserDefault),
+                                newNumber ? RandomNumber : KeepNumber, false);
 }
 
 void TfrmMain::newDeal()
 {
-    const int gameId = int(numberOr(m_store.fnStoreGet(Fld::GameId), -1));
-    if (gameId >= 0)
-        startGame(gameId, m_store.fnStoreGet(Fld::Game_name), true);
+    if (m_animationRunning || !m_session->hasGame() || !m_session->confirmQuit())
+        return;
+    if (m_session->endGame())
+        return; // a won game hands over to its winning sequence
+    playSound(m_store, m_ports.sound, "New", m_store.fnStoreGet(Fld::Sounds_NewGame) == "Y", PlayMode::Sync);
+    m_session->newDeal(true, true, RandomNumber, false);
+}
+
+void TfrmMain::restartGame()
+{
+    if (!m_animationRunning)
+        m_session->restart();
+}
+
+void TfrmMain::quitGame()
+{
+    if (m_animationRunning || !m_session->confirmQuit())
+        return;
+    if (m_session->endGame())
+        return;
+    // The game browser chooses the next game; until then the table is empty.
+    m_table->clearGame();
+    showTable();
 }
 
 void TfrmMain::randomGame()
@@ -586,20 +601,13 @@ void TfrmMain::randomGame()
 
 void TfrmMain::enterNoGameState()
 {
-    m_gameInProgress = false;
-    m_clockRunning = false;
     hidePileSizeTip();
-    m_store.fnStoreSet(Fld::GameId, "-1");
-    m_store.fnStoreSet(Fld::Game_name, "");
-    refreshCaption();
-    enableGameCommands(false);
-    m_table->clearGame();
-    showTable();
+    m_session->closeGame();
 }
 
 void TfrmMain::enableGameCommands(bool on)
 {
-    for (const char* name : {"mnuNew", "mnuAutoPlay"})
+    for (const char* name : {"mnuNew", "mnuRestartGame", "mnuAutoPlay"})
         m_actions.at(name)->setEnabled(on);
     // The buttons of the game commands that exist so far, in both toolbars.
     for (std::size_t i = 0; i < std::size(toolbarCommands); ++i) {
@@ -649,11 +657,13 @@ void TfrmMain::paintDeal()
         showTable();
         return;
     }
-    const PileGroups full = table.cards().piles;
-    PileGroups& piles = table.cards().piles;
+    // The cards land on a copy of the table, one by one; the game itself is dealt already.
+    const PileGroups& full = table.cards().piles;
+    CardTable shown = table.cards();
+    PileGroups& piles = shown.piles;
     clearTable(piles);
     piles.stock = full.stock;
-    table.painter(nullptr).paintTable();
+    table.painter(nullptr, shown).paintTable();
     showTable();
 
     const CardSize card = table.pictures().size();
@@ -667,9 +677,9 @@ void TfrmMain::paintDeal()
         const FanStyle style = pile.group == PileGroup::Fila ? tableauFan(table.rules())
             : pile.group == PileGroup::Dest                  ? foundationFan(table.rules())
                                                              : reserveFan(table.rules());
-        const Fan fan = fanOf(text, style, table.cards().deck, table.steps(), card);
+        const Fan fan = fanOf(text, style, shown.deck, table.steps(), card);
         const Point to = cornerOf(table.positions().at(pile), style.spread, fan.offsets.back());
-        const bool faceUp = !table.cards().deck.isFaceDown(number);
+        const bool faceUp = !shown.deck.isFaceDown(number);
         MovingImage image(surfaces, table.pictures(), m_ports.graphics, {{faceUp ? number : -1, 0}});
         image.onDrawn = [this](const Rect& r) { m_imgSfondo->repaint(r.x, r.y, r.width, r.height); };
         animateDealtCard(image, faceUp, stock, to, timing, card);
@@ -687,9 +697,200 @@ void TfrmMain::paintDeal()
     for (int i = 0; i < PileGroups::DestEntries; ++i)
         for (int k = 0; k < cardCount(full.dest[std::size_t(i)]); ++k)
             dealOne(destPile(i), cardAt(full.dest[std::size_t(i)], k));
-    piles = full;
     table.relayoutAndRepaint();
     showTable();
+}
+
+void TfrmMain::showTravel(const Game& before, const Move& move)
+{
+    TableView& table = *m_table;
+    const std::string& from = before.pile(move.from);
+    const int position = findCard(from, move.card);
+    if (position < 0 || !table.positions().isPlaced(move.from) || !table.positions().isPlaced(move.to))
+        return;
+    const int count = cardCount(from) - position;
+    // The table without the travelling cards: the source as it is now, the destination as it was.
+    CardTable shown = table.cards();
+    *shown.piles.pile(move.to) = before.pile(move.to);
+    if (move.to == Mazzo_Waste || move.from == Mazzo_Waste)
+        shown.piles.stock[2] = before.cards.piles.stock[2];
+    table.painter(nullptr, shown).paintTable();
+    showTable();
+
+    const CardSize size = table.pictures().size();
+    const auto cornerIn = [&](const CardTable& cards, PileRef pile, int at) {
+        const FanStyle style = pile.group == PileGroup::Fila ? tableauFan(table.rules())
+            : pile.group == PileGroup::Dest                  ? foundationFan(table.rules())
+            : pile.group == PileGroup::Appogg                ? reserveFan(table.rules())
+                                                             : FanStyle{};
+        const std::string& text = *cards.piles.pile(pile);
+        Point corner = table.positions().at(pile);
+        corner.y -= table.scrollOffset();
+        if (style.spread != Spread::Stacked && at >= 0 && at < cardCount(text))
+            corner = cornerOf(corner, style.spread, fanOf(text, style, cards.deck, table.steps(), size).offsets[std::size_t(at)]);
+        return corner;
+    };
+    const Point start = cornerIn(before.cards, move.from, position);
+    const Point end = cornerIn(table.cards(), move.to, cardCount(table.cards().piles.pile(move.to) ? *table.cards().piles.pile(move.to) : "") - count);
+    std::vector<MovingCard> cards;
+    const Fan fan = fanOf(from.substr(std::size_t(position) * 3), move.from.group == PileGroup::Fila ? tableauFan(table.rules()) : FanStyle{},
+                          before.cards.deck, table.steps(), size);
+    for (int k = 0; k < count; ++k)
+        cards.push_back({cardAt(from, position + k), fan.offsets.empty() ? 0 : fan.offsets[std::size_t(k)]});
+    MovingImage image({&m_imgSfondo->picture(), table.tableBuffer(), table.backgroundBuffer()}, table.pictures(),
+                      m_ports.graphics, cards);
+    image.onDrawn = [this](const Rect& r) { m_imgSfondo->update(r.x, r.y, r.width, r.height); };
+    const bool shadowed = m_store.fnStoreGet(Fld::Cards_Shadowed) != "N";
+    const MotionTiming timing{m_ports.clock, m_ports.events, int(numberOr(m_store.fnStoreGet(Fld::Speed_Move_Card), 10)),
+                              shadowed, table.scrollOffset()};
+    MotionRequest request;
+    request.from = start;
+    request.to = end;
+    request.commit = false;
+    m_animationRunning = true;
+    installInputFilter(InputFilter::Kind::AutomaticMoves, [] {});
+    image.showAt(start, shadowed, table.scrollOffset());
+    moveCard(image, request, timing, size);
+    removeInputFilter(InputFilter::Kind::AutomaticMoves);
+    m_animationRunning = false;
+}
+
+// ---- what the game session shows ----------------------------------------------------------------
+
+void TfrmMain::rulesLoaded()
+{
+    m_table->showGame(&m_session->game());
+    std::string screen;
+    m_table->prepareTable(screen);
+    if (!screen.empty())
+        m_ports.messages.information(screen);
+}
+
+void TfrmMain::dealt(bool animate, bool keepLook)
+{
+    m_table->showGame(&m_session->game());
+    if (!keepLook)
+        m_table->drawRandomLook();
+    if (animate) {
+        paintDeal();
+    } else {
+        if (m_table->tableBuffer().width() == 0) {
+            tableResized();
+            return;
+        }
+        m_table->relayoutAndRepaint();
+        placeScrollBar();
+        showTable();
+    }
+}
+
+void TfrmMain::moved(const Game& before, const Move& move, bool dragged)
+{
+    const bool travels = !dragged && move.kind != MoveKind::TurnUp && isVisible()
+        && m_store.fnStoreGet(Fld::Cards_Animate) != "N";
+    if (travels)
+        showTravel(before, move);
+    m_table->relayoutAndRepaint();
+    placeScrollBar();
+    showTable();
+}
+
+void TfrmMain::scoreChanged(int score)
+{
+    m_lblScore->setText(QString::number(score));
+}
+
+void TfrmMain::clockChanged(long seconds)
+{
+    m_lblTempo->setText(fromProgramText(fnSecondsToText(seconds, 1, m_ports.locale.timeSeparator)));
+}
+
+void TfrmMain::stateChanged()
+{
+    refreshCaption();
+    const bool game = m_session->hasGame();
+    enableGameCommands(game);
+    for (const char* name : {"mnuPause", "mnuQuitGame"})
+        m_actions.at(name)->setEnabled(m_session->inProgress());
+    m_actions.at("mnuPause")->setChecked(m_session->paused());
+    if (!game && m_table->gameOnTable()) {
+        hidePileSizeTip();
+        m_table->clearGame();
+        showTable();
+    }
+}
+
+void TfrmMain::busy(bool on)
+{
+    if (on) {
+        if (m_busy++ == 0)
+            QApplication::setOverrideCursor(Qt::WaitCursor);
+    } else if (m_busy > 0 && --m_busy == 0) {
+        QApplication::restoreOverrideCursor();
+    }
+}
+
+void TfrmMain::wait(int ms)
+{
+    fnDelay(m_ports.clock, m_ports.events, ms);
+}
+
+void TfrmMain::gameWon()
+{
+    // The winning display and the game-won dialog come here.
+    showTable();
+}
+
+// ---- pause --------------------------------------------------------------------------------------
+
+void TfrmMain::setPause(bool on)
+{
+    if (on && !m_session->inProgress())
+        return;
+    m_session->setPause(on);
+}
+
+void TfrmMain::pauseChanged(bool paused)
+{
+    m_actions.at("mnuPause")->setChecked(paused);
+    if (!paused) {
+        removeInputFilter(InputFilter::Kind::Pause);
+        m_table->relayoutAndRepaint();
+        showTable();
+        return;
+    }
+    hidePileSizeTip();
+    paintPauseCover();
+    // The first key or press ends the pause and is itself discarded; the filter goes once it is
+    // done with the event.
+    installInputFilter(InputFilter::Kind::Pause, [this] { QTimer::singleShot(0, this, [this] { setPause(false); }); });
+}
+
+// The table under a plain green cover with the two pause pictures, revealed from the middle out.
+void TfrmMain::paintPauseCover()
+{
+    const Colour PauseGreen = rgb(0, 128, 0);
+    QtBitmap& window = m_imgSfondo->picture();
+    window.fillRect({0, 0, window.width(), window.height()}, PauseGreen);
+    const std::unique_ptr<Bitmap> first = m_ports.resources.bitmap("BMP_PAUSE_1");
+    const std::unique_ptr<Bitmap> second = m_ports.resources.bitmap("BMP_PAUSE_2");
+    m_imgSfondo->update();
+    if (!first || !second)
+        return;
+    const int top = std::min((height() - first->height() - second->height() - 45) / 2, 100);
+    const Point at1{(window.width() - first->width()) / 2, top};
+    const Point at2{(window.width() - second->width()) / 2, top + first->height() + 15};
+    constexpr int Steps = 8;
+    for (int step = 1; step <= Steps; ++step) {
+        for (const auto& [picture, at] : {std::pair{first.get(), at1}, {second.get(), at2}}) {
+            const int shown = picture->height() * step / Steps;
+            const int from = (picture->height() - shown) / 2;
+            window.copyTransparent(*picture, {0, from, picture->width(), shown}, {at.x, at.y + from}, PauseGreen);
+        }
+        m_imgSfondo->update();
+        if (step < Steps && isVisible())
+            fnDelay(m_ports.clock, m_ports.events, 25);
+    }
 }
 
 // ---- time box and pile-size tooltip -------------------------------------------------------------
@@ -701,10 +902,9 @@ QString TfrmMain::timeText() const
 
 void TfrmMain::timerTick()
 {
-    if (!m_clockRunning)
+    if (!m_session->timerRunning())
         return;
-    const long elapsed = elapsedSeconds(m_clockStart, m_ports.clock.now());
-    m_lblTempo->setText(fromProgramText(fnSecondsToText(elapsed, 1, m_ports.locale.timeSeparator)));
+    m_lblTempo->setText(fromProgramText(m_session->timeText(m_ports.locale.timeSeparator)));
     if (m_store.fnStoreGet(Fld::ShowPilesSize) == "Y" && m_hoverTime >= 0 && !m_pnlPilesSize->isVisible()) {
         const long long now = (long long)m_ports.clock.tickMs();
         if (now - m_hoverTime >= TooltipDelayMs || now < m_hoverTime) {
@@ -724,9 +924,9 @@ void TfrmMain::showPileSizeTip()
     const QPoint at = m_lastPointer;
     if (m_imgSfondo->mapFromGlobal(QCursor::pos()) != at && m_imgSfondo->underMouse())
         return; // the pointer moved meanwhile
-    if (!m_gameInProgress || !insideTableArea(at))
+    if (!gameInProgress() || !insideTableArea(at))
         return;
-    const PileHit hit = pileUnder(*m_table, {at.x(), at.y()});
+    const PileHit hit = m_table->hitAt({at.x(), at.y()});
     if (hit.pile.isNone())
         return;
     const int count = cardCount(*m_table->cards().piles.pile(hit.pile));
@@ -766,17 +966,26 @@ PointerEvent TfrmMain::pointerEvent(const QMouseEvent* event) const
 void TfrmMain::pressed(QMouseEvent* event)
 {
     hidePileSizeTip();
-    PointerTarget target{*m_table, m_ports.messages};
-    pointerDown(target, pointerEvent(event));
+    if (m_animationRunning)
+        return; // the cards moving by themselves finish first
+    m_pointer->pointerDown(pointerEvent(event));
 }
 
 void TfrmMain::moved(QMouseEvent* event)
 {
     m_hoverTime = -1;
     const QPoint at = event->position().toPoint();
-    PointerTarget target{*m_table, m_ports.messages};
-    pointerMove(target, pointerEvent(event));
-    if (m_gameInProgress) {
+    if (m_pointer->holding()) {
+        const int chosen = int(numberOr(m_store.fnStoreGet(Fld::Cursor), 0)) + 10;
+        if (m_cursors.count(chosen))
+            m_imgSfondo->setCursor(m_cursors.at(chosen));
+        autoScroll(at);
+        m_pointer->pointerMove(pointerEvent(event));
+        m_lastPointer = at;
+        return;
+    }
+    m_pointer->pointerMove(pointerEvent(event));
+    if (gameInProgress()) {
         m_hoverTime = (long long)m_ports.clock.tickMs();
         if (at != m_lastPointer || !insideTableArea(at))
             hidePileSizeTip();
@@ -784,19 +993,39 @@ void TfrmMain::moved(QMouseEvent* event)
     }
 }
 
+// While cards are dragged near the top or bottom of a scrolled table, the table follows.
+void TfrmMain::autoScroll(QPoint at)
+{
+    const ScrollBarState& bar = m_table->scrollBar();
+    constexpr int Step = 50;
+    int position = bar.position;
+    if (bar.position > 0 && at.y() - 5 < m_pnlLineaNera->y())
+        position = bar.position - Step;
+    else if (bar.visible && at.y() + 5 > m_imgSfondo->height() && bar.position < bar.maximum)
+        position = bar.position + Step;
+    if (position == bar.position)
+        return;
+    m_table->scrollTo(position);
+    {
+        const QSignalBlocker quiet(m_scrBarMain);
+        m_scrBarMain->setValue(m_table->scrollBar().position);
+    }
+    showTable();
+    m_pointer->tableScrolled();
+}
+
 void TfrmMain::released(QMouseEvent* event)
 {
     const int chosen = int(numberOr(m_store.fnStoreGet(Fld::Cursor), 0));
     if (m_cursors.count(chosen))
         m_imgSfondo->setCursor(m_cursors.at(chosen));
-    PointerTarget target{*m_table, m_ports.messages};
-    pointerUp(target, pointerEvent(event));
+    m_pointer->pointerUp(pointerEvent(event));
 }
 
 void TfrmMain::doubleClicked(QMouseEvent* event)
 {
-    PointerTarget target{*m_table, m_ports.messages};
-    doubleClick(target, pointerEvent(event));
+    if (!m_animationRunning)
+        m_pointer->doubleClick(pointerEvent(event));
 }
 
 void TfrmMain::keyPressEvent(QKeyEvent* event)
@@ -836,8 +1065,7 @@ void TfrmMain::closeEvent(QCloseEvent* event)
         event->ignore();
         return;
     }
-    m_gameInProgress = false;
-    m_clockRunning = false;
+    m_session->endGame();
     hide();
     if (m_store.fnStoreGet(Fld::Sounds_Enabled) == "Y")
         m_ports.sound.stop();

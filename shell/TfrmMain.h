@@ -2,8 +2,8 @@
 // The main window: the card table, its toolbars, the time and score boxes, the start-up and
 // shut-down of the program. It does no card logic: the table's drawing and the engine do.
 
+#include "engine/GameSession.h"
 #include "storage/GameCatalogue.h"
-#include "engine/PointerInput.h"
 #include "platform/Ports.h"
 #include "shell/InputFilter.h"
 #include "shell/TableWidget.h"
@@ -12,6 +12,7 @@
 #include "storage/SessionStore.h"
 #include "storage/Startup.h"
 #include "table/Appearance.h"
+#include "table/Pointer.h"
 #include "table/TableView.h"
 
 #include <QMainWindow>
@@ -28,7 +29,7 @@ class QToolButton;
 
 namespace kst {
 
-class TfrmMain : public QMainWindow
+class TfrmMain : public QMainWindow, private GameView
 {
     Q_OBJECT
 
@@ -45,10 +46,10 @@ public:
     TableWidget& tableWidget() { return *m_imgSfondo; }
     ProfileFile& config() { return m_config; }
 
+    GameSession& session() { return *m_session; }
+
     // ---- state ----
-    bool gameInProgress() const { return m_gameInProgress; }
-    bool clockRunning() const { return m_clockRunning; }
-    const DateTime& clockStart() const { return m_clockStart; }
+    bool gameInProgress() const { return m_session->inProgress(); }
     QString timeText() const;
     bool firstActivationPending() const { return m_firstActivationPending; }
 
@@ -56,11 +57,16 @@ public:
     // Starts a game: its rules, the table laid out for it, a new deal (a new random number or
     // the session's), the deal shown. False with a message when the game cannot be played.
     bool startGame(int gameId, const std::string& gameName, bool newNumber);
-    // A new deal of the current game.
+    // The New command: the running game left (after the player agrees), a new random deal.
     void newDeal();
     void randomGame();
+    void restartGame();
+    // The Quit game command: the running game left (after the player agrees), the table cleared.
+    void quitGame();
     // No game on the table: the background only, the game commands off.
     void enterNoGameState();
+    // The Pause command: the table covered and the clock stopped until any key or click.
+    void setPause(bool on);
     void enableGameCommands(bool on);
     void refreshCaption();
     // The autoplay switch: on, off.
@@ -86,6 +92,18 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    // ---- what the game session shows ----
+    void rulesLoaded() override;
+    void dealt(bool animate, bool keepLook) override;
+    void moved(const Game& before, const Move& move, bool dragged) override;
+    void scoreChanged(int score) override;
+    void clockChanged(long seconds) override;
+    void stateChanged() override;
+    void busy(bool on) override;
+    void pauseChanged(bool paused) override;
+    void wait(int ms) override;
+    void gameWon() override;
+
     void createMenus();
     void createToolbars();
     void startUp();
@@ -98,6 +116,10 @@ private:
     void placeScrollBar();
     void scrolled(int position);
     void paintDeal();
+    // The cards of a move the player did not drag, gliding from where they lay to where they went.
+    void showTravel(const Game& before, const Move& move);
+    void paintPauseCover();
+    void autoScroll(QPoint at);
     void showPileSizeTip();
     void hidePileSizeTip();
     bool insideTableArea(QPoint at) const;
@@ -114,16 +136,15 @@ private:
     GameCatalogue m_catalogue;
     AppearanceContext m_appearance;
     std::unique_ptr<TableView> m_table;
+    std::unique_ptr<GameSession> m_session;
+    std::unique_ptr<TablePointer> m_pointer;
     WindowPreferences m_windowPreferences;
 
     // window state
     bool m_firstActivationPending = true;
-    bool m_gameInProgress = false;
-    bool m_gameWon = false;
-    bool m_clockRunning = false;
     bool m_animationRunning = false;
     bool m_closing = false;
-    DateTime m_clockStart;
+    int m_busy = 0;
     long long m_hoverTime = -1;
     QPoint m_lastPointer;
 

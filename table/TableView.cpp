@@ -17,28 +17,76 @@ TableView::TableView(AppearanceContext& context)
 {
 }
 
+void TableView::showGame(const Game* game)
+{
+    m_game = game;
+}
+
 void TableView::clearGame()
 {
-    m_gameOnTable = false;
-    m_cards = CardTable{};
+    m_game = nullptr;
     m_positions.reset();
     relayoutAndRepaint();
+}
+
+const RuleTable& TableView::rules() const
+{
+    static const RuleTable none;
+    return m_game ? m_game->rules : none;
+}
+
+const CardTable& TableView::cards() const
+{
+    static const CardTable none;
+    return m_game ? m_game->cards : none;
 }
 
 int TableView::topCardOf(std::string_view pileName) const
 {
     const PileRef pile = parsePileName(pileName);
-    const std::string* text = pile.isNone() ? nullptr : m_cards.piles.pile(pile);
+    const std::string* text = pile.isNone() ? nullptr : cards().piles.pile(pile);
     return text ? topCard(*text) : 0;
 }
 
 bool TableView::isTableauTop(int card) const
 {
-    const int inUse = std::clamp(int(m_rules[Rule::TableauCount]), 0, Rule::MaxTableaus);
-    for (int i = 0; i < inUse; ++i)
-        if (const std::string& pile = m_cards.piles.fila[std::size_t(i)]; cardCount(pile) > 0 && topCard(pile) == card)
+    for (int i = 0; i < tableausInUse(rules()); ++i)
+        if (const std::string& pile = cards().piles.fila[std::size_t(i)]; cardCount(pile) > 0 && topCard(pile) == card)
             return true;
     return false;
+}
+
+FanStyle TableView::fanStyleOf(PileRef pile) const
+{
+    switch (pile.group) {
+    case PileGroup::Fila: return tableauFan(rules());
+    case PileGroup::Dest: return foundationFan(rules());
+    case PileGroup::Appogg: return reserveFan(rules());
+    default: return {};
+    }
+}
+
+Rect TableView::topCardArea(PileRef pile, std::string_view text) const
+{
+    const CardSize card = m_pictures.size();
+    Point at{fnPileX(m_positions, pile), fnPileY(m_positions, pile, m_scrollOffset)};
+    const FanStyle style = fanStyleOf(pile);
+    if (style.spread != Spread::Stacked && cardCount(text) > 0)
+        at = cornerOf(at, style.spread, fanOf(text, style, cards().deck, m_steps, card).offsets.back());
+    return {at.x, at.y, card.width, card.height};
+}
+
+Rect TableView::pileArea(PileRef pile) const
+{
+    const std::string* text = cards().piles.pile(pile);
+    if (!text || !m_positions.isPlaced(pile))
+        return {};
+    return topCardArea(pile, *text);
+}
+
+PileHit TableView::hitAt(Point at) const
+{
+    return hitTest({rules(), cards(), m_positions, m_steps, m_pictures.size(), m_scrollOffset}, at);
 }
 
 // ---- the game -----------------------------------------------------------------------------------
@@ -49,21 +97,14 @@ void TableView::applyCardSize()
     m_loadedSize = m_pictures.sizeLetter();
 }
 
-bool TableView::prepareTable(const GameCatalogue& catalogue, int gameId, std::string& message,
-                             std::string& screenMessage)
+void TableView::prepareTable(std::string& screenMessage)
 {
     SessionStore& store = m_context.store;
-    m_rules.clear();
-    const CatalogueResult loaded = catalogue.loadRules(gameId, m_rules);
-    if (!loaded.ok) {
-        message = loaded.message;
-        return false;
-    }
     const std::string sizeBefore = store.fnStoreGet(Fld::Card_Size);
     CardFields fields{store.fnStoreGet(Fld::Card_Size), store.fnStoreGet(Fld::Card), store.fnStoreGet(Fld::Back_Card),
                       store.fnStoreGet(Fld::SavedCardSize), store.fnStoreGet(Fld::SavedCard),
                       store.fnStoreGet(Fld::SavedBackCard)};
-    const ScreenSizeOutcome screen = applyScreenSizeRule(m_rules[Rule::ScreenSize],
+    const ScreenSizeOutcome screen = applyScreenSizeRule(rules()[Rule::ScreenSize],
                                                          m_context.graphics.screenSize().width,
                                                          store.fnStoreGet(Fld::Game_name), fields, m_screenFlags);
     store.fnStoreSet(Fld::Card_Size, screen.fields.cardSize);
@@ -77,17 +118,8 @@ bool TableView::prepareTable(const GameCatalogue& catalogue, int gameId, std::st
     if (store.fnStoreGet(Fld::Card_Size) != sizeBefore || m_loadedSize == 0)
         applyCardSize();
     m_positions.reset();
-    m_steps = fnSetFanSteps(m_rules, m_pictures.sizeLetter());
-    m_positions = fnComputeLayout(m_rules, layoutInputs());
-    return true;
-}
-
-DealResult TableView::deal(std::string_view gameNumber)
-{
-    m_cards = CardTable{};
-    const DealResult dealt = dealTable(m_cards, m_rules, m_counters, gameNumber, m_context.random);
-    m_gameOnTable = dealt.ok;
-    return dealt;
+    m_steps = fnSetFanSteps(rules(), m_pictures.sizeLetter());
+    m_positions = fnComputeLayout(rules(), layoutInputs());
 }
 
 // ---- the window -----------------------------------------------------------------------------------
@@ -107,13 +139,23 @@ LayoutInputs TableView::layoutInputs() const
 
 TableScene TableView::scene() const
 {
-    return {m_rules, m_cards, m_positions, m_steps, m_pictures, m_counters.DealCounter,
+    return sceneOf(cards());
+}
+
+TableScene TableView::sceneOf(const CardTable& shown) const
+{
+    return {rules(), shown, m_positions, m_steps, m_pictures, m_game ? m_game->counters.DealCounter : 1,
             m_context.store.fnStoreGet(Fld::Cards_Shadowed) != "N"};
 }
 
 TablePainter TableView::painter(Bitmap* window)
 {
-    return TablePainter({window, *m_table, *m_background}, scene(), m_scrollOffset);
+    return painter(window, cards());
+}
+
+TablePainter TableView::painter(Bitmap* window, const CardTable& shown)
+{
+    return TablePainter({window, *m_table, *m_background}, sceneOf(shown), m_scrollOffset);
 }
 
 void TableView::resized(const TableWindow& window)
@@ -141,6 +183,18 @@ void TableView::repaintBackground()
     paintBackground(m_context, *m_background, request);
 }
 
+void TableView::drawRandomLook()
+{
+    const SessionStore& store = m_context.store;
+    if (store.fnStoreGet(Fld::Random_Background) != "Y" && store.fnStoreGet(Fld::Random_Card) != "Y"
+        && store.fnStoreGet(Fld::Random_Deck) != "Y")
+        return;
+    BackgroundRequest request;
+    request.demoPlaying = m_demoPlaying;
+    request.fadeHeight = m_window.clientHeight;
+    randomAppearance(m_context, m_pictures, *m_background, request);
+}
+
 void TableView::relayoutAndRepaint()
 {
     // A table that grows or shrinks past the window changes the bar, and the bar the width:
@@ -148,11 +202,11 @@ void TableView::relayoutAndRepaint()
     for (int round = 0; round < 4; ++round) {
         m_bar.position = 0;
         m_scrollOffset = 0;
-        if (!m_gameOnTable) {
+        if (!gameOnTable()) {
             m_table->copyFrom(*m_background, {0, 0, m_background->width(), m_background->height()}, {0, 0});
             m_tableBottom = 0;
         } else {
-            m_positions = fnComputeLayout(m_rules, layoutInputs());
+            m_positions = fnComputeLayout(rules(), layoutInputs());
             TablePainter p = painter(nullptr);
             p.paintTable();
             m_tableBottom = p.tableBottom();
@@ -166,7 +220,7 @@ bool TableView::updateScrollBar()
 {
     ScrollInputs in;
     in.vertScrollBar = m_context.store.fnStoreGet(Fld::VertScrollBar) == "Y";
-    in.tableauLayout = m_rules[Rule::TableauLayout];
+    in.tableauLayout = rules()[Rule::TableauLayout];
     in.cardHeight = m_pictures.size().height;
     in.tableBottom = m_tableBottom;
     in.clientHeight = m_window.clientHeight;

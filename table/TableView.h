@@ -1,14 +1,14 @@
 #pragma once
-// The card table as the main window shows it: the game on it, the layout for the window's size,
-// the background and table buffers, the vertical scrolling, and the painting. The window hands
-// it its sizes and shows its picture; nothing here knows about windows.
+// The card table as the main window shows it: the layout of the game for the window's size, the
+// background and table buffers, the vertical scrolling, and the painting. It reads the game it is
+// shown and never changes it. The window hands it its sizes and shows its picture; nothing here
+// knows about windows.
 
-#include "storage/GameCatalogue.h"
 #include "cards/Piles.h"
 #include "cards/RuleTable.h"
-#include "engine/Deal.h"
-#include "engine/Placement.h"
+#include "engine/Game.h"
 #include "table/Appearance.h"
+#include "table/Fans.h"
 #include "table/Layout.h"
 #include "table/Painter.h"
 
@@ -33,27 +33,30 @@ public:
     explicit TableView(AppearanceContext& context);
 
     // ---- the game on the table ----
-    RuleTable& rules() { return m_rules; }
-    CardTable& cards() { return m_cards; }
-    PlacementCounters& counters() { return m_counters; }
+    // The game to show; it stays its owner's (the session's), which changes it, and must outlive
+    // the table. Null: no game.
+    void showGame(const Game* game);
+    // No game: the table shows only its background.
+    void clearGame();
+    bool gameOnTable() const { return m_game != nullptr; }
+    const Game* game() const { return m_game; }
+    // The game's rules and cards; empty ones without a game.
+    const RuleTable& rules() const;
+    const CardTable& cards() const;
     const PilePositions& positions() const { return m_positions; }
     const FanSteps& steps() const { return m_steps; }
     CardPictures& pictures() { return m_pictures; }
-    bool gameOnTable() const { return m_gameOnTable; }
+    const CardPictures& pictures() const { return m_pictures; }
     // The top card of a pile named as the piles are ("Mazzo", "Mazzo_Vis", "Fila3" ...); 0 for an
     // empty pile or a name that is no pile.
     int topCardOf(std::string_view pileName) const;
     // Whether the card lies on top of one of the tableau piles in use.
     bool isTableauTop(int card) const;
-    // No game: the table shows only its background.
-    void clearGame();
 
-    // Loads the game's rules and gets the table ready for it: the card size the screen allows,
-    // the pictures of that size, the fan steps and the layout. False with a message when the
-    // catalogue has no such game. screenMessage gets the small-screen notice, when one is due.
-    bool prepareTable(const GameCatalogue& catalogue, int gameId, std::string& message, std::string& screenMessage);
-    // Deals the prepared game by its number.
-    DealResult deal(std::string_view gameNumber);
+    // Gets the table ready for the rules of the game shown: the card size the screen allows, the
+    // pictures of that size, the fan steps and the layout. screenMessage gets the small-screen
+    // notice, when one is due.
+    void prepareTable(std::string& screenMessage);
     // The arguments of the screen-size rule that live for the run.
     ScreenSizeFlags& screenFlags() { return m_screenFlags; }
 
@@ -68,6 +71,8 @@ public:
     void relayoutAndRepaint();
     // The background only (a new background chosen, a demo starting or ending).
     void repaintBackground();
+    // At a new game: the random background, card set and back the preferences ask for.
+    void drawRandomLook();
     void setDemoPlaying(bool demo) { m_demoPlaying = demo; }
 
     const ScrollBarState& scrollBar() const { return m_bar; }
@@ -80,6 +85,14 @@ public:
     // A painter for the table and the window picture (null: the table buffer only).
     TablePainter painter(Bitmap* window);
     TableScene scene() const;
+    // A painter of other cards than the game's (cards lifted off the table, a deal on its way);
+    // the cards must outlive the painter.
+    TablePainter painter(Bitmap* window, const CardTable& shown);
+    // Where a card dropped on the pile would lie: its top card's place on the window (the pile's
+    // place when empty); empty for a pile not on the table.
+    Rect pileArea(PileRef pile) const;
+    // The pile and card under a window point.
+    PileHit hitAt(Point at) const;
     int tableBottom() const { return m_tableBottom; }
 
     Bitmap& tableBuffer() { return *m_table; }
@@ -87,19 +100,19 @@ public:
 
 private:
     LayoutInputs layoutInputs() const;
+    TableScene sceneOf(const CardTable& shown) const;
+    FanStyle fanStyleOf(PileRef pile) const;
+    Rect topCardArea(PileRef pile, std::string_view text) const;
     // Grows the buffers or resets the bar as the table bottom asks; true when the table has to
     // be laid out and painted again.
     bool updateScrollBar();
 
     AppearanceContext& m_context;
-    RuleTable m_rules;
-    CardTable m_cards;
-    PlacementCounters m_counters;
+    const Game* m_game = nullptr;
     PilePositions m_positions;
     FanSteps m_steps;
     CardPictures m_pictures;
     ScreenSizeFlags m_screenFlags;
-    bool m_gameOnTable = false;
     bool m_demoPlaying = false;
     char m_loadedSize = 0; // the card size whose pictures are loaded
 

@@ -1,6 +1,7 @@
 #include "table/TableView.h"
 
 #include "cards/Card.h"
+#include "tests/support/ShippedGames.h"
 #include "tests/support/TablePictures.h"
 
 #include <gtest/gtest.h>
@@ -16,7 +17,6 @@ class TableViewTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(m_catalogue.load(KST_PROGRAM_DIR "/GAMES.DAT").ok);
         m_pictures.library.addTablePictures('M', {3});
         m_pictures.graphics.setScreenSize({1280, 1024});
         for (const auto& [field, value] : {std::pair{Fld::Background_def, "Y"}, {Fld::Cards_Shadowed, "Y"},
@@ -24,11 +24,19 @@ protected:
             m_pictures.store.fnStoreSet(field, value);
     }
 
+    // The game's rules on the table, laid out; returns the screen-size notice.
+    std::string prepare(int gameId)
+    {
+        m_game = test::dealtGame(gameId, "0000000000042");
+        m_view.showGame(&m_game);
+        std::string screen;
+        m_view.prepareTable(screen);
+        return screen;
+    }
+
     void start(int gameId, const TableWindow& window)
     {
-        std::string message, screen;
-        ASSERT_TRUE(m_view.prepareTable(m_catalogue, gameId, message, screen)) << message;
-        ASSERT_TRUE(m_view.deal("0000000000042").ok);
+        prepare(gameId);
         m_view.resized(window);
     }
 
@@ -42,7 +50,7 @@ protected:
     }
 
     test::TablePictures m_pictures;
-    GameCatalogue m_catalogue;
+    Game m_game;
     TableView m_view{m_pictures.context};
     const TableWindow m_window{1016, 740, 1008, 700, 50, 16};
 };
@@ -111,8 +119,7 @@ TEST_F(TableViewTest, AGameTooWideForTheScreenIsPlayedWithMediumCards)
     constexpr int BakersDozen = 9; // thirteen columns: it asks for a wide screen
     m_pictures.graphics.setScreenSize({800, 600});
     m_view.screenFlags().forcedMedium = false; // as a new game's start leaves it
-    std::string message, screen;
-    ASSERT_TRUE(m_view.prepareTable(m_catalogue, BakersDozen, message, screen)) << message;
+    const std::string screen = prepare(BakersDozen);
     EXPECT_EQ(m_view.pictures().sizeLetter(), 'M');
     EXPECT_EQ(m_view.pictures().size(), (CardSize{59, 80}));
     EXPECT_EQ(m_pictures.store.fnStoreGet(Fld::SavedCard), "001");
@@ -120,17 +127,13 @@ TEST_F(TableViewTest, AGameTooWideForTheScreenIsPlayedWithMediumCards)
 
     // A game that fits gets the player's own cards back.
     m_pictures.graphics.setScreenSize({1280, 1024});
-    ASSERT_TRUE(m_view.prepareTable(m_catalogue, Freecell, message, screen));
+    prepare(Freecell);
     EXPECT_EQ(m_view.pictures().sizeLetter(), 'B');
     EXPECT_EQ(m_pictures.store.fnStoreGet(Fld::Card), "001");
 }
 
-TEST_F(TableViewTest, AnUnknownGameIsRefusedAndNoGameShowsTheBackgroundOnly)
+TEST_F(TableViewTest, NoGameShowsTheBackgroundOnly)
 {
-    std::string message, screen;
-    EXPECT_FALSE(m_view.prepareTable(m_catalogue, 777, message, screen));
-    EXPECT_FALSE(message.empty());
-
     start(Freecell, m_window);
     m_view.clearGame();
     EXPECT_FALSE(m_view.gameOnTable());
