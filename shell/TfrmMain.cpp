@@ -24,6 +24,7 @@
 #include <QToolTip>
 
 #include <algorithm>
+#include <iostream>
 #include <string_view>
 
 namespace kst {
@@ -87,6 +88,15 @@ private:
     EventPump& m_inner;
     QWidget& m_widget;
 };
+
+// With KESTRANE_DEAL_NOTICE set, the deal marks its start and end on stderr: bench/deal-cpu.sh
+// measures between the two.
+void dealNotice(const char* line)
+{
+    static const bool wanted = qEnvironmentVariableIsSet("KESTRANE_DEAL_NOTICE");
+    if (wanted)
+        std::cerr << line << std::endl;
+}
 
 } // namespace
 
@@ -642,6 +652,7 @@ void TfrmMain::paintDeal()
         tableResized(); // the buffers are made by the first resize
         return;
     }
+    dealNotice("deal starts");
     // The dealt table laid out and painted: its layout and scroll bar are those the cards go to.
     table.relayoutAndRepaint();
     placeScrollBar();
@@ -690,6 +701,7 @@ void TfrmMain::paintDeal()
     piles = full;
     table.relayoutAndRepaint();
     showTable();
+    dealNotice("deal shown");
 }
 
 // ---- time box and pile-size tooltip -------------------------------------------------------------
