@@ -31,6 +31,7 @@ private slots:
     void init();
     void aFirstRunStartsWithTheDefaultsAndThreePlayers();
     void theFirstActivationDealsTheSavedGameOntoTheTable();
+    void theDealGlidesWithoutTouchingTheGame();
     void aLowWindowScrollsTheTable();
     void theTimeBoxCountsPastMidnight();
     void shutDownRecordsThePlacement();
@@ -41,8 +42,9 @@ private slots:
     void aRandomGameIsRecordedAndNoGameLeavesTheBackground();
 
 private:
-    std::unique_ptr<TfrmMain> openWindow();
-    Ports ports();
+    // The window on the test ports; events: another message pump in their place.
+    std::unique_ptr<TfrmMain> openWindow(EventPump* events = nullptr);
+    Ports ports(EventPump* events = nullptr);
     static QAction* findAction(const QList<QAction*>& actions, const QString& text);
 
     QTemporaryDir m_program;
@@ -71,16 +73,16 @@ void TstMainWindow::init()
     m_test.messages.clear();
 }
 
-Ports TstMainWindow::ports()
+Ports TstMainWindow::ports(EventPump* events)
 {
     Ports p = m_test.ports();
-    return {p.messages, p.clock, p.events, p.random, p.sound, m_library, p.dialogs, m_graphics, p.pointer, p.app,
+    return {p.messages, p.clock, events ? *events : p.events, p.random, p.sound, m_library, p.dialogs, m_graphics, p.pointer, p.app,
             p.locale};
 }
 
-std::unique_ptr<TfrmMain> TstMainWindow::openWindow()
+std::unique_ptr<TfrmMain> TstMainWindow::openWindow(EventPump* events)
 {
-    return std::make_unique<TfrmMain>(*m_store, ports(),
+    return std::make_unique<TfrmMain>(*m_store, ports(events),
                                       ProgramFiles(m_program.path().toStdString(), m_data->path().toStdString()));
 }
 
@@ -133,6 +135,77 @@ void TstMainWindow::theFirstActivationDealsTheSavedGameOntoTheTable()
         const int last = cardCount(pile) - 1;
         QCOMPARE(shown.pixel(at.x + 30, at.y + 18 * last + 50) & 0xffffffu, QRgb(top->pixel(30, 50)));
     }
+}
+
+namespace {
+
+// Sees the deal from inside its pauses, which take the clock's time as a real pause would but
+// handle no window messages: whatever is painted meanwhile is painted at once.
+class WatchingPump : public EventPump
+{
+public:
+    WatchingPump(test::FakeClock& clock, std::function<void()> watch) : m_clock(clock), m_watch(std::move(watch)) {}
+    void processPendingEvents(int maxWaitMs) override
+    {
+        m_watch();
+        m_clock.advance(std::uint64_t(std::max(maxWaitMs, 1)));
+    }
+
+private:
+    test::FakeClock& m_clock;
+    std::function<void()> m_watch;
+};
+
+class PaintCounter : public QObject
+{
+public:
+    explicit PaintCounter(QWidget& widget) { widget.installEventFilter(this); }
+    int paints = 0;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        paints += event->type() == QEvent::Paint ? 1 : 0;
+        return false;
+    }
+};
+
+} // namespace
+
+void TstMainWindow::theDealGlidesWithoutTouchingTheGame()
+{
+    TfrmMain* watched = nullptr;
+    int pauses = 0, gameIncomplete = 0, cardsOnTheirWay = 0;
+    WatchingPump pump(m_test.clock, [&] {
+        ++pauses;
+        TableView& table = watched->table();
+        if (!tableIsOk(table.cards().piles, firstCards(52)).empty())
+            ++gameIncomplete;
+        // A card on its way is on the window's picture but not yet in the table buffer.
+        const QImage& shown = watched->tableWidget().picture().image();
+        bool differs = false;
+        for (int y = 0; y < shown.height() && !differs; y += 6)
+            for (int x = 0; x < shown.width() && !differs; x += 6)
+                differs = (shown.pixel(x, y) & 0xffffffu) != table.tableBuffer().pixel(x, y);
+        cardsOnTheirWay += differs ? 1 : 0;
+    });
+    const auto window = openWindow(&pump);
+    watched = window.get();
+    window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+    QCoreApplication::processEvents();
+    const PaintCounter counter(window->tableWidget());
+    const auto start = m_test.clock.ticks();
+
+    window->firstActivation();
+    QVERIFY(window->gameInProgress());
+    QCOMPARE(gameIncomplete, 0);
+    QVERIFY(cardsOnTheirWay > 0);
+    QVERIFY2(counter.paints == 0, "the screen follows with its frames, never at once");
+    const auto lasted = m_test.clock.ticks() - start;
+    QVERIFY2(lasted >= 400 && lasted <= 1500, qPrintable(QString::number(lasted) + " ms for the deal"));
+    QVERIFY(pauses > 0);
+    QTRY_VERIFY(counter.paints > 0);
 }
 
 void TstMainWindow::aLowWindowScrollsTheTable()
