@@ -28,36 +28,52 @@ cpu_ns() {
     echo "$sum"
 }
 
-now_ns() { date +%s%N; }
+# Microseconds of the wall clock, without a process of its own.
+now_us() { echo "${EPOCHREALTIME/./}"; }
 
 # One run, inside xvfb-run: the X server is the other child of xvfb-run's shell.
 one_run() {
-    local xserver data log pid start t_deal t_shown cpu0 x0 cpu1 x1 waited
+    local xserver data log pid start t_deal t_shown cpu0 x0 cpu1 x1 waited line pending=''
+
     xserver=$(pgrep -P "$PPID" -x Xvfb | head -n 1)
     [[ -n $xserver ]] || { echo "no Xvfb found" >&2; exit 1; }
     data=$(mktemp -d)
     log=$data/stderr.txt
-    printf '[Preference]\r\nGame=1\r\nGame_name=\r\nDeal_Animation=Y\r\nMainWindowState_Maximized=N\r\nMainWindowState_Left=0\r\nMainWindowState_Top=0\r\nMainWindowState_Width=1016\r\nMainWindowState_Height=740\r\n' \
-        >"$data/CFG.DAT"
-    # A sleep without a process of its own, so that polling costs next to nothing.
-    local nap
+    for line in '[Preference]' Game=1 Game_name= Deal_Animation=Y MainWindowState_Maximized=N \
+        MainWindowState_Left=0 MainWindowState_Top=0 MainWindowState_Width=1016 MainWindowState_Height=740; do
+        printf '%s\r\n' "$line"
+    done >"$data/CFG.DAT"
+    # Polling with builtins only (a sleep and the log's lines as they come), so that it costs
+    # next to nothing beside the program.
+    local nap logfd
     exec {nap}<> <(:)
 
-    start=$(now_ns)
-    KESTRANE_DEAL_NOTICE=1 "$program" --no-sound --data-dir "$data" 2>"$log" &
+    : >"$log"
+    exec {logfd}<"$log"
+    start=$(now_us)
+    KESTRANE_DEAL_NOTICE=1 "$program" --no-sound --data-dir "$data" 2>>"$log" &
     pid=$!
     t_deal='' t_shown=''
     for ((waited = 0; waited < 6000; ++waited)); do
-        if [[ -z $t_deal ]] && grep -q '^deal starts$' "$log"; then
-            t_deal=$(now_ns) cpu0=$(cpu_ns "$pid") x0=$(cpu_ns "$xserver")
+        if ! IFS= read -r line <&"$logfd"; then
+            pending+=$line # a line not yet written to its end
+            read -r -t 0.005 -u "$nap" || true
+            continue
         fi
-        if [[ -n $t_deal ]] && grep -q '^deal shown$' "$log"; then
-            t_shown=$(now_ns)
+        line=$pending$line pending=''
+        if [[ $line == 'deal starts' && -z $t_deal ]]; then
+            t_deal=$(now_us) cpu0=$(cpu_ns "$pid") x0=$(cpu_ns "$xserver")
+        elif [[ $line == 'deal shown' && -n $t_deal ]]; then
+            t_shown=$(now_us)
             break
         fi
-        read -r -t 0.005 -u "$nap" || true
     done
-    [[ -n $t_shown ]] || { echo "the deal was not shown within 30 s" >&2; kill "$pid"; exit 1; }
+    exec {logfd}<&-
+    if [[ -z $t_shown ]]; then
+        echo "the deal was not shown within 30 s" >&2
+        kill "$pid"
+        exit 1
+    fi
     # The last frame is painted and sent to the server after the deal's code returns.
     read -r -t 0.3 -u "$nap" || true
     cpu1=$(cpu_ns "$pid") x1=$(cpu_ns "$xserver")
@@ -66,7 +82,7 @@ one_run() {
     kill "$pid"
     wait "$pid" 2>/dev/null || true
     rm -rf "$data"
-    echo "$(((t_shown - start) / 1000000)) $(((t_shown - t_deal) / 1000000)) $(((cpu1 - cpu0) / 1000000))" \
+    echo "$(((t_shown - start) / 1000)) $(((t_shown - t_deal) / 1000)) $(((cpu1 - cpu0) / 1000000))" \
         "$(((x1 - x0) / 1000000)) $((total / 1000000))"
 }
 
@@ -85,7 +101,9 @@ for ((i = 1; i <= runs; ++i)); do
     # shellcheck disable=SC2086
     printf '%5s %7s %7s %7s %7s %7s\n' "$i" $line
 done
-median() { sort -n | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : int((v[NR / 2] + v[NR / 2 + 1]) / 2) }'; }
+median() {
+    sort -n | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : int((v[NR / 2] + v[NR / 2 + 1]) / 2) }'
+}
 medians=()
 for column in 1 2 3 4 5; do
     medians+=("$(printf '%s\n' "${results[@]}" | awk -v c="$column" '{ print $c }' | median)")

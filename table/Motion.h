@@ -114,7 +114,7 @@ private:
 
 struct MotionTiming {
     MotionPace& pace;
-    int speed = 10;        // Speed_Move_Card: milliseconds each step lasts; 0 or less, a fine step's
+    int speed = 10;        // Speed_Move_Card: milliseconds each step lasts; 0 or less, as a fine step
     bool shadowed = true;  // Cards_Shadowed
     int scrollOffset = 0;
 };

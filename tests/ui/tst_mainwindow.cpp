@@ -76,8 +76,8 @@ void TstMainWindow::init()
 Ports TstMainWindow::ports(EventPump* events)
 {
     Ports p = m_test.ports();
-    return {p.messages, p.clock, events ? *events : p.events, p.random, p.sound, m_library, p.dialogs, m_graphics, p.pointer, p.app,
-            p.locale};
+    return {p.messages, p.clock, events ? *events : p.events, p.random, p.sound, m_library, p.dialogs,
+            m_graphics, p.pointer, p.app, p.locale};
 }
 
 std::unique_ptr<TfrmMain> TstMainWindow::openWindow(EventPump* events)
@@ -175,9 +175,8 @@ protected:
 void TstMainWindow::theDealGlidesWithoutTouchingTheGame()
 {
     TfrmMain* watched = nullptr;
-    int pauses = 0, gameIncomplete = 0, cardsOnTheirWay = 0;
+    int gameIncomplete = 0, cardsOnTheirWay = 0;
     WatchingPump pump(m_test.clock, [&] {
-        ++pauses;
         TableView& table = watched->table();
         if (!tableIsOk(table.cards().piles, firstCards(52)).empty())
             ++gameIncomplete;
@@ -204,7 +203,6 @@ void TstMainWindow::theDealGlidesWithoutTouchingTheGame()
     QVERIFY2(counter.paints == 0, "the screen follows with its frames, never at once");
     const auto lasted = m_test.clock.ticks() - start;
     QVERIFY2(lasted >= 400 && lasted <= 1500, qPrintable(QString::number(lasted) + " ms for the deal"));
-    QVERIFY(pauses > 0);
     QTRY_VERIFY(counter.paints > 0);
 }
 
