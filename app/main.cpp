@@ -1,6 +1,7 @@
 // The program entry: options, the program's folders, the ports, the main window.
 
 #include "engine/Sounds.h"
+#include "platform/qt/QtApplication.h"
 #include "platform/qt/QtPorts.h"
 #include "shell/TfrmMain.h"
 #include "storage/CommandLine.h"
@@ -79,8 +80,7 @@ int main(int argc, char** argv)
         std::cerr << "kestrane: unknown option: " << qtArgv[1] << '\n';
         return 2;
     }
-    QApplication::setApplicationName(QStringLiteral("kestrane"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Kestrane 2000"));
+    kst::nameApplication();
 
     const kst::ProgramFiles files = kst::resolveProgramFiles(kst::currentPathInputs(options.common, argv[0]));
     // A folder that cannot be made is no reason to stop: the first write into it says so.
@@ -102,17 +102,19 @@ int main(int argc, char** argv)
     if (!kst::openResourceLibrary(ports.ports().resources, ports.ports().messages, files.programDir()))
         return 0;
 
-    // The start picture shows while the program gets ready, and the start sound plays.
-    QSplashScreen splash(QPixmap(ports.resourceLibrary().picturePath("SPLASH")), Qt::WindowStaysOnTopHint);
-    splash.show();
+    // The start picture shows while the program gets ready, and the start sound plays. It goes
+    // for good once the main window is on the screen.
+    auto* splash = new QSplashScreen(QPixmap(ports.resourceLibrary().picturePath("SPLASH")), Qt::WindowStaysOnTopHint);
+    splash->setAttribute(Qt::WA_DeleteOnClose);
+    splash->show();
     QApplication::processEvents();
     const kst::ProfileFile config(files.dataFile("CFG.DAT"));
     kst::playStartSound(config, store, ports.ports().sound);
 
     kst::TfrmMain window(store, ports.ports(), files);
     QApplication::processEvents();
-    splash.hide();
     window.show();
+    splash->finish(&window);
     QApplication::restoreOverrideCursor();
     return app.exec();
 }

@@ -19,6 +19,8 @@ packages=(
     sox
     # headless runs and screenshots
     xvfb xauth xdotool imagemagick x11-apps
+    # bench/deal-cpu.sh finds the X server with pgrep
+    procps
     # fonts for labels and window texts
     fonts-dejavu-core
     # colour pictograms for the figures on the card backs

@@ -4,6 +4,9 @@
 
 #include "platform/qt/QtGraphics.h"
 
+#include <QElapsedTimer>
+#include <QRegion>
+#include <QTimer>
 #include <QWidget>
 
 #include <functional>
@@ -20,6 +23,13 @@ public:
     // The window surface the table is drawn on; as large as the widget.
     QtBitmap& picture() { return m_picture; }
 
+    // A part of the picture changed while cards move: the parts changed within one frame of the
+    // display reach the screen together, with the next frame, so that motion costs one paint a
+    // frame however many steps it draws.
+    void showChanged(const Rect& area);
+    // The display's frame interval in milliseconds.
+    int frameMs() const;
+
     std::function<void(QMouseEvent*)> onPress;
     std::function<void(QMouseEvent*)> onMove;
     std::function<void(QMouseEvent*)> onRelease;
@@ -35,7 +45,12 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
 
 private:
+    void showFrame();
+
     QtBitmap m_picture;
+    QRegion m_changed;
+    QTimer m_nextFrame;
+    QElapsedTimer m_lastFrame;
 };
 
 } // namespace kst

@@ -25,6 +25,7 @@
 #include <QToolTip>
 
 #include <algorithm>
+#include <iostream>
 #include <string_view>
 
 namespace kst {
@@ -74,20 +75,14 @@ QString truncated(const std::string& text, int length)
     return fromProgramText(std::string_view(text).substr(0, std::size_t(length)));
 }
 
-// Repaints the table on the screen at once while cards move, so the motion shows.
-class RepaintingPump : public EventPump {
-public:
-    RepaintingPump(EventPump& inner, QWidget& widget) : m_inner(inner), m_widget(widget) {}
-    void processPendingEvents(int maxWaitMs) override
-    {
-        m_widget.repaint();
-        m_inner.processPendingEvents(maxWaitMs);
-    }
-
-private:
-    EventPump& m_inner;
-    QWidget& m_widget;
-};
+// With KESTRANE_DEAL_NOTICE set, the deal marks its start and end on stderr: bench/deal-cpu.sh
+// measures between the two.
+void dealNotice(const char* line)
+{
+    static const bool wanted = qEnvironmentVariableIsSet("KESTRANE_DEAL_NOTICE");
+    if (wanted)
+        std::cerr << line << std::endl;
+}
 
 } // namespace
 
@@ -148,7 +143,7 @@ TfrmMain::TfrmMain(SessionStore& store, const Ports& ports, ProgramFiles files, 
     m_table->showGame(nullptr);
     m_pointer = std::make_unique<TablePointer>(PointerContext{
         *m_table, *m_session, m_appearance, m_ports.sound, m_ports.clock, m_ports.events, m_imgSfondo->picture(),
-        [this](const Rect& r) { m_imgSfondo->update(r.x, r.y, r.width, r.height); }, [this] { showTable(); }});
+        m_imgSfondo->frameMs(), [this](const Rect& r) { m_imgSfondo->showChanged(r); }, [this] { showTable(); }});
 
     startUp();
     restorePlacement();
@@ -642,7 +637,8 @@ void TfrmMain::toggleAutoPlay()
     m_actions.at("mnuAutoPlay")->toggle();
 }
 
-// The deal shown card by card: each card glides from the stock to its place in the fan.
+// The deal shown card by card: each card glides from the stock to its place in the fan. The game
+// stays as dealt: the cards land on a copy of the table that starts with the stock alone.
 void TfrmMain::paintDeal()
 {
     TableView& table = *m_table;
@@ -650,6 +646,7 @@ void TfrmMain::paintDeal()
         tableResized(); // the buffers are made by the first resize
         return;
     }
+    dealNotice("deal starts");
     // The dealt table laid out and painted: its layout and scroll bar are those the cards go to.
     table.relayoutAndRepaint();
     placeScrollBar();
@@ -657,48 +654,47 @@ void TfrmMain::paintDeal()
         showTable();
         return;
     }
-    // The cards land on a copy of the table, one by one; the game itself is dealt already.
-    const PileGroups& full = table.cards().piles;
-    CardTable shown = table.cards();
-    PileGroups& piles = shown.piles;
-    clearTable(piles);
-    piles.stock = full.stock;
-    table.painter(nullptr, shown).paintTable();
+    const PileGroups dealt = table.cards().piles;
+    CardTable landed{table.cards().deck, {}};
+    landed.piles.stock = dealt.stock;
+    table.painter(nullptr, landed).paintTable();
     showTable();
 
     const CardSize card = table.pictures().size();
     const Point stock = table.positions().isPlaced(Mazzo) ? table.positions().at(Mazzo) : Point{5, tableWindow().top};
-    RepaintingPump pump(m_ports.events, *m_imgSfondo);
-    const MotionTiming timing{m_ports.clock, pump, 0, false, 0};
+    MotionPace pace(m_ports.clock, m_ports.events, m_imgSfondo->frameMs());
+    const MotionTiming timing{pace, 0, false, 0};
     const TableSurfaces surfaces{&m_imgSfondo->picture(), table.tableBuffer(), table.backgroundBuffer()};
     const auto dealOne = [&](PileRef pile, int number) {
-        appendCard(piles, pile, number);
-        const std::string& text = *piles.pile(pile);
+        appendCard(landed.piles, pile, number);
+        const std::string& text = *landed.piles.pile(pile);
         const FanStyle style = pile.group == PileGroup::Fila ? tableauFan(table.rules())
             : pile.group == PileGroup::Dest                  ? foundationFan(table.rules())
                                                              : reserveFan(table.rules());
-        const Fan fan = fanOf(text, style, shown.deck, table.steps(), card);
+        const Fan fan = fanOf(text, style, landed.deck, table.steps(), card);
         const Point to = cornerOf(table.positions().at(pile), style.spread, fan.offsets.back());
-        const bool faceUp = !shown.deck.isFaceDown(number);
+        const bool faceUp = !landed.deck.isFaceDown(number);
         MovingImage image(surfaces, table.pictures(), m_ports.graphics, {{faceUp ? number : -1, 0}});
-        image.onDrawn = [this](const Rect& r) { m_imgSfondo->repaint(r.x, r.y, r.width, r.height); };
+        image.onDrawn = [this](const Rect& r) { m_imgSfondo->showChanged(r); };
         animateDealtCard(image, faceUp, stock, to, timing, card);
     };
     std::size_t longest = 0;
-    for (const auto& pile : full.fila)
+    for (const auto& pile : dealt.fila)
         longest = std::max(longest, std::size_t(cardCount(pile)));
     for (std::size_t row = 0; row < longest; ++row)
         for (int i = 0; i < PileGroups::FilaEntries; ++i)
-            if (cardCount(full.fila[std::size_t(i)]) > int(row))
-                dealOne(filaPile(i), cardAt(full.fila[std::size_t(i)], int(row)));
+            if (cardCount(dealt.fila[std::size_t(i)]) > int(row))
+                dealOne(filaPile(i), cardAt(dealt.fila[std::size_t(i)], int(row)));
     for (int i = 0; i < PileGroups::AppoggEntries; ++i)
-        for (int k = 0; k < cardCount(full.appogg[std::size_t(i)]); ++k)
-            dealOne(appoggPile(i), cardAt(full.appogg[std::size_t(i)], k));
+        for (int k = 0; k < cardCount(dealt.appogg[std::size_t(i)]); ++k)
+            dealOne(appoggPile(i), cardAt(dealt.appogg[std::size_t(i)], k));
     for (int i = 0; i < PileGroups::DestEntries; ++i)
-        for (int k = 0; k < cardCount(full.dest[std::size_t(i)]); ++k)
-            dealOne(destPile(i), cardAt(full.dest[std::size_t(i)], k));
+        for (int k = 0; k < cardCount(dealt.dest[std::size_t(i)]); ++k)
+            dealOne(destPile(i), cardAt(dealt.dest[std::size_t(i)], k));
+    // The game's own paint, shadows and all, replaces what the glides left.
     table.relayoutAndRepaint();
     showTable();
+    dealNotice("deal shown");
 }
 
 void TfrmMain::showTravel(const Game& before, const Move& move)
@@ -739,10 +735,11 @@ void TfrmMain::showTravel(const Game& before, const Move& move)
         cards.push_back({cardAt(from, position + k), fan.offsets.empty() ? 0 : fan.offsets[std::size_t(k)]});
     MovingImage image({&m_imgSfondo->picture(), table.tableBuffer(), table.backgroundBuffer()}, table.pictures(),
                       m_ports.graphics, cards);
-    image.onDrawn = [this](const Rect& r) { m_imgSfondo->update(r.x, r.y, r.width, r.height); };
+    image.onDrawn = [this](const Rect& r) { m_imgSfondo->showChanged(r); };
     const bool shadowed = m_store.fnStoreGet(Fld::Cards_Shadowed) != "N";
-    const MotionTiming timing{m_ports.clock, m_ports.events, int(numberOr(m_store.fnStoreGet(Fld::Speed_Move_Card), 10)),
-                              shadowed, table.scrollOffset()};
+    MotionPace pace(m_ports.clock, m_ports.events, m_imgSfondo->frameMs());
+    const MotionTiming timing{pace, int(numberOr(m_store.fnStoreGet(Fld::Speed_Move_Card), 10)), shadowed,
+                              table.scrollOffset()};
     MotionRequest request;
     request.from = start;
     request.to = end;

@@ -1,8 +1,7 @@
 #include "table/Motion.h"
 
-#include "storage/Routines.h"
-
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 
 namespace kst {
@@ -159,36 +158,64 @@ void MovingImage::commit(int scrollOffset)
                     [&](const CornerPixel& c) { return table.pixel(at.x + c.x, at.y + c.y); });
 }
 
+// ---- the pace ----------------------------------------------------------------------------------
+
+MotionPace::MotionPace(Clock& clock, EventPump& events, int frameMs)
+    : m_clock(clock), m_events(events), m_start(clock.tickMs()), m_frameMs(std::max(frameMs, 1))
+{
+}
+
+bool MotionPace::show(double lasting)
+{
+    const double begins = m_time;
+    m_time += std::max(lasting, 0.0);
+    const double firstFrame = std::ceil(begins / m_frameMs) * m_frameMs;
+    if (firstFrame >= m_time)
+        return false;
+    // A late state is drawn all the same: there is at most one a frame.
+    waitUntil(begins);
+    return true;
+}
+
+void MotionPace::reach()
+{
+    waitUntil(m_time);
+}
+
+void MotionPace::waitUntil(double moment)
+{
+    for (double now = double(m_clock.tickMs() - m_start); now < moment; now = double(m_clock.tickMs() - m_start))
+        m_events.processPendingEvents(int(std::ceil(moment - now)));
+}
+
 // ---- the glide ----------------------------------------------------------------------------------
 
 void moveCard(MovingImage& image, const MotionRequest& request, const MotionTiming& timing, CardSize card)
 {
+    MotionPace& pace = timing.pace;
+    const double step = request.fine || timing.speed <= 0 ? FineStepMs : double(timing.speed);
     const int s = timing.shadowed ? CardShadowWidth : 0;
-    const auto pause = [&](int ms) {
-        if (ms > 0)
-            fnDelay(timing.clock, timing.events, ms);
-    };
+    const bool placed = !(request.to.x < -9999 || request.to.y < -9999);
     Point to = request.to;
     if (request.targetHasShadow)
         to = {to.x - s, to.y - s};
-    if (request.to.x < -9999 || request.to.y < -9999)
+    if (!placed)
         to = {-3 * card.width, -3 * card.height}; // off the table at the top left
 
     // No shadow while moving: the start is shown bare.
-    image.showAt(request.from, false, timing.scrollOffset);
+    if (pace.show(step))
+        image.showAt(request.from, false, timing.scrollOffset);
     const std::vector<Point> path = motionPath(request.from, to, request.fine);
-    for (std::size_t i = 0; i < path.size(); ++i) {
-        if (!request.fine)
-            pause(timing.speed);
-        if (i + 1 < path.size())
+    for (std::size_t i = 0; i + 1 < path.size(); ++i)
+        if (pace.show(step))
             image.dragTo(path[i], false, timing.scrollOffset);
-    }
     Point final = to;
-    if (request.targetHasShadow && !(request.to.x < -9999 || request.to.y < -9999)) {
-        image.dragTo(to, false, timing.scrollOffset);
-        pause(2 * timing.speed);
+    if (request.targetHasShadow && placed) {
+        if (pace.show(2 * step))
+            image.dragTo(to, false, timing.scrollOffset);
         final = request.to;
     }
+    pace.reach();
     image.dragTo(final, timing.shadowed, timing.scrollOffset);
     if (request.commit)
         image.commit(timing.scrollOffset);
@@ -197,17 +224,16 @@ void moveCard(MovingImage& image, const MotionRequest& request, const MotionTimi
 void animateDealtCard(MovingImage& image, bool faceUp, Point stock, Point target, const MotionTiming& timing,
                       CardSize card)
 {
-    const auto pause = [&](int ms) { fnDelay(timing.clock, timing.events, ms); };
+    MotionPace& pace = timing.pace;
     const Point leaving{stock.x + card.width / 7, stock.y + card.height / 7};
-    pause(2);
+    pace.pass(2);
     if (faceUp) {
-        image.showAt(stock, false, timing.scrollOffset);
-        pause(2);
-        image.hide(timing.scrollOffset); // the stock shows its back again
-        image.showAt(leaving, false, timing.scrollOffset);
-        pause(1);
-    } else {
-        image.showAt(leaving, false, timing.scrollOffset);
+        if (pace.show(2))
+            image.showAt(stock, false, timing.scrollOffset);
+        if (pace.show(1)) {
+            image.hide(timing.scrollOffset); // the stock shows its back again
+            image.showAt(leaving, false, timing.scrollOffset);
+        }
     }
     MotionTiming fine = timing;
     fine.shadowed = false;

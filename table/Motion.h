@@ -1,7 +1,8 @@
 #pragma once
 // Cards in motion: the picture of the cards that follows the pointer while they are dragged,
 // and the straight glide of cards the program moves by itself (the deal, redeals, automatic
-// moves). The glide's steps grow with the distance; the speed is the pause after each step.
+// moves). The glide's steps grow with the distance; the speed is how long each step lasts, and
+// the screen gets at most one of them a frame.
 
 #include "platform/Canvas.h"
 #include "platform/Clock.h"
@@ -9,6 +10,7 @@
 #include "table/Layout.h"
 #include "table/Painter.h"
 
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -76,31 +78,65 @@ private:
     bool m_shadowShown = false;
 };
 
+// ---- the pace ----------------------------------------------------------------------------------
+
+// The time line of an animation. A pause is time the motion takes, not a wait of its own: a state
+// of the motion (a position, a flash) is drawn only when a frame of the display begins while it
+// lasts, so the screen gets at most one new picture a frame, and a step no frame would show costs
+// nothing. Frames are counted from the start of the time line.
+class MotionPace {
+public:
+    MotionPace(Clock& clock, EventPump& events, int frameMs);
+
+    // The next state lasts `lasting` ms. True when a frame shows it: the pace has waited for its
+    // moment (the windows repaint meanwhile) and the caller draws it. Either way the time line
+    // moves past it.
+    bool show(double lasting);
+    // Waits for the time line's present moment: for a state drawn whatever the frames (where a
+    // motion ends).
+    void reach();
+    // Time passes with the picture as it is.
+    void pass(double ms) { m_time += ms; }
+    // Milliseconds of the time line so far.
+    double elapsed() const { return m_time; }
+
+private:
+    void waitUntil(double moment);
+
+    Clock& m_clock;
+    EventPump& m_events;
+    std::uint64_t m_start;
+    double m_time = 0;
+    int m_frameMs;
+};
+
 // ---- the glide ----------------------------------------------------------------------------------
 
 struct MotionTiming {
-    Clock& clock;
-    EventPump& events;
-    int speed = 10;        // Speed_Move_Card: milliseconds after each step; 0 or less, none
+    MotionPace& pace;
+    int speed = 10;        // Speed_Move_Card: milliseconds each step lasts; 0 or less, as a fine step
     bool shadowed = true;  // Cards_Shadowed
     int scrollOffset = 0;
 };
+
+// How long a step of a fine move lasts: a Freecell deal takes about a second.
+inline constexpr double FineStepMs = 0.3;
 
 struct MotionRequest {
     Point from;
     Point to;
     bool targetHasShadow = false; // stop s pixels short of the target, then settle onto it
-    bool fine = false;            // short steps and no pause (the deal)
+    bool fine = false;            // short steps, each a fine step's time (the deal)
     bool commit = true;           // leave the picture in the table buffer at the end
 };
 
 // Moves the picture from `from` to `to` in steps along a straight line; an unplaced target sends
-// it off the table at the top left. The windows go on repainting during the pauses.
+// it off the table at the top left. The windows go on repainting while it moves.
 void moveCard(MovingImage& image, const MotionRequest& request, const MotionTiming& timing, CardSize card);
 
 // A card of the deal shown on its way: a face-up card flashes at the stock, face then back, and
 // leaves from a little below and right of it; a face-down card leaves from there as its back.
-// The move is fine (no pauses on the way) and the card stays in the table buffer at its place.
+// The move is fine and the card stays in the table buffer at its place.
 // faceUp tells which of the two the picture shows.
 void animateDealtCard(MovingImage& image, bool faceUp, Point stock, Point target, const MotionTiming& timing,
                       CardSize card);

@@ -209,8 +209,9 @@ void TablePointer::travelBack()
     TableView& table = m_c.table;
     const bool shadow = pref(Fld::Cards_Shadowed);
     if (m_image && m_moved) {
-        const MotionTiming timing{m_c.clock, m_c.events, int(numberOr(m_c.look.store.fnStoreGet(Fld::Speed_Move_Card), 10)),
-                                  shadow, table.scrollOffset()};
+        MotionPace pace(m_c.clock, m_c.events, m_c.frameMs);
+        const MotionTiming timing{pace, int(numberOr(m_c.look.store.fnStoreGet(Fld::Speed_Move_Card), 10)), shadow,
+                                  table.scrollOffset()};
         MotionRequest request;
         request.from = m_image->position();
         request.to = m_origin;

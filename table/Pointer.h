@@ -37,6 +37,7 @@ struct PointerContext {
     Clock& clock;
     EventPump& events;
     Bitmap& window;            // the window's picture of the table
+    int frameMs = 16;          // the display's frame interval: motion draws at most once a frame
     std::function<void(const Rect&)> showArea; // a window area was drawn: show it on the screen
     std::function<void()> showTable;           // the table buffer onto the window picture, all of it
 };

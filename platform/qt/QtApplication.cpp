@@ -27,4 +27,9 @@ void QtApplication::repaintMainWindow()
         main->repaint();
 }
 
+void nameApplication()
+{
+    QApplication::setApplicationName(QStringLiteral("kestrane"));
+}
+
 } // namespace kst

@@ -14,4 +14,8 @@ public:
     void repaintMainWindow() override;
 };
 
+// Names the program to the toolkit. It sets no display name: the toolkit would append that to
+// every window's caption, and the captions are the program's own, to the letter.
+void nameApplication();
+
 } // namespace kst

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+
 namespace kst {
 namespace {
 
@@ -60,8 +62,16 @@ protected:
     test::TablePictures m_pictures;
     MemoryBitmap m_window{800, 600};
     MemoryBitmap m_table{800, 700};
+    // Timing with a pace that starts now, frames of 16 ms.
+    MotionTiming timing(int speed, bool shadowed)
+    {
+        m_pace.emplace(m_clock, m_events, 16);
+        return {*m_pace, speed, shadowed, 0};
+    }
+
     test::FakeClock m_clock;
     test::CountingEventPump m_events{&m_clock};
+    std::optional<MotionPace> m_pace;
 };
 
 TEST_F(MotionTest, ThePictureHoldsTheFannedCardsAndTheirBacks)
@@ -109,27 +119,63 @@ TEST_F(MotionTest, AShadowFollowsWithoutDarkeningItself)
 TEST_F(MotionTest, AGlideEndsAtItsTargetAndStaysInTheTable)
 {
     MovingImage picture = image({{cardOf(King, 3), 0}});
-    moveCard(picture, {.from = {10, 10}, .to = {400, 300}}, {m_clock, m_events, 0, false, 0}, {W, H});
+    moveCard(picture, {.from = {10, 10}, .to = {400, 300}}, timing(0, false), {W, H});
     EXPECT_EQ(picture.position(), (Point{400, 300}));
     EXPECT_EQ(m_table.pixel(430, 350), test::faceColour(1, cardOf(King, 3)));
     EXPECT_EQ(m_window.pixel(430, 350), test::faceColour(1, cardOf(King, 3)));
     EXPECT_EQ(m_window.pixel(40, 40), Table) << "nothing left behind on the way";
-    EXPECT_EQ(m_events.calls(), 0) << "speed 0 waits for nothing";
 }
 
-TEST_F(MotionTest, SpeedIsThePauseAfterEveryStep)
+TEST_F(MotionTest, EachStepLastsTheSpeedAndTheWindowsRepaintMeanwhile)
 {
-    const std::size_t steps = motionPath({10, 10}, {400, 300}, false).size();
-    MovingImage picture = image({{1, 0}});
-    const auto start = m_clock.ticks();
-    moveCard(picture, {.from = {10, 10}, .to = {400, 300}}, {m_clock, m_events, 25, false, 0}, {W, H});
-    EXPECT_GE(m_clock.ticks() - start, 25 * steps);
-    EXPECT_LT(m_clock.ticks() - start, 25 * steps + 200);
-    EXPECT_GT(m_events.calls(), 0) << "the windows repaint while waiting";
+    struct Case {
+        int speed;
+        bool fine;
+        double stepMs;
+    };
+    for (const Case c : {Case{25, false, 25}, Case{0, false, FineStepMs}, Case{25, true, FineStepMs}}) {
+        const std::size_t steps = motionPath({10, 10}, {400, 300}, c.fine).size();
+        MovingImage picture = image({{1, 0}});
+        const MotionTiming t = timing(c.speed, false);
+        const auto start = m_clock.ticks();
+        const int callsBefore = m_events.calls();
+        moveCard(picture, {.from = {10, 10}, .to = {400, 300}, .fine = c.fine}, t, {W, H});
+        EXPECT_NEAR(t.pace.elapsed(), c.stepMs * double(steps), 1e-6) << c.speed << (c.fine ? " fine" : "");
+        EXPECT_GE(double(m_clock.ticks() - start), t.pace.elapsed()) << "the glide ends when its time is over";
+        EXPECT_LT(double(m_clock.ticks() - start), t.pace.elapsed() + 50);
+        EXPECT_GT(m_events.calls(), callsBefore) << "the windows repaint while it moves";
+    }
+}
 
-    const auto fineStart = m_clock.ticks();
-    moveCard(picture, {.from = {10, 10}, .to = {400, 300}, .fine = true}, {m_clock, m_events, 25, false, 0}, {W, H});
-    EXPECT_LT(m_clock.ticks() - fineStart, 50u) << "fine moves do not pause";
+// The pace draws a state only when a frame begins while it lasts: at most one drawing a frame,
+// and none for steps no frame would show.
+TEST(MotionPace, DrawsOnlyTheStatesAFrameShows)
+{
+    struct Case {
+        double lasting;
+        int states;
+        int frameMs;
+        int drawn;
+    };
+    const Case cases[] = {
+        {0.3, 100, 16, 2}, // 30 ms: the frames at 0 and 16
+        {10, 8, 16, 5},    // 80 ms: frames at 0, 16, 32, 48, 64 fall in five of the eight
+        {25, 6, 16, 6},    // longer than a frame: every one
+        {0, 50, 16, 0},    // no time at all: none
+        {1, 40, 10, 4},
+    };
+    for (const Case& c : cases) {
+        test::FakeClock clock;
+        test::CountingEventPump events{&clock};
+        MotionPace pace(clock, events, c.frameMs);
+        const auto start = clock.ticks();
+        int drawn = 0;
+        for (int i = 0; i < c.states; ++i)
+            drawn += pace.show(c.lasting) ? 1 : 0;
+        EXPECT_EQ(drawn, c.drawn) << c.lasting << " ms x " << c.states;
+        pace.reach();
+        EXPECT_GE(double(clock.ticks() - start), c.lasting * c.states) << "reach waits for the time line";
+    }
 }
 
 TEST_F(MotionTest, ShadowedTargetsAreApproachedShortAndSettledOnto)
@@ -137,7 +183,7 @@ TEST_F(MotionTest, ShadowedTargetsAreApproachedShortAndSettledOnto)
     MovingImage picture = image({{1, 0}});
     const auto start = m_clock.ticks();
     moveCard(picture, {.from = {0, 0}, .to = {300, 0}, .targetHasShadow = true, .commit = false},
-             {m_clock, m_events, 0, true, 0}, {W, H});
+             timing(0, true), {W, H});
     EXPECT_EQ(picture.position(), (Point{300, 0}));
     EXPECT_EQ(m_clock.ticks() - start < 50, true);
     EXPECT_EQ(m_window.pixel(300 + W + 3, 40), test::ShadowColour) << "the shadow shows where it stops";
@@ -148,7 +194,7 @@ TEST_F(MotionTest, AnUnplacedTargetSendsTheCardOffTheTable)
 {
     MovingImage picture = image({{1, 0}});
     moveCard(picture, {.from = {200, 200}, .to = {FilaNotPlaced, FilaNotPlaced}, .commit = false},
-             {m_clock, m_events, 0, true, 0}, {W, H});
+             timing(0, true), {W, H});
     EXPECT_EQ(picture.position(), (Point{-3 * W, -3 * H}));
     EXPECT_EQ(m_window.pixel(230, 250), Table);
 }

@@ -4,6 +4,7 @@
 #include "UiTestSupport.h"
 
 #include "cards/Card.h"
+#include "platform/qt/QtApplication.h"
 #include "platform/qt/QtGraphics.h"
 #include "platform/qt/QtResourceLibrary.h"
 #include "platform/test/TestPorts.h"
@@ -14,6 +15,7 @@
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QToolButton>
+#include <QWindow>
 
 #include <filesystem>
 
@@ -29,6 +31,7 @@ private slots:
     void init();
     void aFirstRunStartsWithTheDefaultsAndThreePlayers();
     void theFirstActivationDealsTheSavedGameOntoTheTable();
+    void theDealGlidesWithoutTouchingTheGame();
     void aLowWindowScrollsTheTable();
     void theTimeBoxCountsPastMidnight();
     void shutDownRecordsThePlacement();
@@ -39,8 +42,9 @@ private slots:
     void aRandomGameIsRecordedAndNoGameLeavesTheBackground();
 
 private:
-    std::unique_ptr<TfrmMain> openWindow();
-    Ports ports();
+    // The window on the test ports; events: another message pump in their place.
+    std::unique_ptr<TfrmMain> openWindow(EventPump* events = nullptr);
+    Ports ports(EventPump* events = nullptr);
     static QAction* findAction(const QList<QAction*>& actions, const QString& text);
 
     QTemporaryDir m_program;
@@ -54,6 +58,7 @@ private:
 void TstMainWindow::initTestCase()
 {
     test::filterHarmlessWarnings();
+    nameApplication(); // as the program names itself
     // A program folder of its own (start-up writes its version marker there), holding the
     // built program's files.
     for (const char* name : {"GAMES.DAT", "KST.RGF", "IMAGES", "SOUNDS"})
@@ -68,16 +73,16 @@ void TstMainWindow::init()
     m_test.messages.clear();
 }
 
-Ports TstMainWindow::ports()
+Ports TstMainWindow::ports(EventPump* events)
 {
     Ports p = m_test.ports();
-    return {p.messages, p.clock, p.events, p.random, p.sound, m_library, p.dialogs, m_graphics, p.pointer, p.app,
-            p.locale};
+    return {p.messages, p.clock, events ? *events : p.events, p.random, p.sound, m_library, p.dialogs,
+            m_graphics, p.pointer, p.app, p.locale};
 }
 
-std::unique_ptr<TfrmMain> TstMainWindow::openWindow()
+std::unique_ptr<TfrmMain> TstMainWindow::openWindow(EventPump* events)
 {
-    return std::make_unique<TfrmMain>(*m_store, ports(),
+    return std::make_unique<TfrmMain>(*m_store, ports(events),
                                       ProgramFiles(m_program.path().toStdString(), m_data->path().toStdString()));
 }
 
@@ -110,7 +115,12 @@ void TstMainWindow::theFirstActivationDealsTheSavedGameOntoTheTable()
     window->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(window.get()));
     QTRY_VERIFY(window->gameInProgress());
-    QVERIFY(window->windowTitle().startsWith(QStringLiteral("Kestrane 2000 [Freecell]  [Player 1]  [")));
+    // The caption to the letter, on the window system's window too: the toolkit adds nothing.
+    const QString caption = QStringLiteral("Kestrane 2000 [Freecell]  [Player 1]  [")
+        + QString::fromStdString(window->store().fnStoreGet(Fld::GameNumber)) + QStringLiteral("]");
+    QCOMPARE(window->windowTitle(), caption);
+    QCOMPARE(window->windowHandle()->title(), caption);
+    QCOMPARE(QGuiApplication::applicationDisplayName(), QCoreApplication::applicationName());
 
     TableView& table = window->table();
     const QImage shown = window->tableWidget().picture().image();
@@ -125,6 +135,83 @@ void TstMainWindow::theFirstActivationDealsTheSavedGameOntoTheTable()
         const int last = cardCount(pile) - 1;
         QCOMPARE(shown.pixel(at.x + 30, at.y + 18 * last + 50) & 0xffffffu, QRgb(top->pixel(30, 50)));
     }
+}
+
+namespace {
+
+// Sees the deal from inside its pauses, which take the clock's time as a real pause would but
+// handle no window messages: whatever is painted meanwhile is painted at once.
+class WatchingPump : public EventPump
+{
+public:
+    WatchingPump(test::FakeClock& clock, std::function<void()> watch) : m_clock(clock), m_watch(std::move(watch)) {}
+    void processPendingEvents(int maxWaitMs) override
+    {
+        m_watch();
+        m_clock.advance(std::uint64_t(std::max(maxWaitMs, 1)));
+    }
+
+private:
+    test::FakeClock& m_clock;
+    std::function<void()> m_watch;
+};
+
+class PaintCounter : public QObject
+{
+public:
+    explicit PaintCounter(QWidget& widget) { widget.installEventFilter(this); }
+    int paints = 0;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        paints += event->type() == QEvent::Paint ? 1 : 0;
+        return false;
+    }
+};
+
+} // namespace
+
+void TstMainWindow::theDealGlidesWithoutTouchingTheGame()
+{
+    TfrmMain* watched = nullptr;
+    int gameIncomplete = 0, cardsOnTheirWay = 0;
+    WatchingPump pump(m_test.clock, [&] {
+        if (!watched)
+            return;
+        TableView& table = watched->table();
+        if (!tableIsOk(table.cards().piles, firstCards(52)).empty())
+            ++gameIncomplete;
+        // A card on its way is on the window's picture but not yet in the table buffer.
+        const QImage& shown = watched->tableWidget().picture().image();
+        bool differs = false;
+        for (int y = 0; y < shown.height() && !differs; y += 6)
+            for (int x = 0; x < shown.width() && !differs; x += 6)
+                differs = (shown.pixel(x, y) & 0xffffffu) != table.tableBuffer().pixel(x, y);
+        cardsOnTheirWay += differs ? 1 : 0;
+    });
+    const auto window = openWindow(&pump);
+    window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+    window->firstActivation();
+    QVERIFY(window->gameInProgress());
+    // The next deal is watched, without automatic play after it and without the quit question.
+    if (window->autoPlay())
+        window->toggleAutoPlay();
+    window->store().fnStoreSet(Fld::ConfirmQuitGame, "N");
+    QCoreApplication::processEvents();
+    watched = window.get();
+    const PaintCounter counter(window->tableWidget());
+    const auto start = m_test.clock.ticks();
+
+    window->newDeal();
+    QVERIFY(window->gameInProgress());
+    QCOMPARE(gameIncomplete, 0);
+    QVERIFY(cardsOnTheirWay > 0);
+    QVERIFY2(counter.paints == 0, "the screen follows with its frames, never at once");
+    const auto lasted = m_test.clock.ticks() - start;
+    QVERIFY2(lasted >= 400 && lasted <= 1500, qPrintable(QString::number(lasted) + " ms for the deal"));
+    QTRY_VERIFY(counter.paints > 0);
 }
 
 void TstMainWindow::aLowWindowScrollsTheTable()
@@ -245,6 +332,7 @@ void TstMainWindow::aRandomGameIsRecordedAndNoGameLeavesTheBackground()
     window->show();
     window->firstActivation();
     m_test.random.queue(6); // a draw from 0 .. N-2: game 6
+    m_test.messages.queueAnswer(Answer::Ok); // leave the running game
     window->randomGame();
     QVERIFY(window->gameInProgress());
     QCOMPARE(window->store().fnStoreGet(Fld::GameId), std::string("0006"));
