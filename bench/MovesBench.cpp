@@ -17,7 +17,8 @@
 namespace kst {
 namespace {
 
-// The deal of the game, then `moves` random legal moves (the same ones every run).
+// The deal of the game, then up to `moves` random legal moves (the same ones every run); of the
+// positions passed, the one with the most moves to choose from.
 bool midGame(int gameId, int moves, Game& game)
 {
     GameCatalogue catalogue;
@@ -30,11 +31,17 @@ bool midGame(int gameId, int moves, Game& game)
         return false;
     std::mt19937 pick(7);
     std::vector<Move> list;
+    Game walk = game;
+    std::size_t most = 0;
     for (int i = 0; i < moves; ++i) {
-        legalMoves(game, list);
+        legalMoves(walk, list);
         if (list.empty())
             break;
-        apply(game, list[pick() % list.size()]);
+        if (i > 0 && list.size() >= most) {
+            most = list.size();
+            game = walk;
+        }
+        apply(walk, list[pick() % list.size()]);
     }
     return true;
 }

@@ -9,7 +9,6 @@ namespace {
 constexpr int NameLength = 15;
 constexpr int SuitDigitAt = 15;
 constexpr int NumberAt = 16;
-constexpr int FaceAt = 19;
 
 constexpr std::array<std::string_view, 4> SuitWords{"CUORI", "QUADR", "FIORI", "PICCH"};
 constexpr std::array<std::string_view, 13> RankWords{"A",  "02", "03", "04", "05", "06", "07",
@@ -43,11 +42,6 @@ void DeckTable::setFace(int card, Face face)
 {
     if (isCardNumber(card))
         m_records[card - 1][FaceAt] = char(face);
-}
-
-bool DeckTable::isFaceDown(int card) const
-{
-    return isCardNumber(card) && m_records[card - 1][FaceAt] == char(Face::Down);
 }
 
 void DeckTable::turnAllFaceUp()

@@ -16,6 +16,7 @@ enum class Face : char { Down = '0', Up = '1' };
 class DeckTable {
 public:
     static constexpr int RecordLength = 20;
+    static constexpr int FaceAt = 19; // the face flag's place in a record
 
     // All 108 records, every card face up.
     DeckTable();
@@ -24,7 +25,10 @@ public:
     // Numbers that name no card are ignored.
     void setFace(int card, Face face);
     // False for any number that names no card (0, the empty slot, included).
-    bool isFaceDown(int card) const;
+    bool isFaceDown(int card) const
+    {
+        return isCardNumber(card) && m_records[std::size_t(card - 1)][FaceAt] == char(Face::Down);
+    }
     void turnAllFaceUp();
 
     // ---- records ---------------------------------------------------------------------------

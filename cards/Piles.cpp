@@ -7,37 +7,6 @@ namespace kst {
 
 // ---- pile texts ------------------------------------------------------------------------------
 
-int parseCardDigits(std::string_view digits)
-{
-    if (digits.size() != 3)
-        return -1;
-    int value = 0;
-    for (const char c : digits) {
-        if (c < '0' || c > '9')
-            return -1;
-        value = value * 10 + (c - '0');
-    }
-    return value;
-}
-
-int cardCount(std::string_view pile)
-{
-    return int(pile.size() / 3);
-}
-
-int cardAt(std::string_view pile, int position)
-{
-    if (position < 0 || position >= cardCount(pile))
-        return -1;
-    return parseCardDigits(pile.substr(std::size_t(position) * 3, 3));
-}
-
-int topCard(std::string_view pile)
-{
-    const int count = cardCount(pile);
-    return count == 0 ? 0 : cardAt(pile, count - 1);
-}
-
 void setFaces(DeckTable& deck, std::string_view pile, int n, Face face)
 {
     const int count = cardCount(pile);

@@ -36,12 +36,27 @@ int findCard(std::string_view pile, int card);
 
 // The number written in three digits ("017" gives 17, "000" gives 0); -1 when the text is not
 // exactly three digits.
-int parseCardDigits(std::string_view digits);
-int cardCount(std::string_view pile);
+constexpr int parseCardDigits(std::string_view digits)
+{
+    if (digits.size() != 3)
+        return -1;
+    const unsigned a = unsigned(digits[0] - '0'), b = unsigned(digits[1] - '0'), c = unsigned(digits[2] - '0');
+    return a > 9 || b > 9 || c > 9 ? -1 : int(a * 100 + b * 10 + c);
+}
+constexpr int cardCount(std::string_view pile) { return int(pile.size() / 3); }
 // The element at a 0-based position from the bottom, as parseCardDigits reads it; -1 outside.
-int cardAt(std::string_view pile, int position);
+constexpr int cardAt(std::string_view pile, int position)
+{
+    if (position < 0 || position >= cardCount(pile))
+        return -1;
+    return parseCardDigits(pile.substr(std::size_t(position) * 3, 3));
+}
 // The top element; 0 (no card) for the empty pile.
-int topCard(std::string_view pile);
+constexpr int topCard(std::string_view pile)
+{
+    const int count = cardCount(pile);
+    return count == 0 ? 0 : cardAt(pile, count - 1);
+}
 
 // Face modes of setFaces besides a count of top cards.
 inline constexpr int AlternateUpFirst = -1;   // bottom card up, next down, ...

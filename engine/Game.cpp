@@ -1,6 +1,5 @@
 #include "engine/Game.h"
 
-#include <algorithm>
 #include <cassert>
 
 namespace kst {
@@ -17,32 +16,6 @@ std::string& Game::pile(PileRef ref)
     std::string* text = cards.piles.pile(ref);
     assert(text != nullptr);
     return *text;
-}
-
-int foundationsInUse(const RuleTable& rules)
-{
-    return std::clamp(int(rules[Rule::FoundationCount]), 0, Rule::MaxFoundations);
-}
-
-int tableausInUse(const RuleTable& rules)
-{
-    return std::clamp(int(rules[Rule::TableauCount]), 0, Rule::MaxTableaus);
-}
-
-int reservesInUse(const RuleTable& rules)
-{
-    return std::clamp(int(rules[Rule::ReserveCount]), 0, Rule::MaxReserves);
-}
-
-bool pileInUse(const RuleTable& rules, PileRef ref)
-{
-    switch (ref.group) {
-    case PileGroup::Stock: return ref.index >= 0 && ref.index < PileGroups::StockEntries;
-    case PileGroup::Dest: return ref.index >= 0 && ref.index < foundationsInUse(rules);
-    case PileGroup::Fila: return ref.index >= 0 && ref.index < tableausInUse(rules);
-    case PileGroup::Appogg: return ref.index >= 0 && ref.index < reservesInUse(rules);
-    default: return false;
-    }
 }
 
 int emptyTableaus(const Game& game)

@@ -35,11 +35,26 @@ struct Game {
 
 // ---- the piles a game uses -----------------------------------------------------------------------
 
-int foundationsInUse(const RuleTable& rules);
-int tableausInUse(const RuleTable& rules);
-int reservesInUse(const RuleTable& rules);
+inline int countInUse(const RuleTable& rules, int index, int most)
+{
+    const int n = rules[index];
+    return n < 0 ? 0 : n > most ? most : n;
+}
+inline int foundationsInUse(const RuleTable& rules) { return countInUse(rules, Rule::FoundationCount, Rule::MaxFoundations); }
+inline int tableausInUse(const RuleTable& rules) { return countInUse(rules, Rule::TableauCount, Rule::MaxTableaus); }
+inline int reservesInUse(const RuleTable& rules) { return countInUse(rules, Rule::ReserveCount, Rule::MaxReserves); }
+
 // A pile reference the game uses: the three stock piles, or an entry within its group's count.
-bool pileInUse(const RuleTable& rules, PileRef ref);
+inline bool pileInUse(const RuleTable& rules, PileRef ref)
+{
+    switch (ref.group) {
+    case PileGroup::Stock: return ref.index >= 0 && ref.index < PileGroups::StockEntries;
+    case PileGroup::Dest: return ref.index >= 0 && ref.index < foundationsInUse(rules);
+    case PileGroup::Fila: return ref.index >= 0 && ref.index < tableausInUse(rules);
+    case PileGroup::Appogg: return ref.index >= 0 && ref.index < reservesInUse(rules);
+    default: return false;
+    }
+}
 
 // Empty tableau piles and empty reserves among those in use.
 int emptyTableaus(const Game& game);

@@ -67,7 +67,8 @@ int runStart(const Game& g, PileRef pile)
 
 PickUp carried(PileRef from, int card, int position, int count) { return {from, card, position, count}; }
 
-PickUp pickUpFromTableau(const Game& g, PileRef from, int card, int position)
+// start: the pile's runStart when the caller knows it, else -1.
+PickUp pickUpFromTableau(const Game& g, PileRef from, int card, int position, int start)
 {
     const int n = cardCount(g.pile(from));
     if (!faceUp(g, card))
@@ -76,7 +77,7 @@ PickUp pickUpFromTableau(const Game& g, PileRef from, int card, int position)
         // Taken alone, without the run rules, once the block's column below is clear.
         return isTop(g, from, position) && isFreeInBlock(g, from.index) ? carried(from, card, position, 1) : PickUp{};
     }
-    if (position < runStart(g, from) || !runSizeAllows(g, n - position, card, false))
+    if (position < (start >= 0 ? start : runStart(g, from)) || !runSizeAllows(g, n - position, card, false))
         return {};
     return carried(from, card, position, n - position);
 }
@@ -107,17 +108,13 @@ PickUp pickUpFromWaste(const Game& g, PileRef from, int card, int position)
     return allowed && faceUp(g, card) && isTop(g, from, position) ? carried(from, card, position, 1) : PickUp{};
 }
 
-// What may move from where the card lies, by the pile's rules alone (the drag and click-to-move
-// share these).
-PickUp movable(const Game& g, PileRef from, int card)
+// What may move from a place, by the pile's rules alone (the drag and click-to-move share these).
+PickUp movableAt(const Game& g, PileRef from, int card, int position, int start = -1)
 {
-    if (!pileInUse(g.rules, from))
-        return {};
-    const int position = findCard(g.pile(from), card);
     if (position < 0 || !isCardNumber(card))
         return {};
     switch (from.group) {
-    case PileGroup::Fila: return pickUpFromTableau(g, from, card, position);
+    case PileGroup::Fila: return pickUpFromTableau(g, from, card, position, start);
     case PileGroup::Appogg: return pickUpFromReserve(g, from, card, position);
     case PileGroup::Dest: return pickUpFromFoundation(g, from, card, position);
     case PileGroup::Stock: return pickUpFromWaste(g, from, card, position);
@@ -125,10 +122,41 @@ PickUp movable(const Game& g, PileRef from, int card)
     }
 }
 
+PickUp movable(const Game& g, PileRef from, int card)
+{
+    if (!pileInUse(g.rules, from))
+        return {};
+    return movableAt(g, from, card, findCard(g.pile(from), card));
+}
+
+// A press picks up only in games whose presses do not act at once or select.
+bool pressesPickUp(const Game& g, PileRef from)
+{
+    return !clickToMoveGame(g) && !(from.group == PileGroup::Fila && (isPairingGame(g) || isDiscardGame(g)));
+}
+
 // ---- the drop rules, destination by destination ----
 
-bool foundationTakes(const Game& g, int i, int card)
+// A destination with its placement question asked once, for whatever card comes.
+struct Destination {
+    PileRef pile;
+    PlacementQuery query; // for foundations and tableau piles
+};
+
+Destination destinationOf(const Game& g, PileRef pile)
 {
+    return {pile, placementQuery(g.rules, g.cards.piles, pile, 0, true)};
+}
+
+bool placeable(const Game& g, PlacementQuery q, int card)
+{
+    q.card = card;
+    return canPlace(q, g.cards.piles, g.rules, g.counters);
+}
+
+bool foundationTakes(const Game& g, const Destination& d, int card)
+{
+    const int i = d.pile.index;
     const int code = g.rules[Rule::FoundationBuildCode + i];
     const std::string& pile = g.cards.piles.dest[std::size_t(i)];
     if (code == BuildCodes::QueenOnEmptyOnly)
@@ -146,24 +174,18 @@ bool foundationTakes(const Game& g, int i, int card)
         return false;
     if (code == BuildCodes::Unlimited && held >= CardsPerDeck)
         return false;
-    const PlacementQuery q = placementQuery(g.rules, g.cards.piles, destPile(i), card, true);
-    return canPlace(q, g.cards.piles, g.rules, g.counters);
+    return placeable(g, d.query, card);
 }
 
-bool tableauTakes(const Game& g, const PickUp& c, int i)
+// What is carried passed the sequence rule when it was picked up.
+bool tableauTakes(const Game& g, const PickUp& c, const Destination& d)
 {
+    const int i = d.pile.index;
     const std::string& pile = g.cards.piles.fila[std::size_t(i)];
-    const int top = topCard(pile);
-    if (isCardNumber(top) && g.cards.deck.isFaceDown(top))
-        return false;
-    const PlacementQuery q = placementQuery(g.rules, g.cards.piles, filaPile(i), c.card, true);
-    if (!canPlace(q, g.cards.piles, g.rules, g.counters))
+    if (g.cards.deck.isFaceDown(d.query.target) || !placeable(g, d.query, c.card))
         return false;
     if (c.count > 1) {
         if (g.rules[Rule::TableauBuildCode + i] == BuildCodes::SingleCardsOnly && !pile.empty())
-            return false;
-        if (g.rules[Rule::RunRule] != RunRules::AnyFaceUpRun && c.from.group == PileGroup::Fila
-            && c.position < runStart(g, c.from))
             return false;
         if (g.rules[Rule::RunSize] == RunSizes::FreeCellsAndPiles && pile.empty()
             && !runSizeAllows(g, c.count, c.card, true))
@@ -225,6 +247,7 @@ bool discardAllowed(const Game& g, int card)
 
 // ---- destinations in their order ----
 
+// The destinations in their order: foundations, tableau piles, reserves, the waste.
 template <typename Visit>
 void forEachDestination(const Game& g, Visit&& visit)
 {
@@ -238,12 +261,20 @@ void forEachDestination(const Game& g, Visit&& visit)
         visit(Mazzo_Vis);
 }
 
-void addDrops(const Game& g, const PickUp& c, MoveKind kind, std::vector<Move>& out)
+bool takes(const Game& g, const PickUp& c, const Destination& d)
 {
-    forEachDestination(g, [&](PileRef to) {
-        if (mayDrop(g, c, to))
-            out.push_back({kind, std::uint8_t(c.card), c.from, to});
-    });
+    const PileRef to = d.pile;
+    if (!c || to == c.from || !pileInUse(g.rules, to))
+        return false;
+    if (firstMoveRestricted(g) && (to.group != PileGroup::Dest || c.from.group != PileGroup::Fila))
+        return false;
+    switch (to.group) {
+    case PileGroup::Dest: return c.count == 1 && foundationTakes(g, d, c.card);
+    case PileGroup::Fila: return tableauTakes(g, c, d);
+    case PileGroup::Appogg: return c.count == 1 && reserveTakes(g, to.index, c.card);
+    case PileGroup::Stock: return to == Mazzo_Vis && wasteInPlay(g) && c.count == 1 && wasteTakes(g, c.card);
+    default: return false;
+    }
 }
 
 } // namespace
@@ -268,11 +299,7 @@ CardPlace locateCard(const Game& game, int card)
 
 PickUp pickUp(const Game& game, PileRef from, int card)
 {
-    if (clickToMoveGame(game))
-        return {};
-    if (from.group == PileGroup::Fila && (isPairingGame(game) || isDiscardGame(game)))
-        return {};
-    return movable(game, from, card);
+    return pressesPickUp(game, from) ? movable(game, from, card) : PickUp{};
 }
 
 bool sequenceAllows(const Game& game, PileRef pile, int position)
@@ -316,17 +343,7 @@ bool isFreeInBlock(const Game& game, int filaIndex)
 
 bool mayDrop(const Game& game, const PickUp& c, PileRef to)
 {
-    if (!c || to == c.from || !pileInUse(game.rules, to))
-        return false;
-    if (firstMoveRestricted(game) && (to.group != PileGroup::Dest || c.from.group != PileGroup::Fila))
-        return false;
-    switch (to.group) {
-    case PileGroup::Dest: return c.count == 1 && foundationTakes(game, to.index, c.card);
-    case PileGroup::Fila: return tableauTakes(game, c, to.index);
-    case PileGroup::Appogg: return c.count == 1 && reserveTakes(game, to.index, c.card);
-    case PileGroup::Stock: return to == Mazzo_Vis && wasteInPlay(game) && c.count == 1 && wasteTakes(game, c.card);
-    default: return false;
-    }
+    return takes(game, c, destinationOf(game, to));
 }
 
 Move dropMove(const Game& game, int card, PileRef to)
@@ -428,17 +445,23 @@ void legalMoves(const Game& game, std::vector<Move>& out)
         for (int i = 0; i < tableaus; ++i)
             if (const Move m = pressMove(game, topCard(piles.fila[std::size_t(i)])); m.kind == MoveKind::Click)
                 out.push_back(m);
+    // The destinations' questions are asked once for every card that comes.
+    Destination destinations[PileGroups::DestEntries + PileGroups::FilaEntries + PileGroups::AppoggEntries + 1];
+    std::size_t count = 0;
+    forEachDestination(game, [&](PileRef to) { destinations[count++] = destinationOf(game, to); });
     eachSource([&](PileRef pile) {
-        const int size = cardCount(game.pile(pile));
-        if (size == 0)
+        const std::string& text = game.pile(pile);
+        if (text.empty() || !pressesPickUp(game, pile))
             return;
         // Only the run at the top of a tableau pile can move; elsewhere the pick-up rules decide
         // card by card (most piles give their top card alone).
-        const int lowest = pile.group == PileGroup::Fila ? runStart(game, pile) : 0;
-        eachCard(pile, lowest, [&](int card) {
-            if (const PickUp c = pickUp(game, pile, card))
-                addDrops(game, c, MoveKind::Drop, out);
-        });
+        const int start = pile.group == PileGroup::Fila ? runStart(game, pile) : 0;
+        for (int p = start; p < cardCount(text); ++p) {
+            const PickUp c = movableAt(game, pile, cardAt(text, p), p, start);
+            for (std::size_t d = 0; c && d < count; ++d)
+                if (takes(game, c, destinations[d]))
+                    out.push_back({MoveKind::Drop, std::uint8_t(c.card), c.from, destinations[d].pile});
+        }
     });
 }
 
