@@ -1,14 +1,9 @@
 // The main window as the program opens it: start-up on a first run, the dealt table painted where
 // the layout puts the piles, resizing and scrolling, the time box, and the shut-down.
 
-#include "UiTestSupport.h"
+#include "MainWindowHarness.h"
 
 #include "cards/Card.h"
-#include "platform/qt/QtApplication.h"
-#include "platform/qt/QtGraphics.h"
-#include "platform/qt/QtResourceLibrary.h"
-#include "platform/test/TestPorts.h"
-#include "shell/TfrmMain.h"
 
 #include <QMenu>
 #include <QMenuBar>
@@ -42,48 +37,21 @@ private slots:
     void aRandomGameIsRecordedAndNoGameLeavesTheBackground();
 
 private:
-    // The window on the test ports; events: another message pump in their place.
-    std::unique_ptr<TfrmMain> openWindow(EventPump* events = nullptr);
-    Ports ports(EventPump* events = nullptr);
+    std::unique_ptr<TfrmMain> openWindow(EventPump* events = nullptr) { return m_harness.openWindow(events); }
     static QAction* findAction(const QList<QAction*>& actions, const QString& text);
 
-    QTemporaryDir m_program;
-    std::unique_ptr<QTemporaryDir> m_data;
-    test::TestPorts m_test;
-    QtGraphics m_graphics;
-    QtResourceLibrary m_library;
-    std::unique_ptr<SessionStore> m_store;
+    test::MainWindowHarness m_harness;
+    test::TestPorts& m_test = m_harness.ports;
 };
 
 void TstMainWindow::initTestCase()
 {
-    test::filterHarmlessWarnings();
-    nameApplication(); // as the program names itself
-    // A program folder of its own (start-up writes its version marker there), holding the
-    // built program's files.
-    for (const char* name : {"GAMES.DAT", "KST.RGF", "IMAGES", "SOUNDS"})
-        fs::create_symlink(fs::path(KST_PROGRAM_DIR) / name, fs::path(m_program.path().toStdString()) / name);
-    QVERIFY(m_library.load(KST_PROGRAM_DIR "/KST.RGF"));
+    QVERIFY(m_harness.prepare());
 }
 
 void TstMainWindow::init()
 {
-    m_data = std::make_unique<QTemporaryDir>();
-    m_store = std::make_unique<SessionStore>(m_program.path().toStdString());
-    m_test.messages.clear();
-}
-
-Ports TstMainWindow::ports(EventPump* events)
-{
-    Ports p = m_test.ports();
-    return {p.messages, p.clock, events ? *events : p.events, p.random, p.sound, m_library, p.dialogs,
-            m_graphics, p.pointer, p.app, p.locale};
-}
-
-std::unique_ptr<TfrmMain> TstMainWindow::openWindow(EventPump* events)
-{
-    return std::make_unique<TfrmMain>(*m_store, ports(events),
-                                      ProgramFiles(m_program.path().toStdString(), m_data->path().toStdString()));
+    m_harness.reset();
 }
 
 QAction* TstMainWindow::findAction(const QList<QAction*>& actions, const QString& text)
@@ -103,7 +71,7 @@ void TstMainWindow::aFirstRunStartsWithTheDefaultsAndThreePlayers()
     QCOMPARE(window->store().fnStoreGet(Fld::UserDefault), std::string("Player 1"));
     QCOMPARE(window->config().readText("Users", "User003", ""), std::string("Player 3"));
     QCOMPARE(window->timeText(), QStringLiteral("0:00:00"));
-    QVERIFY(fs::exists(fs::path(m_program.path().toStdString()) / "KSTV0430.DAT"));
+    QVERIFY(fs::exists(fs::path(m_harness.programDir()) / "KSTV0430.DAT"));
     QVERIFY2(!window->gameInProgress(), "no game before the first activation");
     QVERIFY(m_test.messages.shown().empty());
 }

@@ -1,0 +1,63 @@
+#pragma once
+// The main window on the scripted ports, in a program folder of its own that holds the built
+// program's files, with a fresh data folder for every window.
+
+#include "UiTestSupport.h"
+
+#include "platform/qt/QtApplication.h"
+#include "platform/qt/QtGraphics.h"
+#include "platform/qt/QtResourceLibrary.h"
+#include "platform/test/TestPorts.h"
+#include "shell/TfrmMain.h"
+
+#include <QTemporaryDir>
+
+#include <filesystem>
+#include <memory>
+
+namespace kst::test {
+
+class MainWindowHarness {
+public:
+    // From initTestCase: the program folder (start-up writes its version marker there) and the
+    // resource library.
+    bool prepare()
+    {
+        filterHarmlessWarnings();
+        nameApplication(); // as the program names itself
+        namespace fs = std::filesystem;
+        for (const char* name : {"GAMES.DAT", "KST.RGF", "IMAGES", "SOUNDS"})
+            fs::create_symlink(fs::path(KST_PROGRAM_DIR) / name, fs::path(m_program.path().toStdString()) / name);
+        return m_library.load(KST_PROGRAM_DIR "/KST.RGF");
+    }
+
+    // From init: a new data folder and session store, no messages shown yet.
+    void reset()
+    {
+        m_data = std::make_unique<QTemporaryDir>();
+        m_store = std::make_unique<SessionStore>(m_program.path().toStdString());
+        ports.messages.clear();
+    }
+
+    // The window on the test ports; events: another message pump in their place.
+    std::unique_ptr<TfrmMain> openWindow(EventPump* events = nullptr)
+    {
+        Ports p = ports.ports();
+        const Ports used{p.messages, p.clock, events ? *events : p.events, p.random, p.sound, m_library, p.dialogs,
+                         m_graphics, p.pointer, p.app, p.locale};
+        return std::make_unique<TfrmMain>(*m_store, used, ProgramFiles(programDir(), m_data->path().toStdString()));
+    }
+
+    std::string programDir() const { return m_program.path().toStdString(); }
+
+    TestPorts ports;
+
+private:
+    QTemporaryDir m_program;
+    std::unique_ptr<QTemporaryDir> m_data;
+    QtGraphics m_graphics;
+    QtResourceLibrary m_library;
+    std::unique_ptr<SessionStore> m_store;
+};
+
+} // namespace kst::test
