@@ -534,7 +534,7 @@ void TfrmMain::showTable()
 
 bool TfrmMain::startGame(int gameId, const std::string& gameName, bool newNumber)
 {
-    if (m_animationRunning)
+    if (animating())
         return false;
     hidePileSizeTip();
     const int previous = int(numberOr(m_store.fnStoreGet(Fld::GameId), -1));
@@ -546,7 +546,7 @@ bool TfrmMain::startGame(int gameId, const std::string& gameName, bool newNumber
 
 void TfrmMain::newDeal()
 {
-    if (m_animationRunning || !m_session->hasGame() || !m_session->confirmQuit())
+    if (animating() || !m_session->hasGame() || !m_session->confirmQuit())
         return;
     if (m_session->endGame())
         return; // a won game hands over to its winning sequence
@@ -556,13 +556,13 @@ void TfrmMain::newDeal()
 
 void TfrmMain::restartGame()
 {
-    if (!m_animationRunning)
+    if (!animating())
         m_session->restart();
 }
 
 void TfrmMain::quitGame()
 {
-    if (m_animationRunning || !m_session->confirmQuit())
+    if (animating() || !m_session->confirmQuit())
         return;
     if (m_session->endGame())
         return;
@@ -654,6 +654,7 @@ void TfrmMain::paintDeal()
         showTable();
         return;
     }
+    cardsMoving(true);
     const PileGroups dealt = table.cards().piles;
     CardTable landed{table.cards().deck, {}};
     landed.piles.stock = dealt.stock;
@@ -694,7 +695,17 @@ void TfrmMain::paintDeal()
     // The game's own paint, shadows and all, replaces what the glides left.
     table.relayoutAndRepaint();
     showTable();
+    cardsMoving(false);
     dealNotice("deal shown");
+}
+
+void TfrmMain::cardsMoving(bool on)
+{
+    m_cardsMoving += on ? 1 : -1;
+    if (on && m_cardsMoving == 1)
+        installInputFilter(InputFilter::Kind::AutomaticMoves, [] {});
+    else if (!on && m_cardsMoving == 0)
+        removeInputFilter(InputFilter::Kind::AutomaticMoves);
 }
 
 void TfrmMain::showTravel(const Game& before, const Move& move)
@@ -744,12 +755,10 @@ void TfrmMain::showTravel(const Game& before, const Move& move)
     request.from = start;
     request.to = end;
     request.commit = false;
-    m_animationRunning = true;
-    installInputFilter(InputFilter::Kind::AutomaticMoves, [] {});
+    cardsMoving(true);
     image.showAt(start, shadowed, table.scrollOffset());
     moveCard(image, request, timing, size);
-    removeInputFilter(InputFilter::Kind::AutomaticMoves);
-    m_animationRunning = false;
+    cardsMoving(false);
 }
 
 // ---- what the game session shows ----------------------------------------------------------------
@@ -810,6 +819,8 @@ void TfrmMain::stateChanged()
     for (const char* name : {"mnuPause", "mnuQuitGame"})
         m_actions.at(name)->setEnabled(m_session->inProgress());
     m_actions.at("mnuPause")->setChecked(m_session->paused());
+    if (!m_session->inProgress())
+        hidePileSizeTip();
     if (!game && m_table->gameOnTable()) {
         hidePileSizeTip();
         m_table->clearGame();
@@ -963,7 +974,7 @@ PointerEvent TfrmMain::pointerEvent(const QMouseEvent* event) const
 void TfrmMain::pressed(QMouseEvent* event)
 {
     hidePileSizeTip();
-    if (m_animationRunning)
+    if (animating())
         return; // the cards moving by themselves finish first
     m_pointer->pointerDown(pointerEvent(event));
 }
@@ -1021,7 +1032,7 @@ void TfrmMain::released(QMouseEvent* event)
 
 void TfrmMain::doubleClicked(QMouseEvent* event)
 {
-    if (!m_animationRunning)
+    if (!animating())
         m_pointer->doubleClick(pointerEvent(event));
 }
 

@@ -119,6 +119,9 @@ private:
     // The cards of a move the player did not drag, gliding from where they lay to where they went.
     void showTravel(const Game& before, const Move& move);
     void paintPauseCover();
+    // Cards moving by themselves (a deal, a glide): input is held off until they are done.
+    void cardsMoving(bool on);
+    bool animating() const { return m_animationRunning || m_cardsMoving > 0; }
     void autoScroll(QPoint at);
     void showPileSizeTip();
     void hidePileSizeTip();
@@ -142,7 +145,8 @@ private:
 
     // window state
     bool m_firstActivationPending = true;
-    bool m_animationRunning = false;
+    bool m_animationRunning = false; // the winning display
+    int m_cardsMoving = 0;           // deals and glides under way: presses and game commands wait
     bool m_closing = false;
     int m_busy = 0;
     long long m_hoverTime = -1;
