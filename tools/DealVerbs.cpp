@@ -33,13 +33,9 @@ int runDeal(const Invocation& inv)
     if (inv.args.size() != 2)
         return badInput(inv.err, "usage: deal GAME NUMBER");
     GameCatalogue catalogue;
-    if (!loadCatalogue(inv, catalogue))
-        return ExitBadInput;
-    const int id = resolveGame(inv, catalogue, inv.args[0]);
+    const int id = resolveDeal(inv, catalogue, inv.args[0], inv.args[1]);
     if (id < 0)
         return ExitBadInput;
-    if (!isGameNumberText(inv.args[1]))
-        return badInput(inv.err, "bad game number: " + inv.args[1]);
     Game game;
     game.gameId = id;
     game.number = normalGameNumber(inv.args[1]);
