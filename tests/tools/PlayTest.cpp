@@ -319,6 +319,7 @@ TEST_F(PlayTest, PreferencesDecideWhereAClickSendsACard)
         const char* reply;
     } cases[] = {
         {"", command("dblclick", ace), "ok"},
+        {"", "dblclick " + std::to_string(ace), "ok"}, // a card number needs no leading zeros
         {"--pref DoubleClick_To_Foundations=N", command("dblclick", ace), "refused"},
         {"", command("rclick", ace), "ok"},
         {"--pref RightClick_To_Foundations=N", command("rclick", ace), "refused"},
