@@ -86,7 +86,17 @@ constexpr TextKey sessionKeys[] = {
     {"DoubleClick_To_Tableaus", "N", Fld::DoubleClick_To_Tableaus},
 };
 
-void readTexts(ProfileFile& config, SessionStore& store, std::span<const TextKey> keys)
+// Stands in for CFG.DAT where only the defaults are wanted: every key reads as missing.
+struct NoConfig {
+    std::string readText(std::string_view, std::string_view, std::string_view defaultValue) const
+    {
+        return std::string(defaultValue);
+    }
+    long readNumber(std::string_view, std::string_view, long defaultValue) const { return defaultValue; }
+};
+
+template <typename Config>
+void readTexts(const Config& config, SessionStore& store, std::span<const TextKey> keys)
 {
     for (const TextKey& k : keys)
         store.fnStoreSet(k.field, config.readText(Preference, k.key, k.defaultValue));
@@ -104,18 +114,14 @@ void removeIfPresent(const ProgramFiles& files, std::string_view relative)
     fs::remove(findFile(files.programDir(), relative), ignored);
 }
 
-} // namespace
-
-WindowPreferences readPreferences(ProfileFile& config, SessionStore& store, const StartupPorts& ports)
+// Every value read, with its default and repairs; nothing is written to the configuration.
+template <typename Config>
+WindowPreferences loadPreferences(const Config& config, SessionStore& store, bool paletteDisplay)
 {
     WindowPreferences window;
     store.fnStoreSet(Fld::Show_ToolTips, config.readText(Preference, "Show_ToolTips", "Y"));
     window.toolbarLarge = config.readText(Preference, "ToolBar_Large", "N") == "Y";
     window.toolbarFlat = config.readText(Preference, "ToolBar_Flat", "Y") == "Y";
-
-    const bool paletteDisplay = ports.displayColourBits <= PaletteDisplayBits;
-    if (paletteDisplay)
-        fnAdvice(config, ports.messages, ports.app, LowColourAdvice, "Screen_Under_256_Colors", 0);
 
     store.fnStoreSet(Fld::Back_Card, zeroPadded(config.readNumber(Preference, "Back_Card", 11), 3));
     store.fnStoreSet(Fld::Card, zeroPadded(config.readNumber(Preference, "Card", paletteDisplay ? 3 : 1), 3));
@@ -152,7 +158,18 @@ WindowPreferences readPreferences(ProfileFile& config, SessionStore& store, cons
         store.fnStoreSet(Fld::Background_Col, std::to_string(ButtonFaceColour));
     if (store.fnStoreGet(Fld::Background_bmp).empty())
         store.fnStoreSet(Fld::Background_bmp, "0");
+    store.resetSessionCounters();
+    return window;
+}
 
+} // namespace
+
+WindowPreferences readPreferences(ProfileFile& config, SessionStore& store, const StartupPorts& ports)
+{
+    const bool paletteDisplay = ports.displayColourBits <= PaletteDisplayBits;
+    if (paletteDisplay)
+        fnAdvice(config, ports.messages, ports.app, LowColourAdvice, "Screen_Under_256_Colors", 0);
+    const WindowPreferences window = loadPreferences(config, store, paletteDisplay);
     if (store.fnStoreGet(Fld::UserDefault).empty()) {
         config.writeText(Preference, "UserDefault", "Player 1");
         config.writeText("Users", "User001", "Player 1");
@@ -160,8 +177,12 @@ WindowPreferences readPreferences(ProfileFile& config, SessionStore& store, cons
         config.writeText("Users", "User003", "Player 3");
         store.fnStoreSet(Fld::UserDefault, "Player 1");
     }
-    store.resetSessionCounters();
     return window;
+}
+
+void preferenceDefaults(SessionStore& store)
+{
+    loadPreferences(NoConfig{}, store, false);
 }
 
 void checkSavedGame(const GameCatalogue& catalogue, SessionStore& store)

@@ -33,6 +33,11 @@ struct StartupPorts {
 // first run; resets the session counters.
 WindowPreferences readPreferences(ProfileFile& config, SessionStore& store, const StartupPorts& ports);
 
+// The preferences of a first run on a full-colour display, before any player exists: every
+// default and repair of readPreferences, with nothing read or written. For front ends that must
+// leave the user's configuration alone.
+void preferenceDefaults(SessionStore& store);
+
 // The saved game's code checked against the catalogue (and the customized games for codes from
 // 8000 up): an unknown code becomes "-001" with an empty name.
 void checkSavedGame(const GameCatalogue& catalogue, SessionStore& store);

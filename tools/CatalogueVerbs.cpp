@@ -1,5 +1,6 @@
 #include "tools/Cli.h"
 
+#include "engine/GameNumber.h"
 #include "storage/Encoding.h"
 #include "storage/TextUtils.h"
 
@@ -31,6 +32,18 @@ int resolveGame(const Invocation& inv, const GameCatalogue& catalogue, std::stri
     }
     badInput(inv.err, "unknown game: " + std::string(text));
     return -1;
+}
+
+int resolveDeal(const Invocation& inv, GameCatalogue& catalogue, std::string_view game, std::string_view number)
+{
+    if (!loadCatalogue(inv, catalogue))
+        return -1;
+    const int id = resolveGame(inv, catalogue, game);
+    if (id >= 0 && !isGameNumberText(number)) {
+        badInput(inv.err, "bad game number: " + std::string(number));
+        return -1;
+    }
+    return id;
 }
 
 int runGames(const Invocation& inv)

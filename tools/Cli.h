@@ -6,6 +6,7 @@
 #include "storage/CommandLine.h"
 #include "storage/Paths.h"
 
+#include <istream>
 #include <ostream>
 #include <string>
 #include <string_view>
@@ -22,6 +23,7 @@ struct Invocation {
     std::vector<std::string> args; // after the verb, common options taken out
     std::ostream& out;
     std::ostream& err;
+    std::istream& in; // what `play` reads its commands from
 
     // The program and data folders chosen by the options and the environment.
     ProgramFiles files() const;
@@ -48,6 +50,10 @@ bool loadCatalogue(const Invocation& inv, GameCatalogue& catalogue);
 // after reporting an unknown game.
 int resolveGame(const Invocation& inv, const GameCatalogue& catalogue, std::string_view text);
 
+// The GAME NUMBER arguments of a deal: the catalogue loaded, the GameId, the number checked; -1
+// after reporting what was wrong.
+int resolveDeal(const Invocation& inv, GameCatalogue& catalogue, std::string_view game, std::string_view number);
+
 // ---- the verbs -------------------------------------------------------------------------------
 
 int runPaths(const Invocation& inv);
@@ -57,5 +63,6 @@ int runLayout(const Invocation& inv);
 int runShuffle(const Invocation& inv);
 int runDeal(const Invocation& inv);
 int runResources(const Invocation& inv);
+int runPlay(const Invocation& inv);
 
 } // namespace kst::cli

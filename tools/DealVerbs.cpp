@@ -33,24 +33,18 @@ int runDeal(const Invocation& inv)
     if (inv.args.size() != 2)
         return badInput(inv.err, "usage: deal GAME NUMBER");
     GameCatalogue catalogue;
-    if (!loadCatalogue(inv, catalogue))
-        return ExitBadInput;
-    const int id = resolveGame(inv, catalogue, inv.args[0]);
+    const int id = resolveDeal(inv, catalogue, inv.args[0], inv.args[1]);
     if (id < 0)
         return ExitBadInput;
-    if (!isGameNumberText(inv.args[1]))
-        return badInput(inv.err, "bad game number: " + inv.args[1]);
-    RuleTable rules;
-    if (const CatalogueResult loaded = catalogue.loadRules(id, rules); !loaded.ok)
+    Game game;
+    game.gameId = id;
+    game.number = normalGameNumber(inv.args[1]);
+    if (const CatalogueResult loaded = catalogue.loadRules(id, game.rules); !loaded.ok)
         return badInput(inv.err, cp1252ToUtf8(loaded.message));
-
-    CardTable table;
-    PlacementCounters counters;
     ClockRandom random;
-    const DealResult dealt = dealTable(table, rules, counters, normalGameNumber(inv.args[1]), random);
-    if (!dealt.ok)
+    if (const DealResult dealt = dealGame(game, random); !dealt.ok)
         return badInput(inv.err, dealt.message);
-    printTableForm(inv.out, {table, rules, counters, dealt.score, false});
+    printTableForm(inv.out, game);
     return ExitOk;
 }
 

@@ -3,8 +3,7 @@
 // each, as outside tools read it.
 
 #include "cards/Piles.h"
-#include "cards/RuleTable.h"
-#include "engine/Placement.h"
+#include "engine/Game.h"
 
 #include <ostream>
 #include <string>
@@ -15,15 +14,7 @@ namespace kst::cli {
 // empty slot.
 std::string savedPileString(const DeckTable& deck, std::string_view pile);
 
-struct TableState {
-    const CardTable& table;
-    const RuleTable& rules;
-    const PlacementCounters& counters;
-    int score = 0;
-    bool won = false;
-};
-
 // The 55 piles, BaseRanks, Score, Won, DealCounter and SpecialCounter.
-void printTableForm(std::ostream& out, const TableState& state);
+void printTableForm(std::ostream& out, const Game& game);
 
 } // namespace kst::cli

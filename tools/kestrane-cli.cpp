@@ -15,6 +15,8 @@ constexpr Verb verbs[] = {
     {"deal", "deal GAME NUMBER", "the table after the deal, in the table form", runDeal},
     {"layout", "layout GAME --width W --height H --top T --bottom B --screen SWxSH --card B|M|L [--shadow Y|N]",
      "the table position of every placed pile, PileName=x,y", runLayout},
+    {"play", "play GAME NUMBER [--autoplay on|off] [--pref KEY=VALUE ...] [--record]",
+     "deals, plays the commands of standard input (ok or refused each), prints the table form", runPlay},
     {"resources", "resources", "the pictures of the resource library KST.RGF: name and size", runResources},
     {"paths", "paths", "the program folder and the data folder in use", runPaths},
 };
@@ -59,7 +61,7 @@ int dispatch(const std::vector<std::string>& args, std::string_view argv0)
     for (const Verb& v : verbs)
         if (v.name == name) {
             rest.erase(rest.begin());
-            const Invocation inv{parsed.common, std::string(argv0), std::move(rest), std::cout, std::cerr};
+            const Invocation inv{parsed.common, std::string(argv0), std::move(rest), std::cout, std::cerr, std::cin};
             return v.run(inv);
         }
     return badInput(std::cerr, "unknown verb: " + name + " (try --help)");

@@ -123,6 +123,23 @@ TEST_F(StartupTest, ValuesThatDependOnOthers)
     EXPECT_EQ(field(Fld::Cards_Shadowed), "Y");
 }
 
+// The command line takes its preferences from here: they must not drift from a first run's, and
+// the only difference is that no player is made up (that would be written to CFG.DAT).
+TEST_F(StartupTest, TheDefaultsAreAFirstRunsValuesWithoutAPlayerOrAFile)
+{
+    SessionStore defaults(m_tmp.path().string());
+    defaults.fnStoreSet(Fld::SessionLost, "0003");
+    preferenceDefaults(defaults);
+    start();
+    for (const NamedField& f : Fld::all) {
+        const std::string expected = f.field == Fld::UserDefault ? "" : field(f.field);
+        EXPECT_EQ(defaults.fnStoreGet(f.field), expected) << f.name;
+    }
+    fs::remove_all(m_tmp.file("DATA"));
+    preferenceDefaults(defaults);
+    EXPECT_FALSE(fs::exists(m_tmp.file("DATA")));
+}
+
 TEST_F(StartupTest, AnExistingPlayerListIsLeftAlone)
 {
     m_cfg.writeText("Preference", "UserDefault", "Anna");

@@ -48,7 +48,8 @@ TEST_F(CliTest, HelpPrintsTheUsageWithTheCommonOptionsAndTheVerbs)
         const CliRun r = run(args);
         EXPECT_EQ(r.status, 0) << args;
         EXPECT_EQ(r.err, "") << args;
-        for (const char* expected : {"Usage: kestrane-cli", "--program-dir DIR", "--data-dir DIR", "\n  paths "})
+        for (const char* expected :
+             {"Usage: kestrane-cli", "--program-dir DIR", "--data-dir DIR", "\n  paths ", "\n  play GAME NUMBER "})
             EXPECT_NE(r.out.find(expected), std::string::npos) << args << ": " << expected;
         EXPECT_EQ(r.out.find('\r'), std::string::npos);
     }

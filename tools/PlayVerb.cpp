@@ -1,0 +1,244 @@
+// The `play` verb: one game session fed with commands from standard input, as a player at the
+// window would give them, without boxes, sounds or anything written unless --record asks for it.
+
+#include "tools/Cli.h"
+#include "tools/ClockRandom.h"
+#include "tools/QuietPorts.h"
+#include "tools/TableForm.h"
+
+#include "engine/GameNumber.h"
+#include "engine/GameSession.h"
+#include "storage/Encoding.h"
+#include "storage/Startup.h"
+#include "storage/TextUtils.h"
+
+#include <algorithm>
+#include <optional>
+#include <span>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace kst::cli {
+namespace {
+
+constexpr std::string_view PlayUsage =
+    "usage: play GAME NUMBER [--autoplay on|off] [--pref KEY=VALUE ...] [--record]";
+
+struct PlayOptions {
+    std::vector<std::string> positional; // GAME NUMBER
+    bool autoplay = false;
+    bool record = false;
+    std::vector<std::pair<Field, std::string>> prefs;
+};
+
+std::optional<Field> sessionField(std::string_view name)
+{
+    for (const NamedField& f : Fld::all)
+        if (f.name == name)
+            return f.field;
+    return std::nullopt;
+}
+
+// The options in any order; on bad input the one error line is written and the status returned.
+int parsePlayOptions(const Invocation& inv, PlayOptions& options)
+{
+    for (std::size_t i = 0; i < inv.args.size(); ++i) {
+        const std::string& arg = inv.args[i];
+        if (arg.size() < 2 || !arg.starts_with("--")) {
+            options.positional.push_back(arg);
+            continue;
+        }
+        if (arg == "--record") {
+            options.record = true;
+            continue;
+        }
+        if (arg != "--autoplay" && arg != "--pref")
+            return badInput(inv.err, "unknown option: " + arg);
+        if (i + 1 >= inv.args.size())
+            return badInput(inv.err, arg + " needs a value");
+        const std::string& value = inv.args[++i];
+        if (arg == "--autoplay") {
+            if (value != "on" && value != "off")
+                return badInput(inv.err, "bad value for --autoplay: " + value);
+            options.autoplay = value == "on";
+            continue;
+        }
+        const std::size_t equals = value.find('=');
+        if (equals == std::string::npos)
+            return badInput(inv.err, "bad value for --pref: " + value);
+        const std::string key = value.substr(0, equals), text = value.substr(equals + 1);
+        const std::optional<Field> field = sessionField(key);
+        if (!field)
+            return badInput(inv.err, "unknown preference: " + key);
+        if (!SessionStore::fits(*field, text))
+            return badInput(inv.err, "bad value for --pref: " + value);
+        options.prefs.emplace_back(*field, text);
+    }
+    if (options.positional.size() != 2)
+        return badInput(inv.err, PlayUsage);
+    return ExitOk;
+}
+
+std::vector<std::string_view> words(std::string_view line)
+{
+    std::vector<std::string_view> out;
+    for (std::size_t at = 0; at < line.size();) {
+        at = line.find_first_not_of(" \t", at);
+        if (at == std::string_view::npos)
+            break;
+        const std::size_t end = std::min(line.find_first_of(" \t", at), line.size());
+        out.push_back(line.substr(at, end - at));
+        at = end;
+    }
+    return out;
+}
+
+// A CARD argument: a card number of one to three digits (printed always as three) that lies on
+// the table; 0 otherwise.
+int cardOnTable(const Game& game, std::string_view text)
+{
+    if (text.empty() || text.size() > 3 || !fnAllDigits(text))
+        return 0;
+    const int card = std::stoi(std::string(text));
+    if (!isCardNumber(card) || locateCard(game, card).pile.isNone())
+        return 0;
+    return card;
+}
+
+struct CardCommand {
+    std::string_view name;
+    bool (GameSession::*act)(int card);
+};
+
+constexpr CardCommand cardCommands[] = {
+    {"click", &GameSession::click},
+    {"dblclick", &GameSession::doubleClick},
+    {"rclick", &GameSession::rightClick},
+};
+
+// Commands that belong to the verb but that the session cannot do yet: scripts written for them
+// go on, each such line refused.
+constexpr std::string_view commandsToCome[] = {"stock", "undo", "redo", "save", "open"};
+
+enum class Reply { Ok, Refused, Printed, Unknown };
+
+class Player {
+public:
+    Player(GameSession& session, bool autoplay, const Invocation& inv)
+        : m_session(session), m_autoplay(autoplay), m_inv(inv)
+    {
+    }
+
+    Reply run(std::string_view command, std::span<const std::string_view> args)
+    {
+        for (const CardCommand& c : cardCommands)
+            if (command == c.name)
+                return verdict(args.size() == 1 && playCard(args[0], c.act));
+        if (command == "drop")
+            return verdict(args.size() == 2 && drop(args[0], args[1]));
+        if (std::ranges::find(commandsToCome, command) != std::end(commandsToCome)) {
+            m_inv.err << "kestrane-cli: not available yet: " << command << '\n';
+            return Reply::Refused;
+        }
+        if (command != "autoplay" && command != "restart" && command != "print" && command != "moves")
+            return Reply::Unknown;
+        if (!args.empty())
+            return Reply::Refused;
+        if (command == "autoplay") {
+            // As after a move with Autoplay checked, whatever --autoplay says for the moves.
+            m_session.setAutoplay(true);
+            m_session.autoplay();
+            m_session.setAutoplay(m_autoplay);
+            return Reply::Ok;
+        }
+        if (command == "restart")
+            return verdict(m_session.restart());
+        if (command == "print")
+            printTableForm(m_inv.out, m_session.game());
+        else
+            printMoves();
+        return Reply::Printed;
+    }
+
+private:
+    static Reply verdict(bool done) { return done ? Reply::Ok : Reply::Refused; }
+
+    bool playCard(std::string_view cardText, bool (GameSession::*act)(int))
+    {
+        const int card = cardOnTable(m_session.game(), cardText);
+        return card != 0 && (m_session.*act)(card);
+    }
+
+    bool drop(std::string_view cardText, std::string_view pileText)
+    {
+        const int card = cardOnTable(m_session.game(), cardText);
+        const PileRef to = parsePileName(pileText);
+        return card != 0 && !to.isNone() && m_session.drop(card, to);
+    }
+
+    // A game that has ended, won or not, takes no more moves.
+    void printMoves()
+    {
+        if (m_session.inProgress())
+            for (const Move& move : legalMoves(m_session.game()))
+                m_inv.out << moveText(move) << '\n';
+        m_inv.out << "end\n";
+    }
+
+    GameSession& m_session;
+    bool m_autoplay;
+    const Invocation& m_inv;
+};
+
+} // namespace
+
+int runPlay(const Invocation& inv)
+{
+    PlayOptions options;
+    if (const int status = parsePlayOptions(inv, options); status != ExitOk)
+        return status;
+    GameCatalogue catalogue;
+    const std::string& number = options.positional[1];
+    const int id = resolveDeal(inv, catalogue, options.positional[0], number);
+    if (id < 0)
+        return ExitBadInput;
+
+    // The program's defaults, never the user's CFG.DAT, so that a script plays the same anywhere.
+    SessionStore store;
+    preferenceDefaults(store);
+    for (const auto& [field, value] : options.prefs)
+        store.fnStoreSet(field, value);
+    store.fnStoreSet(Fld::GameNumber, normalGameNumber(number));
+
+    QuietMessageBoxes messages;
+    SystemClock clock;
+    ClockRandom random;
+    SilentSound sound;
+    std::optional<ProfileFile> config;
+    if (options.record)
+        config.emplace(inv.files().dataFile("CFG.DAT"));
+    GameSession session(store, catalogue, {messages, clock, random, sound}, config ? &*config : nullptr);
+    session.setAutoplay(options.autoplay);
+    if (!session.startGame(id, catalogue.gameName(id), store.fnStoreGet(Fld::UserDefault), KeepNumber, false))
+        return badInput(inv.err, "cannot deal: " + cp1252ToUtf8(messages.lastError()));
+
+    Player player(session, options.autoplay, inv);
+    for (std::string line; std::getline(inv.in, line);) {
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        const std::vector<std::string_view> command = words(line);
+        if (command.empty() || command.front().starts_with('#'))
+            continue;
+        switch (player.run(command.front(), std::span(command).subspan(1))) {
+        case Reply::Ok: inv.out << "ok\n"; break;
+        case Reply::Refused: inv.out << "refused\n"; break;
+        case Reply::Printed: break;
+        case Reply::Unknown: return badInput(inv.err, "unknown command: " + std::string(command.front()));
+        }
+    }
+    printTableForm(inv.out, session.game());
+    return ExitOk;
+}
+
+} // namespace kst::cli
