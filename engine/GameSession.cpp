@@ -313,13 +313,19 @@ void GameSession::turnUpAll()
     }
 }
 
+// The steps the rules take after a move, each a move of its own: the cards the move exposed turn
+// up, unless automatic play is about to do it.
+void GameSession::stepsAfterMove(const Move& move)
+{
+    if (move.kind != MoveKind::TurnUp && move.from.group == PileGroup::Fila && !autoplayOn())
+        turnUpAll();
+}
+
 bool GameSession::play(const Move& move, MoveOrigin origin)
 {
     if (!makeMove(move, origin))
         return false;
-    // Cards exposed by the move turn up, unless automatic play is about to do it.
-    if (move.kind != MoveKind::TurnUp && move.from.group == PileGroup::Fila && !autoplayOn())
-        turnUpAll();
+    stepsAfterMove(move);
     if (m_game.won) {
         endGame();
         return true;

@@ -147,6 +147,7 @@ private:
     void sound(std::string_view name, Field gate, PlayMode mode = PlayMode::Async);
     void moveSound(const Move& move, MoveOrigin origin);
     void turnUpAll();
+    void stepsAfterMove(const Move& move);
     bool makeMove(const Move& move, MoveOrigin origin);
     void afterScore();
     void recordNumber();

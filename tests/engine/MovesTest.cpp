@@ -319,6 +319,48 @@ TEST(MovesScore, StandardScoreAndTheOrdinaryEndTest)
     EXPECT_FALSE(isWon(table(full)));
 }
 
+TEST(MovesScore, EndTestByGameType)
+{
+    struct Case {
+        const char* what;
+        int gameType;
+        std::vector<Pile> piles; // two tableau piles in use
+        bool won;
+    };
+    const Case cases[] = {
+        {"ordinary, all played", GameTypes::Ordinary, {{destPile(0), {H(1)}}}, true},
+        {"ordinary, a card in the waste", GameTypes::Ordinary, {{Mazzo_Vis, {H(1)}}}, false},
+        {"poker, every pile holds a card", GameTypes::Poker, {{filaPile(0), {H(1)}}, {filaPile(1), {H(2)}}}, true},
+        {"poker, a pile empty", GameTypes::Poker, {{filaPile(0), {H(1)}}}, false},
+        {"row, four cards left", GameTypes::RowDiscards, {{filaPile(0), {H(1), H(2), H(3), H(4)}}}, true},
+        {"row, five cards left", GameTypes::RowDiscards, {{filaPile(0), {H(1), H(2), H(3), H(4), H(5)}}}, false},
+        {"row, stock left", GameTypes::RowDiscards, {{Mazzo, {H(5)}, 1}}, false},
+        {"one card each", GameTypes::OneCardEach, {{filaPile(0), {H(7)}}, {filaPile(1), {S(9)}}}, true},
+        {"one card each, two in one", GameTypes::OneCardEach, {{filaPile(0), {H(7), H(8)}}, {filaPile(1), {S(9)}}},
+         false},
+        {"Aces alone", GameTypes::AcesAlone, {{filaPile(0), {H(1)}}, {filaPile(1), {S(1)}}}, true},
+        {"Aces alone, a two among them", GameTypes::AcesAlone, {{filaPile(0), {H(1)}}, {filaPile(1), {S(2)}}}, false},
+        {"rows from two up to their gap", GameTypes::RunsFromTwo,
+         {{filaPile(0), {H(2), H(3), 0}}, {filaPile(1), {S(2), 0}}}, true},
+        {"rows, one out of suit", GameTypes::RunsFromTwo, {{filaPile(0), {H(2), D(3), 0}}, {filaPile(1), {S(2), 0}}},
+         false},
+        {"rows, no gap at the end", GameTypes::RunsFromTwo, {{filaPile(0), {H(2), H(3)}}, {filaPile(1), {S(2), 0}}},
+         false},
+        {"rows of gaps only", GameTypes::PairsOfThirteenRows, {{filaPile(0), {0, 0}}, {filaPile(1), {0}}}, true},
+        {"rows with a card left", GameTypes::PairsOfThirteenRows, {{filaPile(0), {0, H(5)}}}, false},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(isWon(table(c.piles, {{Rule::GameType, c.gameType}, {Rule::TableauCount, 2}})), c.won) << c.what;
+
+    // Games won by their score: the target reached exactly.
+    Game scored = table({{filaPile(0), {H(1)}}}, {{Rule::GameType, GameTypes::OrderedBottoms}, {Rule::TableauCount, 2}});
+    EXPECT_EQ(scored.score, -52 + 10);
+    scored.rules.set(Rule::TargetScore, -42);
+    EXPECT_TRUE(isWon(scored));
+    scored.rules.set(Rule::TargetScore, -32);
+    EXPECT_FALSE(isWon(scored));
+}
+
 TEST(MovesClick, TargetSearchOrderAndKinds)
 {
     // The run D9-S8 goes to the first non-empty pile that takes it before an empty one.

@@ -1,6 +1,7 @@
 #include "table/TableView.h"
 
 #include "cards/Card.h"
+#include "table/Pointer.h"
 #include "tests/support/ShippedGames.h"
 #include "tests/support/TablePictures.h"
 
@@ -130,6 +131,21 @@ TEST_F(TableViewTest, AGameTooWideForTheScreenIsPlayedWithMediumCards)
     prepare(Freecell);
     EXPECT_EQ(m_view.pictures().sizeLetter(), 'B');
     EXPECT_EQ(m_pictures.store.fnStoreGet(Fld::Card), "001");
+}
+
+TEST_F(TableViewTest, ADroppedCardTriesThePilesItCoversMostFirst)
+{
+    start(Freecell, m_window);
+    const Rect left = m_view.pileArea(filaPile(0)), right = m_view.pileArea(filaPile(1));
+    ASSERT_FALSE(left.isEmpty());
+    ASSERT_GT(right.x, left.right()); // two columns with a gap between them
+    // A card a little right of the gap's middle covers more of the right column.
+    const int middle = (left.right() + right.x) / 2 + 4;
+    const Rect dragged{middle - left.width / 2, right.y, left.width, left.height};
+    EXPECT_EQ(dropCandidates(m_view, dragged), (std::vector<PileRef>{filaPile(1), filaPile(0)}));
+    // Away from every pile: nothing to try; over a free cell: only it.
+    EXPECT_TRUE(dropCandidates(m_view, {2000, 2000, 71, 96}).empty());
+    EXPECT_EQ(dropCandidates(m_view, m_view.pileArea(appoggPile(2))), std::vector<PileRef>{appoggPile(2)});
 }
 
 TEST_F(TableViewTest, NoGameShowsTheBackgroundOnly)
