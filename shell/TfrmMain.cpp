@@ -885,7 +885,7 @@ void TfrmMain::paintPauseCover()
     m_imgSfondo->update();
     if (!first || !second)
         return;
-    const int top = std::min((height() - first->height() - second->height() - 45) / 2, 100);
+    const int top = std::max((height() - first->height() - second->height() - 45) / 2, 100);
     const Point at1{(window.width() - first->width()) / 2, top};
     const Point at2{(window.width() - second->width()) / 2, top + first->height() + 15};
     constexpr int Steps = 8;
