@@ -55,9 +55,9 @@ GameSession::GameSession(SessionStore& store, const GameCatalogue& catalogue, Se
 
 bool GameSession::pref(Field field) const { return m_store.fnStoreGet(field) == "Y"; }
 
-void GameSession::sound(std::string_view name, Field gate, PlayMode mode)
+void GameSession::sound(SoundEvent event)
 {
-    playSound(m_store, m_ports.sound, name, pref(gate), mode);
+    playSound(m_store, m_ports.sound, event);
 }
 
 // ---- starting and leaving games ------------------------------------------------------------------
@@ -163,7 +163,7 @@ bool GameSession::restart()
         return false;
     m_game = m_dealt;
     m_undo.clear();
-    sound("Restart", Fld::Sounds_Restart);
+    sound(SoundEvent::Restart);
     return newDeal(false, false, KeepNumber, true);
 }
 
@@ -205,7 +205,7 @@ bool GameSession::endGame()
     m_view->busy(false);
     if (result.won) {
         m_view->wait(WonSoundDelayMs);
-        sound("Won", Fld::Sounds_GameWon);
+        sound(SoundEvent::Won);
         m_view->gameWon();
     }
     return result.won;
@@ -259,27 +259,14 @@ bool GameSession::autoplayOn() const
 
 void GameSession::moveSound(const Move& move, MoveOrigin origin)
 {
-    if (move.kind == MoveKind::TurnUp) {
-        sound("Face_up", Fld::Sounds_FaceUp);
-        return;
-    }
-    switch (move.to.group) {
-    case PileGroup::Dest:
-        if (origin == MoveOrigin::Automatic)
-            sound("Autoplay.wav", Fld::Sounds_Autoplay);
-        else
-            sound("Foundation.wav", Fld::Sounds_Foundation);
-        return;
-    case PileGroup::Stock:
-        if (move.to == Mazzo_Waste) {
-            if (m_game.rules[Rule::GameType] == GameTypes::DiscardTurning)
-                sound("Eddy.wav", Fld::Sounds_Foundation);
-            return;
-        }
-        sound("Tableau", Fld::Sounds_Tableau);
-        return;
-    default: sound("Tableau", Fld::Sounds_Tableau); return;
-    }
+    if (move.kind == MoveKind::TurnUp)
+        sound(SoundEvent::FaceUp);
+    else if (move.to.group == PileGroup::Dest)
+        sound(origin == MoveOrigin::Automatic ? SoundEvent::Autoplay : SoundEvent::Foundation);
+    else if (move.to != Mazzo_Waste)
+        sound(SoundEvent::Tableau);
+    else if (m_game.rules[Rule::GameType] == GameTypes::DiscardTurning)
+        sound(SoundEvent::SecondWaste); // elsewhere a discard is silent
 }
 
 bool GameSession::makeMove(const Move& move, MoveOrigin origin)

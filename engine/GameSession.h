@@ -11,6 +11,7 @@
 #include "engine/Game.h"
 #include "engine/Move.h"
 #include "engine/Moves.h"
+#include "engine/Sounds.h"
 #include "platform/Clock.h"
 #include "platform/Geometry.h"
 #include "platform/MessageBoxes.h"
@@ -144,7 +145,7 @@ public:
 
 private:
     bool pref(Field field) const;
-    void sound(std::string_view name, Field gate, PlayMode mode = PlayMode::Async);
+    void sound(SoundEvent event);
     void moveSound(const Move& move, MoveOrigin origin);
     void turnUpAll();
     void stepsAfterMove(const Move& move);

@@ -550,7 +550,7 @@ void TfrmMain::newDeal()
         return;
     if (m_session->endGame())
         return; // a won game hands over to its winning sequence
-    playSound(m_store, m_ports.sound, "New", m_store.fnStoreGet(Fld::Sounds_NewGame) == "Y", PlayMode::Sync);
+    playSound(m_store, m_ports.sound, SoundEvent::NewGame);
     m_session->newDeal(true, true, RandomNumber, false);
 }
 

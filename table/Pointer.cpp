@@ -138,7 +138,7 @@ void TablePointer::lift(const PickUp& carried, const PileHit& hit, Point at)
     const bool shadow = pref(Fld::Cards_Shadowed);
     m_image->showAt(m_origin, shadow, table.scrollOffset());
     if (shadow)
-        playSound(m_c.look.store, m_c.sound, "card_up.wav", m_c.look.store.fnStoreGet(Fld::Sounds_CardUp) == "Y");
+        playSound(m_c.look.store, m_c.sound, SoundEvent::CardUp);
 }
 
 void TablePointer::pointerMove(const PointerEvent& event)
@@ -222,7 +222,7 @@ void TablePointer::travelBack()
     table.relayoutAndRepaint();
     m_c.showTable();
     if (shadow)
-        playSound(m_c.look.store, m_c.sound, "card_down.wav", m_c.look.store.fnStoreGet(Fld::Sounds_CardDown) == "Y");
+        playSound(m_c.look.store, m_c.sound, SoundEvent::CardDown);
 }
 
 void TablePointer::release()

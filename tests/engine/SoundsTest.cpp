@@ -59,6 +59,35 @@ TEST_F(SoundsTest, AGateAndTheMasterSwitchDecide)
     EXPECT_EQ(m_player.stops(), 1);
 }
 
+// Every event in turn: its file is shipped, its own switch silences it, the master switch all.
+TEST(SoundEvents, EachEventHasItsFileItsSwitchAndItsMode)
+{
+    SessionStore store(KST_PROGRAM_DIR);
+    store.fnStoreSet(Fld::Sounds_Enabled, "Y");
+    for (int e = int(SoundEvent::Foundation); e <= int(SoundEvent::Splash); ++e) {
+        const SoundEvent event = SoundEvent(e);
+        const SoundEventInfo info = soundEventInfo(event);
+        SCOPED_TRACE(std::string(info.name));
+        EXPECT_TRUE(std::filesystem::is_regular_file(soundFilePath(KST_PROGRAM_DIR, info.name)));
+        test::RecordingSound player;
+        if (info.gate.length > 0) {
+            store.fnStoreSet(info.gate, "N");
+            playSound(store, player, event);
+            EXPECT_TRUE(player.played().empty());
+            store.fnStoreSet(info.gate, "Y");
+        }
+        playSound(store, player, event);
+        ASSERT_EQ(player.played().size(), 1u);
+        EXPECT_EQ(player.played()[0].mode, info.mode);
+        store.fnStoreSet(Fld::Sounds_Enabled, "N");
+        playSound(store, player, event);
+        EXPECT_EQ(player.played().size(), 1u);
+        store.fnStoreSet(Fld::Sounds_Enabled, "Y");
+    }
+    EXPECT_EQ(soundEventInfo(SoundEvent::NewGame).mode, PlayMode::Sync);
+    EXPECT_EQ(soundEventInfo(SoundEvent::Redeal).mode, PlayMode::Loop);
+}
+
 TEST_F(SoundsTest, TheStartSoundFollowsTheStoredSwitches)
 {
     struct Case {
