@@ -725,25 +725,9 @@ void TfrmMain::showTravel(const Game& before, const Move& move)
     showTable();
 
     const CardSize size = table.pictures().size();
-    const auto cornerIn = [&](const CardTable& cards, PileRef pile, int at) {
-        const FanStyle style = pile.group == PileGroup::Fila ? tableauFan(table.rules())
-            : pile.group == PileGroup::Dest                  ? foundationFan(table.rules())
-            : pile.group == PileGroup::Appogg                ? reserveFan(table.rules())
-                                                             : FanStyle{};
-        const std::string& text = *cards.piles.pile(pile);
-        Point corner = table.positions().at(pile);
-        corner.y -= table.scrollOffset();
-        if (style.spread != Spread::Stacked && at >= 0 && at < cardCount(text))
-            corner = cornerOf(corner, style.spread, fanOf(text, style, cards.deck, table.steps(), size).offsets[std::size_t(at)]);
-        return corner;
-    };
-    const Point start = cornerIn(before.cards, move.from, position);
-    const Point end = cornerIn(table.cards(), move.to, cardCount(table.cards().piles.pile(move.to) ? *table.cards().piles.pile(move.to) : "") - count);
-    std::vector<MovingCard> cards;
-    const Fan fan = fanOf(from.substr(std::size_t(position) * 3), move.from.group == PileGroup::Fila ? tableauFan(table.rules()) : FanStyle{},
-                          before.cards.deck, table.steps(), size);
-    for (int k = 0; k < count; ++k)
-        cards.push_back({cardAt(from, position + k), fan.offsets.empty() ? 0 : fan.offsets[std::size_t(k)]});
+    const Point start = table.cardCorner(before.cards, move.from, position);
+    const Point end = table.cardCorner(table.cards(), move.to, cardCount(m_session->game().pile(move.to)) - count);
+    const std::vector<MovingCard> cards = table.runPicture(before.cards, move.from, position);
     MovingImage image({&m_imgSfondo->picture(), table.tableBuffer(), table.backgroundBuffer()}, table.pictures(),
                       m_ports.graphics, cards);
     image.onDrawn = [this](const Rect& r) { m_imgSfondo->showChanged(r); };

@@ -4,7 +4,6 @@
 
 #include "engine/Sounds.h"
 #include "storage/TextUtils.h"
-#include "table/Fans.h"
 
 namespace kst {
 namespace {
@@ -114,21 +113,10 @@ void TablePointer::lift(const PickUp& carried, const PileHit& hit, Point at)
     m_moved = false;
 
     // The table is drawn without the lifted cards; the game itself keeps them.
-    const std::string oldText = table.cards().piles.pile(carried.from) ? *table.cards().piles.pile(carried.from) : "";
+    const std::vector<MovingCard> cards = table.runPicture(table.cards(), carried.from, carried.position);
+    const std::string oldText = *table.cards().piles.pile(carried.from);
     m_shown = table.cards();
-    std::string& pile = *m_shown.piles.pile(carried.from);
-    const std::string lifted = pile.substr(std::size_t(carried.position) * 3, std::size_t(carried.count) * 3);
-    pile.resize(std::size_t(carried.position) * 3);
-
-    std::vector<MovingCard> cards;
-    const FanStyle style = carried.from.group == PileGroup::Fila ? tableauFan(table.rules())
-        : carried.from.group == PileGroup::Appogg                ? reserveFan(table.rules())
-                                                                 : FanStyle{};
-    const Fan fan = fanOf(lifted, style, m_shown.deck, table.steps(), table.pictures().size());
-    for (int k = 0; k < carried.count; ++k) {
-        const int offset = style.spread == Spread::Down ? fan.offsets[std::size_t(k)] : 0;
-        cards.push_back({cardAt(lifted, k), offset});
-    }
+    m_shown.piles.pile(carried.from)->resize(std::size_t(carried.position) * 3);
     TablePainter painter = table.painter(&m_c.window, m_shown);
     painter.repairPile(carried.from, oldText, Target::Both);
     m_image = std::make_unique<MovingImage>(TableSurfaces{&m_c.window, table.tableBuffer(), table.backgroundBuffer()},

@@ -66,14 +66,28 @@ FanStyle TableView::fanStyleOf(PileRef pile) const
     }
 }
 
-Rect TableView::topCardArea(PileRef pile, std::string_view text) const
+Point TableView::cardCorner(const CardTable& shown, PileRef pile, int position) const
 {
-    const CardSize card = m_pictures.size();
-    Point at{fnPileX(m_positions, pile), fnPileY(m_positions, pile, m_scrollOffset)};
+    const Point base{fnPileX(m_positions, pile), fnPileY(m_positions, pile, m_scrollOffset)};
     const FanStyle style = fanStyleOf(pile);
-    if (style.spread != Spread::Stacked && cardCount(text) > 0)
-        at = cornerOf(at, style.spread, fanOf(text, style, cards().deck, m_steps, card).offsets.back());
-    return {at.x, at.y, card.width, card.height};
+    const std::string* text = shown.piles.pile(pile);
+    if (!text || style.spread == Spread::Stacked || position < 0 || position >= cardCount(*text))
+        return base;
+    const Fan fan = fanOf(*text, style, shown.deck, m_steps, m_pictures.size());
+    return cornerOf(base, style.spread, fan.offsets[std::size_t(position)]);
+}
+
+std::vector<MovingCard> TableView::runPicture(const CardTable& shown, PileRef pile, int position) const
+{
+    std::vector<MovingCard> cards;
+    const std::string* text = shown.piles.pile(pile);
+    if (!text)
+        return cards;
+    const bool fannedDown = fanStyleOf(pile).spread == Spread::Down;
+    const Point first = cardCorner(shown, pile, position);
+    for (int p = position; p < cardCount(*text); ++p)
+        cards.push_back({cardAt(*text, p), fannedDown ? cardCorner(shown, pile, p).y - first.y : 0});
+    return cards;
 }
 
 Rect TableView::pileArea(PileRef pile) const
@@ -81,7 +95,8 @@ Rect TableView::pileArea(PileRef pile) const
     const std::string* text = cards().piles.pile(pile);
     if (!text || !m_positions.isPlaced(pile))
         return {};
-    return topCardArea(pile, *text);
+    const Point at = cardCorner(cards(), pile, cardCount(*text) - 1);
+    return {at.x, at.y, m_pictures.size().width, m_pictures.size().height};
 }
 
 PileHit TableView::hitAt(Point at) const

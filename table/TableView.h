@@ -10,6 +10,7 @@
 #include "table/Appearance.h"
 #include "table/Fans.h"
 #include "table/Layout.h"
+#include "table/Motion.h"
 #include "table/Painter.h"
 
 #include <memory>
@@ -93,6 +94,12 @@ public:
     Rect pileArea(PileRef pile) const;
     // The pile and card under a window point.
     PileHit hitAt(Point at) const;
+    // Where the card at `position` of a pile lies on the window when the table holds `shown` (the
+    // pile's own place for a position past its cards).
+    Point cardCorner(const CardTable& shown, PileRef pile, int position) const;
+    // The picture of the cards of a pile of `shown` from `position` up, fanned downward as the pile
+    // shows them (a pile spread otherwise shows its top card).
+    std::vector<MovingCard> runPicture(const CardTable& shown, PileRef pile, int position) const;
     int tableBottom() const { return m_tableBottom; }
 
     Bitmap& tableBuffer() { return *m_table; }
@@ -102,7 +109,6 @@ private:
     LayoutInputs layoutInputs() const;
     TableScene sceneOf(const CardTable& shown) const;
     FanStyle fanStyleOf(PileRef pile) const;
-    Rect topCardArea(PileRef pile, std::string_view text) const;
     // Grows the buffers or resets the bar as the table bottom asks; true when the table has to
     // be laid out and painted again.
     bool updateScrollBar();
