@@ -11,23 +11,48 @@
 namespace kst {
 namespace {
 
-// Foundation start codes with a meaning of their own.
-constexpr int StartFirstCard = 20;
-constexpr int StartOtherSuit = 21;
-constexpr int StartRankLow = 51;
+// Foundation start codes (RuleTable[91 + i]) with a meaning of their own; 1..13 start foundation
+// i with that rank of its suit.
+constexpr int StartNone = 0;
+constexpr int StartFirstCard = 20;          // the deck's first card
+constexpr int StartOtherSuit = 21;          // the first card of a suit no earlier foundation has
+constexpr int StartRankLow = 51;            // 50 + rank: the first card of that rank
 constexpr int StartRankHigh = 63;
-constexpr int StartCyclic = 91;
-constexpr int StartBaseRankOnly = 92;
-constexpr int StartAcesPass = 93;
-constexpr int StartAcesOwnPile = 94;
-constexpr int StartKingsAndAces = 95;
-constexpr int StartAcesFromTableau = 96;
-constexpr int StartExplicitCard = 100;
+constexpr int StartCyclic = 91;             // the first card's rank, a suit further on for each foundation
+constexpr int StartBaseRankOnly = 92;       // no card; the base rank of foundation 1
+constexpr int StartAcesPass = 93;           // the Aces, then a pass of tableau cards to the foundations
+constexpr int StartAcesOwnPile = 94;        // as StartAcesPass, each tableau pile to its own foundation
+constexpr int StartKingsAndAces = 95;       // Kings on the first four, Aces on the next four, then a pass
+constexpr int StartAcesFromTableau = 96;    // Aces played from the tableau, their places refilled
+constexpr int StartExplicitCard = 100;      // 100 + card: that card; also for the second waste's start
 
-constexpr int EmptyRuleBelowBase = 91;
+// Tableau counts (RuleTable[286 + i]) above SpecialCountBase; 1000 + rank deals one card of it.
 constexpr int SpecialCountBase = 1000;
-constexpr int JokerCountFirst = 1501;
+constexpr int RankCountLast = 1499;
+constexpr int RestOfDeck = 1500;            // and 1600 on: every card still in the deck
+constexpr int RestOfDeckToo = 1600;
+constexpr int JokerCountFirst = 1501;       // 1501..1504: that joker, face up
 constexpr int JokerCountLast = 1504;
+
+// FoundationCardsAtDeal (RuleTable[1]): cards dealt to the foundations after the tableau.
+namespace FoundationCards {
+constexpr int OneSetsEveryBase = 1;         // one card to foundation 1; its rank is every base rank
+constexpr int OneEach = 2;
+} // namespace FoundationCards
+
+// DealMode (RuleTable[31]): how the table is rearranged once everything is dealt.
+namespace DealModes {
+constexpr int ReplaceBottomKings = 1;       // a pile on a King goes under the stock for another card
+constexpr int RunsFromKings = 2;            // the rest of the deck in face-up piles, each begun by a King
+constexpr int SpreadRanks = 3;              // no rank twice in a pile
+constexpr int RunsFromQueens = 4;
+constexpr int ByRankFromTwo = 5;            // what is left of the deck, one pile per rank
+constexpr int ByRankFromAce = 6;
+constexpr int BottomCardsToFoundations = 7; // each pile's bottom card to its own foundation
+constexpr int LeaveOutTableauAces = 8;      // tableau Aces leave empty slots
+constexpr int ShortDeckOneGap = 9;          // a deck of one card per pile; the pile of the highest empties
+constexpr int EmptyRandomPile = 10;
+} // namespace DealModes
 
 int clampCount(int value, int most) { return std::clamp(value, 0, most); }
 
@@ -150,7 +175,7 @@ private:
 
     void reduceDeck()
     {
-        if (m_rules[Rule::DealMode] != 9)
+        if (m_rules[Rule::DealMode] != DealModes::ShortDeckOneGap)
             return;
         const int t = m_rules[Rule::TableauCount];
         std::erase_if(m_deck, [t](int card) {
@@ -176,7 +201,7 @@ private:
             return found != 0 || deckEmpty() ? found : m_deck.back();
         }
         if (code >= StartRankLow && code <= StartRankHigh)
-            return firstInDeck([code](int card) { return rank(card) == code - 50; });
+            return firstInDeck([code](int card) { return rank(card) == code - StartRankLow + Ace; });
         if (code == StartCyclic) {
             if (deckEmpty() || n <= 0)
                 return 0;
@@ -185,7 +210,7 @@ private:
             // the cycle comes round to card N.
             return card > n ? (card - 1) % n + 1 : card;
         }
-        if (code == StartBaseRankOnly || code == StartAcesFromTableau || code == 0)
+        if (code == StartBaseRankOnly || code == StartAcesFromTableau || code == StartNone)
             return 0;
         if (code == StartAcesPass || code == StartAcesOwnPile)
             return 13 * i + 1;
@@ -217,7 +242,7 @@ private:
         const int code = m_rules[Rule::SecondWasteStartCard];
         if (code == 0)
             return;
-        const int card = code > 100 ? code - 100 : code;
+        const int card = code > StartExplicitCard ? code - StartExplicitCard : code;
         if (takeOut(card))
             append(Mazzo_Waste, card, Face::Up);
     }
@@ -231,13 +256,13 @@ private:
             const int k = tableauCount(i);
             if (k <= SpecialCountBase)
                 continue;
-            if (k <= 1499) {
+            if (k <= RankCountLast) {
                 const int card = firstInDeck([k](int c) { return rank(c) == k - SpecialCountBase; });
                 if (takeOut(card))
                     append(filaPile(i), card, Face::Down);
             } else if (k >= JokerCountFirst && k <= JokerCountLast) {
-                append(filaPile(i), k - 1396, Face::Up);
-            } else if (k == 1500 || k >= 1600) {
+                append(filaPile(i), k - JokerCountFirst + FirstJoker, Face::Up);
+            } else if (k == RestOfDeck || k >= RestOfDeckToo) {
                 dealCards(filaPile(i), k);
             }
             tableauFaces(i);
@@ -294,12 +319,12 @@ private:
     void dealFoundationCards()
     {
         const int mode = m_rules[Rule::FoundationCardsAtDeal];
-        if (mode == 1 && !deckEmpty()) {
+        if (mode == FoundationCards::OneSetsEveryBase && !deckEmpty()) {
             const int card = takeTop();
             append(destPile(0), card, Face::Up);
             for (int i = 0; i < Rule::MaxFoundations; ++i)
                 setBaseRank(i, rank(card));
-        } else if (mode == 2) {
+        } else if (mode == FoundationCards::OneEach) {
             for (int i = 0; i < foundationsInUse() && !deckEmpty(); ++i) {
                 const int card = takeTop();
                 append(destPile(i), card, Face::Up);
@@ -312,9 +337,9 @@ private:
     {
         const int base = m_rules[Rule::BaseRank];
         // Only a real rank has one below it; anything else leaves no rank to build on.
-        const int below = base >= 1 && base <= 13 ? previousRank(base) : 0;
+        const int below = base >= Ace && base <= King ? previousRank(base) : 0;
         for (int i = 0; i < Rule::MaxTableaus; ++i)
-            if (m_rules[Rule::TableauEmptyRule + i] == EmptyRuleBelowBase)
+            if (m_rules[Rule::TableauEmptyRule + i] == EmptyRules::BelowBaseRank)
                 m_rules.set(Rule::TableauEmptyRule + i, std::int16_t(below));
     }
 
@@ -478,16 +503,16 @@ private:
     void arrangeByDealMode()
     {
         switch (m_rules[Rule::DealMode]) {
-        case 1: replaceBottomKings(); break;
-        case 2: layOutRuns(King); break;
-        case 3: spreadRanks(); break;
-        case 4: layOutRuns(Queen); break;
-        case 5: dealByRank(2); break;
-        case 6: dealByRank(1); break;
-        case 7: bottomCardsToOwnFoundation(); break;
-        case 8: leaveOutTableauAces(); break;
-        case 9: emptyPileOfLastCard(); break;
-        case 10: emptyRandomPile(); break;
+        case DealModes::ReplaceBottomKings: replaceBottomKings(); break;
+        case DealModes::RunsFromKings: layOutRuns(King); break;
+        case DealModes::SpreadRanks: spreadRanks(); break;
+        case DealModes::RunsFromQueens: layOutRuns(Queen); break;
+        case DealModes::ByRankFromTwo: dealByRank(Two); break;
+        case DealModes::ByRankFromAce: dealByRank(Ace); break;
+        case DealModes::BottomCardsToFoundations: bottomCardsToOwnFoundation(); break;
+        case DealModes::LeaveOutTableauAces: leaveOutTableauAces(); break;
+        case DealModes::ShortDeckOneGap: emptyPileOfLastCard(); break;
+        case DealModes::EmptyRandomPile: emptyRandomPile(); break;
         default: break;
         }
     }

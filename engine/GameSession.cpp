@@ -17,10 +17,6 @@ constexpr int RecentNumbers = 20;
 constexpr int WonSoundDelayMs = 200;
 constexpr int AutoplayAfterDealMs = 800;
 
-// Foundation start rules under which the player, not automatic play, chooses the first card.
-constexpr int StartChosenByRank = 92;
-constexpr int StartChosenByRankNotTableau = 93;
-
 DateTime timeOfDay(long seconds)
 {
     seconds = ((seconds % SecondsPerDay) + SecondsPerDay) % SecondsPerDay;
@@ -36,7 +32,7 @@ bool playerStartsFoundation(const Game& game, int i)
 {
     const auto chosen = [&](int f) {
         const int rule = game.rules[Rule::BaseRank + f];
-        return rule == StartChosenByRank || rule == StartChosenByRankNotTableau;
+        return rule == EmptyRules::RankOfStartedFoundations || rule == EmptyRules::RankOfStartedFoundationsNotTableau;
     };
     if (!chosen(i))
         return false;

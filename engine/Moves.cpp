@@ -170,9 +170,11 @@ bool foundationTakes(const Game& g, const Destination& d, int card)
         return false;
     }
     const int held = cardCount(pile);
-    if (code != BuildCodes::Unlimited && code != BuildCodes::UnlimitedToo && held >= g.rules[Rule::FoundationCapacity])
+    // These go on past the King, so the capacity does not hold them.
+    const bool pastKing = code == BuildCodes::RoundAndRound || code == BuildCodes::UpToKingThenDown;
+    if (!pastKing && held >= g.rules[Rule::FoundationCapacity])
         return false;
-    if (code == BuildCodes::Unlimited && held >= CardsPerDeck)
+    if (code == BuildCodes::RoundAndRound && held >= CardsPerDeck)
         return false;
     return placeable(g, d.query, card);
 }
@@ -185,7 +187,7 @@ bool tableauTakes(const Game& g, const PickUp& c, const Destination& d)
     if (g.cards.deck.isFaceDown(d.query.target) || !placeable(g, d.query, c.card))
         return false;
     if (c.count > 1) {
-        if (g.rules[Rule::TableauBuildCode + i] == BuildCodes::SingleCardsOnly && !pile.empty())
+        if (g.rules[Rule::TableauBuildCode + i] == BuildCodes::AlternateDownSingleCards && !pile.empty())
             return false;
         if (g.rules[Rule::RunSize] == RunSizes::FreeCellsAndPiles && pile.empty()
             && !runSizeAllows(g, c.count, c.card, true))

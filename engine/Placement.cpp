@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "engine/PlacementContext.h"
+#include "engine/RuleCodes.h"
 
 namespace kst {
 
@@ -37,7 +38,7 @@ int floorMod(int value, int modulus)
 // The one tableau pile a waste card may go to while the restriction holds; -1 for none.
 int wasteCardPile(const Context& c, int restriction)
 {
-    if (restriction == 2)
+    if (restriction == StockRestrictions::WasteToCountedPile)
         return floorMod(c.rules[Rule::WasteDealt] - c.wasteCount(), 12);
     const int inUse = c.tableausInUse();
     if (inUse == 0)
@@ -54,8 +55,9 @@ int wasteCardPile(const Context& c, int restriction)
 std::optional<bool> stockRestriction(const Context& c)
 {
     const int restriction = c.rules[Rule::StockRestriction];
-    const bool allMovesWait = restriction == 2 || restriction == 3;
-    if (!allMovesWait && !(restriction == 1 && c.q.toFoundation))
+    const bool allMovesWait = restriction == StockRestrictions::WasteToCountedPile
+        || restriction == StockRestrictions::WasteToPileAfterFullest;
+    if (!allMovesWait && !(restriction == StockRestrictions::TableauToFoundations && c.q.toFoundation))
         return std::nullopt;
     if ((c.stockCount() > 0 || c.wasteCount() > 0) && c.fromTableau())
         return false;
@@ -91,16 +93,16 @@ bool suitFollowsPreviousFoundation(const Context& c)
 std::optional<bool> earlyBuildCode(const Context& c)
 {
     switch (c.q.buildCode) {
-    case 4:
+    case BuildCodes::Closed:
         return false;
-    case 5:
+    case BuildCodes::RanksOfPreviousFoundation:
         return suitFollowsPreviousFoundation(c);
-    case 7:
+    case BuildCodes::PlayerFillsAfterStock:
         // Played by hand, such a pile takes a card only when empty and only once the stock is out.
         if (c.q.byPlayer)
             return c.targetEmpty() && c.stockCount() == 0;
         return std::nullopt;
-    case 12:
+    case BuildCodes::TakesAnything:
         return true;
     default:
         return std::nullopt;
@@ -112,15 +114,15 @@ std::optional<bool> earlyBuildCode(const Context& c)
 bool suitsAllow(const Context& c)
 {
     switch (c.q.buildCode) {
-    case 0:
+    case BuildCodes::SameSuit:
         return c.sameSuit();
-    case 11:
-        return c.sameSuit() && !(c.cardRank() == 12 && (c.topRank() == 13 || c.topRank() == 11));
-    case 1:
+    case BuildCodes::SameSuitNoQueenOnCourt:
+        return c.sameSuit() && !(c.cardRank() == Queen && (c.topRank() == King || c.topRank() == Jack));
+    case BuildCodes::SameColour:
         return c.sameColour();
-    case 3:
+    case BuildCodes::AlternateColours:
         return !c.sameColour();
-    case 6:
+    case BuildCodes::OnlyWhenEmpty:
         return false;
     default:
         return true;

@@ -3,6 +3,7 @@
 // that looks only at where the card comes from or at counters applies to any target.
 
 #include "engine/PlacementContext.h"
+#include "engine/RuleCodes.h"
 
 namespace kst::placement {
 
@@ -223,7 +224,7 @@ bool pairedFoundations(const Context& c)
 bool bringsCompanion(const Context& c)
 {
     const int p = c.cardRank();
-    if (c.rules[Rule::GameType] != 30 || p == Ace || p == Queen)
+    if (c.rules[Rule::GameType] != GameTypes::Companions || p == Ace || p == Queen)
         return false;
     if (p == Jack || p == King) {
         if (!c.targetEmpty() || c.q.baseRank != p)
@@ -288,42 +289,45 @@ std::optional<bool> completeRule(const Context& c)
     const int t = c.topRank();
     const bool onTableau = !c.q.toFoundation;
     switch (c.q.buildCode) {
-    case 14:
-    case 15:
-    case 16:
-        return onEmptyOr(c, stepUpCyclic(c, c.q.buildCode - 12));
-    case 17:
+    case BuildCodes::TwoUpAnySuit:
+        return onEmptyOr(c, stepUpCyclic(c, 2));
+    case BuildCodes::ThreeUpAnySuit:
+        return onEmptyOr(c, stepUpCyclic(c, 3));
+    case BuildCodes::FourUpAnySuit:
+        return onEmptyOr(c, stepUpCyclic(c, 4));
+    case BuildCodes::NotFromTableau:
         return !c.fromTableau();
-    case 18:
+    case BuildCodes::TableauCardsOnlyToEmpty:
         return !c.fromTableau() || (onTableau && empty);
-    case 19:
+    case BuildCodes::NotFromTableauOrReserve:
         return !c.fromTableau() && !c.fromReserve();
-    case 33:
+    case BuildCodes::NotFromTableauOntoOne:
         return !c.fromTableau() && cardCount(c.targetPile()) <= 1;
-    case 20:
+    case BuildCodes::RoundAndRound:
         return p == Ace ? empty || t == King : !empty && oneUp(c);
-    case 21:
+    case BuildCodes::OtherSuit:
         return onEmptyOr(c, !c.sameSuit() && directionAccepts(c));
-    case 23:
+    case BuildCodes::SameSuitUpAfterWaste:
         return c.wasteCount() == 0 && onEmptyOr(c, c.sameSuit() && oneUp(c));
-    case 24:
+    case BuildCodes::SameSuitNoKingQueenStep:
         return onEmptyOr(c, c.sameSuit() && directionAccepts(c)
                                 && !(p == King && t == Queen) && !(p == Queen && t == King));
-    case 25:
-    case 61: {
+    case BuildCodes::SameSuitTwoApart:
+    case BuildCodes::SameSuitTwoApartTurning: {
         const bool twoApart = c.q.direction == BuildUp ? p == t + 2 : p == t - 2;
-        const bool turning = c.q.buildCode == 61 && ((p == Two && t == King) || (p == Ace && t == Queen));
+        const bool turning = c.q.buildCode == BuildCodes::SameSuitTwoApartTurning
+                             && ((p == Two && t == King) || (p == Ace && t == Queen));
         return onEmptyOr(c, c.sameSuit() && (twoApart || turning));
     }
-    case 26:
+    case BuildCodes::OneApartOnShortPile:
         return !empty && cardCount(c.targetPile()) < 3 && oneApart(c);
-    case 27:
+    case BuildCodes::AlternateColoursNotFromReserve:
         return !c.fromReserve() && onEmptyOr(c, !c.sameColour() && directionAccepts(c));
-    case 28:
-    case 60: {
+    case BuildCodes::OneApartAnySuit:
+    case BuildCodes::OneApartSameSuit: {
         if (empty)
             return true;
-        if (c.q.buildCode == 60 && !c.sameSuit())
+        if (c.q.buildCode == BuildCodes::OneApartSameSuit && !c.sameSuit())
             return false;
         if (t == Ace)
             return p == Two;
@@ -331,79 +335,79 @@ std::optional<bool> completeRule(const Context& c)
             return p == Queen;
         return oneApart(c);
     }
-    case 29:
+    case BuildCodes::UpToKingThenDown:
         return doubleFoundation(c);
-    case 30:
+    case BuildCodes::SameSuitKeepsDirection:
         return onEmptyOr(c, followsLastTwo(c));
-    case 31:
+    case BuildCodes::SameSuitDown:
         return onEmptyOr(c, c.sameSuit() && oneDown(c));
-    case 32:
+    case BuildCodes::SameSuitUp:
         return onEmptyOr(c, c.sameSuit() && oneUp(c));
-    case 34:
+    case BuildCodes::AlternateDownSingleCards:
         return onEmptyOr(c, !c.sameColour() && oneDown(c));
-    case 35:
-    case 68:
+    case BuildCodes::OneApartTurning:
+    case BuildCodes::OneApartTurningToo:
         return onEmptyOr(c, oneApart(c) || aceKingEitherWay(c));
-    case 36:
+    case BuildCodes::DownAfterPreviousFoundation:
         return downAfterPreviousFoundation(c);
-    case 37:
+    case BuildCodes::DoubleRank:
         return onEmptyOr(c, p == 2 * t % 13 || (p == King && cardCount(c.dest(0)) > 47));
-    case 38:
+    case BuildCodes::LoneKingTakesOne:
         return loneRowCard(c, King);
-    case 48:
+    case BuildCodes::LoneQueenTakesOne:
         return loneRowCard(c, Queen);
-    case 39:
+    case BuildCodes::AceUpToJack:
         return empty ? p == Ace : oneUp(c) && p != Queen && p != King;
-    case 44:
+    case BuildCodes::AceUpToQueen:
         return empty ? p == Ace : oneUp(c) && p != King;
-    case 45:
+    case BuildCodes::KingRow:
         return kingRow(c);
-    case 40:
+    case BuildCodes::CounterRank:
         return counterRank(c);
-    case 41:
+    case BuildCodes::TwoUpGroupOfFour:
         return twoUpGroupOfFour(c);
-    case 42:
+    case BuildCodes::KingAfterPartner:
         return kingAfterPartner(c);
-    case 43:
+    case BuildCodes::SameSuitTwoUp:
         return onEmptyOr(c, c.sameSuit() && p == t + 2);
-    case 46:
+    case BuildCodes::UpToJack:
         return upNoCourt(c, false, false);
-    case 49:
+    case BuildCodes::UpToJackBesideTableau:
         return upNoCourt(c, true, false);
-    case 51:
+    case BuildCodes::UpToJackBesideTableauSuit:
         return upNoCourt(c, true, true);
-    case 47:
+    case BuildCodes::DownNoQueen:
         return downNoQueen(c, false, false);
-    case 50:
+    case BuildCodes::DownNoQueenBesideTableau:
         return downNoQueen(c, true, false);
-    case 52:
+    case BuildCodes::DownNoQueenBesideTableauSuit:
         return downNoQueen(c, true, true);
-    case 53:
+    case BuildCodes::AfterFirstFoundationFull:
         return afterFirstFoundationFull(c);
-    case 54:
-        return !c.fromReserve() && onEmptyOr(c, oneDown(c) || (c.q.wrap == 1 && kingOnAce(c)));
-    case 55:
+    case BuildCodes::DownNotFromReserve:
+        return !c.fromReserve() && onEmptyOr(c, oneDown(c) || (c.q.wrap == WrapRules::Round && kingOnAce(c)));
+    case BuildCodes::SameColourUpLastWasteCard:
         if (c.wasteCount() > 1 || (c.wasteCount() == 1 && c.card() != topCard(c.piles.stock[1])))
             return false;
         return onEmptyOr(c, c.sameColour() && oneUp(c));
-    case 56:
+    case BuildCodes::SameRank:
         return onEmptyOr(c, p == t);
-    case 57:
+    case BuildCodes::OneApartTurningAfterStock:
         return c.stockCount() == 0 && onEmptyOr(c, oneApart(c) || aceKingEitherWay(c));
-    case 58:
-    case 64:
+    case BuildCodes::PairedFoundations:
+    case BuildCodes::PairedFoundationsToo:
         return pairedFoundations(c);
-    case 62:
+    case BuildCodes::BringsCompanion:
         return bringsCompanion(c);
-    case 63:
+    case BuildCodes::HalvesFeedOwnFoundations:
         return halvesFeedOwnFoundations(c);
-    case 67:
+    case BuildCodes::EmptyTableauNotFromTableau:
         return onTableau && empty && !c.fromTableau();
-    case 69:
+    case BuildCodes::EmptyTableauOnly:
         return onTableau && empty;
-    case 70:
+    case BuildCodes::GridStep:
         return gridStep(c);
-    case 71:
+    case BuildCodes::GridJump:
         return gridJump(c);
     default:
         // 13 and the codes without a rule of their own build in any suit by the direction rule.

@@ -3,6 +3,7 @@
 #include <array>
 
 #include "engine/PlacementContext.h"
+#include "engine/RuleCodes.h"
 
 namespace kst::placement {
 
@@ -13,13 +14,13 @@ namespace {
 int balancedStartRank(int rule)
 {
     switch (rule) {
-    case 81:
-    case 85:
-        return 1;
-    case 84:
-        return 13;
-    case 90:
-        return 2;
+    case EmptyRules::BalancedAces:
+    case EmptyRules::BalancedAcesSuitsOnce:
+        return Ace;
+    case EmptyRules::BalancedKings:
+        return King;
+    case EmptyRules::BalancedTwos:
+        return Two;
     default:
         return NoRank;
     }
@@ -31,7 +32,7 @@ bool balancedStart(const Context& c, int rule)
 {
     if (c.cardRank() != balancedStartRank(rule))
         return false;
-    const bool suitsOnce = rule != 81;
+    const bool suitsOnce = rule != EmptyRules::BalancedAces;
     int sharing = 0;
     int red = isRed(c.card()) ? 1 : 0;
     int black = 1 - red;
@@ -71,15 +72,15 @@ Step upward(const Context& c)
     const int t = c.topRank();
     const int p = c.cardRank();
     if (c.q.toFoundation) {
-        if (t == 13)
-            return fromBool(p == 1 && c.q.emptyRule != 1);
+        if (t == King)
+            return fromBool(p == Ace && c.q.emptyRule != Ace);
         return fromBool(p == t + 1);
     }
-    if (c.q.wrap == 2)
-        return fromBool(p == t + 1 || (t == 13 && p == 12));
-    if (t == c.q.baseRank && c.q.wrap == 0)
+    if (c.q.wrap == WrapRules::TurnAtEnds)
+        return fromBool(p == t + 1 || (t == King && p == Queen));
+    if (t == c.q.baseRank && c.q.wrap == WrapRules::RoundButNotOnBase)
         return Step::RefusedOutright;
-    if (t == 13 && p == 1)
+    if (t == King && p == Ace)
         return Step::Accepted;
     return fromBool(p == t + 1);
 }
@@ -90,18 +91,21 @@ bool downward(const Context& c)
     const int p = c.cardRank();
     const int base = c.q.baseRank;
     if (c.q.toFoundation) {
-        if (t == 1)
-            return p == 13 && c.q.emptyRule != 13;
+        if (t == Ace)
+            return p == King && c.q.emptyRule != King;
         return p == t - 1;
     }
-    if (c.q.wrap == 2)
-        return p == t - 1 || (t == 1 && p == 2);
-    if (t == base && c.q.wrap == 0)
+    if (c.q.wrap == WrapRules::TurnAtEnds)
+        return p == t - 1 || (t == Ace && p == Two);
+    if (t == base && c.q.wrap == WrapRules::RoundButNotOnBase)
         return false;
-    if (t == 1 && c.q.wrap == 0 && (base == 81 || base == 82 || base == 83))
+    // Under these rules of foundation 1 a run ends at its Ace.
+    const bool runsEndAtAce = base == EmptyRules::BalancedAces || base == EmptyRules::FilledByCompletedRuns
+        || base == EmptyRules::FilledByCompletedRunsToo;
+    if (t == Ace && c.q.wrap == WrapRules::RoundButNotOnBase && runsEndAtAce)
         return false;
-    if (t == 1)
-        return p == 13;
+    if (t == Ace)
+        return p == King;
     return p == t - 1;
 }
 
@@ -111,24 +115,24 @@ bool emptyPileAccepts(const Context& c)
 {
     const int rule = c.q.emptyRule;
     switch (rule) {
-    case 81:
-    case 84:
-    case 85:
-    case 90:
+    case EmptyRules::BalancedAces:
+    case EmptyRules::BalancedKings:
+    case EmptyRules::BalancedAcesSuitsOnce:
+    case EmptyRules::BalancedTwos:
         return balancedStart(c, rule);
-    case 82:
-    case 83:
-        return false; // filled only with completed runs
-    case 86:
+    case EmptyRules::FilledByCompletedRuns:
+    case EmptyRules::FilledByCompletedRunsToo:
+        return false;
+    case EmptyRules::AnyCardToo:
         return true;
-    case 87:
+    case EmptyRules::FromTableauOrReserve:
         return c.fromTableau() || c.fromReserve();
-    case 92:
+    case EmptyRules::RankOfStartedFoundations:
         return sameRankAsFoundationBottoms(c);
-    case 93:
+    case EmptyRules::RankOfStartedFoundationsNotTableau:
         return !c.fromTableau() && sameRankAsFoundationBottoms(c);
     default:
-        return c.cardRank() == rule || rule == -1 || c.q.baseRank == -1;
+        return c.cardRank() == rule || rule == EmptyRules::AnyCard || c.q.baseRank == EmptyRules::AnyCard;
     }
 }
 
