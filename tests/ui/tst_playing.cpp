@@ -42,6 +42,7 @@ private slots:
     void aDraggedCardLandsWhereTheRulesTakeIt();
     void aRefusedDropTravelsBack();
     void aDoubleClickSendsAnAceHome();
+    void dragsNearTheBottomScrollTheTable();
 
 private:
     // Freecell, deal 1234567, on a shown window, automatic play off.
@@ -131,6 +132,24 @@ void TstPlaying::aDoubleClickSendsAnAceHome()
     const QPoint at = inside(window.table().pileArea(filaPile(pile)));
     QTest::mouseDClick(&window.tableWidget(), Qt::LeftButton, Qt::NoModifier, at);
     QCOMPARE(topCard(game.pile(destPile(0))), ace);
+}
+
+void TstPlaying::dragsNearTheBottomScrollTheTable()
+{
+    TfrmMain& window = startFreecell();
+    window.resize(700, 260);
+    QTRY_VERIFY(window.table().scrollBar().visible);
+    QCOMPARE(window.table().scrollBar().position, 0);
+    const Game before = window.session().game();
+    QWidget& table = window.tableWidget();
+    const QPoint from = inside(window.table().pileArea(filaPile(0)));
+    send(table, QEvent::MouseButtonPress, from, Qt::LeftButton);
+    send(table, QEvent::MouseMove, {from.x(), table.height() - 2}, Qt::LeftButton);
+    QVERIFY(window.table().scrollBar().position > 0);
+    // Back where it came from: the game is as it was.
+    send(table, QEvent::MouseMove, from, Qt::LeftButton);
+    send(table, QEvent::MouseButtonRelease, from, Qt::NoButton);
+    QVERIFY(window.session().game() == before);
 }
 
 QTEST_MAIN(TstPlaying)
