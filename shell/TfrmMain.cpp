@@ -1,8 +1,6 @@
 #include "shell/TfrmMain.h"
 
 #include "assets/PictureNames.h"
-#include "engine/GameClock.h"
-#include "engine/GameNumber.h"
 #include "engine/Sounds.h"
 #include "platform/qt/QtText.h"
 #include "storage/FileLookup.h"
