@@ -5,7 +5,9 @@
 #include "engine/Deal.h"
 #include "engine/GameClock.h"
 #include "engine/GameNumber.h"
+#include "engine/AutoMoves.h"
 #include "engine/RuleCodes.h"
+#include "engine/Stock.h"
 #include "engine/Sounds.h"
 #include "storage/TextUtils.h"
 
@@ -25,21 +27,6 @@ DateTime timeOfDay(long seconds)
     t.minute = int(seconds / 60 % 60);
     t.second = int(seconds % 60);
     return t;
-}
-
-// Foundations the player starts: automatic play leaves them alone while every one is empty.
-bool playerStartsFoundation(const Game& game, int i)
-{
-    const auto chosen = [&](int f) {
-        const int rule = game.rules[Rule::BaseRank + f];
-        return rule == EmptyRules::RankOfStartedFoundations || rule == EmptyRules::RankOfStartedFoundationsNotTableau;
-    };
-    if (!chosen(i))
-        return false;
-    for (int f = 0; f < foundationsInUse(game.rules); ++f)
-        if (chosen(f) && !game.cards.piles.dest[std::size_t(f)].empty())
-            return false;
-    return true;
 }
 
 } // namespace
@@ -197,6 +184,7 @@ bool GameSession::endGame()
     if (m_recorder)
         m_recorder->record(result);
     m_inProgress = false;
+    m_interrupted = true; // a running automatic play stops
     m_view->stateChanged();
     m_view->busy(false);
     if (result.won) {
@@ -253,28 +241,51 @@ bool GameSession::autoplayOn() const
     return m_autoplayChecked && m_game.rules[Rule::Autoplay] != 0;
 }
 
-void GameSession::moveSound(const Move& move, MoveOrigin origin)
+// The sound of a move; a sound that loops while the cards travel is returned to be stopped after.
+bool GameSession::moveSound(const Game& before, const Move& move, MoveOrigin origin)
 {
-    if (move.kind == MoveKind::TurnUp)
-        sound(SoundEvent::FaceUp);
-    else if (move.to.group == PileGroup::Dest)
+    switch (move.kind) {
+    case MoveKind::TurnUp: sound(SoundEvent::FaceUp); return false;
+    case MoveKind::Stock: {
+        const auto command = StockCommand(move.card);
+        if (command == StockCommand::Waste && before.cards.piles.stock[0].empty()) {
+            // The waste turned over: the cards are heard travelling back, or once at once.
+            if (m_store.fnStoreGet(Fld::Redeal_Animation) == "N") {
+                sound(SoundEvent::RedealAtOnce);
+                return false;
+            }
+            sound(SoundEvent::Redeal);
+            return true;
+        }
+        if (command == StockCommand::Waste || command == StockCommand::SecondWaste)
+            sound(SoundEvent::Stock);
+        else
+            sound(command == StockCommand::CloseUpGrid ? SoundEvent::GridCloseUp : SoundEvent::Shuffle);
+        return false;
+    }
+    default: break;
+    }
+    if (move.to.group == PileGroup::Dest)
         sound(origin == MoveOrigin::Automatic ? SoundEvent::Autoplay : SoundEvent::Foundation);
     else if (move.to != Mazzo_Waste)
         sound(SoundEvent::Tableau);
     else if (m_game.rules[Rule::GameType] == GameTypes::DiscardTurning)
         sound(SoundEvent::SecondWaste); // elsewhere a discard is silent
+    return false;
 }
 
-bool GameSession::makeMove(const Move& move, MoveOrigin origin)
+bool GameSession::makeMove(const Move& move, MoveOrigin origin, Step step)
 {
     if (!m_inProgress || m_paused || !isLegal(m_game, move))
         return false;
     const Game before = m_game;
-    if (m_undo.empty() || origin != MoveOrigin::Automatic || move.kind != MoveKind::TurnUp)
+    if (m_undo.empty() || step == Step::OwnAction)
         m_undo.emplace_back();
     m_undo.back().push_back(apply(m_game, move));
+    const bool looping = step != Step::Silent && moveSound(before, move, origin);
     m_view->moved(before, move, origin == MoveOrigin::Dragged);
-    moveSound(move, origin);
+    if (looping)
+        stopSound(m_store, m_ports.sound);
     afterScore();
     return true;
 }
@@ -285,36 +296,63 @@ void GameSession::afterScore()
     m_view->scoreChanged(m_game.score);
 }
 
-void GameSession::turnUpAll()
+bool GameSession::turnUp(int pile)
 {
-    if (m_store.fnStoreGet(Fld::Automatic_FaceUp) == "N")
-        return;
-    for (int i = 0; i < tableausInUse(m_game.rules); ++i) {
-        const int top = topCard(m_game.cards.piles.fila[std::size_t(i)]);
-        if (isCardNumber(top) && m_game.cards.deck.isFaceDown(top))
-            makeMove({MoveKind::TurnUp, std::uint8_t(top), filaPile(i), {}}, MoveOrigin::Automatic);
-    }
+    const int top = topCard(m_game.cards.piles.fila[std::size_t(pile)]);
+    if (!isCardNumber(top) || !m_game.cards.deck.isFaceDown(top) || m_store.fnStoreGet(Fld::Automatic_FaceUp) == "N")
+        return false;
+    return makeMove({MoveKind::TurnUp, std::uint8_t(top), filaPile(pile), {}}, MoveOrigin::Automatic, Step::JoinAction);
 }
 
-// The steps the rules take after a move, each a move of its own: the cards the move exposed turn
-// up, unless automatic play is about to do it.
-void GameSession::stepsAfterMove(const Move& move)
+void GameSession::turnUpAll()
 {
-    if (move.kind != MoveKind::TurnUp && move.from.group == PileGroup::Fila && !autoplayOn())
+    for (int i = 0; i < tableausInUse(m_game.rules); ++i)
+        turnUp(i);
+}
+
+// A completed run on top of the pile goes home card by card while "Redeal" loops.
+void GameSession::sendCompletedRun(PileRef pile)
+{
+    const std::vector<Move> run = completedRunMoves(m_game, pile);
+    if (run.empty())
+        return;
+    sound(SoundEvent::Redeal);
+    for (const Move& m : run)
+        makeMove(m, MoveOrigin::Automatic, Step::Silent);
+    stopSound(m_store, m_ports.sound);
+}
+
+// The steps the rules take after a move, each a move of its own within the same action: the
+// completed runs it left, the cards it exposed turned up (unless automatic play is about to), and
+// after the game's first move the tableau filled from the stock where the rules ask for it.
+void GameSession::stepsAfterMove(const Move& move, int movesBefore)
+{
+    if (collectsCompletedRuns(m_game.rules)) {
+        if (move.kind == MoveKind::Stock) {
+            for (int i = 0; i < tableausInUse(m_game.rules); ++i)
+                sendCompletedRun(filaPile(i));
+        } else if (move.kind != MoveKind::TurnUp) {
+            sendCompletedRun(move.to);
+            sendCompletedRun(move.from);
+        }
+    }
+    if (move.kind != MoveKind::TurnUp && !autoplayOn())
         turnUpAll();
+    if (m_game.rules[Rule::FillAfterFirstMove] == 1 && movesBefore == 0 && m_game.movesMade > 0)
+        if (const Move fill = fillTableausMove(m_game); !fill.isNone())
+            makeMove(fill, MoveOrigin::Automatic, Step::JoinAction);
 }
 
 bool GameSession::play(const Move& move, MoveOrigin origin)
 {
-    if (!makeMove(move, origin))
+    const int movesBefore = m_game.movesMade;
+    if (!makeMove(move, origin, Step::OwnAction))
         return false;
-    stepsAfterMove(move);
-    if (m_game.won) {
-        endGame();
-        return true;
-    }
-    if (origin != MoveOrigin::Automatic)
+    stepsAfterMove(move, movesBefore);
+    if (!m_game.won && origin != MoveOrigin::Automatic)
         autoplay();
+    if (m_game.won && m_inProgress)
+        endGame();
     return true;
 }
 
@@ -328,43 +366,63 @@ bool GameSession::click(int card)
     return play(pressMove(m_game, card), MoveOrigin::Clicked);
 }
 
-bool GameSession::doubleClick(int card)
+bool GameSession::clickToMove(int card, Field toFoundations, Field toTableaus)
 {
     if (locateCard(m_game, card).pile == Mazzo)
         return false;
     const bool both = m_game.rules[Rule::ClickToMove] == 1;
-    const TargetKinds kinds{both || pref(Fld::DoubleClick_To_Foundations), both || pref(Fld::DoubleClick_To_Tableaus)};
+    const TargetKinds kinds{both || pref(toFoundations), both || pref(toTableaus)};
     if (!kinds.foundations && !kinds.tableaus)
         return false;
     return play(autoMove(m_game, card, kinds), MoveOrigin::Clicked);
+}
+
+bool GameSession::doubleClick(int card)
+{
+    return clickToMove(card, Fld::DoubleClick_To_Foundations, Fld::DoubleClick_To_Tableaus);
 }
 
 bool GameSession::rightClick(int card)
 {
-    const bool both = m_game.rules[Rule::ClickToMove] == 1;
-    const TargetKinds kinds{both || pref(Fld::RightClick_To_Foundations), both || pref(Fld::RightClick_To_Tableaus)};
-    if (!kinds.foundations && !kinds.tableaus)
-        return false;
-    return play(autoMove(m_game, card, kinds), MoveOrigin::Clicked);
+    return clickToMove(card, Fld::RightClick_To_Foundations, Fld::RightClick_To_Tableaus);
 }
 
-bool GameSession::autoplay()
+bool GameSession::pressStock(PileRef pressed)
 {
-    if (!autoplayOn() || !m_inProgress || tableausInUse(m_game.rules) == 0)
+    if (!m_inProgress || m_paused)
+        return false;
+    if (pressed == Mazzo && stockCommand(m_game) == StockCommand::FillGapsFirst) {
+        m_ports.messages.information(FillGapsMessage);
+        return false;
+    }
+    return play(stockMove(m_game, pressed), MoveOrigin::Clicked);
+}
+
+bool GameSession::fillEmptyTableaus()
+{
+    bool filled = false;
+    for (const Move& m : fillMoves(m_game))
+        filled = makeMove(m, MoveOrigin::Automatic, Step::OwnAction) || filled;
+    return filled;
+}
+
+bool GameSession::autoplayPass()
+{
+    if (!autoplayOn() || tableausInUse(m_game.rules) == 0)
         return false;
     // The card's move to a foundation, when one takes it and automatic play may choose it.
     const auto toFoundation = [&](int card) {
-        if (!isCardNumber(card))
+        if (!isCardNumber(card) || m_interrupted)
             return false;
         const Move m = autoMove(m_game, card, {true, false});
         if (m.isNone() || m.to.group != PileGroup::Dest || m.from.group == PileGroup::Dest
             || playerStartsFoundation(m_game, m.to.index))
             return false;
-        return makeMove(m, MoveOrigin::Automatic);
+        return makeMove(m, MoveOrigin::Automatic, Step::OwnAction);
     };
     const bool reserves = reservesInUse(m_game.rules) > 0;
     bool movedAny = false;
-    for (bool round = true; round && !m_game.won;) {
+    for (bool round = true; round && !m_game.won && !m_interrupted;) {
         round = false;
         for (bool again = true; again;) {
             again = false;
@@ -375,9 +433,7 @@ bool GameSession::autoplay()
         if (m_game.rules[Rule::WasteUse] != WasteTopFixed)
             round = toFoundation(topCard(m_game.cards.piles.stock[1])) || round;
         for (int i = 0; i < tableausInUse(m_game.rules); ++i) {
-            const int top = topCard(m_game.cards.piles.fila[std::size_t(i)]);
-            if (isCardNumber(top) && m_game.cards.deck.isFaceDown(top) && m_store.fnStoreGet(Fld::Automatic_FaceUp) != "N")
-                makeMove({MoveKind::TurnUp, std::uint8_t(top), filaPile(i), {}}, MoveOrigin::Automatic);
+            turnUp(i);
             if (toFoundation(topCard(m_game.cards.piles.fila[std::size_t(i)]))) {
                 round = true;
                 if (reserves)
@@ -386,9 +442,23 @@ bool GameSession::autoplay()
         }
         movedAny = movedAny || round;
     }
-    if (m_game.won)
-        endGame();
     return movedAny;
+}
+
+bool GameSession::autoplay()
+{
+    if (!m_inProgress)
+        return false;
+    m_interrupted = false;
+    bool moved = false;
+    for (bool again = true; again && !m_game.won && !m_interrupted;) {
+        moved = fillEmptyTableaus() || moved;
+        again = autoplayPass();
+        moved = moved || again;
+    }
+    if (m_game.won && m_inProgress)
+        endGame();
+    return moved;
 }
 
 // ---- time ----------------------------------------------------------------------------------------

@@ -131,11 +131,17 @@ public:
     // Click to move: the first destination the preferences' kinds allow.
     bool doubleClick(int card);
     bool rightClick(int card);
+    // A press on the stock (or on the empty waste, pressed = Mazzo_Vis): the stock command the
+    // rules choose, or the message why it is refused. False when nothing happened.
+    bool pressStock(PileRef pressed = Mazzo);
     // The Autoplay command: checked, and usable in this game.
     void setAutoplay(bool checked) { m_autoplayChecked = checked; }
     bool autoplayOn() const;
-    // One automatic-play run: every card that can go to a foundation goes, while any does.
+    // One automatic-play run: the empty tableau piles filled as the game fills them, and with
+    // Autoplay on every card that can go to a foundation sent there, again while cards move.
     bool autoplay();
+    // Stops a running automatic play after the move under way.
+    void interruptAutoplay() { m_interrupted = true; }
 
     // ---- time ----
     // Seconds of play: frozen while paused and after the end.
@@ -144,12 +150,21 @@ public:
     std::string timeText(std::string_view separator = ":");
 
 private:
+    // How a move joins the undo history and sounds: a player's action of its own, a step within
+    // the action before it, or such a step under a sound already playing.
+    enum class Step { OwnAction, JoinAction, Silent };
+
     bool pref(Field field) const;
     void sound(SoundEvent event);
-    void moveSound(const Move& move, MoveOrigin origin);
+    bool moveSound(const Game& before, const Move& move, MoveOrigin origin);
+    bool turnUp(int pile);
     void turnUpAll();
-    void stepsAfterMove(const Move& move);
-    bool makeMove(const Move& move, MoveOrigin origin);
+    void sendCompletedRun(PileRef pile);
+    void stepsAfterMove(const Move& move, int movesBefore);
+    bool clickToMove(int card, Field toFoundations, Field toTableaus);
+    bool fillEmptyTableaus();
+    bool autoplayPass();
+    bool makeMove(const Move& move, MoveOrigin origin, Step step);
     void afterScore();
     void recordNumber();
     void startClock();
@@ -168,6 +183,7 @@ private:
     bool m_inProgress = false;
     bool m_quitForbidden = false;
     bool m_autoplayChecked = false;
+    bool m_interrupted = false;
     bool m_paused = false;
     bool m_timerRunning = false;
     DateTime m_start;

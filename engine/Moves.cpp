@@ -6,6 +6,7 @@
 #include "engine/Placement.h"
 #include "engine/RuleCodes.h"
 #include "engine/Scoring.h"
+#include "engine/Stock.h"
 
 namespace kst {
 namespace {
@@ -378,6 +379,28 @@ Move pressMove(const Game& game, int card)
     return NoMove;
 }
 
+Move stockMove(const Game& game, PileRef pressed)
+{
+    const StockCommand command = pressed == Mazzo ? stockCommand(game)
+        : pressed == Mazzo_Vis                    ? wasteCommand(game)
+                                                  : StockCommand::None;
+    if (command == StockCommand::None || command == StockCommand::FillGapsFirst)
+        return NoMove;
+    return {MoveKind::Stock, std::uint8_t(command), pressed, {}};
+}
+
+Move fillTableausMove(const Game& game)
+{
+    if (game.cards.piles.stock[0].empty() || emptyTableaus(game) == 0)
+        return NoMove;
+    return {MoveKind::Stock, std::uint8_t(StockCommand::FillTableaus), {}, {}};
+}
+
+bool isAutomaticFill(const Game& game, const Move& move)
+{
+    return !move.isNone() && move == fillTableausMove(game);
+}
+
 // ---- click to move -------------------------------------------------------------------------------
 
 Move autoMove(const Game& game, int card, TargetKinds kinds)
@@ -465,6 +488,8 @@ void legalMoves(const Game& game, std::vector<Move>& out)
                     out.push_back({MoveKind::Drop, std::uint8_t(c.card), c.from, destinations[d].pile});
         }
     });
+    if (const Move press = stockMove(game, Mazzo); !press.isNone())
+        out.push_back(press);
 }
 
 std::vector<Move> legalMoves(const Game& game)
@@ -482,13 +507,103 @@ bool isLegal(const Game& game, const Move& move)
         return c && mayDrop(game, c, move.to);
     }
     case MoveKind::Click:
-    case MoveKind::TurnUp: return !move.isNone() && pressMove(game, move.card) == move;
+    case MoveKind::TurnUp: return pressMove(game, move.card) == move;
+    case MoveKind::Stock: return move == stockMove(game, move.from) || isAutomaticFill(game, move);
+    case MoveKind::Automatic:
+        // The rules' own moves: a top card to another pile in use.
+        return move.from != move.to && pileInUse(game.rules, move.from) && pileInUse(game.rules, move.to)
+            && isCardNumber(move.card) && topCard(game.pile(move.from)) == move.card;
     case MoveKind::None: break;
     }
     return false;
 }
 
 // ---- making and taking back ----------------------------------------------------------------------
+
+namespace {
+
+// The card, with every card above it, from its pile onto `to`, face up; a grid jump discards the
+// card jumped over.
+void moveCards(Game& game, const Move& move, MoveUndo& u)
+{
+    DeckTable& deck = game.cards.deck;
+    std::string& from = game.pile(move.from);
+    std::string& to = game.pile(move.to);
+    const int position = findCard(from, move.card);
+    assert(position >= 0);
+    const bool leaveSlot = game.rules[Rule::TableauLayout] == GridLeavesGaps && move.from.group == PileGroup::Fila;
+    const int count = leaveSlot ? 1 : cardCount(from) - position;
+    u.count = std::uint8_t(count);
+    u.position = std::uint8_t(position);
+    u.leftSlot = leaveSlot;
+    const std::size_t start = to.size();
+    to.append(from, std::size_t(position) * 3, std::size_t(count) * 3);
+    if (leaveSlot)
+        from.replace(std::size_t(position) * 3, 3, EmptySlot);
+    else
+        from.resize(std::size_t(position) * 3);
+    for (int k = 0; k < count; ++k) {
+        const int card = parseCardDigits(std::string_view(to).substr(start + std::size_t(k) * 3, 3));
+        if (deck.isFaceDown(card)) {
+            deck.setFace(card, Face::Up);
+            u.flipped.set(std::size_t(card));
+        }
+    }
+    if (move.from.group == PileGroup::Fila && move.to.group == PileGroup::Fila
+        && game.rules[Rule::TableauBuildCode + move.to.index] == BuildCodes::GridJump) {
+        const int slot = jumpedSlot(move.from.index, move.to.index, game.rules[Rule::GridWidth]);
+        if (slot >= 0 && slot < tableausInUse(game.rules)) {
+            std::string& jumped = game.cards.piles.fila[std::size_t(slot)];
+            if (const int card = topCard(jumped); isCardNumber(card)) {
+                jumped.resize(jumped.size() - 3);
+                game.cards.piles.stock[2] += cardDigits(card);
+                u.jumpedPile = std::int8_t(slot);
+                u.jumpedCard = std::uint8_t(card);
+            }
+        }
+    }
+}
+
+void takeCardsBack(Game& game, const MoveUndo& u)
+{
+    if (u.jumpedPile >= 0) {
+        std::string& waste = game.cards.piles.stock[2];
+        waste.resize(waste.size() - 3);
+        game.cards.piles.fila[std::size_t(u.jumpedPile)] += cardDigits(u.jumpedCard);
+    }
+    std::string& from = game.pile(u.move.from);
+    std::string& to = game.pile(u.move.to);
+    const std::size_t start = to.size() - std::size_t(u.count) * 3;
+    if (u.leftSlot)
+        from.replace(std::size_t(u.position) * 3, 3, to, start, 3);
+    else
+        from.append(to, start, std::string::npos);
+    to.resize(start);
+}
+
+// A stock command may rearrange the stock group, the tableau and the reserves: the piles it
+// changed are kept as they were, and the faces it turned.
+void runStock(Game& game, const Move& move, MoveUndo& u)
+{
+    std::vector<std::pair<PileRef, std::string>> before;
+    const auto keep = [&](PileRef pile) { before.emplace_back(pile, game.pile(pile)); };
+    for (int i = 0; i < PileGroups::StockEntries; ++i)
+        keep({PileGroup::Stock, std::int8_t(i)});
+    for (int i = 0; i < tableausInUse(game.rules); ++i)
+        keep(filaPile(i));
+    for (int i = 0; i < reservesInUse(game.rules); ++i)
+        keep(appoggPile(i));
+    const DeckTable faces = game.cards.deck;
+    runStockCommand(game, StockCommand(move.card));
+    for (auto& [pile, text] : before)
+        if (game.pile(pile) != text)
+            u.piles.emplace_back(pile, std::move(text));
+    for (int card = 1; card <= CardsInDeckTable; ++card)
+        if (faces.isFaceDown(card) != game.cards.deck.isFaceDown(card))
+            u.flipped.set(std::size_t(card));
+}
+
+} // namespace
 
 MoveUndo apply(Game& game, const Move& move)
 {
@@ -498,48 +613,20 @@ MoveUndo apply(Game& game, const Move& move)
     u.movesMade = std::uint8_t(game.movesMade);
     u.won = game.won;
     u.score = game.score;
-    DeckTable& deck = game.cards.deck;
-    if (move.kind == MoveKind::TurnUp) {
-        deck.setFace(move.card, Face::Up);
-        u.turnedUp.set(move.card);
-    } else {
-        std::string& from = game.pile(move.from);
-        std::string& to = game.pile(move.to);
-        const int position = findCard(from, move.card);
-        assert(position >= 0);
-        const bool leaveSlot = game.rules[Rule::TableauLayout] == GridLeavesGaps && move.from.group == PileGroup::Fila;
-        const int count = leaveSlot ? 1 : cardCount(from) - position;
-        u.count = std::uint8_t(count);
-        u.position = std::uint8_t(position);
-        u.leftSlot = leaveSlot;
-        const std::size_t start = to.size();
-        to.append(from, std::size_t(position) * 3, std::size_t(count) * 3);
-        if (leaveSlot)
-            from.replace(std::size_t(position) * 3, 3, EmptySlot);
-        else
-            from.resize(std::size_t(position) * 3);
-        for (int k = 0; k < count; ++k) {
-            const int card = parseCardDigits(std::string_view(to).substr(start + std::size_t(k) * 3, 3));
-            if (deck.isFaceDown(card)) {
-                deck.setFace(card, Face::Up);
-                u.turnedUp.set(std::size_t(card));
-            }
-        }
-        if (move.from.group == PileGroup::Fila && move.to.group == PileGroup::Fila
-            && game.rules[Rule::TableauBuildCode + move.to.index] == BuildCodes::GridJump) {
-            const int slot = jumpedSlot(move.from.index, move.to.index, game.rules[Rule::GridWidth]);
-            if (slot >= 0 && slot < tableausInUse(game.rules)) {
-                std::string& jumped = game.cards.piles.fila[std::size_t(slot)];
-                if (const int card = topCard(jumped); isCardNumber(card)) {
-                    jumped.resize(jumped.size() - 3);
-                    game.cards.piles.stock[2] += cardDigits(card);
-                    u.jumpedPile = std::int8_t(slot);
-                    u.jumpedCard = std::uint8_t(card);
-                }
-            }
-        }
-        game.movesMade = std::min(game.movesMade + 1, 2);
+    u.counters = game.counters;
+    switch (move.kind) {
+    case MoveKind::TurnUp:
+        game.cards.deck.setFace(move.card, Face::Up);
+        u.flipped.set(move.card);
+        break;
+    case MoveKind::Stock: runStock(game, move, u); break;
+    case MoveKind::Drop:
+    case MoveKind::Click:
+    case MoveKind::Automatic: moveCards(game, move, u); break;
+    case MoveKind::None: break;
     }
+    if (move.kind != MoveKind::TurnUp)
+        game.movesMade = std::min(game.movesMade + 1, 2);
     recomputeScore(game);
     game.won = isWon(game);
     return u;
@@ -547,33 +634,24 @@ MoveUndo apply(Game& game, const Move& move)
 
 void undo(Game& game, const MoveUndo& u)
 {
-    const Move& move = u.move;
-    DeckTable& deck = game.cards.deck;
-    if (move.kind == MoveKind::TurnUp) {
-        deck.setFace(move.card, Face::Down);
-    } else {
-        if (u.jumpedPile >= 0) {
-            std::string& waste = game.cards.piles.stock[2];
-            waste.resize(waste.size() - 3);
-            game.cards.piles.fila[std::size_t(u.jumpedPile)] += cardDigits(u.jumpedCard);
-        }
-        std::string& from = game.pile(move.from);
-        std::string& to = game.pile(move.to);
-        const std::size_t start = to.size() - std::size_t(u.count) * 3;
-        for (int k = 0; k < u.count; ++k) {
-            const int card = parseCardDigits(std::string_view(to).substr(start + std::size_t(k) * 3, 3));
-            if (u.turnedUp.test(std::size_t(card)))
-                deck.setFace(card, Face::Down);
-        }
-        if (u.leftSlot)
-            from.replace(std::size_t(u.position) * 3, 3, to, start, 3);
-        else
-            from.append(to, start, std::string::npos);
-        to.resize(start);
+    switch (u.move.kind) {
+    case MoveKind::Stock:
+        for (const auto& [pile, text] : u.piles)
+            game.pile(pile) = text;
+        break;
+    case MoveKind::Drop:
+    case MoveKind::Click:
+    case MoveKind::Automatic: takeCardsBack(game, u); break;
+    case MoveKind::TurnUp:
+    case MoveKind::None: break;
     }
+    for (int card = 1; u.flipped.any() && card <= CardsInDeckTable; ++card)
+        if (u.flipped.test(std::size_t(card)))
+            game.cards.deck.setFace(card, game.cards.deck.isFaceDown(card) ? Face::Up : Face::Down);
     game.score = u.score;
     game.movesMade = u.movesMade;
     game.won = u.won;
+    game.counters = u.counters;
 }
 
 } // namespace kst

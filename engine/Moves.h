@@ -62,6 +62,14 @@ Move dropMove(const Game& game, int card, PileRef to);
 // discard games. None when the press does none of these.
 Move pressMove(const Game& game, int card);
 
+// The press on the stock (pressed = Mazzo) or on the empty waste (Mazzo_Vis) as a move; none when
+// the press would change nothing or is refused (the caller tells the player why, see stockCommand).
+Move stockMove(const Game& game, PileRef pressed);
+// The filling of the empty tableau piles from the stock that some games run after their first
+// move; none when there is nothing to fill or to fill with.
+Move fillTableausMove(const Game& game);
+bool isAutomaticFill(const Game& game, const Move& move);
+
 // ---- click to move -------------------------------------------------------------------------------
 
 struct TargetKinds {
@@ -76,8 +84,9 @@ Move autoMove(const Game& game, int card, TargetKinds kinds);
 
 // ---- every legal move ----------------------------------------------------------------------------
 
-// Every move the player may make now, in a stable order: by source pile (tableau, reserves, waste,
-// foundations), within a pile from its lowest movable card up, destinations in group order. `out`
+// Every move the player may make now, in a stable order: turn-ups, then by source pile (tableau,
+// reserves, waste, foundations), within a pile from its lowest movable card up, destinations in
+// group order, then the press on the stock when it does something. `out`
 // is cleared first and keeps its storage, so a search allocates nothing in the steady state.
 void legalMoves(const Game& game, std::vector<Move>& out);
 std::vector<Move> legalMoves(const Game& game);
@@ -96,7 +105,10 @@ struct MoveUndo {
     std::uint8_t movesMade = 0;
     bool won = false;
     int score = 0;
-    CardSet turnedUp;             // cards the move turned face up
+    PlacementCounters counters;
+    CardSet flipped;              // cards whose face the move turned
+    // A press on the stock may rearrange many piles: their texts as they were.
+    std::vector<std::pair<PileRef, std::string>> piles;
 };
 
 // Makes a legal move (callers check with isLegal or took it from legalMoves) and returns what

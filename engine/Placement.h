@@ -66,6 +66,11 @@ PlacementQuery placementQuery(const RuleTable& rules, const PileGroups& piles, P
 bool canPlace(const PlacementQuery& query, const PileGroups& piles, const RuleTable& rules,
               const PlacementCounters& counters);
 
+// The start of the foundations sharing a balanced-start rule (or a completed-runs rule, whose runs
+// start with their Ace): the card has the rule's rank, and neither colour starts more than half of
+// those foundations.
+bool balancedStartAllows(const PileGroups& piles, const RuleTable& rules, int card, int rule);
+
 // ---- grid jumps ----------------------------------------------------------------------------------
 
 // The slot jumped over when a card goes from slot from to slot to of a grid width slots wide (two

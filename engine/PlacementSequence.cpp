@@ -16,6 +16,8 @@ int balancedStartRank(int rule)
     switch (rule) {
     case EmptyRules::BalancedAces:
     case EmptyRules::BalancedAcesSuitsOnce:
+    case EmptyRules::FilledByCompletedRuns:   // a completed run's Ace on top
+    case EmptyRules::FilledByCompletedRunsToo:
         return Ace;
     case EmptyRules::BalancedKings:
         return King;
@@ -32,7 +34,8 @@ bool balancedStart(const Context& c, int rule)
 {
     if (c.cardRank() != balancedStartRank(rule))
         return false;
-    const bool suitsOnce = rule != EmptyRules::BalancedAces;
+    const bool suitsOnce = rule != EmptyRules::BalancedAces && rule != EmptyRules::FilledByCompletedRuns
+        && rule != EmptyRules::FilledByCompletedRunsToo;
     int sharing = 0;
     int red = isRed(c.card()) ? 1 : 0;
     int black = 1 - red;
@@ -151,3 +154,15 @@ bool directionAccepts(const Context& c)
 }
 
 } // namespace kst::placement
+
+namespace kst {
+
+bool balancedStartAllows(const PileGroups& piles, const RuleTable& rules, int card, int rule)
+{
+    PlacementQuery q;
+    q.card = card;
+    const PlacementCounters none;
+    return placement::balancedStart(placement::Context(q, piles, rules, none), rule);
+}
+
+} // namespace kst

@@ -10,6 +10,7 @@ inline constexpr int Ordinary = 0;
 inline constexpr int DiscardUpOrDown = 2;        // a tableau top one rank from the second waste's top goes there
 inline constexpr int PairsOfFourteen = 3;        // pairing of two top cards
 inline constexpr int PairsOfThirteenRows = 4;    // pairing; rows of slots; won when only gaps are left
+inline constexpr int MonteCarlo = 8;             // pairs in a grid; a stock press closes up its gaps
 inline constexpr int Poker = 9;                  // the poker grid: its panel keeps the score
 inline constexpr int NextRankLabels = 10;        // labels above the foundations follow the score
 inline constexpr int AcesFromReserve = 11;
@@ -19,6 +20,7 @@ inline constexpr int RowDiscards = 21;
 inline constexpr int QueenAndKing = 22;
 inline constexpr int Quota = 23;                 // tableau-to-foundation quota
 inline constexpr int OneCardEach = 27;
+inline constexpr int CountedDeals = 28;          // each deal from the stock raises SpecialCounter
 inline constexpr int Companions = 30;            // a Jack or King opens its foundation with its Ace or Queen
 inline constexpr int AcesAlone = 31;
 inline constexpr int RunsFromTwo = 32;           // rows with gaps
@@ -114,6 +116,7 @@ inline constexpr int BalancedTwos = 90;          // as BalancedKings
 inline constexpr int BelowBaseRank = 91;         // tableau: the deal makes it the rank below foundation 1's
 inline constexpr int RankOfStartedFoundations = 92;            // the player chooses the first one's rank
 inline constexpr int RankOfStartedFoundationsNotTableau = 93;
+inline constexpr int FilledByRunsKingOnTop = 95;                 // completed runs from a King on top
 } // namespace EmptyRules
 
 // The wrap flag (RuleTable[191 + i]): what a tableau pile does at the ends of the ranks.

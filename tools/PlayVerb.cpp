@@ -119,7 +119,7 @@ constexpr CardCommand cardCommands[] = {
 
 // Commands that belong to the verb but that the session cannot do yet: scripts written for them
 // go on, each such line refused.
-constexpr std::string_view commandsToCome[] = {"stock", "undo", "redo", "save", "open"};
+constexpr std::string_view commandsToCome[] = {"undo", "redo", "save", "open"};
 
 enum class Reply { Ok, Refused, Printed, Unknown };
 
@@ -141,10 +141,13 @@ public:
             m_inv.err << "kestrane-cli: not available yet: " << command << '\n';
             return Reply::Refused;
         }
-        if (command != "autoplay" && command != "restart" && command != "print" && command != "moves")
+        if (command != "stock" && command != "autoplay" && command != "restart" && command != "print"
+            && command != "moves")
             return Reply::Unknown;
         if (!args.empty())
             return Reply::Refused;
+        if (command == "stock")
+            return verdict(m_session.pressStock());
         if (command == "autoplay") {
             // As after a move with Autoplay checked, whatever --autoplay says for the moves.
             m_session.setAutoplay(true);

@@ -3,6 +3,7 @@
 
 #include "engine/Moves.h"
 #include "storage/ProfileFile.h"
+#include "tests/support/PlayedSession.h"
 #include "tests/support/ShippedGames.h"
 #include "tests/support/TempDir.h"
 #include "tests/support/WinningLine.h"
@@ -112,23 +113,24 @@ std::string command(std::string_view verb, int card, std::string_view pile = {})
 // ---- the moves the engine lists are the moves play accepts --------------------------------------
 
 // In every game a few random moves into the deal, `moves` must list what the engine lists, and
-// each listed move, given after the same moves from a restart, must be accepted. Without automatic
-// turn-ups and autoplay the session makes exactly the commanded move, so the positions agree.
+// each listed move, given after the same moves from a restart, must be accepted. The moves are
+// chosen on a session of the same deal and preferences, which makes the steps that follow them
+// (fillings, completed runs) as the command line does.
 TEST_F(PlayTest, EveryListedMoveIsAcceptedInEveryGame)
 {
     std::mt19937 pick(617);
     for (const CatalogueGame& entry : test::shippedCatalogue().games()) {
         SCOPED_TRACE(entry.name);
-        Game game = test::dealtGame(entry.gameId, "617");
-        if (game.rules[Rule::DealMode] == 10)
+        test::PlayedSession played(entry.gameId, "617", {{Fld::Automatic_FaceUp, "N"}});
+        if (played.game().rules[Rule::DealMode] == 10)
             continue; // the deal itself draws a random pile
         std::string prefix;
-        std::vector<Move> moves = legalMoves(game);
+        std::vector<Move> moves = legalMoves(played.game());
         for (int step = 0; step < 4 && !moves.empty(); ++step) {
             const Move move = moves[pick() % moves.size()];
             prefix += moveText(move) + '\n';
-            apply(game, move);
-            moves = legalMoves(game);
+            ASSERT_TRUE(played.session.play(move, MoveOrigin::Dragged));
+            moves = legalMoves(played.game());
         }
         const std::vector<std::string> okPrefix(std::size_t(std::count(prefix.begin(), prefix.end(), '\n')), "ok");
         const std::string args = std::to_string(entry.gameId) + " 617 --pref Automatic_FaceUp=N";
@@ -263,10 +265,11 @@ TEST_F(PlayTest, CommandsOfLaterWorkAreRefusedAndTheScriptGoesOnButAnUnknownOneS
 {
     const Game game = test::dealtGame(FreecellId, "5");
     const std::string move = command("drop", topCard(game.cards.piles.fila[0]), "Appogg1") + '\n';
+    // Freecell has no stock: a press on it does nothing and is refused without a word.
     const PlayRun later = play("1 5", "stock\nundo\nredo\nsave /tmp/x.sav\nopen /tmp/x.sav\n" + move);
     EXPECT_EQ(later.status, 0);
     EXPECT_EQ(later.replies(), (std::vector<std::string>{"refused", "refused", "refused", "refused", "refused", "ok"}));
-    EXPECT_EQ(later.err, "kestrane-cli: not available yet: stock\nkestrane-cli: not available yet: undo\n"
+    EXPECT_EQ(later.err, "kestrane-cli: not available yet: undo\n"
                          "kestrane-cli: not available yet: redo\nkestrane-cli: not available yet: save\n"
                          "kestrane-cli: not available yet: open\n");
 
