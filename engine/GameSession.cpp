@@ -150,6 +150,22 @@ bool GameSession::restart()
     return newDeal(false, false, KeepNumber, true);
 }
 
+bool GameSession::resume(const Game& game)
+{
+    if (game.gameId < 0)
+        return false;
+    endGame();
+    const bool newRules = !(game.rules == m_game.rules);
+    m_game = game;
+    m_dealt = game;
+    m_undo.clear();
+    m_store.fnStoreSet(Fld::GameId, zeroPadded(game.gameId, 4));
+    m_store.fnStoreSet(Fld::GameNumber, game.number);
+    if (newRules)
+        m_view->rulesLoaded();
+    return newDeal(false, false, KeepNumber, true);
+}
+
 void GameSession::closeGame()
 {
     endGame();

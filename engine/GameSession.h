@@ -114,6 +114,9 @@ public:
     bool newDeal(bool newTable, bool animate, int numberMode, bool keepLook);
     // The same deal again from its first position.
     bool restart();
+    // A game brought back as it stood (a saved game, a position to study): it goes on from there,
+    // without a deal. False when it names no game.
+    bool resume(const Game& game);
     // Ends the game and leaves no game chosen.
     void closeGame();
     // Closes the running game: records it and, when won, plays the win. Returns the won flag.

@@ -2,6 +2,7 @@
 
 #include "assets/PictureNames.h"
 #include "engine/Sounds.h"
+#include "engine/Stock.h"
 #include "platform/qt/QtText.h"
 #include "storage/FileLookup.h"
 #include "storage/Routines.h"
@@ -706,40 +707,55 @@ void TfrmMain::cardsMoving(bool on)
         removeInputFilter(InputFilter::Kind::AutomaticMoves);
 }
 
-void TfrmMain::showTravel(const Game& before, const Move& move)
+void TfrmMain::showTravel(const Game& before)
 {
     TableView& table = *m_table;
-    const std::string& from = before.pile(move.from);
-    const int position = findCard(from, move.card);
-    if (position < 0 || !table.positions().isPlaced(move.from) || !table.positions().isPlaced(move.to))
+    const Game& after = m_session->game();
+    // The cards that changed piles, from each pile in order and its top card first: the order in
+    // which a press on the stock deals them, a waste turns over or a run goes home.
+    struct Travel {
+        int card;
+        PileRef from, to;
+        int fromAt, toAt;
+    };
+    std::vector<Travel> travels;
+    forEachPile(before.cards.piles, [&](PileRef pile, const std::string& text) {
+        for (int p = cardCount(text) - 1; p >= 0; --p) {
+            const int card = cardAt(text, p);
+            const CardPlace now = locateCard(after, card);
+            if (isCardNumber(card) && !now.pile.isNone() && now.pile != pile && table.positions().isPlaced(pile)
+                && table.positions().isPlaced(now.pile))
+                travels.push_back({card, pile, now.pile, p, now.position});
+        }
+    });
+    if (travels.empty())
         return;
-    const int count = cardCount(from) - position;
-    // The table without the travelling cards: the source as it is now, the destination as it was.
-    CardTable shown = table.cards();
-    *shown.piles.pile(move.to) = before.pile(move.to);
-    if (move.to == Mazzo_Waste || move.from == Mazzo_Waste)
-        shown.piles.stock[2] = before.cards.piles.stock[2];
-    table.painter(nullptr, shown).paintTable();
-    showTable();
-
-    const CardSize size = table.pictures().size();
-    const Point start = table.cardCorner(before.cards, move.from, position);
-    const Point end = table.cardCorner(table.cards(), move.to, cardCount(m_session->game().pile(move.to)) - count);
-    const std::vector<MovingCard> cards = table.runPicture(before.cards, move.from, position);
-    MovingImage image({&m_imgSfondo->picture(), table.tableBuffer(), table.backgroundBuffer()}, table.pictures(),
-                      m_ports.graphics, cards);
-    image.onDrawn = [this](const Rect& r) { m_imgSfondo->showChanged(r); };
+    CardTable shown = before.cards;
     const bool shadowed = m_store.fnStoreGet(Fld::Cards_Shadowed) != "N";
     MotionPace pace(m_ports.clock, m_ports.events, m_imgSfondo->frameMs());
     const MotionTiming timing{pace, int(numberOr(m_store.fnStoreGet(Fld::Speed_Move_Card), 10)), shadowed,
                               table.scrollOffset()};
-    MotionRequest request;
-    request.from = start;
-    request.to = end;
-    request.commit = false;
     cardsMoving(true);
-    image.showAt(start, shadowed, table.scrollOffset());
-    moveCard(image, request, timing, size);
+    for (const Travel& t : travels) {
+        // Off its pile, across the table, and left lying where it arrives.
+        const Point start = table.cardCorner(shown, t.from, findCard(*shown.piles.pile(t.from), t.card));
+        const std::string oldText = *shown.piles.pile(t.from);
+        std::string& source = *shown.piles.pile(t.from);
+        source.erase(std::size_t(findCard(source, t.card)) * 3, 3);
+        table.painter(&m_imgSfondo->picture(), shown).repairPile(t.from, oldText, Target::Both);
+        *shown.piles.pile(t.to) += cardDigits(t.card);
+        shown.deck.setFace(t.card, after.cards.deck.isFaceDown(t.card) ? Face::Down : Face::Up);
+        const Point end = table.cardCorner(after.cards, t.to, t.toAt);
+        MovingImage image({&m_imgSfondo->picture(), table.tableBuffer(), table.backgroundBuffer()}, table.pictures(),
+                          m_ports.graphics, {{shown.deck.isFaceDown(t.card) ? -1 : t.card, 0}});
+        image.onDrawn = [this](const Rect& r) { m_imgSfondo->showChanged(r); };
+        showTable();
+        MotionRequest request;
+        request.from = start;
+        request.to = end;
+        image.showAt(start, shadowed, table.scrollOffset());
+        moveCard(image, request, timing, table.pictures().size());
+    }
     cardsMoving(false);
 }
 
@@ -774,10 +790,12 @@ void TfrmMain::dealt(bool animate, bool keepLook)
 
 void TfrmMain::moved(const Game& before, const Move& move, bool dragged)
 {
-    const bool travels = !dragged && move.kind != MoveKind::TurnUp && isVisible()
-        && m_store.fnStoreGet(Fld::Cards_Animate) != "N";
-    if (travels)
-        showTravel(before, move);
+    // A waste turned over shows its cards travelling back by its own switch.
+    const bool turnsWaste = move.kind == MoveKind::Stock && StockCommand(move.card) == StockCommand::Waste
+        && before.cards.piles.stock[0].empty();
+    const Field animates = turnsWaste ? Fld::Redeal_Animation : Fld::Cards_Animate;
+    if (!dragged && move.kind != MoveKind::TurnUp && isVisible() && m_store.fnStoreGet(animates) != "N")
+        showTravel(before);
     m_table->relayoutAndRepaint();
     placeScrollBar();
     showTable();

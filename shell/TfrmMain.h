@@ -116,8 +116,9 @@ private:
     void placeScrollBar();
     void scrolled(int position);
     void paintDeal();
-    // The cards of a move the player did not drag, gliding from where they lay to where they went.
-    void showTravel(const Game& before, const Move& move);
+    // The cards of a move the player did not drag, gliding one by one from where they lay in
+    // `before` to where they are now.
+    void showTravel(const Game& before);
     void paintPauseCover();
     // Cards moving by themselves (a deal, a glide): input is held off until they are done.
     void cardsMoving(bool on);

@@ -90,6 +90,10 @@ void TablePointer::pointerDown(const PointerEvent& event)
         m_stockPressed = true;
         return;
     }
+    if (hit.pile == Mazzo_Vis && !isCardNumber(hit.card)) {
+        m_c.session.pressStock(Mazzo_Vis); // the empty waste asks for the tableau's redeal
+        return;
+    }
     if (!isCardNumber(hit.card))
         return;
     if (!pressMove(game, hit.card).isNone()) {
@@ -165,8 +169,7 @@ void TablePointer::pointerUp(const PointerEvent&)
     }
     if (m_stockPressed) {
         m_stockPressed = false;
-        if (onStockClick)
-            onStockClick();
+        m_c.session.pressStock();
         return;
     }
     if (!m_held)

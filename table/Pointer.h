@@ -61,9 +61,7 @@ public:
     bool holding() const { return bool(m_held); }
     bool stockPressed() const { return m_stockPressed; }
 
-    // Filled by the features that own them: the release of a press on the stock, and the main
-    // popup menu (a right press with Ctrl away from the cards).
-    std::function<void()> onStockClick;
+    // The main popup menu (a right press with Ctrl away from the cards), shown by the window.
     std::function<void(Point)> onPopupMenu;
 
 private:

@@ -1,5 +1,7 @@
 #include "engine/GameSession.h"
+#include "engine/Stock.h"
 
+#include "tests/engine/GameFixture.h"
 #include "tests/support/CatalogueFiles.h"
 #include "tests/support/ShippedGames.h"
 #include "tests/support/TempDir.h"
@@ -193,6 +195,87 @@ TEST_F(GameSessionTest, RecentNumbersMoveToTheFront)
     EXPECT_EQ(at(3), "0000000000001");
     EXPECT_EQ(at(4), "");
     EXPECT_EQ(at(20), "");
+}
+
+// ---- a chosen position, played on ---------------------------------------------------------------
+
+using test::C;
+using test::D;
+using test::H;
+using test::S;
+
+class SessionPositionTest : public GameSessionTest {
+protected:
+    // The position as a game of the catalogue's first game, resumed in the session.
+    void resume(const std::vector<test::Pile>& piles, const std::vector<std::pair<int, int>>& rules = {})
+    {
+        Game game = test::table(piles, rules);
+        game.gameId = Freecell;
+        game.number = "0000000000001";
+        ASSERT_TRUE(m_session.resume(game));
+    }
+    const Game& game() const { return m_session.game(); }
+};
+
+TEST_F(SessionPositionTest, ClickKindsFollowTheirPreferences)
+{
+    // The nine fits no foundation but the black ten of the second pile (and there are no reserves,
+    // which a lone card is offered when foundations are wanted).
+    resume({{filaPile(0), {H(9)}}, {filaPile(1), {S(10)}}, {filaPile(2), {C(5)}}}, {{Rule::ReserveCount, 0}});
+    m_store.fnStoreSet(Fld::RightClick_To_Foundations, "Y");
+    m_store.fnStoreSet(Fld::RightClick_To_Tableaus, "N");
+    EXPECT_FALSE(m_session.rightClick(H(9)));
+    m_store.fnStoreSet(Fld::DoubleClick_To_Tableaus, "Y");
+    EXPECT_TRUE(m_session.doubleClick(H(9)));
+    EXPECT_EQ(topCard(game().pile(filaPile(1))), H(9));
+}
+
+TEST_F(SessionPositionTest, AutomaticPlayNeverTakesFromAFoundation)
+{
+    // The Ace could go from the first foundation to the second; automatic play leaves it.
+    resume({{destPile(0), {H(1)}}, {filaPile(0), {S(1)}}, {filaPile(1), {C(7)}}},
+           {{Rule::FoundationTakeBack, TakeBackAlways}, {Rule::Autoplay, 1}});
+    m_session.setAutoplay(true);
+    m_session.autoplay();
+    EXPECT_EQ(game().pile(destPile(0)), cardDigits(H(1)));
+    EXPECT_EQ(game().pile(destPile(1)), cardDigits(S(1)));
+}
+
+TEST_F(SessionPositionTest, AGapRefusesTheDealWithItsMessage)
+{
+    resume({{Mazzo, {H(5), H(6)}, 2}, {filaPile(0), {C(7)}}}, {{Rule::StockToTableau, 2}});
+    const Game before = game();
+    EXPECT_FALSE(m_session.pressStock());
+    ASSERT_EQ(m_ports.messages.shown().size(), 1u);
+    EXPECT_EQ(m_ports.messages.shown()[0].text, FillGapsMessage);
+    EXPECT_EQ(game(), before);
+}
+
+TEST_F(SessionPositionTest, ACompletedRunGoesHomeWithTheMoveThatMadeIt)
+{
+    std::vector<int> run;
+    for (int r = 13; r >= 2; --r)
+        run.push_back(S(r));
+    std::vector<std::pair<int, int>> rules = {{Rule::TableauBuildCode, BuildCodes::AnySuit},
+                                              {Rule::TableauBuildCode + 1, BuildCodes::AnySuit}};
+    for (int i = 0; i < 4; ++i)
+        rules.push_back({Rule::BaseRank + i, EmptyRules::FilledByCompletedRunsToo});
+    resume({{filaPile(0), run}, {filaPile(1), {H(9), S(1)}, 1}}, rules);
+    ASSERT_TRUE(m_session.drop(S(1), filaPile(0)));
+    EXPECT_EQ(cardCount(game().pile(destPile(0))), 13);
+    EXPECT_TRUE(game().pile(filaPile(0)).empty());
+    EXPECT_FALSE(game().cards.deck.isFaceDown(H(9))); // the card it left turned up
+    EXPECT_EQ(m_session.undoSteps(), 1u);
+}
+
+TEST_F(SessionPositionTest, TheFirstMoveFillsTheTableauFromTheStock)
+{
+    resume({{Mazzo, {H(5), H(6)}, 2}, {filaPile(0), {C(7), D(6)}}, {filaPile(1), {S(9)}}},
+           {{Rule::FillAfterFirstMove, 1}, {Rule::TableauCount, 3}});
+    ASSERT_TRUE(m_session.drop(D(6), appoggPile(0)));
+    EXPECT_EQ(topCard(game().pile(filaPile(2))), H(6)); // the stock's top card
+    ASSERT_TRUE(m_session.drop(C(7), appoggPile(1)));
+    EXPECT_TRUE(game().pile(filaPile(0)).empty()) << "only after the first move";
 }
 
 // A game of one pile of 52 cards in the stock that asks for a score of -52 to count as won.

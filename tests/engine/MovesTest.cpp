@@ -2,7 +2,7 @@
 
 #include "engine/RuleCodes.h"
 #include "engine/Scoring.h"
-#include "tests/engine/PlacementFixture.h"
+#include "tests/engine/GameFixture.h"
 #include "tests/support/ShippedGames.h"
 
 #include <gtest/gtest.h>
@@ -15,7 +15,9 @@ namespace {
 using test::C;
 using test::D;
 using test::H;
+using test::Pile;
 using test::S;
+using test::table;
 
 // ---- every game, random positions ----------------------------------------------------------------
 
@@ -78,44 +80,6 @@ TEST(MovesCatalogue, AMoveOutOfTurnIsNotLegal)
 }
 
 // ---- small tables --------------------------------------------------------------------------------
-
-struct Pile {
-    PileRef pile;
-    std::vector<int> cards;    // bottom first, face up
-    int faceDown = 0;          // the lowest cards face down
-};
-
-// Four foundations building up in suit from the Ace, eight tableau piles building down in
-// alternate colours (any card on an empty one), four free cells; rules can be overridden.
-Game table(const std::vector<Pile>& piles, const std::vector<std::pair<int, int>>& rules = {})
-{
-    Game game;
-    RuleTable& r = game.rules;
-    const std::pair<int, int> defaults[] = {
-        {Rule::DeckSize, 52}, {Rule::FoundationCount, 4}, {Rule::TableauCount, 8}, {Rule::ReserveCount, 4},
-        {Rule::FoundationCapacity, 13}, {Rule::RunRule, RunRules::PlaceableOnEachOther},
-        {Rule::RunSize, RunSizes::FreeCellsAndPiles}};
-    for (const auto& [index, value] : defaults)
-        r.set(index, std::int16_t(value));
-    for (int i = 0; i < 4; ++i) {
-        r.set(Rule::BaseRank + i, 1);
-        r.set(Rule::FoundationDirection + i, BuildUp);
-        r.set(Rule::FoundationBuildCode + i, BuildCodes::SameSuit);
-    }
-    for (int i = 0; i < 8; ++i) {
-        r.set(Rule::TableauEmptyRule + i, -1);
-        r.set(Rule::TableauDirection + i, BuildDown);
-        r.set(Rule::TableauBuildCode + i, 3);
-    }
-    for (const auto& [index, value] : rules)
-        r.set(index, std::int16_t(value));
-    for (const Pile& p : piles)
-        for (std::size_t k = 0; k < p.cards.size(); ++k)
-            appendCard(game.cards.piles, game.cards.deck, p.pile, p.cards[k],
-                       int(k) < p.faceDown ? Face::Down : Face::Up);
-    recomputeScore(game);
-    return game;
-}
 
 bool drops(const Game& game, int card, PileRef to) { return !dropMove(game, card, to).isNone(); }
 
