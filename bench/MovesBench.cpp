@@ -49,7 +49,7 @@ bool midGame(int gameId, int moves, Game& game)
 void generate(benchmark::State& state, int gameId)
 {
     Game game;
-    if (!midGame(gameId, 12, game)) {
+    if (!midGame(gameId, 40, game)) {
         state.SkipWithError("GAMES.DAT not built");
         return;
     }

@@ -701,6 +701,8 @@ void TfrmMain::paintDeal()
 void TfrmMain::cardsMoving(bool on)
 {
     m_cardsMoving += on ? 1 : -1;
+    // Starting, restarting or leaving a game waits until the cards have landed.
+    m_session->setQuitForbidden(animating());
     if (on && m_cardsMoving == 1)
         installInputFilter(InputFilter::Kind::AutomaticMoves, [] {});
     else if (!on && m_cardsMoving == 0)
@@ -1073,6 +1075,7 @@ void TfrmMain::closeEvent(QCloseEvent* event)
         event->ignore();
         return;
     }
+    m_session->interruptAutoplay();
     m_session->endGame();
     hide();
     if (m_store.fnStoreGet(Fld::Sounds_Enabled) == "Y")
