@@ -1,50 +1,120 @@
 #pragma once
 // A plain depth-first search for a winning line of a deal, over the move engine's legal moves,
-// for making test data (a deal played to its win). The move to the most promising position is
-// tried first and positions already seen are not searched again; it knows no game's strategy.
+// for making test data (a deal played to its win, or to some other goal). The move to the most
+// promising position is tried first and positions already seen are not searched again; it knows
+// no game's strategy.
+//
+// The line is made of the player's moves, each followed by the steps a game session takes by
+// itself (makeSessionSteps), so that it plays through a session, and through kestrane-cli play, move
+// for move. Turn-ups stay the player's moves: lines of games with face-down cards are played with
+// Automatic_FaceUp=N, and with automatic play off.
 
+#include "engine/AutoMoves.h"
 #include "engine/Moves.h"
 
 #include <algorithm>
+#include <functional>
 #include <string>
 #include <utility>
-#include <unordered_set>
+#include <unordered_map>
 #include <vector>
 
 namespace kst::test {
 
+// Makes the moves a session makes by itself after the player's move, in the session's order:
+// completed runs home, the tableau filled after the game's first move where the rules ask for it,
+// then the fillings of the empty tableau piles. Their undo records go to `made`, in order.
+inline void makeSessionSteps(Game& game, const Move& move, int movesBefore, std::vector<MoveUndo>& made)
+{
+    const auto make = [&](const Move& step) {
+        if (!step.isNone() && isLegal(game, step))
+            made.push_back(apply(game, step));
+    };
+    if (collectsCompletedRuns(game.rules) && move.kind != MoveKind::TurnUp) {
+        std::vector<PileRef> piles{move.to, move.from};
+        if (move.kind == MoveKind::Stock) {
+            piles.clear();
+            for (int i = 0; i < tableausInUse(game.rules); ++i)
+                piles.push_back(filaPile(i));
+        }
+        for (const PileRef pile : piles)
+            for (const Move& step : completedRunMoves(game, pile))
+                make(step);
+    }
+    if (game.rules[Rule::FillAfterFirstMove] == 1 && movesBefore == 0 && game.movesMade > 0)
+        make(fillTableausMove(game));
+    if (!game.won)
+        for (const Move& step : fillMoves(game))
+            make(step);
+}
+
+// The player's move and the session's steps after it; taken back by takeBack.
+inline std::vector<MoveUndo> playMove(Game& game, const Move& move)
+{
+    const int movesBefore = game.movesMade;
+    std::vector<MoveUndo> made{apply(game, move)};
+    makeSessionSteps(game, move, movesBefore, made);
+    return made;
+}
+
+inline void takeBack(Game& game, const std::vector<MoveUndo>& made)
+{
+    for (auto record = made.rbegin(); record != made.rend(); ++record)
+        undo(game, *record);
+}
+
 class WinningLineSearch {
 public:
+    using Goal = std::function<bool(const Game&)>;
+
     // Lines longer than maxMoves are not followed (they would also make poor test data).
     WinningLineSearch(long nodeLimit, std::size_t maxMoves) : m_nodesLeft(nodeLimit), m_maxMoves(maxMoves) {}
 
-    // The moves from the game to a win; empty when none was found within the limits.
-    std::vector<Move> search(Game game)
+    // The player's moves from the game to a position that meets the goal; empty when none was
+    // found within the limits. A won game ends a line whether it meets the goal or not.
+    std::vector<Move> search(Game game, Goal goal = [](const Game& g) { return g.won; })
     {
+        m_goal = std::move(goal);
         m_line.clear();
         m_seen.clear();
-        if (!game.won && !extend(game))
+        if (!m_goal(game) && !extend(game))
             m_line.clear();
         return m_line;
     }
 
 private:
-    // Tableau piles and reserves that only trade places count as one position.
+    // A pile with the number of its face-down cards, which turn-ups change.
+    static std::string pileKey(const Game& game, const std::string& pile)
+    {
+        int down = 0;
+        for (int p = 0; p < cardCount(pile); ++p)
+            down += game.cards.deck.isFaceDown(cardAt(pile, p)) ? 1 : 0;
+        return pile + ':' + std::to_string(down) + '|';
+    }
+
+    // Tableau piles, reserves and foundations that only trade places count as one position.
     static std::string positionKey(const Game& game)
     {
         const PileGroups& piles = game.cards.piles;
-        std::vector<std::string> tableau(piles.fila.begin(), piles.fila.begin() + tableausInUse(game.rules));
-        std::vector<std::string> reserves(piles.appogg.begin(), piles.appogg.begin() + reservesInUse(game.rules));
-        std::ranges::sort(tableau);
-        std::ranges::sort(reserves);
+        const auto keys = [&](auto first, int count) {
+            std::vector<std::string> out;
+            for (auto pile = first; pile != first + count; ++pile)
+                out.push_back(pileKey(game, *pile));
+            std::ranges::sort(out);
+            return out;
+        };
         std::string key;
-        for (const auto* group : {&tableau, &reserves})
-            for (const std::string& pile : *group)
-                key += pile + '|';
-        for (const std::string& pile : piles.dest)
-            key += pile + '|';
+        for (const std::string& pile : keys(piles.fila.begin(), tableausInUse(game.rules)))
+            key += pile;
+        for (const std::string& pile : keys(piles.appogg.begin(), reservesInUse(game.rules)))
+            key += pile;
+        for (const std::string& pile : keys(piles.dest.begin(), foundationsInUse(game.rules)))
+            key += pile;
         for (const std::string& pile : piles.stock)
-            key += pile + '|';
+            key += pileKey(game, pile);
+        // With a limited number of redeals the same cards are a different position on a later pass.
+        if (game.rules[Rule::Deals] >= 0)
+            key += std::to_string(game.counters.DealCounter);
         return key;
     }
 
@@ -67,31 +137,38 @@ private:
 
     bool extend(Game& game)
     {
-        if (--m_nodesLeft < 0 || m_line.size() >= m_maxMoves || !m_seen.insert(positionKey(game)).second)
+        if (--m_nodesLeft < 0 || m_line.size() >= m_maxMoves)
             return false;
+        // A position seen before is searched again only when reached by a shorter line, which
+        // leaves more moves to it under the length limit.
+        const auto [seen, isNew] = m_seen.try_emplace(positionKey(game), m_line.size());
+        if (!isNew && seen->second <= m_line.size())
+            return false;
+        seen->second = m_line.size();
         // The most promising move first.
         std::vector<std::pair<int, Move>> moves;
         for (const Move& move : legalMoves(game)) {
-            const MoveUndo record = apply(game, move);
+            const std::vector<MoveUndo> made = playMove(game, move);
             moves.emplace_back(-promise(game), move);
-            undo(game, record);
+            takeBack(game, made);
         }
         std::ranges::stable_sort(moves, {}, &std::pair<int, Move>::first);
         for (const auto& [ignored, move] : moves) {
-            const MoveUndo record = apply(game, move);
+            const std::vector<MoveUndo> made = playMove(game, move);
             m_line.push_back(move);
-            if (game.won || extend(game))
+            if (m_goal(game) || (!game.won && extend(game)))
                 return true;
             m_line.pop_back();
-            undo(game, record);
+            takeBack(game, made);
         }
         return false;
     }
 
     long m_nodesLeft;
     std::size_t m_maxMoves;
+    Goal m_goal;
     std::vector<Move> m_line;
-    std::unordered_set<std::string> m_seen;
+    std::unordered_map<std::string, std::size_t> m_seen; // the shortest line to each position
 };
 
 } // namespace kst::test

@@ -408,6 +408,168 @@ TEST(PlayTestData, DISABLED_WriteFreecellLine)
         file << moveText(move) << '\n';
 }
 
+// ---- stored lines played to their end -----------------------------------------------------------
+
+// The output of a script, cut at its commands: a reply for each command but `print`, a table
+// form for each `print`, the table form at the end.
+struct PlayedScript {
+    std::vector<std::string> replies;
+    std::vector<std::vector<std::string>> prints;
+    std::vector<std::string> end;
+};
+
+PlayedScript cutOutput(const std::string& script, const std::vector<std::string>& lines)
+{
+    PlayedScript played;
+    auto at = lines.begin();
+    const auto take = [&](std::size_t count) {
+        const std::size_t n = std::min(count, std::size_t(lines.end() - at));
+        std::vector<std::string> taken(at, at + std::ptrdiff_t(n));
+        at += std::ptrdiff_t(n);
+        return taken;
+    };
+    for (const std::string& command : splitLines(script)) {
+        if (command.find_first_not_of(" \t") == std::string::npos || command.starts_with('#'))
+            continue;
+        if (command == "print")
+            played.prints.push_back(take(TableFormLines));
+        else if (const std::vector<std::string> reply = take(1); !reply.empty())
+            played.replies.push_back(reply.front());
+        else
+            played.replies.push_back("(no reply)");
+    }
+    played.end = take(lines.size());
+    return played;
+}
+
+// The card numbers of a pile of a table form, bottom first.
+std::vector<std::string> cardsOf(const std::vector<std::string>& table, const std::string& pile)
+{
+    const std::string saved = valueOf(table, pile);
+    std::vector<std::string> cards;
+    for (std::size_t at = 0; at + 4 <= saved.size(); at += 4)
+        cards.push_back(saved.substr(at, 3));
+    return cards;
+}
+
+// A deal played by a stored line of commands to a position worth checking. The line is found by
+// the search (the generator below) and played as the search played it: turn-ups are the
+// player's clicks, automatic play is off.
+struct StoredLine {
+    const char* name; // the data file is tests/tools/data/<name>-<number>.play
+    int gameId;
+    const char* number;
+    // What the search looks for, in the game as dealt and as played.
+    bool (*goal)(const Game& dealt, const Game& now);
+    // The line prints the table before and after its last move.
+    bool printsAroundLastMove;
+    // The checks of the played script.
+    void (*check)(const PlayedScript& played);
+};
+
+constexpr const char* StoredLineOptions = "--pref Automatic_FaceUp=N";
+
+bool wonAfterTurningTheWaste(const Game&, const Game& now)
+{
+    return now.won && now.counters.DealCounter > 1;
+}
+
+void checkWonAfterTurningTheWaste(const PlayedScript& played)
+{
+    EXPECT_EQ(valueOf(played.end, "Won"), "Y");
+    EXPECT_GT(std::stoi(valueOf(played.end, "DealCounter")), 1) << "the waste was never turned over";
+}
+
+const StoredLine storedLines[] = {
+    {"klondike", 2, "39", wonAfterTurningTheWaste, false, checkWonAfterTurningTheWaste},
+    {"klondike-by-threes", 3, "24", wonAfterTurningTheWaste, false, checkWonAfterTurningTheWaste},
+    {"spider-one-suit", 4, "8",
+     [](const Game&, const Game& now) {
+         return std::ranges::any_of(now.cards.piles.dest, [](const std::string& pile) { return cardCount(pile) == 13; });
+     },
+     false,
+     [](const PlayedScript& played) {
+         int full = 0;
+         for (int d = 1; d <= 8; ++d)
+             full += cardsOf(played.end, "Dest" + std::to_string(d)).size() == 13 ? 1 : 0;
+         EXPECT_GE(full, 1) << "no completed run went home";
+     }},
+    {"canfield", 8, "2",
+     // A tableau pile starts with a card that was dealt to the reserve: the reserve filled it.
+     [](const Game& dealt, const Game& now) {
+         return std::ranges::any_of(now.cards.piles.fila, [&](const std::string& pile) {
+             return !pile.empty() && locateCard(dealt, cardAt(pile, 0)).pile.group == PileGroup::Appogg;
+         });
+     },
+     true,
+     [](const PlayedScript& played) {
+         ASSERT_EQ(played.prints.size(), 2u);
+         const std::vector<std::string>& before = played.prints[0];
+         const std::vector<std::string>& after = played.prints[1];
+         std::vector<std::string> reserve = cardsOf(before, "Appogg1");
+         ASSERT_FALSE(reserve.empty());
+         const std::string top = reserve.back();
+         reserve.pop_back();
+         EXPECT_EQ(cardsOf(after, "Appogg1"), reserve);
+         int filled = 0;
+         for (int i = 1; i <= 4; ++i) {
+             const std::string fila = "Fila" + std::to_string(i);
+             filled += cardsOf(after, fila) == std::vector{top} && cardsOf(before, fila) != std::vector{top} ? 1 : 0;
+         }
+         EXPECT_EQ(filled, 1) << "no emptied tableau pile took the reserve's top card " << top;
+     }},
+};
+
+std::string storedLinePath(const StoredLine& line)
+{
+    return std::string(KST_SOURCE_DIR "/tests/tools/data/") + line.name + '-' + line.number + ".play";
+}
+
+std::string storedLineArgs(const StoredLine& line)
+{
+    return std::to_string(line.gameId) + ' ' + line.number + ' ' + StoredLineOptions;
+}
+
+TEST_F(PlayTest, StoredLinesArePlayedToTheirEnd)
+{
+    for (const StoredLine& line : storedLines) {
+        SCOPED_TRACE(line.name);
+        const std::string script = test::TempDir::readFile(storedLinePath(line));
+        ASSERT_FALSE(script.empty()) << storedLinePath(line);
+        const PlayRun r = play(storedLineArgs(line), script);
+        ASSERT_EQ(r.status, 0) << r.err;
+        EXPECT_EQ(r.err, "");
+        const PlayedScript played = cutOutput(script, r.lines);
+        ASSERT_EQ(played.end.size(), TableFormLines);
+        EXPECT_FALSE(played.replies.empty());
+        for (std::size_t i = 0; i < played.replies.size(); ++i)
+            EXPECT_EQ(played.replies[i], "ok") << "move " << i + 1;
+        line.check(played);
+    }
+}
+
+// Makes the data files of the test above; run by hand (kst_tests --gtest_also_run_disabled_tests
+// --gtest_filter='*WriteStoredLines') when a deal or the move texts change.
+TEST(PlayTestData, DISABLED_WriteStoredLines)
+{
+    for (const StoredLine& line : storedLines) {
+        const Game dealt = test::dealtGame(line.gameId, line.number);
+        const std::vector<Move> moves = test::WinningLineSearch(1'000'000, 300).search(
+            dealt, [&](const Game& now) { return line.goal(dealt, now); });
+        ASSERT_FALSE(moves.empty()) << line.name;
+        std::ofstream file(storedLinePath(line), std::ios::binary);
+        file << "# " << test::shippedCatalogue().gameName(line.gameId) << " deal " << line.number
+             << ", played with " << StoredLineOptions << ": one move a line\n";
+        for (std::size_t i = 0; i < moves.size(); ++i) {
+            if (line.printsAroundLastMove && i + 1 == moves.size())
+                file << "print\n";
+            file << moveText(moves[i]) << '\n';
+        }
+        if (line.printsAroundLastMove)
+            file << "print\n";
+    }
+}
+
 // ---- the data folder ----------------------------------------------------------------------------
 
 TEST_F(PlayTest, OnlyRecordWritesAndThenOnlyTheRecentNumbers)
