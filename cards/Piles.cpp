@@ -248,6 +248,36 @@ void clearTable(PileGroups& piles)
         p.clear();
 }
 
+// ---- the saved form ----
+
+std::string savedPileString(const DeckTable& deck, std::string_view pile)
+{
+    std::string out;
+    out.reserve(pile.size() / 3 * 4);
+    for (std::size_t at = 0; at + 3 <= pile.size(); at += 3) {
+        const std::string_view digits = pile.substr(at, 3);
+        const int card = parseCardDigits(digits);
+        out += digits;
+        out += card > 0 && !deck.isFaceDown(card) ? '1' : '0';
+    }
+    return out;
+}
+
+bool restoreSavedPile(DeckTable& deck, std::string& pile, std::string_view saved)
+{
+    pile.clear();
+    for (std::size_t at = 0; at + 4 <= saved.size(); at += 4) {
+        const int card = parseCardDigits(saved.substr(at, 3));
+        const char face = saved[at + 3];
+        if (card < 0 || card > CardsInDeckTable || (face != '0' && face != '1'))
+            return false;
+        pile += saved.substr(at, 3);
+        if (card > 0)
+            deck.setFace(card, face == '1' ? Face::Up : Face::Down);
+    }
+    return saved.size() % 4 == 0;
+}
+
 // ---- checks ----------------------------------------------------------------------------------
 
 CardSet firstCards(int count)

@@ -161,6 +161,16 @@ Removal removeCardFromGrid(PileGroups& piles, int card, int filaInUse);
 // Empties every pile; the entries stay.
 void clearTable(PileGroups& piles);
 
+// ---- the saved form ----
+
+// A pile as saved games and table images keep it: per element its three digits and the card's
+// face flag ("1" up, "0" down); an empty slot is "0000".
+std::string savedPileString(const DeckTable& deck, std::string_view pile);
+// The pile from its saved form, the faces of its cards set as saved. Groups of four characters;
+// a short or malformed group ends the reading (what came before it stays). False when the text
+// was not read whole.
+bool restoreSavedPile(DeckTable& deck, std::string& pile, std::string_view saved);
+
 // ---- checks ----------------------------------------------------------------------------------
 
 using CardSet = std::bitset<CardsInDeckTable + 1>;

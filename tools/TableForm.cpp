@@ -2,20 +2,6 @@
 
 namespace kst::cli {
 
-std::string savedPileString(const DeckTable& deck, std::string_view pile)
-{
-    std::string out;
-    out.reserve(pile.size() / 3 * 4);
-    for (std::size_t at = 0; at + 3 <= pile.size(); at += 3) {
-        const std::string_view digits = pile.substr(at, 3);
-        const int card = parseCardDigits(digits);
-        out += digits;
-        const bool faceUp = card > 0 && !deck.isFaceDown(card);
-        out += faceUp ? '1' : '0';
-    }
-    return out;
-}
-
 void printTableForm(std::ostream& out, const Game& game)
 {
     forEachPile(game.cards.piles, [&](PileRef ref, const std::string& pile) {

@@ -10,9 +10,6 @@
 
 namespace kst::cli {
 
-// A pile as a saved game writes it: per card its three digits and its face flag, "0000" for an
-// empty slot.
-std::string savedPileString(const DeckTable& deck, std::string_view pile);
 
 // The 55 piles, BaseRanks, Score, Won, DealCounter and SpecialCounter.
 void printTableForm(std::ostream& out, const Game& game);
