@@ -99,7 +99,7 @@ bool GameSession::newDeal(bool newTable, bool animate, int numberMode, bool keep
     m_game.movesMade = 0;
     m_game.counters.SpecialCounter = 0;
     if (newTable) {
-        m_undo.clear();
+        clearHistories();
         if (m_game.rules[Rule::DeckSize] == 0) {
             const CatalogueResult loaded = m_catalogue.loadRules(m_game.gameId, m_game.rules);
             if (!loaded.ok) {
@@ -145,7 +145,7 @@ bool GameSession::restart()
     if (!hasGame() || m_dealt.gameId != m_game.gameId)
         return false;
     m_game = m_dealt;
-    m_undo.clear();
+    clearHistories();
     sound(SoundEvent::Restart);
     return newDeal(false, false, KeepNumber, true);
 }
@@ -158,7 +158,7 @@ bool GameSession::resume(const Game& game)
     const bool newRules = !(game.rules == m_game.rules);
     m_game = game;
     m_dealt = game;
-    m_undo.clear();
+    clearHistories();
     m_store.fnStoreSet(Fld::GameId, zeroPadded(game.gameId, 4));
     m_store.fnStoreSet(Fld::GameNumber, game.number);
     if (newRules)
@@ -173,7 +173,7 @@ void GameSession::closeGame()
     m_store.fnStoreSet(Fld::Game_name, "");
     m_game = Game{};
     m_dealt = Game{};
-    m_undo.clear();
+    clearHistories();
     m_view->stateChanged();
 }
 
@@ -295,9 +295,15 @@ bool GameSession::makeMove(const Move& move, MoveOrigin origin, Step step)
     if (!m_inProgress || m_paused || !isLegal(m_game, move))
         return false;
     const Game before = m_game;
-    if (m_undo.empty() || step == Step::OwnAction)
-        m_undo.emplace_back();
-    m_undo.back().push_back(apply(m_game, move));
+    recordState();
+    const PlacementCounters counters = m_game.counters;
+    apply(m_game, move);
+    if (m_game.counters.DealCounter > counters.DealCounter && StockCommand(move.card) == StockCommand::Redeal)
+        m_history.log.back() = UndoEvents::Redeal;
+    else if (m_game.counters.SpecialCounter > counters.SpecialCounter)
+        m_history.log.back() = UndoEvents::SpecialCount;
+    m_store.fnStoreSet(Fld::RedoUsed, "0");
+    m_redoHistory.clear();
     const bool looping = step != Step::Silent && moveSound(before, move, origin);
     m_view->moved(before, move, origin == MoveOrigin::Dragged);
     if (looping)
@@ -317,7 +323,7 @@ bool GameSession::turnUp(int pile)
     const int top = topCard(m_game.cards.piles.fila[std::size_t(pile)]);
     if (!isCardNumber(top) || !m_game.cards.deck.isFaceDown(top) || m_store.fnStoreGet(Fld::Automatic_FaceUp) == "N")
         return false;
-    return makeMove({MoveKind::TurnUp, std::uint8_t(top), filaPile(pile), {}}, MoveOrigin::Automatic, Step::JoinAction);
+    return makeMove({MoveKind::TurnUp, std::uint8_t(top), filaPile(pile), {}}, MoveOrigin::Automatic, Step::Sounded);
 }
 
 void GameSession::turnUpAll()
@@ -356,13 +362,13 @@ void GameSession::stepsAfterMove(const Move& move, int movesBefore)
         turnUpAll();
     if (m_game.rules[Rule::FillAfterFirstMove] == 1 && movesBefore == 0 && m_game.movesMade > 0)
         if (const Move fill = fillTableausMove(m_game); !fill.isNone())
-            makeMove(fill, MoveOrigin::Automatic, Step::JoinAction);
+            makeMove(fill, MoveOrigin::Automatic, Step::Sounded);
 }
 
 bool GameSession::play(const Move& move, MoveOrigin origin)
 {
     const int movesBefore = m_game.movesMade;
-    if (!makeMove(move, origin, Step::OwnAction))
+    if (!makeMove(move, origin, Step::Sounded))
         return false;
     stepsAfterMove(move, movesBefore);
     if (!m_game.won && origin != MoveOrigin::Automatic)
@@ -418,7 +424,7 @@ bool GameSession::fillEmptyTableaus()
 {
     bool filled = false;
     for (const Move& m : fillMoves(m_game))
-        filled = makeMove(m, MoveOrigin::Automatic, Step::OwnAction) || filled;
+        filled = makeMove(m, MoveOrigin::Automatic, Step::Sounded) || filled;
     return filled;
 }
 
@@ -434,7 +440,7 @@ bool GameSession::autoplayPass()
         if (m.isNone() || m.to.group != PileGroup::Dest || m.from.group == PileGroup::Dest
             || playerStartsFoundation(m_game, m.to.index))
             return false;
-        return makeMove(m, MoveOrigin::Automatic, Step::OwnAction);
+        return makeMove(m, MoveOrigin::Automatic, Step::Sounded);
     };
     const bool reserves = reservesInUse(m_game.rules) > 0;
     bool movedAny = false;

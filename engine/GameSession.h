@@ -12,6 +12,7 @@
 #include "engine/Move.h"
 #include "engine/Moves.h"
 #include "engine/Sounds.h"
+#include "engine/UndoHistory.h"
 #include "platform/Clock.h"
 #include "platform/Geometry.h"
 #include "platform/MessageBoxes.h"
@@ -96,8 +97,8 @@ public:
     bool inProgress() const { return m_inProgress; }
     bool paused() const { return m_paused; }
     bool timerRunning() const { return m_timerRunning; }
-    // Player actions recorded for undo since the deal.
-    std::size_t undoSteps() const { return m_undo.size(); }
+    // States recorded for undo since the deal: one for every move.
+    std::size_t undoSteps() const { return m_history.states.size(); }
 
     // ---- starting and leaving games ----
     // True when the running game may be left: at once without a game in progress, a won game or
@@ -146,6 +147,27 @@ public:
     // Stops a running automatic play after the move under way.
     void interruptAutoplay() { m_interrupted = true; }
 
+    // ---- undo, redo, restart, saved games and the snapshot ----
+    // One recorded state back or forward; refused (with the beep, unless quiet) when there is
+    // none, no game is in progress or the Undo_Enabled preference forbids it.
+    bool undo(bool quiet = false);
+    bool redo(bool quiet = false);
+    bool canUndo() const { return !m_history.empty(); }
+    bool canRedo() const { return !m_redoHistory.empty(); }
+    // The Restart command: asks while a game is in progress and not won, ends the game (so it is
+    // recorded), brings back the table before the first move and goes on from there.
+    bool restartGame();
+    // Writes the game with its undo history to the file (the saved-game format); false with the
+    // reason in `error` when it cannot be written. The game goes on unchanged either way.
+    bool saveGame(const std::string& path, std::string& error);
+    // Leaves the running game (after the quit confirmation) and goes on with the saved one. False
+    // with a message shown when the file is missing, unreadable or names no playable game.
+    bool openGame(const std::string& path);
+    // The snapshot: the game saved to a temporary file, and the return to it.
+    bool takeSnapshot();
+    bool undoToSnapshot();
+    bool hasSnapshot() const;
+
     // ---- time ----
     // Seconds of play: frozen while paused and after the end.
     long elapsedSeconds();
@@ -153,9 +175,8 @@ public:
     std::string timeText(std::string_view separator = ":");
 
 private:
-    // How a move joins the undo history and sounds: a player's action of its own, a step within
-    // the action before it, or such a step under a sound already playing.
-    enum class Step { OwnAction, JoinAction, Silent };
+    // A move plays its sound, or makes none under a sound already playing (a run going home).
+    enum class Step { Sounded, Silent };
 
     bool pref(Field field) const;
     void sound(SoundEvent event);
@@ -168,6 +189,14 @@ private:
     bool fillEmptyTableaus();
     bool autoplayPass();
     bool makeMove(const Move& move, MoveOrigin origin, Step step);
+    // Undo and redo: the state before a move recorded, both histories emptied, one state moved
+    // from one history to the other.
+    void recordState();
+    void clearHistories();
+    bool step(bool back, bool quiet);
+    // The game goes on from a saved file's table, history and counters.
+    bool takeSaved(const struct SavedGameFile& file);
+    struct SavedGameFile savedFile();
     void afterScore();
     void recordNumber();
     void startClock();
@@ -182,7 +211,8 @@ private:
 
     Game m_game;
     Game m_dealt; // the game as dealt, for restart
-    std::vector<std::vector<MoveUndo>> m_undo; // one entry per player action, its moves in order
+    UndoHistory m_history;
+    UndoHistory m_redoHistory;
     bool m_inProgress = false;
     bool m_quitForbidden = false;
     bool m_autoplayChecked = false;
