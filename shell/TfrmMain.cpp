@@ -6,6 +6,7 @@
 #include "platform/qt/QtText.h"
 #include "storage/FileLookup.h"
 #include "storage/Routines.h"
+#include "storage/StringTable.h"
 #include "storage/TextUtils.h"
 #include "table/Motion.h"
 
@@ -15,6 +16,7 @@
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
 #include <QScrollBar>
@@ -24,39 +26,52 @@
 #include <QToolTip>
 
 #include <algorithm>
+#include <filesystem>
 #include <iostream>
 #include <string_view>
+#include <tuple>
 
 namespace kst {
 
 namespace {
 
-constexpr int LargeToolbarHeight = 46, SmallToolbarHeight = 24;
-constexpr QSize LargeButton{44, 42}, SmallButton{23, 22};
+constexpr QSize LargeButton{44, 42};
+constexpr int SmallButtonWidth = 23;
+constexpr int BoxWidth = 130;
 constexpr int TooltipDelayMs = 500;
 
-// The ten toolbar commands in their order: the picture's word and the hint.
+// The ten toolbar commands in their order: the picture's word, the hint and the menu item each
+// runs; a button follows its item's enabling.
 struct ToolbarCommand {
     const char* word;
     const char* hint;
-    const char* action; // the menu item it runs, empty while that command does not exist yet
+    const char* action;
     bool groupEndsLarge;
     bool groupEndsSmall;
 };
 constexpr ToolbarCommand toolbarCommands[] = {
     {"NEW", "New", "mnuNew", false, false},
-    {"OPEN", "Open", "", true, true},
+    {"OPEN", "Open", "mnuOpen", true, true},
     {"RESTART", "Restart", "mnuRestartGame", false, false},
-    {"SAVE", "Save", "", true, true},
-    {"UNDO", "Undo", "", false, false},
-    {"REDO", "Redo", "", false, true},
+    {"SAVE", "Save", "mnuSave", true, true},
+    {"UNDO", "Undo", "mnuUndo", false, false},
+    {"REDO", "Redo", "mnuRedo", false, true},
     {"AUTOPLAY", "Autoplay", "mnuAutoPlay", true, true},
-    {"STAT", "Statistics", "", false, false},
-    {"RULES", "Rules", "", true, true},
+    {"STAT", "Statistics", "mnuGameStatistics", false, false},
+    {"RULES", "Rules", "mnuRules", true, true},
     {"EXIT", "Exit", "mnuEsci", false, false},
 };
-// The buttons the game commands switch together.
-constexpr const char* gameCommandWords[] = {"NEW", "RESTART", "SAVE", "UNDO", "REDO", "AUTOPLAY", "RULES"};
+
+// Button and toolbar heights of the two button styles. Raised buttons stand edge to edge, so
+// they go without separators.
+struct ButtonGeometry {
+    int smallButtonHeight, smallToolbarHeight, largeToolbarHeight;
+    bool separators;
+};
+constexpr ButtonGeometry flatButtons{22, 24, 46, true}, raisedButtons{23, 25, 45, false};
+
+const FileFilter GameFiles{"Game", "*.gam"};
+const FileFilter SavedGameFiles{"Game", "*.GAM"};
 
 QPixmap pixmapOf(const Bitmap& bitmap)
 {
@@ -102,6 +117,7 @@ TfrmMain::TfrmMain(SessionStore& store, const Ports& ports, ProgramFiles files, 
 
     createMenus();
     createToolbars();
+    createPopupMenus();
 
     m_scrBarMain = new QScrollBar(Qt::Vertical, m_imgSfondo);
     m_scrBarMain->setObjectName(QStringLiteral("scrBarMain"));
@@ -143,6 +159,7 @@ TfrmMain::TfrmMain(SessionStore& store, const Ports& ports, ProgramFiles files, 
     m_pointer = std::make_unique<TablePointer>(PointerContext{
         *m_table, *m_session, m_appearance, m_ports.sound, m_ports.clock, m_ports.events, m_imgSfondo->picture(),
         m_imgSfondo->frameMs(), [this](const Rect& r) { m_imgSfondo->showChanged(r); }, [this] { showTable(); }});
+    m_pointer->onPopupMenu = [this](Point at) { showMainPopup({at.x, at.y}); };
 
     startUp();
     restorePlacement();
@@ -163,12 +180,11 @@ void TfrmMain::startUp()
 
     m_windowPreferences =
         readPreferences(m_config, m_store, {m_ports.messages, m_ports.app, m_ports.graphics.displayColourBits()});
-    m_pnlTB->setVisible(m_windowPreferences.toolbarLarge);
-    m_pnlTB1->setVisible(!m_windowPreferences.toolbarLarge);
-    for (QToolButton* button : m_largeButtons)
-        button->setAutoRaise(m_windowPreferences.toolbarFlat);
-    for (QToolButton* button : m_smallButtons)
-        button->setAutoRaise(m_windowPreferences.toolbarFlat);
+    // As stored, without writing it back.
+    applyToolbarSize(m_windowPreferences.toolbarLarge);
+    applyButtonStyle(m_windowPreferences.toolbarFlat);
+    m_actions.at("popShowTime")->setEnabled(m_store.fnStoreGet(Fld::Show_Time) != "Y");
+    m_actions.at("popShowScore")->setEnabled(m_store.fnStoreGet(Fld::Show_Score) != "Y");
     registerPointerShapes();
 
     const std::string games = findFile(m_files.programDir(), "GAMES.DAT");
@@ -287,78 +303,197 @@ void TfrmMain::firstActivation()
 
 // ---- menus and toolbars -------------------------------------------------------------------------
 
+QMenu* TfrmMain::addMenu(QMenu* menu, const char* name, std::initializer_list<MenuItem> items)
+{
+    menu->setObjectName(QLatin1String(name));
+    // A popup's shortcuts only serve while it is open; the menu bar's items own them otherwise.
+    const bool popup = !menu->parent() || menu->parent() == this;
+    for (const MenuItem& item : items) {
+        if (!item.name) {
+            menu->addSeparator();
+            continue;
+        }
+        QAction* action = menu->addAction(QString::fromLatin1(item.caption));
+        action->setObjectName(QLatin1String(item.name));
+        action->setShortcut(QKeySequence(QLatin1String(item.shortcut), QKeySequence::PortableText));
+        if (popup)
+            action->setShortcutContext(Qt::WidgetShortcut);
+        action->setCheckable(item.checkable);
+        if (item.run) {
+            connect(action, &QAction::triggered, this, item.run);
+        } else {
+            action->setEnabled(false);
+            m_waiting.insert(action);
+        }
+        m_actions[item.name] = action;
+    }
+    return menu;
+}
+
 void TfrmMain::createMenus()
 {
-    const auto add = [this](QMenu* menu, const char* name, const QString& caption, const QKeySequence& shortcut,
-                            auto slot) {
-        QAction* action = menu->addAction(caption, this, slot);
-        action->setObjectName(QLatin1String(name));
-        action->setShortcut(shortcut);
-        m_actions[name] = action;
-        return action;
-    };
-    QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
-    file->setObjectName(QStringLiteral("mnuPartita"));
-    add(file, "mnuNew", QStringLiteral("&New game"), QKeySequence(Qt::Key_F2), &TfrmMain::newDeal);
-    add(file, "mnuRestartGame", QStringLiteral("&Restart game"), QKeySequence(Qt::CTRL | Qt::Key_F2),
-        &TfrmMain::restartGame);
-    add(file, "mnuRandomGame", QStringLiteral("Rand&om game"), QKeySequence(), &TfrmMain::randomGame);
-    file->addSeparator();
-    add(file, "mnuEsci", QStringLiteral("E&xit"), QKeySequence(), &QWidget::close);
+    // The items without a command open windows that come with their own features: statistics,
+    // hi-scores, players, the game browser, customizing, favourites, the card counter, help and
+    // the demo. They stay disabled until then.
+    QMenuBar* bar = menuBar();
+    bar->setObjectName(QStringLiteral("MainMenu1"));
+    addMenu(bar->addMenu(QStringLiteral("&File")), "mnuPartita",
+            {{"mnuNew", "&New game", "F2", [this] { newDeal(); }},
+             {"mnuOpen", "&Open a game", "Ctrl+F12"},
+             {"mnuRestartGame", "&Restart game", "Ctrl+F2", [this] { restartGame(); }},
+             {"mnuSelect", "S&elect a game number...", "F3"},
+             {"mnuRandomGame", "Rand&om game", "", [this] { randomGame(); }},
+             {},
+             {"mnuSave", "&Save...", "Ctrl+Shift+F12", [this] { saveGame(); }},
+             {},
+             {"mnuPlayers", "&Players...", "Ctrl+L"},
+             {},
+             {"mnuEsci", "E&xit", "", [this] { close(); }}});
 
-    QMenu* game = menuBar()->addMenu(QStringLiteral("&Game"));
-    game->setObjectName(QStringLiteral("mnuGameMenu"));
-    // A switch: its check is the state, and both toolbars' buttons follow it.
-    QAction* autoPlay = game->addAction(QStringLiteral("Au&toplay"));
-    autoPlay->setObjectName(QStringLiteral("mnuAutoPlay"));
-    autoPlay->setShortcut(QKeySequence(Qt::Key_F7));
-    autoPlay->setCheckable(true);
-    m_actions["mnuAutoPlay"] = autoPlay;
-    connect(autoPlay, &QAction::toggled, this, [this](bool on) {
+    QMenu* game = addMenu(
+        bar->addMenu(QStringLiteral("&Game")), "mnuGameMenu",
+        {{"mnuUndo", "&Undo", "Ctrl+Z", [this] { undoMove(); }},
+         {"mnuRedo", "&Redo", "Ctrl+Y", [this] { redoMove(); }},
+         {},
+         {"mnuSnapshotPosition", "Snaps&hot position", "Ctrl+H", [this] { takeSnapshot(); }},
+         {"mnuUndoToSnapshot", "Undo to s&napshot", "Ctrl+T", [this] { undoToSnapshot(); }},
+         {},
+         {"mnuPause", "P&ause", "Ctrl+P", [this] { setPause(!m_session->paused()); }, true},
+         {"mnuQuitGame", "&Quit game", "Ctrl+Q", [this] { quitGame(); }},
+         {},
+         {"mnuGameInformation", "Game &information...", ""},
+         {},
+         // The switch acts on its check mark, which start-up sets as well.
+         {"mnuAutoPlay", "Au&toplay", "F7", [] {}, true}});
+    connect(m_actions.at("mnuAutoPlay"), &QAction::toggled, this, [this](bool on) {
         m_session->setAutoplay(on);
         if (on)
             m_session->autoplay();
     });
-    QAction* pause = add(game, "mnuPause", QStringLiteral("P&ause"), QKeySequence(Qt::CTRL | Qt::Key_P),
-                         [this] { setPause(!m_session->paused()); });
-    pause->setCheckable(true);
-    add(game, "mnuQuitGame", QStringLiteral("&Quit game"), QKeySequence(Qt::CTRL | Qt::Key_Q), &TfrmMain::quitGame);
+    // Demo playback is reached by its shortcut only; a hidden item's own shortcut is dead.
+    QAction* demoSeparator = game->addSeparator();
+    demoSeparator->setObjectName(QStringLiteral("mnuSep22"));
+    demoSeparator->setVisible(false);
+    addMenu(game, "mnuGameMenu", {{"mnuDemo", "&Demo", "Ctrl+D"}});
+    QAction* demo = m_actions.at("mnuDemo");
+    demo->setVisible(false);
+    connect(new QShortcut(demo->shortcut(), this), &QShortcut::activated, demo, &QAction::trigger);
+
+    addMenu(bar->addMenu(QStringLiteral("&Statistics")), "mnuStatistics",
+            {{"mnuGameStatistics", "&Game statistics...", "F4"},
+             {"mnuPlayersStatistics", "&Players statistics...", ""},
+             {"mnuAllGamesStatistics", "&All games statistics...", ""},
+             {"mnuLogStatistics", "&Log statistics...", ""},
+             {},
+             {"mnuHiScores", "&Hi-Scores...", "F9"},
+             {"mnuOverallScore", "Overall score...", ""}});
+
+    QMenu* tournament = addMenu(bar->addMenu(QStringLiteral("&Tournament")), "mnuTournament",
+                                {{"mnuTourManager", "&Tournament manager...", ""},
+                                 {"mnuTourPlay", "&Play tournament...", ""},
+                                 {},
+                                 {"mnuTourNext", "&Next game", "Ctrl+N"},
+                                 {"mnuTourScore", "&Tournament score...", ""},
+                                 {"mnuTourEnd", "&End tournament", ""}});
+    tournament->menuAction()->setVisible(false);
+
+    addMenu(bar->addMenu(QStringLiteral("&Tools")), "mnuOpzioni",
+            {{"mnuCustomize", "C&ustomize...", "Ctrl+U"},
+             {"Selectthemes1", "&Select themes...", ""},
+             {"mnuCustomizeRules", "Customize &rules...", "Ctrl+R"},
+             {},
+             {"mnuFavoriteGames", "&Favorite games...", "Ctrl+F"},
+             {},
+             {"mnuCardCounter", "&Card counter...", "F8"}});
+    m_actions.at("Selectthemes1")->setVisible(false);
+
+    addMenu(bar->addMenu(QStringLiteral("&Help")), "mnuAiuto",
+            {{"mnuRules", "&Rules", "F1"},
+             {"Sommario1", "&Contents", ""},
+             {},
+             {"mnuTips", "&Tip of the Day...", ""},
+             {},
+             {"mnuAbout", "A&bout Kestrane 2000...", ""}});
 
     // Window managers close on Alt+F4 themselves; this serves where none does.
     auto* altF4 = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_F4), this);
     connect(altF4, &QShortcut::activated, this, &QWidget::close);
 }
 
+void TfrmMain::createPopupMenus()
+{
+    m_popTB = addMenu(new QMenu(this), "popTB",
+                      {{"popLargeIcons", "Large icons", "", [this] { setLargeToolbar(true); }, true},
+                       {"popSmallIcons", "Small icons", "", [this] { setLargeToolbar(false); }, true},
+                       {},
+                       {"popFlatButton", "Flat button", "", [this] { setFlatButtons(true); }, true},
+                       {"popNoFlatButton", "No flat button", "", [this] { setFlatButtons(false); }, true},
+                       {},
+                       {"popShowTime", "Show time", "", [this] { setTimeBoxShown(true); }},
+                       {"popShowScore", "Show score", "", [this] { setScoreBoxShown(true); }}});
+    m_popTime = addMenu(new QMenu(this), "popTime", {{"popHideTime", "&Hide", "", [this] { setTimeBoxShown(false); }}});
+    m_popScore = addMenu(new QMenu(this), "popScore", {{"popHideScore", "Hide", "", [this] { setScoreBoxShown(false); }}});
+    m_popMain = addMenu(new QMenu(this), "popMain",
+                        {{"popGameInformation", "Game information..."},
+                         {"popFavoriteGames", "Favorite games..."},
+                         {},
+                         {"popChangeCardSet", "Change card set"},
+                         {"popChangeDeck", "Change deck"},
+                         {"popChangeBackground", "Change background"},
+                         {},
+                         {"popPause", "Pause", "Ctrl+P", [this] { m_actions.at("mnuPause")->trigger(); }, true},
+                         {"popQuitGame", "Quit game", "Ctrl+Q", [this] { m_actions.at("mnuQuitGame")->trigger(); }},
+                         {},
+                         {"popCardCounter", "Card counter", "F8"}});
+    // The popup's items stand for the menu bar's and look as they do.
+    for (const auto& [copy, original] : {std::pair{"popPause", "mnuPause"}, {"popQuitGame", "mnuQuitGame"}}) {
+        QAction* item = m_actions.at(copy);
+        QAction* menuItem = m_actions.at(original);
+        connect(menuItem, &QAction::changed, item, [item, menuItem] {
+            item->setEnabled(menuItem->isEnabled());
+            item->setChecked(menuItem->isChecked());
+        });
+    }
+
+    const auto offer = [](QWidget* widget, QMenu* menu) {
+        widget->setContextMenuPolicy(Qt::CustomContextMenu);
+        connect(widget, &QWidget::customContextMenuRequested, menu,
+                [widget, menu](QPoint at) { menu->popup(widget->mapToGlobal(at)); });
+    };
+    offer(m_pnlTB, m_popTB);
+    offer(m_pnlTB1, m_popTB);
+    offer(m_pnlTempo, m_popTime);
+    offer(m_pnlScore, m_popScore);
+}
+
+void TfrmMain::showMainPopup(QPoint at)
+{
+    if (m_store.fnStoreGet(Fld::Show_Main_Popup_Menu) == "Y")
+        m_popMain->popup(m_imgSfondo->mapToGlobal(at));
+}
+
 void TfrmMain::createToolbars()
 {
-    const auto makeBar = [this](const char* name, int height) {
+    const auto makeBar = [this](const char* name) {
         auto* bar = new QWidget(m_imgSfondo);
         bar->setObjectName(QLatin1String(name));
         bar->setAutoFillBackground(true);
-        bar->setFixedHeight(height);
-        auto* row = new QHBoxLayout(bar);
-        row->setContentsMargins(2, 1, 2, 1);
-        row->setSpacing(0);
         return bar;
     };
-    m_pnlTB = makeBar("pnlTB", LargeToolbarHeight);
-    m_pnlTB1 = makeBar("pnlTB1", SmallToolbarHeight);
+    m_pnlTB = makeBar("pnlTB");
+    m_pnlTB1 = makeBar("pnlTB1");
     for (const bool large : {true, false}) {
         QWidget* bar = large ? m_pnlTB : m_pnlTB1;
-        auto* row = static_cast<QHBoxLayout*>(bar->layout());
         for (const ToolbarCommand& command : toolbarCommands) {
             auto* button = new QToolButton(bar);
             const QString word = QString::fromLatin1(command.word);
-            const QString name = QStringLiteral("tb") + word.left(1) + word.mid(1).toLower()
-                + (large ? QString() : QStringLiteral("1"));
-            button->setObjectName(name == QLatin1String("tbAutoplay") || name == QLatin1String("tbAutoplay1")
-                                      ? (large ? QStringLiteral("tbAutoPlay") : QStringLiteral("tbAutoPlay1"))
-                                      : name);
-            button->setFixedSize(large ? LargeButton : SmallButton);
-            button->setToolTip(QString::fromLatin1(command.hint));
+            const QString name = word == QLatin1String("AUTOPLAY") ? QStringLiteral("tbAutoPlay")
+                                                                    : QStringLiteral("tb") + word.left(1) + word.mid(1).toLower();
+            button->setObjectName(name + (large ? QString() : QStringLiteral("1")));
             button->setToolButtonStyle(large ? Qt::ToolButtonTextUnderIcon : Qt::ToolButtonIconOnly);
             if (large)
                 button->setText(QString::fromLatin1(command.hint));
+            // The disabled twin of each picture shows while its command is off.
             const std::string picture = std::string(large ? "TBL_" : "TB_") + command.word;
             if (const std::unique_ptr<Bitmap> glyph = m_ports.resources.bitmap(picture)) {
                 QIcon icon(pixmapOf(*glyph));
@@ -367,30 +502,25 @@ void TfrmMain::createToolbars()
                 button->setIcon(icon);
                 button->setIconSize(large ? QSize(24, 24) : QSize(16, 16));
             }
-            if (*command.action) {
-                QAction* action = m_actions.at(command.action);
-                connect(button, &QToolButton::clicked, this, [this, action] {
-                    repaint();
-                    action->trigger();
-                });
-                if (action->isCheckable()) {
-                    button->setCheckable(true);
-                    connect(action, &QAction::toggled, button, &QToolButton::setChecked);
-                }
-            } else {
-                button->setEnabled(false); // its command comes with its own part of the program
+            QAction* action = m_actions.at(command.action);
+            connect(button, &QToolButton::clicked, this, [this, action] {
+                repaint();
+                action->trigger();
+            });
+            button->setEnabled(action->isEnabled());
+            connect(action, &QAction::changed, button, [button, action] { button->setEnabled(action->isEnabled()); });
+            if (action->isCheckable()) {
+                button->setCheckable(true);
+                connect(action, &QAction::toggled, button, &QToolButton::setChecked);
             }
-            row->addWidget(button);
             (large ? m_largeButtons : m_smallButtons).push_back(button);
             if (large ? command.groupEndsLarge : command.groupEndsSmall) {
                 auto* separator = new QFrame(bar);
                 separator->setFrameShape(QFrame::VLine);
                 separator->setFrameShadow(QFrame::Sunken);
-                separator->setFixedWidth(6);
-                row->addWidget(separator);
+                m_separators.push_back(separator);
             }
         }
-        row->addStretch(1);
     }
 
     const auto makeBox = [this](const char* name, const char* caption, QLabel*& value) {
@@ -407,8 +537,8 @@ void TfrmMain::createToolbars()
         label->setFont(bold);
         value = new QLabel(box);
         value->setMinimumWidth(56);
-        row->addWidget(label);
-        row->addWidget(value);
+        row->addWidget(label, 0, Qt::AlignTop);
+        row->addWidget(value, 0, Qt::AlignTop);
         return box;
     };
     m_pnlTempo = makeBox("pnlTempo", "Time:", m_lblTempo);
@@ -441,31 +571,103 @@ void TfrmMain::createToolbars()
     m_pnlLineaNera->setStyleSheet(QStringLiteral("background: black;"));
 }
 
+// Buttons stand at fixed places, so that the row's layout knows where the last one ends.
+void TfrmMain::applyButtonStyle(bool flat)
+{
+    const ButtonGeometry& geometry = flat ? flatButtons : raisedButtons;
+    const bool hints = m_store.fnStoreGet(Fld::Show_ToolTips) == "Y";
+    auto separator = m_separators.begin(); // the large toolbar's first, in order
+    for (const bool large : {true, false}) {
+        (large ? m_pnlTB : m_pnlTB1)->setFixedHeight(large ? geometry.largeToolbarHeight : geometry.smallToolbarHeight);
+        const QSize size = large ? LargeButton : QSize(SmallButtonWidth, geometry.smallButtonHeight);
+        const int top = large ? 2 : 1;
+        const auto& buttons = large ? m_largeButtons : m_smallButtons;
+        int x = 2;
+        for (std::size_t i = 0; i < buttons.size(); ++i) {
+            const ToolbarCommand& command = toolbarCommands[i];
+            buttons[i]->setAutoRaise(flat);
+            buttons[i]->setGeometry(x, top, size.width(), size.height());
+            buttons[i]->setToolTip(hints ? QString::fromLatin1(command.hint) : QString());
+            x += size.width();
+            if (large ? command.groupEndsLarge : command.groupEndsSmall) {
+                QFrame* line = *separator++;
+                line->setGeometry(x + 2, top, 2, size.height());
+                line->setVisible(flat);
+                x += 6;
+            }
+        }
+    }
+    m_actions.at("popFlatButton")->setChecked(flat);
+    m_actions.at("popNoFlatButton")->setChecked(!flat);
+}
+
+void TfrmMain::applyToolbarSize(bool large)
+{
+    m_pnlTB->setVisible(large);
+    m_pnlTB1->setVisible(!large);
+    m_actions.at("popLargeIcons")->setChecked(large);
+    m_actions.at("popSmallIcons")->setChecked(!large);
+}
+
+void TfrmMain::setLargeToolbar(bool large)
+{
+    applyToolbarSize(large);
+    m_config.writeText("Preference", "ToolBar_Large", large ? "Y" : "N");
+    tableResized();
+}
+
+void TfrmMain::setFlatButtons(bool flat)
+{
+    applyButtonStyle(flat);
+    m_config.writeText("Preference", "ToolBar_Flat", flat ? "Y" : "N");
+    tableResized();
+}
+
+void TfrmMain::setTimeBoxShown(bool shown)
+{
+    setBoxShown(Fld::Show_Time, shown);
+}
+
+void TfrmMain::setScoreBoxShown(bool shown)
+{
+    setBoxShown(Fld::Show_Score, shown);
+}
+
+void TfrmMain::setBoxShown(Field key, bool shown)
+{
+    const bool time = key == Fld::Show_Time;
+    m_store.fnStoreSet(key, shown ? "Y" : "N");
+    m_config.writeText("Preference", time ? "Show_Time" : "Show_Score", shown ? "Y" : "N");
+    m_actions.at(time ? "popShowTime" : "popShowScore")->setEnabled(!shown);
+    layoutToolbarRow();
+}
+
 void TfrmMain::layoutToolbarRow()
 {
     const int width = m_imgSfondo->width();
-    QWidget* bar = m_pnlTB->isVisibleTo(m_imgSfondo) ? m_pnlTB : m_pnlTB1;
-    m_pnlTB->setGeometry(0, 0, width, LargeToolbarHeight);
-    m_pnlTB1->setGeometry(0, 0, width, SmallToolbarHeight);
+    const bool large = m_pnlTB->isVisibleTo(m_imgSfondo);
+    QWidget* bar = large ? m_pnlTB : m_pnlTB1;
+    m_pnlTB->setGeometry(0, 0, width, m_pnlTB->height());
+    m_pnlTB1->setGeometry(0, 0, width, m_pnlTB1->height());
     const int barHeight = bar->isVisibleTo(m_imgSfondo) ? bar->height() : 0;
     m_pnlLineaGrigia->setGeometry(0, barHeight, width, 1);
     m_pnlLineaNera->setGeometry(0, barHeight + 1, width, 1);
 
-    // The boxes at the right end, never over a button: too narrow a window shows them not.
-    const auto& buttons = bar == m_pnlTB ? m_largeButtons : m_smallButtons;
-    const int rightmost = buttons.empty() ? 0 : buttons.back()->geometry().right() + 1;
-    const int boxHeight = bar == m_pnlTB ? 24 : 20;
+    // The time box at the right end, the score box left of it; neither over a button, so that
+    // too narrow a window shows them not.
+    const bool showTime = m_store.fnStoreGet(Fld::Show_Time) == "Y";
+    const bool showScore = m_store.fnStoreGet(Fld::Show_Score) == "Y";
+    const int timeLeft = width - BoxWidth - 15;
+    const int scoreLeft = showTime ? timeLeft - BoxWidth - 5 : width - BoxWidth - 15;
+    const auto& buttons = large ? m_largeButtons : m_smallButtons;
+    const int rightmost = buttons.back()->x() + buttons.back()->width();
+    const int boxHeight = large ? 24 : 20;
     const int boxTop = (barHeight - boxHeight) / 2 + 2;
-    int right = width - 8;
-    for (const auto& [box, key] : {std::pair{m_pnlScore, Fld::Show_Score}, {m_pnlTempo, Fld::Show_Time}}) {
-        const int boxWidth = 130;
-        const int left = right - boxWidth;
-        box->setGeometry(left, boxTop, boxWidth, boxHeight);
-        const bool fits = left > rightmost + 3 && barHeight > 0;
-        box->setVisible(m_store.fnStoreGet(key) == "Y" && fits);
+    for (const auto& [box, left, shown] : {std::tuple{m_pnlTempo, timeLeft, showTime}, {m_pnlScore, scoreLeft, showScore}}) {
+        box->setGeometry(left, boxTop, BoxWidth, boxHeight);
+        box->layout()->setContentsMargins(6, (large ? 4 : 3) - box->frameWidth(), 6, 0);
+        box->setVisible(shown && barHeight > 0 && left > rightmost + 3);
         box->raise();
-        if (box->isVisibleTo(m_imgSfondo))
-            right = left - 6;
     }
 }
 
@@ -556,7 +758,7 @@ void TfrmMain::newDeal()
 void TfrmMain::restartGame()
 {
     if (!animating())
-        m_session->restart();
+        m_session->restartGame();
 }
 
 void TfrmMain::quitGame()
@@ -599,20 +801,92 @@ void TfrmMain::enterNoGameState()
     m_session->closeGame();
 }
 
+void TfrmMain::setCommandEnabled(const char* name, bool on)
+{
+    QAction* action = m_actions.at(name);
+    action->setEnabled(on && !m_waiting.count(action));
+}
+
+// The toolbar buttons follow their menu items.
 void TfrmMain::enableGameCommands(bool on)
 {
-    for (const char* name : {"mnuNew", "mnuRestartGame", "mnuAutoPlay"})
-        m_actions.at(name)->setEnabled(on);
-    // The buttons of the game commands that exist so far, in both toolbars.
-    for (std::size_t i = 0; i < std::size(toolbarCommands); ++i) {
-        const ToolbarCommand& command = toolbarCommands[i];
-        const bool gameCommand = std::any_of(std::begin(gameCommandWords), std::end(gameCommandWords),
-                                             [&](const char* word) { return std::string_view(word) == command.word; });
-        if (!gameCommand || !*command.action)
-            continue;
-        for (const auto* buttons : {&m_largeButtons, &m_smallButtons})
-            (*buttons)[i]->setEnabled(on);
+    for (const char* name : {"mnuNew", "mnuRestartGame", "mnuSelect", "mnuQuitGame", "mnuSave", "mnuPause",
+                             "mnuAutoPlay", "mnuDemo", "mnuCustomizeRules", "mnuRules"})
+        setCommandEnabled(name, on);
+    const bool undoAllowed = m_store.fnStoreGet(Fld::Undo_Enabled) != "2";
+    for (const char* name : {"mnuUndo", "mnuRedo"})
+        setCommandEnabled(name, on && undoAllowed);
+}
+
+void TfrmMain::refreshSnapshotCommands()
+{
+    setCommandEnabled("mnuSnapshotPosition", m_session->inProgress());
+    setCommandEnabled("mnuUndoToSnapshot", m_session->inProgress() && m_session->hasSnapshot());
+}
+
+void TfrmMain::undoMove()
+{
+    if (!animating())
+        m_session->undo();
+}
+
+void TfrmMain::redoMove()
+{
+    if (!animating())
+        m_session->redo();
+}
+
+void TfrmMain::takeSnapshot()
+{
+    if (!animating())
+        m_session->takeSnapshot();
+    refreshSnapshotCommands();
+}
+
+void TfrmMain::undoToSnapshot()
+{
+    if (!animating())
+        m_session->undoToSnapshot();
+    refreshSnapshotCommands();
+}
+
+void TfrmMain::saveGame()
+{
+    const std::string title = languageString(Language, 1601);
+    const std::string folder = m_config.readText("Preference", "Dir_Save", m_files.programDir());
+    for (;;) {
+        const std::optional<std::string> path = m_ports.dialogs.saveFile(title, folder, GameFiles);
+        if (!path)
+            return;
+        if (std::filesystem::exists(*path)) {
+            const std::string shown = toProgramText(fromPath(*path)).value_or(*path);
+            const Answer answer = m_ports.messages.question(shown + "\r" + languageString(Language, 31));
+            if (answer == Answer::No)
+                continue;
+            if (answer != Answer::Yes)
+                return;
+        }
+        std::string error;
+        if (!m_session->saveGame(*path, error)) {
+            m_ports.messages.error(error, "Error");
+            return;
+        }
+        m_config.writeText("Preference", "Dir_Save", std::filesystem::path(*path).parent_path().string());
+        return;
     }
+}
+
+void TfrmMain::openSavedGame()
+{
+    if (animating())
+        return;
+    const std::string folder = m_config.readText("Preference", "Dir_Save", m_files.programDir());
+    const std::optional<std::string> path =
+        m_ports.dialogs.openFile(languageString(Language, 1602), folder, SavedGameFiles);
+    if (!path)
+        return;
+    m_session->openGame(*path);
+    m_config.writeText("Preference", "Dir_Save", std::filesystem::path(*path).parent_path().string());
 }
 
 void TfrmMain::refreshCaption()
@@ -820,6 +1094,7 @@ void TfrmMain::stateChanged()
     enableGameCommands(game);
     for (const char* name : {"mnuPause", "mnuQuitGame"})
         m_actions.at(name)->setEnabled(m_session->inProgress());
+    refreshSnapshotCommands();
     m_actions.at("mnuPause")->setChecked(m_session->paused());
     if (!m_session->inProgress())
         hidePileSizeTip();
@@ -855,9 +1130,9 @@ void TfrmMain::gameWon()
 
 void TfrmMain::setPause(bool on)
 {
-    if (on && !m_session->inProgress())
-        return;
-    m_session->setPause(on);
+    if (!on || m_session->inProgress())
+        m_session->setPause(on);
+    m_actions.at("mnuPause")->setChecked(m_session->paused()); // the item checked itself when clicked
 }
 
 void TfrmMain::pauseChanged(bool paused)

@@ -17,11 +17,15 @@
 
 #include <QMainWindow>
 
+#include <functional>
+#include <initializer_list>
 #include <map>
 #include <memory>
+#include <set>
 
 class QAction;
 class QFrame;
+class QMenu;
 class QLabel;
 class QScrollBar;
 class QTimer;
@@ -68,10 +72,26 @@ public:
     // The Pause command: the table covered and the clock stopped until any key or click.
     void setPause(bool on);
     void enableGameCommands(bool on);
+    // The Save command: the file chosen (asking before one is replaced) and the game written.
+    void saveGame();
+    // Opening a saved game, which the game browser offers: the file chosen and the game resumed.
+    void openSavedGame();
+    void undoMove();
+    void redoMove();
+    void takeSnapshot();
+    void undoToSnapshot();
     void refreshCaption();
     // The autoplay switch: on, off.
     void toggleAutoPlay();
     bool autoPlay() const;
+
+    // The toolbar's look, as its popup menu switches it: each writes its preference.
+    void setLargeToolbar(bool large);
+    void setFlatButtons(bool flat);
+    void setTimeBoxShown(bool shown);
+    void setScoreBoxShown(bool shown);
+    // The main popup menu at a point of the table, when the player wants it.
+    void showMainPopup(QPoint at);
 
     // The three input filters in front of all the application's input.
     void installInputFilter(InputFilter::Kind kind, std::function<void()> onInput);
@@ -104,8 +124,29 @@ private:
     void wait(int ms) override;
     void gameWon() override;
 
+    // One item of a menu. Without a command it waits, disabled, for the window it opens.
+    struct MenuItem {
+        MenuItem() = default; // a separator
+        MenuItem(const char* name, const char* caption, const char* shortcut = "", std::function<void()> run = {},
+                 bool checkable = false)
+            : name(name), caption(caption), shortcut(shortcut), run(std::move(run)), checkable(checkable)
+        {
+        }
+        const char* name = nullptr;
+        const char* caption = "";
+        const char* shortcut = "";
+        std::function<void()> run;
+        bool checkable = false;
+    };
+    QMenu* addMenu(QMenu* menu, const char* name, std::initializer_list<MenuItem> items);
     void createMenus();
+    void createPopupMenus();
     void createToolbars();
+    void applyToolbarSize(bool large);
+    void applyButtonStyle(bool flat);
+    void setBoxShown(Field key, bool shown);
+    void refreshSnapshotCommands();
+    void setCommandEnabled(const char* name, bool on);
     void startUp();
     void restorePlacement();
     void savePlacement();
@@ -159,6 +200,7 @@ private:
     QWidget* m_pnlTB1 = nullptr;
     std::vector<QToolButton*> m_largeButtons;
     std::vector<QToolButton*> m_smallButtons;
+    std::vector<QFrame*> m_separators;
     QFrame* m_pnlTempo = nullptr;
     QLabel* m_lblTempo = nullptr;
     QFrame* m_pnlScore = nullptr;
@@ -170,7 +212,12 @@ private:
     QFrame* m_pnlPilesSize = nullptr;
     QLabel* m_lblPilesSize = nullptr;
     QTimer* m_timer = nullptr;
-    std::map<std::string, QAction*> m_actions; // by object name
+    std::map<std::string, QAction*> m_actions; // by object name, menus and popup menus
+    std::set<const QAction*> m_waiting;        // items whose windows are not in the program yet
+    QMenu* m_popTB = nullptr;
+    QMenu* m_popTime = nullptr;
+    QMenu* m_popScore = nullptr;
+    QMenu* m_popMain = nullptr;
     std::map<InputFilter::Kind, std::unique_ptr<InputFilter>> m_filters;
     std::map<int, QCursor> m_cursors;
 };
