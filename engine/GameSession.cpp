@@ -1,13 +1,17 @@
 #include "engine/GameSession.h"
 
 #include <algorithm>
+#include <filesystem>
 
 #include "engine/Deal.h"
 #include "engine/GameClock.h"
 #include "engine/GameNumber.h"
 #include "engine/AutoMoves.h"
 #include "engine/RuleCodes.h"
+#include "engine/Scoring.h"
 #include "engine/Stock.h"
+#include "storage/SavedGame.h"
+#include "storage/SectionFile.h"
 #include "engine/Sounds.h"
 #include "storage/TextUtils.h"
 
@@ -27,6 +31,27 @@ DateTime timeOfDay(long seconds)
     t.minute = int(seconds / 60 % 60);
     t.second = int(seconds % 60);
     return t;
+}
+
+// The states of a saved game's history; a log that does not match them reads as no events.
+UndoHistory historyOf(const SavedGameFile& f)
+{
+    UndoHistory history;
+    constexpr std::size_t stock = PileGroups::StockEntries, dest = PileGroups::DestEntries,
+                          fila = PileGroups::FilaEntries, appogg = PileGroups::AppoggEntries;
+    const std::size_t states = f.stock.size() / stock;
+    for (std::size_t s = 0; s < states; ++s) {
+        TableImage image;
+        auto line = image.begin();
+        line = std::copy_n(f.stock.begin() + std::ptrdiff_t(s * stock), stock, line);
+        line = std::copy_n(f.foundations.begin() + std::ptrdiff_t(s * dest), dest, line);
+        line = std::copy_n(f.tableau.begin() + std::ptrdiff_t(s * fila), fila, line);
+        std::copy_n(f.reserves.begin() + std::ptrdiff_t(s * appogg), appogg, line);
+        history.states.push_back(std::move(image));
+    }
+    if (!UndoHistory::parseLog(f.log, history.log) || history.log.size() != states)
+        history.log.assign(states, std::string());
+    return history;
 }
 
 } // namespace
@@ -98,6 +123,8 @@ bool GameSession::newDeal(bool newTable, bool animate, int numberMode, bool keep
     m_view->busy(true);
     m_game.movesMade = 0;
     m_game.counters.SpecialCounter = 0;
+    m_store.fnStoreSet(Fld::UndoUsed, "0");
+    m_store.fnStoreSet(Fld::RedoUsed, "0");
     if (newTable) {
         clearHistories();
         if (m_game.rules[Rule::DeckSize] == 0) {
@@ -142,12 +169,33 @@ bool GameSession::newDeal(bool newTable, bool animate, int numberMode, bool keep
 
 bool GameSession::restart()
 {
-    if (!hasGame() || m_dealt.gameId != m_game.gameId)
+    if (!hasGame())
         return false;
-    m_game = m_dealt;
+    endGame();
+    // The table before the first move; a game with no move recorded stays as it is.
+    if (!m_history.empty())
+        restoreImage(m_game, m_history.states.front());
     clearHistories();
+    m_game.counters.DealCounter = 1;
+    m_game.counters.SpecialCounter = 0;
+    m_game.movesMade = 0;
+    m_frozenSeconds = 0;
+    recomputeScore(m_game);
+    m_game.won = false;
     sound(SoundEvent::Restart);
     return newDeal(false, false, KeepNumber, true);
+}
+
+bool GameSession::restartGame()
+{
+    if (!hasGame())
+        return false;
+    if (m_quitForbidden)
+        return false;
+    if (m_inProgress && !m_game.won
+        && !m_ports.messages.confirmOkCancel("Restart this game?\rGame number: " + m_game.number))
+        return false;
+    return restart();
 }
 
 bool GameSession::resume(const Game& game)
@@ -201,6 +249,11 @@ bool GameSession::endGame()
         m_recorder->record(result);
     m_inProgress = false;
     m_interrupted = true; // a running automatic play stops
+    if (const std::string snapshot = m_store.fnStoreGet(Fld::SnapshotFile); !snapshot.empty()) {
+        std::error_code ignored;
+        std::filesystem::remove(snapshot, ignored);
+        m_store.fnStoreSet(Fld::SnapshotFile, "");
+    }
     m_view->stateChanged();
     m_view->busy(false);
     if (result.won) {
@@ -481,6 +534,257 @@ bool GameSession::autoplay()
     if (m_game.won && m_inProgress)
         endGame();
     return moved;
+}
+
+// ---- undo, redo, saved games and the snapshot ----------------------------------------------------
+
+void GameSession::recordState()
+{
+    TableImage image = tableImage(m_game);
+    // Pairing games keep their selection on the first foundation: it is not part of a state.
+    const int type = m_game.rules[Rule::GameType];
+    if (m_game.rules[Rule::PairingSum] != 0 || type == GameTypes::PairsOfFourteen
+        || type == GameTypes::PairsOfThirteenRows)
+        image[PileGroups::StockEntries].clear();
+    m_history.record(std::move(image));
+    m_store.fnStoreSet(Fld::UndoUsed, "0");
+}
+
+void GameSession::clearHistories()
+{
+    m_history.clear();
+    m_redoHistory.clear();
+}
+
+bool GameSession::step(bool back, bool quiet)
+{
+    UndoHistory& from = back ? m_history : m_redoHistory;
+    UndoHistory& to = back ? m_redoHistory : m_history;
+    const Field used = back ? Fld::UndoUsed : Fld::RedoUsed;
+    if (!quiet) {
+        const std::string enabled = m_store.fnStoreGet(Fld::Undo_Enabled);
+        if (!m_inProgress || m_paused || from.empty() || enabled == "2"
+            || (enabled == "1" && m_store.fnStoreGet(used) == "1")) {
+            m_ports.messages.beep();
+            return false;
+        }
+        m_view->busy(true);
+        m_store.fnStoreSet(used, "1");
+        sound(back ? SoundEvent::Undo : SoundEvent::Redo);
+    } else if (from.empty()) {
+        return false;
+    }
+    const bool stockBefore = !m_game.cards.piles.stock[0].empty();
+    to.record(tableImage(m_game));
+    m_store.fnStoreSet(back ? Fld::RedoUsed : Fld::UndoUsed, "0");
+    const std::string event = from.log.back();
+    restoreImage(m_game, from.states.back());
+    from.dropLast();
+    const bool stockAfter = !m_game.cards.piles.stock[0].empty();
+    PlacementCounters& counters = m_game.counters;
+    // A waste turned over is seen in the stock; the other counters follow the log.
+    if (back && stockBefore && !stockAfter)
+        --counters.DealCounter;
+    if (!back && !stockBefore && stockAfter)
+        ++counters.DealCounter;
+    const int direction = back ? -1 : 1;
+    if (event == UndoEvents::SpecialCount)
+        counters.SpecialCounter += direction;
+    else if (event == UndoEvents::Redeal)
+        counters.DealCounter += direction;
+    to.log.back() = event;
+    recomputeScore(m_game);
+    m_game.won = isWon(m_game);
+    if (m_history.empty())
+        m_game.movesMade = 0;
+    if (!quiet) {
+        m_view->dealt(false, true);
+        afterScore();
+        m_view->stateChanged();
+        m_view->busy(false);
+    }
+    return true;
+}
+
+bool GameSession::undo(bool quiet)
+{
+    return step(true, quiet);
+}
+
+bool GameSession::redo(bool quiet)
+{
+    return step(false, quiet);
+}
+
+SavedGameFile GameSession::savedFile()
+{
+    SavedGameFile f;
+    f.gameId = m_game.gameId;
+    f.backgroundBmp = m_store.fnStoreGet(Fld::Background_bmp);
+    f.backgroundCol = m_store.fnStoreGet(Fld::Background_Col);
+    f.backgroundDef = m_store.fnStoreGet(Fld::Background_def);
+    const std::string size = m_store.fnStoreGet(Fld::Card_Size);
+    f.cardSize = size.empty() ? 'B' : size[0];
+    f.card = m_store.fnStoreGet(Fld::Card);
+    f.backCard = m_store.fnStoreGet(Fld::Back_Card);
+    f.seconds = elapsedSeconds();
+    f.scoringSystem = m_store.fnStoreGet(Fld::ScoringSystem);
+    f.score = m_game.score;
+    f.dealCounter = m_game.counters.DealCounter;
+    f.player = m_store.fnStoreGet(Fld::UserDefault);
+    f.number = m_game.number;
+    for (int i = 0; i < Rule::MaxFoundations; ++i)
+        f.baseRanks[std::size_t(i)] = m_game.rules[Rule::BaseRank + i];
+    f.image = tableImage(m_game);
+    constexpr std::size_t dest = PileGroups::StockEntries, fila = dest + PileGroups::DestEntries,
+                          appogg = fila + PileGroups::FilaEntries;
+    for (const TableImage& state : m_history.states) {
+        f.stock.insert(f.stock.end(), state.begin(), state.begin() + dest);
+        f.foundations.insert(f.foundations.end(), state.begin() + dest, state.begin() + fila);
+        f.tableau.insert(f.tableau.end(), state.begin() + fila, state.begin() + appogg);
+        f.reserves.insert(f.reserves.end(), state.begin() + appogg, state.end());
+    }
+    f.log = m_history.logText();
+    return f;
+}
+
+bool GameSession::saveGame(const std::string& path, std::string& error)
+{
+    if (!hasGame()) {
+        error = "No game to save.";
+        return false;
+    }
+    std::string content;
+    for (const std::string& line : savedGameLines(savedFile()))
+        content += line + "\r\n";
+    const ReplaceResult written = replaceFileSafely(path, content);
+    error = written.message;
+    return written.ok;
+}
+
+bool GameSession::takeSaved(const SavedGameFile& f)
+{
+    UndoHistory history = historyOf(f);
+    Game game;
+    game.gameId = f.gameId;
+    game.number = normalGameNumber(f.number);
+    if (!m_catalogue.loadRules(f.gameId, game.rules).ok) {
+        m_ports.messages.error("This saved game is of a game that is not in the catalogue.", "Error");
+        return false;
+    }
+    for (int i = 0; i < Rule::MaxFoundations; ++i)
+        game.rules.set(Rule::BaseRank + i, std::int16_t(f.baseRanks[std::size_t(i)]));
+    if (!restoreImage(game, f.image) || !gameIsOk(game).empty()) {
+        m_ports.messages.error("The saved game is damaged.", "Error");
+        return false;
+    }
+    game.score = int(f.score);
+    game.counters.DealCounter = int(f.dealCounter);
+    game.counters.SpecialCounter = int(std::count(history.log.begin(), history.log.end(),
+                                                  std::string(UndoEvents::SpecialCount)));
+    game.won = isWon(game);
+    const bool newRules = !(game.rules == m_game.rules) || game.gameId != m_game.gameId;
+    if (game.gameId != int(numberOr(m_store.fnStoreGet(Fld::GameId), -1)))
+        m_store.resetSessionCounters();
+    m_store.fnStoreSet(Fld::GameId, zeroPadded(game.gameId, 4));
+    m_store.fnStoreSet(Fld::Game_name, m_catalogue.gameName(game.gameId));
+    m_store.fnStoreSet(Fld::GameNumber, game.number);
+    m_store.fnStoreSet(Fld::ScoringSystem, f.scoringSystem);
+    if (!f.player.empty())
+        m_store.fnStoreSet(Fld::UserDefault, f.player);
+    m_game = game;
+    m_dealt = game;
+    if (newRules)
+        m_view->rulesLoaded();
+    newDeal(false, false, KeepNumber, true);
+    m_history = std::move(history);
+    m_redoHistory.clear();
+    m_game.movesMade = m_history.empty() ? 0 : 2;
+    m_game.counters = game.counters;
+    // The clock goes on from the saved time; a day or more starts it again.
+    const long seconds = f.seconds >= 24L * 3600 || f.seconds < 0 ? 0 : f.seconds;
+    m_start = timeOfDay(secondOfDay(m_ports.clock.now()) - seconds);
+    m_timerRunning = true;
+    m_view->clockChanged(elapsedSeconds());
+    m_view->stateChanged();
+    return true;
+}
+
+bool GameSession::openGame(const std::string& path)
+{
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(path, error)) {
+        m_ports.messages.information("File not found: " + path);
+        return false;
+    }
+    if (!confirmQuit())
+        return false;
+    const LinesRead read = loadLines(path);
+    SavedGameFile file;
+    std::string reason;
+    if (read.unreadable || !readSavedGame(read.lines, file, reason)) {
+        m_ports.messages.error(read.unreadable ? "The file cannot be read: " + path : reason, "Error");
+        return false;
+    }
+    endGame();
+    return takeSaved(file);
+}
+
+bool GameSession::hasSnapshot() const
+{
+    return !m_store.fnStoreGet(Fld::SnapshotFile).empty();
+}
+
+bool GameSession::takeSnapshot()
+{
+    if (!m_inProgress || !m_ports.messages.confirmOkCancel("Save snapshot position?"))
+        return false;
+    const std::optional<std::string> path = fnTempFileName("", "~so");
+    std::string error;
+    if (!path || !SessionStore::fits(Fld::SnapshotFile, *path) || !saveGame(*path, error)) {
+        m_ports.messages.error(error.empty() ? "The snapshot cannot be written." : error, "Error");
+        return false;
+    }
+    m_store.fnStoreSet(Fld::SnapshotFile, *path);
+    m_view->stateChanged();
+    return true;
+}
+
+bool GameSession::undoToSnapshot()
+{
+    if (!m_inProgress || !hasSnapshot() || !m_ports.messages.confirmOkCancel("Undo to snapshot?"))
+        return false;
+    const std::string path = m_store.fnStoreGet(Fld::SnapshotFile);
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(path, error)) {
+        m_ports.messages.information("File not found: " + path);
+        return false;
+    }
+    SavedGameFile file;
+    std::string reason;
+    const LinesRead read = loadLines(path);
+    if (read.unreadable || !readSavedGame(read.lines, file, reason)) {
+        m_ports.messages.error(reason.empty() ? "The snapshot cannot be read." : reason, "Error");
+        return false;
+    }
+    // The table, history, counters and score of the snapshot; the clock and the game go on.
+    Game game = m_game;
+    for (int i = 0; i < Rule::MaxFoundations; ++i)
+        game.rules.set(Rule::BaseRank + i, std::int16_t(file.baseRanks[std::size_t(i)]));
+    if (!restoreImage(game, file.image) || !gameIsOk(game).empty()) {
+        m_ports.messages.error("The snapshot is damaged.", "Error");
+        return false;
+    }
+    game.counters.DealCounter = int(file.dealCounter);
+    m_store.fnStoreSet(Fld::ScoringSystem, file.scoringSystem);
+    recomputeScore(game);
+    m_game = game;
+    m_history = historyOf(file);
+    m_redoHistory.clear();
+    m_view->dealt(false, true);
+    afterScore();
+    m_view->stateChanged();
+    return true;
 }
 
 // ---- time ----------------------------------------------------------------------------------------

@@ -24,6 +24,8 @@
 
 namespace kst {
 
+struct SavedGameFile;
+
 // What the session tells its front end; every call comes after the game value changed. The
 // defaults do nothing, which is all the command line needs.
 class GameView {
@@ -195,8 +197,8 @@ private:
     void clearHistories();
     bool step(bool back, bool quiet);
     // The game goes on from a saved file's table, history and counters.
-    bool takeSaved(const struct SavedGameFile& file);
-    struct SavedGameFile savedFile();
+    bool takeSaved(const SavedGameFile& file);
+    SavedGameFile savedFile();
     void afterScore();
     void recordNumber();
     void startClock();

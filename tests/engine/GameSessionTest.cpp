@@ -178,7 +178,7 @@ TEST_F(GameSessionTest, AnExposedCardTurnsUpWithTheMove)
     const PileRef from = fromTableau->from;
     ASSERT_TRUE(m_session.play(*fromTableau, MoveOrigin::Dragged));
     EXPECT_FALSE(game.cards.deck.isFaceDown(topCard(game.pile(from))));
-    EXPECT_EQ(m_session.undoSteps(), 1u); // the move and its turn-up are one step
+    EXPECT_EQ(m_session.undoSteps(), 2u); // the move and its turn-up, a state each
     EXPECT_EQ(soundsPlayed().back(), "Face_up.wav");
 }
 
@@ -265,7 +265,7 @@ TEST_F(SessionPositionTest, ACompletedRunGoesHomeWithTheMoveThatMadeIt)
     EXPECT_EQ(cardCount(game().pile(destPile(0))), 13);
     EXPECT_TRUE(game().pile(filaPile(0)).empty());
     EXPECT_FALSE(game().cards.deck.isFaceDown(H(9))); // the card it left turned up
-    EXPECT_EQ(m_session.undoSteps(), 1u);
+    EXPECT_EQ(m_session.undoSteps(), 1u + 13u + 1u); // the drop, each card of the run, the turn-up
 }
 
 TEST_F(SessionPositionTest, TheFirstMoveFillsTheTableauFromTheStock)
