@@ -352,11 +352,11 @@ void TfrmMain::createMenus()
 
     QMenu* game = addMenu(
         bar->addMenu(QStringLiteral("&Game")), "mnuGameMenu",
-        {{"mnuUndo", "&Undo", "Ctrl+Z", [this] { undoMove(); }},
-         {"mnuRedo", "&Redo", "Ctrl+Y", [this] { redoMove(); }},
+        {{"mnuUndo", "&Undo", "Ctrl+Z", [this] { m_session->undo(); }},
+         {"mnuRedo", "&Redo", "Ctrl+Y", [this] { m_session->redo(); }},
          {},
-         {"mnuSnapshotPosition", "Snaps&hot position", "Ctrl+H", [this] { takeSnapshot(); }},
-         {"mnuUndoToSnapshot", "Undo to s&napshot", "Ctrl+T", [this] { undoToSnapshot(); }},
+         {"mnuSnapshotPosition", "Snaps&hot position", "Ctrl+H", [this] { m_session->takeSnapshot(); }},
+         {"mnuUndoToSnapshot", "Undo to s&napshot", "Ctrl+T", [this] { m_session->undoToSnapshot(); }},
          {},
          {"mnuPause", "P&ause", "Ctrl+P", [this] { setPause(!m_session->paused()); }, true},
          {"mnuQuitGame", "&Quit game", "Ctrl+Q", [this] { quitGame(); }},
@@ -822,32 +822,6 @@ void TfrmMain::refreshSnapshotCommands()
 {
     setCommandEnabled("mnuSnapshotPosition", m_session->inProgress());
     setCommandEnabled("mnuUndoToSnapshot", m_session->inProgress() && m_session->hasSnapshot());
-}
-
-void TfrmMain::undoMove()
-{
-    if (!animating())
-        m_session->undo();
-}
-
-void TfrmMain::redoMove()
-{
-    if (!animating())
-        m_session->redo();
-}
-
-void TfrmMain::takeSnapshot()
-{
-    if (!animating())
-        m_session->takeSnapshot();
-    refreshSnapshotCommands();
-}
-
-void TfrmMain::undoToSnapshot()
-{
-    if (!animating())
-        m_session->undoToSnapshot();
-    refreshSnapshotCommands();
 }
 
 void TfrmMain::saveGame()

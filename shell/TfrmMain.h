@@ -76,10 +76,6 @@ public:
     void saveGame();
     // Opening a saved game, which the game browser offers: the file chosen and the game resumed.
     void openSavedGame();
-    void undoMove();
-    void redoMove();
-    void takeSnapshot();
-    void undoToSnapshot();
     void refreshCaption();
     // The autoplay switch: on, off.
     void toggleAutoPlay();
