@@ -491,8 +491,12 @@ void TfrmMain::createToolbars()
                                                                     : QStringLiteral("tb") + word.left(1) + word.mid(1).toLower();
             button->setObjectName(name + (large ? QString() : QStringLiteral("1")));
             button->setToolButtonStyle(large ? Qt::ToolButtonTextUnderIcon : Qt::ToolButtonIconOnly);
-            if (large)
+            if (large) {
                 button->setText(QString::fromLatin1(command.hint));
+                QFont small = button->font(); // "Statistics" fits under its picture
+                small.setPixelSize(9);
+                button->setFont(small);
+            }
             // The disabled twin of each picture shows while its command is off.
             const std::string picture = std::string(large ? "TBL_" : "TB_") + command.word;
             if (const std::unique_ptr<Bitmap> glyph = m_ports.resources.bitmap(picture)) {
