@@ -95,6 +95,7 @@ public:
 
     // ---- state ----
     const Game& game() const { return m_game; }
+    SessionStore& store() { return m_store; }
     bool hasGame() const { return m_game.gameId >= 0; }
     bool inProgress() const { return m_inProgress; }
     bool paused() const { return m_paused; }

@@ -117,10 +117,6 @@ constexpr CardCommand cardCommands[] = {
     {"rclick", &GameSession::rightClick},
 };
 
-// Commands that belong to the verb but that the session cannot do yet: scripts written for them
-// go on, each such line refused.
-constexpr std::string_view commandsToCome[] = {"undo", "redo", "save", "open"};
-
 enum class Reply { Ok, Refused, Printed, Unknown };
 
 class Player {
@@ -137,17 +133,17 @@ public:
                 return verdict(args.size() == 1 && playCard(args[0], c.act));
         if (command == "drop")
             return verdict(args.size() == 2 && drop(args[0], args[1]));
-        if (std::ranges::find(commandsToCome, command) != std::end(commandsToCome)) {
-            m_inv.err << "kestrane-cli: not available yet: " << command << '\n';
-            return Reply::Refused;
-        }
-        if (command != "stock" && command != "autoplay" && command != "restart" && command != "print"
-            && command != "moves")
+        if (command == "save" || command == "open")
+            return verdict(!args.empty() && file(command, restOf(args)));
+        if (command != "stock" && command != "autoplay" && command != "restart" && command != "undo"
+            && command != "redo" && command != "print" && command != "moves")
             return Reply::Unknown;
         if (!args.empty())
             return Reply::Refused;
         if (command == "stock")
             return verdict(m_session.pressStock());
+        if (command == "undo" || command == "redo")
+            return verdict(command == "undo" ? m_session.undo() : m_session.redo());
         if (command == "autoplay") {
             // As after a move with Autoplay checked, whatever --autoplay says for the moves.
             m_session.setAutoplay(true);
@@ -166,6 +162,31 @@ public:
 
 private:
     static Reply verdict(bool done) { return done ? Reply::Ok : Reply::Refused; }
+
+    // The words from the first to the end of the line: a path may hold blanks.
+    static std::string restOf(std::span<const std::string_view> args)
+    {
+        return std::string(args.front().data(), std::size_t(args.back().data() + args.back().size() - args.front().data()));
+    }
+
+    // Saves the game to the path, or goes on with the game saved there (without the question
+    // before leaving the running one); a failure is said on the error stream.
+    bool file(std::string_view command, const std::string& path)
+    {
+        std::string error;
+        if (command == "save") {
+            const bool saved = m_session.saveGame(path, error);
+            if (!saved)
+                m_inv.err << "kestrane-cli: cannot save: " << cp1252ToUtf8(error) << '\n';
+            return saved;
+        }
+        SessionStore& store = m_session.store();
+        const std::string confirm = store.fnStoreGet(Fld::ConfirmQuitGame);
+        store.fnStoreSet(Fld::ConfirmQuitGame, "N");
+        const bool opened = m_session.openGame(path);
+        store.fnStoreSet(Fld::ConfirmQuitGame, confirm);
+        return opened;
+    }
 
     bool playCard(std::string_view cardText, bool (GameSession::*act)(int))
     {

@@ -261,17 +261,27 @@ TEST_F(PlayTest, RefusedCommandsChangeNothing)
     }
 }
 
-TEST_F(PlayTest, CommandsOfLaterWorkAreRefusedAndTheScriptGoesOnButAnUnknownOneStopsIt)
+TEST_F(PlayTest, UndoRedoSaveAndOpenAndAnUnknownCommandStops)
 {
     const Game game = test::dealtGame(FreecellId, "5");
     const std::string move = command("drop", topCard(game.cards.piles.fila[0]), "Appogg1") + '\n';
-    // Freecell has no stock: a press on it does nothing and is refused without a word.
-    const PlayRun later = play("1 5", "stock\nundo\nredo\nsave /tmp/x.sav\nopen /tmp/x.sav\n" + move);
-    EXPECT_EQ(later.status, 0);
-    EXPECT_EQ(later.replies(), (std::vector<std::string>{"refused", "refused", "refused", "refused", "refused", "ok"}));
-    EXPECT_EQ(later.err, "kestrane-cli: not available yet: undo\n"
-                         "kestrane-cli: not available yet: redo\nkestrane-cli: not available yet: save\n"
-                         "kestrane-cli: not available yet: open\n");
+    const std::string saved = m_tmp.file("saved game.gam");
+    // Freecell has no stock; nothing to undo or redo before the first move.
+    const PlayRun played = play("1 5", "stock\nundo\nredo\n" + move + "print\nsave " + saved + "\nundo\nredo\nundo\n"
+                                           "open " + saved + "\nprint\nundo\nopen " + m_tmp.file("missing.gam") + "\n");
+    ASSERT_EQ(played.status, 0) << played.err;
+    const auto lines = [&](std::size_t first, std::size_t count) {
+        return std::vector<std::string>(played.lines.begin() + std::ptrdiff_t(first),
+                                        played.lines.begin() + std::ptrdiff_t(first + count));
+    };
+    const std::size_t T = TableFormLines;
+    ASSERT_EQ(played.lines.size(), 4 + T + 5 + T + 2 + T);
+    EXPECT_EQ(lines(0, 4), (std::vector<std::string>{"refused", "refused", "refused", "ok"}));
+    EXPECT_EQ(lines(4 + T, 5), (std::vector<std::string>(5, "ok"))); // save, undo, redo, undo, open
+    EXPECT_EQ(lines(4 + T + 5 + T, 2), (std::vector<std::string>{"ok", "refused"}));
+    // The saved game brings back the table after the move, and its history undoes the move.
+    EXPECT_EQ(lines(4, T), lines(4 + T + 5, T));
+    EXPECT_EQ(pileOf(played.table(), topCard(game.cards.piles.fila[0])), "Fila1");
 
     const PlayRun unknown = play("1 5", move + "Drop 017 Fila1\n" + move);
     EXPECT_EQ(unknown.status, 2);

@@ -1,0 +1,217 @@
+#include "engine/GameSession.h"
+
+#include "storage/SavedGame.h"
+#include "storage/SectionFile.h"
+#include "tests/support/PlayedSession.h"
+#include "tests/support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+namespace kst {
+namespace {
+
+constexpr int Freecell = 1, Klondike = 2;
+
+// Freecell of a fixed deal, automatic play off, and a move to make.
+struct Played : test::PlayedSession {
+    explicit Played(int gameId = Freecell) : PlayedSession(gameId, "1234567", {{Fld::ConfirmQuitGame, "N"}}) {}
+
+    // The first move the rules list (not a press on the stock).
+    bool move()
+    {
+        for (const Move& m : legalMoves(game()))
+            if (m.kind != MoveKind::Stock)
+                return session.play(m, MoveOrigin::Dragged);
+        return false;
+    }
+    int beeps() const { return ports.messages.beeps(); }
+};
+
+TEST(Undo, UndoAndRedoFollowTheirRules)
+{
+    Played p;
+    const Game dealt = p.game();
+    EXPECT_FALSE(p.session.undo()); // nothing to undo right after the deal
+    EXPECT_EQ(p.beeps(), 1);
+    ASSERT_TRUE(p.move());
+    const Game moved = p.game();
+    EXPECT_TRUE(p.session.undo());
+    EXPECT_EQ(p.game().cards, dealt.cards);
+    EXPECT_EQ(p.game().score, dealt.score);
+    EXPECT_EQ(p.game().movesMade, 0);
+    EXPECT_TRUE(p.session.redo());
+    EXPECT_EQ(p.game().cards, moved.cards);
+    // A new move after an undo leaves nothing to redo.
+    EXPECT_TRUE(p.session.undo());
+    ASSERT_TRUE(p.move());
+    EXPECT_FALSE(p.session.redo());
+    EXPECT_EQ(p.beeps(), 2);
+}
+
+TEST(Undo, OneLevelOnly)
+{
+    Played p;
+    p.store.fnStoreSet(Fld::Undo_Enabled, "1");
+    ASSERT_TRUE(p.move());
+    ASSERT_TRUE(p.move());
+    EXPECT_TRUE(p.session.undo());
+    EXPECT_FALSE(p.session.undo());
+    EXPECT_TRUE(p.session.redo());
+    EXPECT_FALSE(p.session.redo());
+    ASSERT_TRUE(p.move());
+    EXPECT_TRUE(p.session.undo()); // a new move allows one undo again
+    p.store.fnStoreSet(Fld::Undo_Enabled, "2");
+    EXPECT_FALSE(p.session.redo());
+}
+
+TEST(Undo, RestartBringsBackTheDealtTable)
+{
+    Played p;
+    const Game dealt = p.game();
+    EXPECT_TRUE(p.session.restart()); // no move yet: the table as dealt
+    EXPECT_EQ(p.game().cards, dealt.cards);
+    ASSERT_TRUE(p.move());
+    ASSERT_TRUE(p.move());
+    p.ports.messages.queueAnswer(Answer::Ok);
+    EXPECT_TRUE(p.session.restartGame());
+    EXPECT_EQ(p.game().cards, dealt.cards);
+    EXPECT_FALSE(p.session.canUndo());
+    EXPECT_EQ(p.session.timeText(), "0:00:00");
+    EXPECT_EQ(p.ports.messages.shown().back().text, "Restart this game?\rGame number: 0000001234567");
+}
+
+TEST(SavedGames, ASavedGameGoesOnWhereItWasWithItsHistory)
+{
+    test::TempDir dir("saved");
+    // Klondike with the waste turned over once, after 30 seconds of play.
+    Played p(Klondike);
+    while (!p.game().cards.piles.stock[0].empty())
+        ASSERT_TRUE(p.session.pressStock());
+    ASSERT_TRUE(p.session.pressStock());
+    ASSERT_EQ(p.game().counters.DealCounter, 2);
+    p.ports.clock.setNow({2026, 12, 10, 13, 0, 5, 0});
+    std::string error;
+    ASSERT_TRUE(p.session.saveGame(dir.file("game.gam"), error)) << error;
+    const Game saved = p.game();
+
+    Played other;
+    p.ports.clock.setNow({2026, 12, 10, 14, 0, 0, 0});
+    ASSERT_TRUE(other.session.openGame(dir.file("game.gam")));
+    EXPECT_EQ(other.game().cards, saved.cards);
+    EXPECT_EQ(other.game().gameId, Klondike);
+    EXPECT_EQ(other.game().counters.DealCounter, 2);
+    EXPECT_EQ(other.game().movesMade, 2);
+    EXPECT_EQ(other.store.fnStoreGet(Fld::GameId), "0002");
+    // The same file again, byte for byte.
+    ASSERT_TRUE(other.session.saveGame(dir.file("again.gam"), error));
+    const std::string first = dir.read("game.gam"), second = dir.read("again.gam");
+    EXPECT_EQ(first.substr(95), second.substr(95)) << "all but the header's clock and its line end";
+    // Undoing the turn-over lowers the pass count.
+    EXPECT_TRUE(other.session.undo());
+    EXPECT_EQ(other.game().counters.DealCounter, 1);
+    EXPECT_TRUE(other.game().cards.piles.stock[0].empty());
+}
+
+TEST(SavedGames, TheFileLayout)
+{
+    test::TempDir dir("layout");
+    Played p;
+    ASSERT_TRUE(p.move());
+    std::string error;
+    ASSERT_TRUE(p.session.saveGame(dir.file("g.gam"), error));
+    const std::vector<std::string> lines = loadLines(dir.file("g.gam")).lines;
+    ASSERT_EQ(lines.size(), 2 + 10 + 55 + 5 + 55 + 1u);
+    EXPECT_EQ(lines[0].size(), 95u);
+    EXPECT_TRUE(lines[0].starts_with("[S-0303]0001"));
+    EXPECT_EQ(lines[1].size(), 98u);
+    EXPECT_EQ(lines[1].substr(50, 15), "0000001234567  ");
+    EXPECT_EQ(lines[67], "[UNDO - Stock]");
+    EXPECT_EQ(lines.back(), ",");
+    EXPECT_EQ(dir.read("g.gam").find("\r\n"), lines[0].size());
+}
+
+TEST(SavedGames, AClockOfMoreThanAnHourAndOlderLayouts)
+{
+    Played p;
+    ASSERT_TRUE(p.move());
+    SavedGameFile file;
+    std::string error;
+    test::TempDir dir("old");
+    ASSERT_TRUE(p.session.saveGame(dir.file("g.gam"), error));
+    std::vector<std::string> lines = loadLines(dir.file("g.gam")).lines;
+    lines[0].replace(75, 6, "003605");
+    ASSERT_TRUE(readSavedGame(lines, file, error));
+    EXPECT_EQ(file.seconds, 3605);
+
+    // The layout before "0303" knew 26 tableau piles: its file reads as this one.
+    std::vector<std::string> old = lines;
+    old[0].replace(3, 4, "0302");
+    old.erase(old.begin() + 52, old.begin() + 54); // Fila27 and Fila28 of the image
+    const auto piles = std::find(old.begin(), old.end(), "[UNDO - Piles]") - old.begin();
+    old.erase(old.begin() + piles + 27, old.begin() + piles + 29);
+    SavedGameFile upgraded;
+    ASSERT_TRUE(readSavedGame(old, upgraded, error)) << error;
+    EXPECT_EQ(upgraded.image, file.image);
+    EXPECT_EQ(upgraded.tableau, file.tableau);
+
+    lines[0].replace(75, 6, "003605");
+    saveLines(dir.file("h.gam"), lines, p.ports.messages);
+    Played other;
+    other.ports.clock.setNow({2026, 12, 10, 12, 0, 0, 0});
+    ASSERT_TRUE(other.session.openGame(dir.file("h.gam")));
+    EXPECT_EQ(other.session.timeText(), "1:00:05");
+}
+
+TEST(SavedGames, DamagedFilesAreRefusedAndTheGameGoesOn)
+{
+    test::TempDir dir("damaged");
+    Played p;
+    ASSERT_TRUE(p.move());
+    std::string error;
+    ASSERT_TRUE(p.session.saveGame(dir.file("g.gam"), error));
+    const std::vector<std::string> lines = loadLines(dir.file("g.gam")).lines;
+    Played other;
+    const Game before = other.game();
+    // Every shorter file, a foreign header, a history whose stacks disagree, a bad pile text.
+    std::vector<std::vector<std::string>> damaged;
+    for (std::size_t n = 0; n < 67; n += 3)
+        damaged.emplace_back(lines.begin(), lines.begin() + std::ptrdiff_t(n));
+    damaged.push_back(lines);
+    damaged.back()[0] = "[Preference]";
+    damaged.push_back(lines);
+    damaged.back().insert(damaged.back().begin() + 69, "0011");
+    damaged.push_back(lines);
+    damaged.back()[40] = "9991xx";
+    damaged.push_back(lines);
+    damaged.back()[0].replace(8, 4, "0777");
+    for (std::size_t i = 0; i < damaged.size(); ++i) {
+        SCOPED_TRACE(i);
+        saveLines(dir.file("bad.gam"), damaged[i], p.ports.messages);
+        EXPECT_FALSE(other.session.openGame(dir.file("bad.gam")));
+        EXPECT_EQ(other.game(), before);
+    }
+    EXPECT_FALSE(other.session.openGame(dir.file("missing.gam")));
+    EXPECT_EQ(other.ports.messages.shown().back().text, "File not found: " + dir.file("missing.gam"));
+}
+
+TEST(SavedGames, TheSnapshotIsReturnedToUntilTheGameEnds)
+{
+    Played p;
+    ASSERT_TRUE(p.move());
+    const Game at = p.game();
+    p.ports.messages.queueAnswer(Answer::Ok);
+    ASSERT_TRUE(p.session.takeSnapshot());
+    const std::string file = p.store.fnStoreGet(Fld::SnapshotFile);
+    ASSERT_FALSE(file.empty());
+    ASSERT_TRUE(p.move());
+    p.ports.messages.queueAnswer(Answer::Ok);
+    ASSERT_TRUE(p.session.undoToSnapshot());
+    EXPECT_EQ(p.game().cards, at.cards);
+    EXPECT_EQ(p.session.undoSteps(), 1u);
+    p.session.endGame();
+    EXPECT_FALSE(p.session.hasSnapshot());
+    EXPECT_FALSE(std::filesystem::exists(file));
+}
+
+} // namespace
+} // namespace kst
