@@ -11,6 +11,7 @@
 #include "shell/TfrmMain.h"
 
 #include <QTemporaryDir>
+#include <QTest>
 
 #include <filesystem>
 #include <memory>
@@ -46,6 +47,24 @@ public:
         const Ports used{p.messages, p.clock, events ? *events : p.events, p.random, p.sound, m_library, p.dialogs,
                          m_graphics, p.pointer, p.app, p.locale};
         return std::make_unique<TfrmMain>(*m_store, used, ProgramFiles(programDir(), m_data->path().toStdString()));
+    }
+
+    // A shown window of the given size playing Freecell deal 1234567, automatic play off.
+    std::unique_ptr<TfrmMain> playFreecell(QSize size = {1016, 740})
+    {
+        std::unique_ptr<TfrmMain> window = openWindow();
+        window->setWindowState(Qt::WindowNoState);
+        window->resize(size);
+        window->show();
+        if (!QTest::qWaitForWindowExposed(window.get()))
+            return nullptr;
+        window->firstActivation();
+        if (window->autoPlay())
+            window->toggleAutoPlay();
+        // The first run deals Freecell; a new deal of the chosen number replaces it.
+        window->store().fnStoreSet(Fld::GameNumber, "1234567");
+        window->session().newDeal(true, false, KeepNumber, true);
+        return window;
     }
 
     std::string programDir() const { return m_program.path().toStdString(); }

@@ -41,7 +41,6 @@ private slots:
     void theMainPopupMenuOnRequest();
 
 private:
-    // A shown window of the given width playing Freecell deal 1234567, automatic play off.
     TfrmMain& playFreecell(int width = 1016);
     QAction* action(const char* name) const { return m_window->findChild<QAction*>(QLatin1String(name)); }
     void trigger(const char* name) const { action(name)->trigger(); }
@@ -59,18 +58,9 @@ void TstMenus::init()
 
 TfrmMain& TstMenus::playFreecell(int width)
 {
-    m_window = m_harness.openWindow();
-    TfrmMain& window = *m_window;
-    window.setWindowState(Qt::WindowNoState);
-    window.resize(width, 600);
-    window.show();
-    [&] { QVERIFY(QTest::qWaitForWindowExposed(&window)); }();
-    window.firstActivation();
-    if (window.autoPlay())
-        window.toggleAutoPlay();
-    window.store().fnStoreSet(Fld::GameNumber, "1234567");
-    window.session().newDeal(false, false, KeepNumber, true);
-    return window;
+    m_window = m_harness.playFreecell({width, 600});
+    [&] { QVERIFY(m_window); }();
+    return *m_window;
 }
 
 void TstMenus::theMenuTree_data()

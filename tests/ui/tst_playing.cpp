@@ -60,19 +60,9 @@ void TstPlaying::init()
 
 TfrmMain& TstPlaying::startFreecell()
 {
-    m_window = m_harness.openWindow();
-    TfrmMain& window = *m_window;
-    window.setWindowState(Qt::WindowNoState);
-    window.resize(1016, 740);
-    window.show();
-    [&] { QVERIFY(QTest::qWaitForWindowExposed(&window)); }();
-    window.firstActivation();
-    if (window.autoPlay())
-        window.toggleAutoPlay();
-    // The first run deals Freecell; a new deal of the chosen number replaces it.
-    window.store().fnStoreSet(Fld::GameNumber, "1234567");
-    window.session().newDeal(true, false, KeepNumber, true);
-    return window;
+    m_window = m_harness.playFreecell();
+    [&] { QVERIFY(m_window); }();
+    return *m_window;
 }
 
 void TstPlaying::aDraggedCardLandsWhereTheRulesTakeIt()
