@@ -422,7 +422,7 @@ void TfrmMain::createMenus()
 
 void TfrmMain::createPopupMenus()
 {
-    m_popTB = addMenu(new QMenu(this), "popTB",
+    QMenu* toolbarPopup = addMenu(new QMenu(this), "popTB",
                       {{"popLargeIcons", "Large icons", "", [this] { setLargeToolbar(true); }, true},
                        {"popSmallIcons", "Small icons", "", [this] { setLargeToolbar(false); }, true},
                        {},
@@ -431,8 +431,10 @@ void TfrmMain::createPopupMenus()
                        {},
                        {"popShowTime", "Show time", "", [this] { setTimeBoxShown(true); }},
                        {"popShowScore", "Show score", "", [this] { setScoreBoxShown(true); }}});
-    m_popTime = addMenu(new QMenu(this), "popTime", {{"popHideTime", "&Hide", "", [this] { setTimeBoxShown(false); }}});
-    m_popScore = addMenu(new QMenu(this), "popScore", {{"popHideScore", "Hide", "", [this] { setScoreBoxShown(false); }}});
+    QMenu* timePopup =
+        addMenu(new QMenu(this), "popTime", {{"popHideTime", "&Hide", "", [this] { setTimeBoxShown(false); }}});
+    QMenu* scorePopup =
+        addMenu(new QMenu(this), "popScore", {{"popHideScore", "Hide", "", [this] { setScoreBoxShown(false); }}});
     m_popMain = addMenu(new QMenu(this), "popMain",
                         {{"popGameInformation", "Game information..."},
                          {"popFavoriteGames", "Favorite games..."},
@@ -460,10 +462,10 @@ void TfrmMain::createPopupMenus()
         connect(widget, &QWidget::customContextMenuRequested, menu,
                 [widget, menu](QPoint at) { menu->popup(widget->mapToGlobal(at)); });
     };
-    offer(m_pnlTB, m_popTB);
-    offer(m_pnlTB1, m_popTB);
-    offer(m_pnlTempo, m_popTime);
-    offer(m_pnlScore, m_popScore);
+    offer(m_pnlTB, toolbarPopup);
+    offer(m_pnlTB1, toolbarPopup);
+    offer(m_pnlTempo, timePopup);
+    offer(m_pnlScore, scorePopup);
 }
 
 void TfrmMain::showMainPopup(QPoint at)
@@ -487,8 +489,9 @@ void TfrmMain::createToolbars()
         for (const ToolbarCommand& command : toolbarCommands) {
             auto* button = new QToolButton(bar);
             const QString word = QString::fromLatin1(command.word);
-            const QString name = word == QLatin1String("AUTOPLAY") ? QStringLiteral("tbAutoPlay")
-                                                                    : QStringLiteral("tb") + word.left(1) + word.mid(1).toLower();
+            const QString name = word == QLatin1String("AUTOPLAY")
+                ? QStringLiteral("tbAutoPlay")
+                : QStringLiteral("tb") + word.left(1) + word.mid(1).toLower();
             button->setObjectName(name + (large ? QString() : QStringLiteral("1")));
             button->setToolButtonStyle(large ? Qt::ToolButtonTextUnderIcon : Qt::ToolButtonIconOnly);
             if (large) {
@@ -596,7 +599,7 @@ void TfrmMain::applyButtonStyle(bool flat)
             if (large ? command.groupEndsLarge : command.groupEndsSmall) {
                 QFrame* line = *separator++;
                 line->setGeometry(x + 2, top, 2, size.height());
-                line->setVisible(flat);
+                line->setVisible(geometry.separators);
                 x += 6;
             }
         }
@@ -667,7 +670,8 @@ void TfrmMain::layoutToolbarRow()
     const int rightmost = buttons.back()->x() + buttons.back()->width();
     const int boxHeight = large ? 24 : 20;
     const int boxTop = (barHeight - boxHeight) / 2 + 2;
-    for (const auto& [box, left, shown] : {std::tuple{m_pnlTempo, timeLeft, showTime}, {m_pnlScore, scoreLeft, showScore}}) {
+    for (const auto& [box, left, shown] :
+         {std::tuple{m_pnlTempo, timeLeft, showTime}, {m_pnlScore, scoreLeft, showScore}}) {
         box->setGeometry(left, boxTop, BoxWidth, boxHeight);
         box->layout()->setContentsMargins(6, (large ? 4 : 3) - box->frameWidth(), 6, 0);
         box->setVisible(shown && barHeight > 0 && left > rightmost + 3);
@@ -820,6 +824,7 @@ void TfrmMain::enableGameCommands(bool on)
     const bool undoAllowed = m_store.fnStoreGet(Fld::Undo_Enabled) != "2";
     for (const char* name : {"mnuUndo", "mnuRedo"})
         setCommandEnabled(name, on && undoAllowed);
+    refreshSnapshotCommands();
 }
 
 void TfrmMain::refreshSnapshotCommands()
@@ -1072,7 +1077,6 @@ void TfrmMain::stateChanged()
     enableGameCommands(game);
     for (const char* name : {"mnuPause", "mnuQuitGame"})
         m_actions.at(name)->setEnabled(m_session->inProgress());
-    refreshSnapshotCommands();
     m_actions.at("mnuPause")->setChecked(m_session->paused());
     if (!m_session->inProgress())
         hidePileSizeTip();

@@ -210,9 +210,6 @@ private:
     QTimer* m_timer = nullptr;
     std::map<std::string, QAction*> m_actions; // by object name, menus and popup menus
     std::set<const QAction*> m_waiting;        // items whose windows are not in the program yet
-    QMenu* m_popTB = nullptr;
-    QMenu* m_popTime = nullptr;
-    QMenu* m_popScore = nullptr;
     QMenu* m_popMain = nullptr;
     std::map<InputFilter::Kind, std::unique_ptr<InputFilter>> m_filters;
     std::map<int, QCursor> m_cursors;

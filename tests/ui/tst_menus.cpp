@@ -247,8 +247,8 @@ void TstMenus::saveAsksBeforeReplacing()
 
     trigger("mnuSave");
 
-    std::vector<std::string> opened(m_test.dialogs.opened().begin() + qsizetype(before.size()),
-                                    m_test.dialogs.opened().end());
+    const std::vector<std::string> opened(m_test.dialogs.opened().begin() + qsizetype(before.size()),
+                                          m_test.dialogs.opened().end());
     QCOMPARE(opened, std::vector<std::string>(std::max<qsizetype>(chosen.size(), 1),
                                               "Save game|" + m_harness.programDir()));
     QCOMPARE(int(m_test.messages.shown().size()), int(answers.size()));
