@@ -662,24 +662,52 @@ bool GameSession::saveGame(const std::string& path, std::string& error)
     return written.ok;
 }
 
-bool GameSession::takeSaved(const SavedGameFile& f)
+bool GameSession::gameFromSaved(const SavedGameFile& f, Game& game, std::string& reason)
 {
-    UndoHistory history = historyOf(f);
-    Game game;
+    game = Game{};
     game.gameId = f.gameId;
     game.number = normalGameNumber(f.number);
     if (!m_catalogue.loadRules(f.gameId, game.rules).ok) {
-        m_ports.messages.error("This saved game is of a game that is not in the catalogue.", "Error");
+        reason = "it is a game the catalogue does not hold (" + std::to_string(f.gameId) + ").";
         return false;
     }
+    // The cards the game is played with: those of its deal.
+    Game dealt = game;
+    if (!dealGame(dealt, m_ports.random).ok) {
+        reason = "its game cannot be dealt.";
+        return false;
+    }
+    CardSet cards;
+    forEachPile(dealt.cards.piles, [&](PileRef, const std::string& pile) {
+        for (int p = 0; p < cardCount(pile); ++p)
+            if (const int card = cardAt(pile, p); card > 0)
+                cards.set(std::size_t(card));
+    });
     for (int i = 0; i < Rule::MaxFoundations; ++i)
         game.rules.set(Rule::BaseRank + i, std::int16_t(f.baseRanks[std::size_t(i)]));
-    if (!restoreImage(game, f.image) || !gameIsOk(game).empty()) {
-        m_ports.messages.error("The saved game is damaged.", "Error");
+    if (!restoreImage(game, f.image)) {
+        reason = "a pile of its table is not readable.";
         return false;
+    }
+    if (const std::string fault = tableIsOk(game.cards.piles, cards); !fault.empty()) {
+        reason = "its table does not hold the game's cards (" + fault + ").";
+        return false;
+    }
+    for (const TableImage& state : historyOf(f).states) {
+        Game earlier = game;
+        if (!restoreImage(earlier, state) || !tableIsOk(earlier.cards.piles).empty()) {
+            reason = "its undo history is damaged.";
+            return false;
+        }
     }
     game.score = int(f.score);
     game.counters.DealCounter = int(f.dealCounter);
+    return true;
+}
+
+void GameSession::takeSaved(const SavedGameFile& f, Game game)
+{
+    UndoHistory history = historyOf(f);
     game.counters.SpecialCounter = int(std::count(history.log.begin(), history.log.end(),
                                                   std::string(UndoEvents::SpecialCount)));
     game.won = isWon(game);
@@ -707,7 +735,6 @@ bool GameSession::takeSaved(const SavedGameFile& f)
     m_timerRunning = true;
     m_view->clockChanged(elapsedSeconds());
     m_view->stateChanged();
-    return true;
 }
 
 bool GameSession::openGame(const std::string& path)
@@ -722,12 +749,17 @@ bool GameSession::openGame(const std::string& path)
     const LinesRead read = loadLines(path);
     SavedGameFile file;
     std::string reason;
-    if (read.unreadable || !readSavedGame(read.lines, file, reason)) {
-        m_ports.messages.error(read.unreadable ? "The file cannot be read: " + path : reason, "Error");
+    Game game;
+    if (read.unreadable)
+        reason = "it cannot be read.";
+    if (read.unreadable || !readSavedGame(read.lines, file, reason) || !gameFromSaved(file, game, reason)) {
+        // Nothing of the running game is touched.
+        m_ports.messages.error("The saved game " + path + " cannot be opened: " + reason, "Error");
         return false;
     }
     endGame();
-    return takeSaved(file);
+    takeSaved(file, std::move(game));
+    return true;
 }
 
 bool GameSession::hasSnapshot() const
@@ -761,25 +793,23 @@ bool GameSession::undoToSnapshot()
         return false;
     }
     SavedGameFile file;
-    std::string reason;
+    std::string reason = "it cannot be read.";
     const LinesRead read = loadLines(path);
-    if (read.unreadable || !readSavedGame(read.lines, file, reason)) {
-        m_ports.messages.error(reason.empty() ? "The snapshot cannot be read." : reason, "Error");
+    Game game;
+    if (read.unreadable || !readSavedGame(read.lines, file, reason) || !gameFromSaved(file, game, reason)
+        || game.gameId != m_game.gameId) {
+        m_ports.messages.error("The snapshot " + path + " cannot be used: " + reason, "Error");
         return false;
     }
     // The table, history, counters and score of the snapshot; the clock and the game go on.
-    Game game = m_game;
-    for (int i = 0; i < Rule::MaxFoundations; ++i)
-        game.rules.set(Rule::BaseRank + i, std::int16_t(file.baseRanks[std::size_t(i)]));
-    if (!restoreImage(game, file.image) || !gameIsOk(game).empty()) {
-        m_ports.messages.error("The snapshot is damaged.", "Error");
-        return false;
-    }
-    game.counters.DealCounter = int(file.dealCounter);
+    m_history = historyOf(file);
+    game.counters.SpecialCounter = int(std::count(m_history.log.begin(), m_history.log.end(),
+                                                  std::string(UndoEvents::SpecialCount)));
+    game.elapsedSeconds = m_game.elapsedSeconds;
     m_store.fnStoreSet(Fld::ScoringSystem, file.scoringSystem);
     recomputeScore(game);
+    game.movesMade = m_game.movesMade;
     m_game = game;
-    m_history = historyOf(file);
     m_redoHistory.clear();
     m_view->dealt(false, true);
     afterScore();

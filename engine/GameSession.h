@@ -198,7 +198,8 @@ private:
     void clearHistories();
     bool step(bool back, bool quiet);
     // The game goes on from a saved file's table, history and counters.
-    bool takeSaved(const SavedGameFile& file);
+    bool gameFromSaved(const SavedGameFile& file, Game& game, std::string& reason);
+    void takeSaved(const SavedGameFile& file, Game game);
     SavedGameFile savedFile();
     void afterScore();
     void recordNumber();

@@ -91,7 +91,7 @@ bool readSavedGame(std::vector<std::string> lines, SavedGameFile& f, std::string
     f = SavedGameFile{};
     const std::string_view header = lines.empty() ? std::string_view{} : std::string_view(lines[0]);
     if (!header.starts_with("[S-") || header.size() < 13 || !fnAllDigits(GameIdColumn.of(header))) {
-        error = "This is not a saved game.";
+        error = "its first line is not the heading of a saved game.";
         return false;
     }
     const std::string version(VersionColumn.of(header));
@@ -120,13 +120,13 @@ bool readSavedGame(std::vector<std::string> lines, SavedGameFile& f, std::string
     }
     upgrade(lines, f, version);
     if (lines.size() < ImageFirstLine + ImageLines) {
-        error = "The saved game is incomplete.";
+        error = "it ends before its table is whole.";
         return false;
     }
     const std::size_t states = f.stock.size() / StockLines;
     if (f.stock.size() % StockLines != 0 || f.foundations.size() != states * FoundationLines
         || f.tableau.size() != states * TableauLines || f.reserves.size() != states * ReserveLines) {
-        error = "The saved game's history is damaged.";
+        error = "the parts of its undo history do not agree.";
         return false;
     }
     f.gameId = int(numberOr(GameIdColumn.of(header), -1));
