@@ -24,6 +24,7 @@ struct ProgramOptions {
     kst::CommonOptions common;
     bool soundOff = false;
     bool help = false;
+    std::string savedGame;          // a saved game to open at start, as a file manager passes it
     std::vector<std::string> forQt; // the rest, for Qt's own options (-platform, -style ...)
     std::string error;
 };
@@ -39,6 +40,8 @@ ProgramOptions parseProgramOptions(const std::vector<std::string>& args)
             options.soundOff = true;
         else if (arg == "--help" || arg == "-h")
             options.help = true;
+        else if (!arg.starts_with('-') && options.savedGame.empty())
+            options.savedGame = std::move(arg);
         else
             options.forQt.push_back(std::move(arg));
     }
@@ -47,7 +50,7 @@ ProgramOptions parseProgramOptions(const std::vector<std::string>& args)
 
 void printUsage()
 {
-    std::cout << "Usage: kestrane [options]\n"
+    std::cout << "Usage: kestrane [options] [SAVED-GAME.GAM]\n"
                  "\n"
                  "Options:\n"
               << kst::commonOptionsUsage()
@@ -112,6 +115,7 @@ int main(int argc, char** argv)
     kst::playStartSound(config, store, ports.ports().sound);
 
     kst::TfrmMain window(store, ports.ports(), files);
+    window.openAtStart(options.savedGame);
     QApplication::processEvents();
     window.show();
     splash->finish(&window);

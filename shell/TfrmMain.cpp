@@ -26,6 +26,7 @@
 #include <QToolTip>
 
 #include <algorithm>
+#include <utility>
 #include <filesystem>
 #include <iostream>
 #include <string_view>
@@ -288,6 +289,9 @@ void TfrmMain::firstActivation()
     refreshCaption();
     kst::firstActivation(m_files, m_config, m_ports.messages);
     tableResized();
+    // Started with a saved game: it goes on; one that cannot be opened has said why.
+    if (!m_startFile.empty() && m_session->openGame(std::exchange(m_startFile, {})))
+        return;
     // Until the game browser chooses, the saved game is dealt (the first of the list when the
     // saved one is unknown).
     int gameId = int(numberOr(m_store.fnStoreGet(Fld::GameId), -1));

@@ -98,6 +98,8 @@ public:
     void showTable();
     // The first activation: the caption, the data repair, the saved game dealt.
     void firstActivation();
+    // A saved game the first activation opens instead of dealing (the program started with it).
+    void openAtStart(std::string path) { m_startFile = std::move(path); }
     // The time box and the pile-size tooltip, as every second.
     void timerTick();
 
@@ -183,6 +185,7 @@ private:
 
     // window state
     bool m_firstActivationPending = true;
+    std::string m_startFile;
     bool m_animationRunning = false; // the winning display
     int m_cardsMoving = 0;           // deals and glides under way: presses and game commands wait
     bool m_closing = false;

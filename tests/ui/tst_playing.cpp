@@ -6,6 +6,7 @@
 #include "engine/Moves.h"
 
 #include <QMouseEvent>
+#include <QTemporaryDir>
 
 using namespace kst;
 
@@ -43,6 +44,7 @@ private slots:
     void aRefusedDropTravelsBack();
     void aDoubleClickSendsAnAceHome();
     void dragsNearTheBottomScrollTheTable();
+    void aSavedGameGivenAtStartGoesOn();
 
 private:
     // Freecell, deal 1234567, on a shown window, automatic play off.
@@ -140,6 +142,30 @@ void TstPlaying::dragsNearTheBottomScrollTheTable()
     send(table, QEvent::MouseMove, from, Qt::LeftButton);
     send(table, QEvent::MouseButtonRelease, from, Qt::NoButton);
     QVERIFY(window.session().game() == before);
+}
+
+void TstPlaying::aSavedGameGivenAtStartGoesOn()
+{
+    TfrmMain& window = startFreecell();
+    const Move move = legalMoves(window.session().game()).front();
+    QVERIFY(window.session().play(move, MoveOrigin::Dragged));
+    const Game saved = window.session().game();
+    QTemporaryDir dir;
+    const std::string path = dir.filePath(QStringLiteral("game.GAM")).toStdString();
+    std::string error;
+    QVERIFY2(window.session().saveGame(path, error), error.c_str());
+    m_window.reset();
+
+    m_harness.reset();
+    m_window = m_harness.openWindow();
+    m_window->openAtStart(path);
+    m_window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+    m_window->firstActivation();
+    // Automatic play may have moved cards on since; the deal and its history are the saved ones.
+    QCOMPARE(m_window->session().game().number, saved.number);
+    QVERIFY(m_window->session().undoSteps() >= 1);
+    QVERIFY(m_window->session().inProgress());
 }
 
 QTEST_MAIN(TstPlaying)
