@@ -750,9 +750,14 @@ bool GameSession::openGame(const std::string& path)
     SavedGameFile file;
     std::string reason;
     Game game;
-    if (read.unreadable)
+    if (read.unreadable) {
         reason = "it cannot be read.";
-    if (read.unreadable || !readSavedGame(read.lines, file, reason) || !gameFromSaved(file, game, reason)) {
+    } else if (readSavedGame(read.lines, file, reason)) {
+        if (!gamePlayable(file.gameId))
+            return false;
+        gameFromSaved(file, game, reason);
+    }
+    if (!reason.empty()) {
         // Nothing of the running game is touched.
         m_ports.messages.error("The saved game " + path + " cannot be opened: " + reason, "Error");
         return false;
@@ -760,6 +765,17 @@ bool GameSession::openGame(const std::string& path)
     endGame();
     takeSaved(file, std::move(game));
     return true;
+}
+
+bool GameSession::gamePlayable(int gameId)
+{
+    constexpr int SmallestWidth = 650;
+    if (m_screenWidth <= 0 || m_screenWidth >= SmallestWidth || !m_catalogue.needsLargeScreen(gameId))
+        return true;
+    m_ports.messages.information("Your video card's display is 640x480 pixels.\rYou can't play: "
+                                 + m_catalogue.gameName(gameId)
+                                 + "\rPlease set your screen resolution to 800x600 pixels or higher.");
+    return false;
 }
 
 bool GameSession::hasSnapshot() const

@@ -170,6 +170,10 @@ public:
     bool takeSnapshot();
     bool undoToSnapshot();
     bool hasSnapshot() const;
+    // The screen's width, for the games that ask for a large screen (0: not known, any fits).
+    void setScreenWidth(int width) { m_screenWidth = width; }
+    // False, after telling the player, when the game cannot be played on this screen.
+    bool gamePlayable(int gameId);
 
     // ---- time ----
     // Seconds of play: frozen while paused and after the end.
@@ -226,6 +230,7 @@ private:
     DateTime m_start;
     DateTime m_pauseMoment;
     long m_frozenSeconds = 0;
+    int m_screenWidth = 0;
 };
 
 } // namespace kst

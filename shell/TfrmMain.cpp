@@ -156,6 +156,7 @@ TfrmMain::TfrmMain(SessionStore& store, const Ports& ports, ProgramFiles files, 
                                               SessionPorts{m_ports.messages, m_ports.clock, m_ports.random, m_ports.sound},
                                               &m_config);
     m_session->setView(this);
+    m_session->setScreenWidth(m_ports.graphics.screenSize().width);
     m_table->showGame(nullptr);
     m_pointer = std::make_unique<TablePointer>(PointerContext{
         *m_table, *m_session, m_appearance, m_ports.sound, m_ports.clock, m_ports.events, m_imgSfondo->picture(),

@@ -161,7 +161,8 @@ CatalogueResult GameCatalogue::load(const std::string& path)
         const std::optional<int> id = readPlainNumber(line.substr(4, 3));
         if (!id)
             return failAt(listNumbers[i], "game id is not a number: " + inQuotes(line.substr(4, 3)));
-        games.push_back({*category, *id, fnTrimRight(line.size() > 10 ? line.substr(10, 50) : "")});
+        games.push_back({*category, *id, fnTrimRight(line.size() > 10 ? line.substr(10, 50) : ""),
+                         line.size() >= 9 && line[8] == '1'});
     }
 
     std::vector<Column> columns(games.size(), Column{});
@@ -221,6 +222,14 @@ std::string GameCatalogue::gameName(int gameId) const
     if (gameId >= kFirstCustomCode)
         return fnCustomGameName(m_customGamesPath, gameId);
     return {};
+}
+
+bool GameCatalogue::needsLargeScreen(int gameId) const
+{
+    if (gameId >= kFirstCustomCode)
+        gameId = fnCustomGameBase(m_customGamesPath, gameId).baseGameId;
+    const int column = columnOf(gameId);
+    return column >= 0 && m_games[std::size_t(column)].needsLargeScreen;
 }
 
 int GameCatalogue::gameIdByName(std::string_view name) const

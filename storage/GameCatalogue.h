@@ -25,6 +25,7 @@ struct CatalogueGame {
     int category = 0;
     int gameId = 0;
     std::string name; // right-trimmed
+    bool needsLargeScreen = false; // "1" in the line's ninth column: not for screens under 650 pixels
 };
 
 struct CatalogueResult {
@@ -53,6 +54,8 @@ public:
     int columnOf(int gameId) const;
     // Empty when unknown.
     std::string gameName(int gameId) const;
+    // Whether the game (a customized one: its base) asks for a screen of 650 pixels or more.
+    bool needsLargeScreen(int gameId) const;
     // Case-blind, trailing blanks ignored; catalogue games before customized ones; -1 when none.
     int gameIdByName(std::string_view name) const;
     // 800 for an existing customized game; -1 when unknown.

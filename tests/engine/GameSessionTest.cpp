@@ -278,23 +278,52 @@ TEST_F(SessionPositionTest, TheFirstMoveFillsTheTableauFromTheStock)
     EXPECT_TRUE(game().pile(filaPile(0)).empty()) << "only after the first move";
 }
 
-// A game of one pile of 52 cards in the stock that asks for a score of -52 to count as won.
+// A catalogue of one game of one pile of 52 cards in the stock, with the target score -52.
+struct TargetCatalogue {
+    explicit TargetCatalogue(bool largeScreen = false)
+    {
+        const std::vector<std::string> lines =
+            test::catalogueLines({{5, 1, "Target", false, largeScreen}}, [](int index, int) {
+                switch (index) {
+                case Rule::DeckSize: return 52;
+                case Rule::StockDealt: return 52;
+                case Rule::FoundationCount: return 4;
+                case Rule::TableauCount: return 1;
+                case Rule::TargetScore: return -52;
+                default: return 0;
+                }
+            });
+        dir.write("GAMES.DAT", test::joinLines(lines));
+        EXPECT_TRUE(catalogue.load(dir.file("GAMES.DAT")).ok);
+    }
+    test::TempDir dir{"target"};
+    GameCatalogue catalogue;
+};
+
+TEST(GameSessionTarget, AGameForLargeScreensIsNotOpenedOnASmallOne)
+{
+    TargetCatalogue target(true);
+    test::TestPorts ports;
+    SessionStore store(target.dir.path().string());
+    store.fnStoreSet(Fld::ConfirmQuitGame, "N");
+    GameSession session(store, target.catalogue, SessionPorts{ports.messages, ports.clock, ports.random, ports.sound});
+    ASSERT_TRUE(session.startGame(1, "Target", "", RandomNumber, false));
+    std::string error;
+    ASSERT_TRUE(session.saveGame(target.dir.file("g.gam"), error));
+    session.setScreenWidth(640);
+    EXPECT_FALSE(session.openGame(target.dir.file("g.gam")));
+    EXPECT_EQ(ports.messages.shown().back().text,
+              "Your video card's display is 640x480 pixels.\rYou can't play: Target\r"
+              "Please set your screen resolution to 800x600 pixels or higher.");
+    session.setScreenWidth(800);
+    EXPECT_TRUE(session.openGame(target.dir.file("g.gam")));
+}
+
 TEST(GameSessionTarget, QuittingAtTheTargetScoreCountsAsWon)
 {
-    test::TempDir dir("target");
-    const std::vector<std::string> lines = test::catalogueLines({{5, 1, "Target"}}, [](int index, int) {
-        switch (index) {
-        case Rule::DeckSize: return 52;
-        case Rule::StockDealt: return 52;
-        case Rule::FoundationCount: return 4;
-        case Rule::TableauCount: return 1;
-        case Rule::TargetScore: return -52;
-        default: return 0;
-        }
-    });
-    dir.write("GAMES.DAT", test::joinLines(lines));
-    GameCatalogue catalogue;
-    ASSERT_TRUE(catalogue.load(dir.file("GAMES.DAT")).ok);
+    TargetCatalogue target;
+    GameCatalogue& catalogue = target.catalogue;
+    test::TempDir& dir = target.dir;
     test::TestPorts ports;
     SessionStore store(dir.path().string());
     GameSession session(store, catalogue, SessionPorts{ports.messages, ports.clock, ports.random, ports.sound});

@@ -24,13 +24,15 @@ struct TestGame {
     int category = 5;
     int gameId = 1;
     std::string name;
-    bool skipped = false; // a "9" in the eighth character
+    bool skipped = false;     // a "9" in the eighth character
+    bool largeScreen = false; // a "1" in the ninth: not for small screens
 };
 
 inline std::string gameListLine(const TestGame& g)
 {
     return storedShifted(fnFormatNumber(g.category, 3, 0) + " " + fnFormatNumber(g.gameId, 3, 0)
-                         + (g.skipped ? "9" : " ") + "  " + fnPadRight(g.name, 50));
+                         + (g.skipped ? "9" : " ") + (g.largeScreen ? "1 " : "  ")
+                         + fnPadRight(g.name, 50));
 }
 
 inline std::string valueField(int value)
