@@ -1,5 +1,8 @@
 #include "shell/TfrmMain.h"
 
+#include "shell/AboutBox.h"
+#include "storage/SectionFile.h"
+
 #include "assets/PictureNames.h"
 #include "engine/Sounds.h"
 #include "engine/Stock.h"
@@ -418,11 +421,23 @@ void TfrmMain::createMenus()
              {},
              {"mnuTips", "&Tip of the Day...", ""},
              {},
-             {"mnuAbout", "A&bout Kestrane 2000...", ""}});
+             {"mnuAbout", "A&bout Kestrane 2000...", "", [this] { showAbout(); }}});
 
     // Window managers close on Alt+F4 themselves; this serves where none does.
     auto* altF4 = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_F4), this);
     connect(altF4, &QShortcut::activated, this, &QWidget::close);
+}
+
+void TfrmMain::showAbout()
+{
+    const LinesRead notices = loadLines(findFile(m_files.programDir(), "THIRD-PARTY-NOTICES.md"));
+    std::string text;
+    for (const std::string& line : notices.lines)
+        text += line + '\n';
+    AboutBox box(text, this);
+    connect(&box, &AboutBox::activatedFirstTime, this,
+            [this] { playSound(m_store, m_ports.sound, SoundEvent::About); });
+    box.exec();
 }
 
 void TfrmMain::createPopupMenus()

@@ -100,6 +100,8 @@ public:
     void firstActivation();
     // A saved game the first activation opens instead of dealing (the program started with it).
     void openAtStart(std::string path) { m_startFile = std::move(path); }
+    // The about box, with the licence and the notices of the material the program ships.
+    void showAbout();
     // The time box and the pile-size tooltip, as every second.
     void timerTick();
 

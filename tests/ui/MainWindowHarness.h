@@ -27,7 +27,7 @@ public:
         filterHarmlessWarnings();
         nameApplication(); // as the program names itself
         namespace fs = std::filesystem;
-        for (const char* name : {"GAMES.DAT", "KST.RGF", "IMAGES", "SOUNDS"})
+        for (const char* name : {"GAMES.DAT", "KST.RGF", "IMAGES", "SOUNDS", "THIRD-PARTY-NOTICES.md"})
             fs::create_symlink(fs::path(KST_PROGRAM_DIR) / name, fs::path(m_program.path().toStdString()) / name);
         return m_library.load(KST_PROGRAM_DIR "/KST.RGF");
     }

@@ -4,6 +4,14 @@
 
 #include "MainWindowHarness.h"
 
+#include <QDialog>
+
+#include <QPlainTextEdit>
+
+#include <QLabel>
+
+#include <QTimer>
+
 #include "engine/Moves.h"
 
 #include <QMenu>
@@ -26,6 +34,7 @@ class TstMenus : public QObject
 private slots:
     void initTestCase() { QVERIFY(m_harness.prepare()); }
     void init();
+    void theAboutBoxShowsTheLicenceAndTheNotices();
     void theMenuTree_data();
     void theMenuTree();
     void toolbarSwitches_data();
@@ -102,7 +111,7 @@ void TstMenus::theMenuTree_data()
     row("mnuRules", "mnuAiuto", "&Rules", "F1", false);
     row("Sommario1", "mnuAiuto", "&Contents", "", false);
     row("mnuTips", "mnuAiuto", "&Tip of the Day...", "", false);
-    row("mnuAbout", "mnuAiuto", "A&bout Kestrane 2000...", "", false);
+    row("mnuAbout", "mnuAiuto", "A&bout Kestrane 2000...", "", true);
     row("popShowTime", "popTB", "Show time", "", false); // the box is shown
     row("popLargeIcons", "popTB", "Large icons", "", true);
     row("popHideTime", "popTime", "&Hide", "", true);
@@ -344,6 +353,23 @@ void TstMenus::theMainPopupMenuOnRequest()
     auto* popup = window.findChild<QMenu*>("popMain");
     QCOMPARE(popup->isVisible(), shown);
     popup->hide();
+}
+
+void TstMenus::theAboutBoxShowsTheLicenceAndTheNotices()
+{
+    TfrmMain& window = playFreecell(1016);
+    QString version, notices;
+    QTimer::singleShot(0, [&] {
+        QWidget* box = QApplication::activeModalWidget();
+        QVERIFY(box);
+        version = box->findChild<QLabel*>(QStringLiteral("lblVersion"))->text();
+        notices = box->findChild<QPlainTextEdit*>(QStringLiteral("txtNotices"))->toPlainText();
+        static_cast<QDialog*>(box)->accept();
+    });
+    window.findChild<QAction*>(QStringLiteral("mnuAbout"))->trigger();
+    QCOMPARE(version, QStringLiteral("Kestrane 2000 - Version 4.3 - July 26, 1999"));
+    QVERIFY(notices.contains(QStringLiteral("gnome-cards-data")));
+    QVERIFY(notices.contains(QStringLiteral("SIL Open Font License")));
 }
 
 QTEST_MAIN(TstMenus)
