@@ -352,9 +352,9 @@ bool GameSession::makeMove(const Move& move, MoveOrigin origin, Step step)
     const PlacementCounters counters = m_game.counters;
     apply(m_game, move);
     if (m_game.counters.DealCounter > counters.DealCounter && StockCommand(move.card) == StockCommand::Redeal)
-        m_history.log.back() = UndoEvents::Redeal;
+        m_history.logEvent(UndoEvents::Redeal);
     else if (m_game.counters.SpecialCounter > counters.SpecialCounter)
-        m_history.log.back() = UndoEvents::SpecialCount;
+        m_history.logEvent(UndoEvents::SpecialCount);
     m_store.fnStoreSet(Fld::RedoUsed, "0");
     m_redoHistory.clear();
     const bool looping = step != Step::Silent && moveSound(before, move, origin);

@@ -40,10 +40,23 @@ struct UndoHistory {
         states.push_back(std::move(image));
         log.emplace_back();
     }
-    void dropLast()
+    // The newest state's event (a second one replaces the first).
+    void logEvent(std::string_view code) { log.back() = std::string(code); }
+    // Moves the rules make by themselves that must not be undone on their own: the newest states
+    // go, or the states just before the newest one.
+    void dropLast(int n = 1)
     {
-        states.pop_back();
-        log.pop_back();
+        for (; n > 0 && !states.empty(); --n) {
+            states.pop_back();
+            log.pop_back();
+        }
+    }
+    void dropBeforeLast(int n = 1)
+    {
+        for (; n > 0 && states.size() >= 2; --n) {
+            states.erase(states.end() - 2);
+            log.erase(log.end() - 2);
+        }
     }
     // The log as a saved game writes it: each event followed by ",".
     std::string logText() const;

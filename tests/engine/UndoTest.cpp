@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <random>
 
 namespace kst {
@@ -28,6 +29,31 @@ struct Played : test::PlayedSession {
     }
     int beeps() const { return ports.messages.beeps(); }
 };
+
+TEST(Undo, TheHistoryKeepsItsStatesAndTheirEvents)
+{
+    UndoHistory history;
+    for (const char* pile : {"0011", "0021", "0031", "0041"}) {
+        TableImage image;
+        image[0] = pile;
+        history.record(image);
+    }
+    history.logEvent(UndoEvents::SpecialCount);
+    history.logEvent(UndoEvents::Redeal); // replaces the first
+    history.log[1] = UndoEvents::SpecialCount;
+    EXPECT_EQ(history.logText(), ",002,,003,");
+    history.dropBeforeLast();
+    EXPECT_EQ(history.states.back()[0], "0041");
+    EXPECT_EQ(history.states[1][0], "0021");
+    EXPECT_EQ(history.logText(), ",002,003,");
+    history.dropLast(2);
+    EXPECT_EQ(history.logText(), ",");
+    std::vector<std::string> log;
+    EXPECT_TRUE(UndoHistory::parseLog(",002,,003,", log));
+    EXPECT_EQ(log, (std::vector<std::string>{"", "002", "", "003"}));
+    for (const char* bad : {"002", "x,", "002,0a1,"})
+        EXPECT_FALSE(UndoHistory::parseLog(bad, log)) << bad;
+}
 
 TEST(Undo, UndoAndRedoFollowTheirRules)
 {
@@ -234,7 +260,10 @@ TEST(SavedGames, DamagedFilesAreRefusedAndTheGameGoesOn)
     // Seeded damage anywhere in the file: refused or opened whole, never a crash or a broken table.
     std::mt19937 damage(99);
     const std::string bytes = dir.read("g.gam");
-    for (int round = 0; round < 300; ++round) {
+    // KST_FUZZ_ROUNDS asks for a longer run (scripts/sanitize.sh).
+    const char* asked = std::getenv("KST_FUZZ_ROUNDS");
+    const int rounds = asked ? std::max(1, std::atoi(asked)) : 300;
+    for (int round = 0; round < rounds; ++round) {
         std::string text = bytes;
         for (int k = 0; k < 1 + round % 5; ++k)
             text[damage() % text.size()] = "0123456789 ,-[]x\r\n"[damage() % 17];
