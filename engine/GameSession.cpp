@@ -3,16 +3,16 @@
 #include <algorithm>
 #include <filesystem>
 
+#include "engine/AutoMoves.h"
 #include "engine/Deal.h"
 #include "engine/GameClock.h"
 #include "engine/GameNumber.h"
-#include "engine/AutoMoves.h"
 #include "engine/RuleCodes.h"
 #include "engine/Scoring.h"
+#include "engine/Sounds.h"
 #include "engine/Stock.h"
 #include "storage/SavedGame.h"
 #include "storage/SectionFile.h"
-#include "engine/Sounds.h"
 #include "storage/TextUtils.h"
 
 namespace kst {
@@ -121,10 +121,10 @@ bool GameSession::newDeal(bool newTable, bool animate, int numberMode, bool keep
     if (!hasGame())
         return false;
     m_view->busy(true);
-    m_game.movesMade = 0;
-    m_game.counters.SpecialCounter = 0;
     m_store.fnStoreSet(Fld::UndoUsed, "0");
     m_store.fnStoreSet(Fld::RedoUsed, "0");
+    // A new table starts its counters with the deal; one that goes on (restart, a saved game)
+    // brings its own.
     if (newTable) {
         clearHistories();
         if (m_game.rules[Rule::DeckSize] == 0) {
@@ -148,7 +148,6 @@ bool GameSession::newDeal(bool newTable, bool animate, int numberMode, bool keep
             return false;
         }
         m_frozenSeconds = 0;
-        m_dealt = m_game;
     }
     recordNumber();
     m_inProgress = true;
@@ -203,12 +202,14 @@ bool GameSession::resume(const Game& game)
     if (game.gameId < 0)
         return false;
     endGame();
-    const bool newRules = !(game.rules == m_game.rules);
-    m_game = game;
-    m_dealt = game;
-    clearHistories();
+    const bool newRules = game.gameId != m_game.gameId || !(game.rules == m_game.rules);
+    if (game.gameId != int(numberOr(m_store.fnStoreGet(Fld::GameId), -1)))
+        m_store.resetSessionCounters();
     m_store.fnStoreSet(Fld::GameId, zeroPadded(game.gameId, 4));
+    m_store.fnStoreSet(Fld::Game_name, m_catalogue.gameName(game.gameId));
     m_store.fnStoreSet(Fld::GameNumber, game.number);
+    m_game = game;
+    clearHistories();
     if (newRules)
         m_view->rulesLoaded();
     return newDeal(false, false, KeepNumber, true);
@@ -220,7 +221,6 @@ void GameSession::closeGame()
     m_store.fnStoreSet(Fld::GameId, "-1");
     m_store.fnStoreSet(Fld::Game_name, "");
     m_game = Game{};
-    m_dealt = Game{};
     clearHistories();
     m_view->stateChanged();
 }
@@ -351,7 +351,8 @@ bool GameSession::makeMove(const Move& move, MoveOrigin origin, Step step)
     recordState();
     const PlacementCounters counters = m_game.counters;
     apply(m_game, move);
-    if (m_game.counters.DealCounter > counters.DealCounter && StockCommand(move.card) == StockCommand::Redeal)
+    const bool redeal = move.kind == MoveKind::Stock && StockCommand(move.card) == StockCommand::Redeal;
+    if (redeal && m_game.counters.DealCounter > counters.DealCounter)
         m_history.logEvent(UndoEvents::Redeal);
     else if (m_game.counters.SpecialCounter > counters.SpecialCounter)
         m_history.logEvent(UndoEvents::SpecialCount);
@@ -397,9 +398,9 @@ void GameSession::sendCompletedRun(PileRef pile)
     stopSound(m_store, m_ports.sound);
 }
 
-// The steps the rules take after a move, each a move of its own within the same action: the
-// completed runs it left, the cards it exposed turned up (unless automatic play is about to), and
-// after the game's first move the tableau filled from the stock where the rules ask for it.
+// The steps the rules take after a move, each a move of its own: the completed runs it left, the
+// cards it exposed turned up (unless automatic play is about to), and after the game's first move
+// the tableau filled from the stock where the rules ask for it.
 void GameSession::stepsAfterMove(const Move& move, int movesBefore)
 {
     if (collectsCompletedRuns(m_game.rules)) {
@@ -693,7 +694,8 @@ bool GameSession::gameFromSaved(const SavedGameFile& f, Game& game, std::string&
         reason = "its table does not hold the game's cards (" + fault + ").";
         return false;
     }
-    for (const TableImage& state : historyOf(f).states) {
+    const UndoHistory history = historyOf(f);
+    for (const TableImage& state : history.states) {
         Game earlier = game;
         if (!restoreImage(earlier, state) || !tableIsOk(earlier.cards.piles).empty()) {
             reason = "its undo history is damaged.";
@@ -702,33 +704,30 @@ bool GameSession::gameFromSaved(const SavedGameFile& f, Game& game, std::string&
     }
     game.score = int(f.score);
     game.counters.DealCounter = int(f.dealCounter);
+    game.counters.SpecialCounter = int(std::count(history.log.begin(), history.log.end(),
+                                                  std::string(UndoEvents::SpecialCount)));
+    game.movesMade = history.empty() ? 0 : 2;
+    game.won = isWon(game);
     return true;
 }
 
-void GameSession::takeSaved(const SavedGameFile& f, Game game)
+bool GameSession::readSaved(const std::string& path, SavedGameFile& file, Game& game, std::string& reason)
 {
-    UndoHistory history = historyOf(f);
-    game.counters.SpecialCounter = int(std::count(history.log.begin(), history.log.end(),
-                                                  std::string(UndoEvents::SpecialCount)));
-    game.won = isWon(game);
-    const bool newRules = !(game.rules == m_game.rules) || game.gameId != m_game.gameId;
-    if (game.gameId != int(numberOr(m_store.fnStoreGet(Fld::GameId), -1)))
-        m_store.resetSessionCounters();
-    m_store.fnStoreSet(Fld::GameId, zeroPadded(game.gameId, 4));
-    m_store.fnStoreSet(Fld::Game_name, m_catalogue.gameName(game.gameId));
-    m_store.fnStoreSet(Fld::GameNumber, game.number);
+    const LinesRead read = loadLines(path);
+    if (read.unreadable) {
+        reason = "it cannot be read.";
+        return false;
+    }
+    return readSavedGame(read.lines, file, reason) && gamePlayable(file.gameId) && gameFromSaved(file, game, reason);
+}
+
+void GameSession::takeSaved(const SavedGameFile& f, const Game& game)
+{
     m_store.fnStoreSet(Fld::ScoringSystem, f.scoringSystem);
     if (!f.player.empty())
         m_store.fnStoreSet(Fld::UserDefault, f.player);
-    m_game = game;
-    m_dealt = game;
-    if (newRules)
-        m_view->rulesLoaded();
-    newDeal(false, false, KeepNumber, true);
-    m_history = std::move(history);
-    m_redoHistory.clear();
-    m_game.movesMade = m_history.empty() ? 0 : 2;
-    m_game.counters = game.counters;
+    resume(game);
+    m_history = historyOf(f);
     // The clock goes on from the saved time; a day or more starts it again.
     const long seconds = f.seconds >= 24L * 3600 || f.seconds < 0 ? 0 : f.seconds;
     m_start = timeOfDay(secondOfDay(m_ports.clock.now()) - seconds);
@@ -746,24 +745,16 @@ bool GameSession::openGame(const std::string& path)
     }
     if (!confirmQuit())
         return false;
-    const LinesRead read = loadLines(path);
     SavedGameFile file;
-    std::string reason;
     Game game;
-    if (read.unreadable) {
-        reason = "it cannot be read.";
-    } else if (readSavedGame(read.lines, file, reason)) {
-        if (!gamePlayable(file.gameId))
-            return false;
-        gameFromSaved(file, game, reason);
-    }
-    if (!reason.empty()) {
-        // Nothing of the running game is touched.
-        m_ports.messages.error("The saved game " + path + " cannot be opened: " + reason, "Error");
+    std::string reason;
+    if (!readSaved(path, file, game, reason)) {
+        // Nothing of the running game is touched; a game too large for the screen has said so.
+        if (!reason.empty())
+            m_ports.messages.error("The saved game " + path + " cannot be opened: " + reason, "Error");
         return false;
     }
-    endGame();
-    takeSaved(file, std::move(game));
+    takeSaved(file, game);
     return true;
 }
 
@@ -809,18 +800,18 @@ bool GameSession::undoToSnapshot()
         return false;
     }
     SavedGameFile file;
-    std::string reason = "it cannot be read.";
-    const LinesRead read = loadLines(path);
     Game game;
-    if (read.unreadable || !readSavedGame(read.lines, file, reason) || !gameFromSaved(file, game, reason)
-        || game.gameId != m_game.gameId) {
-        m_ports.messages.error("The snapshot " + path + " cannot be used: " + reason, "Error");
+    std::string reason;
+    const bool read = readSaved(path, file, game, reason);
+    if (read && game.gameId != m_game.gameId)
+        reason = "it is of another game.";
+    if (!read || !reason.empty()) {
+        if (!reason.empty())
+            m_ports.messages.error("The snapshot " + path + " cannot be used: " + reason, "Error");
         return false;
     }
     // The table, history, counters and score of the snapshot; the clock and the game go on.
     m_history = historyOf(file);
-    game.counters.SpecialCounter = int(std::count(m_history.log.begin(), m_history.log.end(),
-                                                  std::string(UndoEvents::SpecialCount)));
     game.elapsedSeconds = m_game.elapsedSeconds;
     m_store.fnStoreSet(Fld::ScoringSystem, file.scoringSystem);
     recomputeScore(game);

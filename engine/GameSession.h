@@ -203,7 +203,10 @@ private:
     bool step(bool back, bool quiet);
     // The game goes on from a saved file's table, history and counters.
     bool gameFromSaved(const SavedGameFile& file, Game& game, std::string& reason);
-    void takeSaved(const SavedGameFile& file, Game game);
+    void takeSaved(const SavedGameFile& file, const Game& game);
+    // The saved file at the path and the game it holds, checked whole; false with the reason
+    // (empty when the player was told already).
+    bool readSaved(const std::string& path, SavedGameFile& file, Game& game, std::string& reason);
     SavedGameFile savedFile();
     void afterScore();
     void recordNumber();
@@ -218,7 +221,6 @@ private:
     GameRecorder* m_recorder = nullptr;
 
     Game m_game;
-    Game m_dealt; // the game as dealt, for restart
     UndoHistory m_history;
     UndoHistory m_redoHistory;
     bool m_inProgress = false;

@@ -396,11 +396,6 @@ Move fillTableausMove(const Game& game)
     return {MoveKind::Stock, std::uint8_t(StockCommand::FillTableaus), {}, {}};
 }
 
-bool isAutomaticFill(const Game& game, const Move& move)
-{
-    return !move.isNone() && move == fillTableausMove(game);
-}
-
 // ---- click to move -------------------------------------------------------------------------------
 
 Move autoMove(const Game& game, int card, TargetKinds kinds)
@@ -508,7 +503,7 @@ bool isLegal(const Game& game, const Move& move)
     }
     case MoveKind::Click:
     case MoveKind::TurnUp: return pressMove(game, move.card) == move;
-    case MoveKind::Stock: return move == stockMove(game, move.from) || isAutomaticFill(game, move);
+    case MoveKind::Stock: return move == stockMove(game, move.from) || move == fillTableausMove(game);
     case MoveKind::Automatic:
         // The rules' own moves: a top card to another pile in use.
         return move.from != move.to && pileInUse(game.rules, move.from) && pileInUse(game.rules, move.to)

@@ -68,7 +68,6 @@ Move stockMove(const Game& game, PileRef pressed);
 // The filling of the empty tableau piles from the stock that some games run after their first
 // move; none when there is nothing to fill or to fill with.
 Move fillTableausMove(const Game& game);
-bool isAutomaticFill(const Game& game, const Move& move);
 
 // ---- click to move -------------------------------------------------------------------------------
 

@@ -54,11 +54,6 @@ TablePointer::~TablePointer() = default;
 
 bool TablePointer::pref(Field field) const { return m_c.look.store.fnStoreGet(field) != "N"; }
 
-PileHit TablePointer::hitAt(Point at) const
-{
-    return m_c.table.hitAt(at);
-}
-
 void TablePointer::pointerDown(const PointerEvent& event)
 {
     if (m_held || m_stockPressed || m_peeking)
@@ -68,7 +63,7 @@ void TablePointer::pointerDown(const PointerEvent& event)
             onPopupMenu(event.at);
         return;
     }
-    const PileHit hit = hitAt(event.at);
+    const PileHit hit = m_c.table.hitAt(event.at);
     const Game& game = m_c.session.game();
     if (event.button == PointerButton::Right) {
         if (!event.ctrl)
@@ -184,14 +179,10 @@ bool TablePointer::dropHeld()
     const CardSize size = m_c.table.pictures().size();
     const Point at = m_image->position();
     const PickUp held = m_held;
-    for (const PileRef pile : dropCandidates(m_c.table, {at.x, at.y, size.width, size.height})) {
-        if (isLegal(m_c.session.game(), {MoveKind::Drop, std::uint8_t(held.card), held.from, pile})) {
-            // The session's move repaints the whole table; the picture has done its work.
-            m_image.reset();
-            m_held = {};
-            return m_c.session.drop(held.card, pile);
-        }
-    }
+    // The first candidate that takes the cards; the session's move repaints the whole table.
+    for (const PileRef pile : dropCandidates(m_c.table, {at.x, at.y, size.width, size.height}))
+        if (m_c.session.drop(held.card, pile))
+            return true;
     return false;
 }
 
@@ -228,7 +219,7 @@ void TablePointer::doubleClick(const PointerEvent& event)
 {
     if (m_held || !m_c.table.gameOnTable() || !m_c.session.inProgress())
         return;
-    const PileHit hit = hitAt(event.at);
+    const PileHit hit = m_c.table.hitAt(event.at);
     if (isCardNumber(hit.card))
         m_c.session.doubleClick(hit.card);
 }

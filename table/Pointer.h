@@ -65,7 +65,6 @@ public:
     std::function<void(Point)> onPopupMenu;
 
 private:
-    PileHit hitAt(Point at) const;
     bool pref(Field field) const;
     void lift(const PickUp& carried, const PileHit& hit, Point at);
     bool dropHeld();
