@@ -28,6 +28,15 @@ struct Played : test::PlayedSession {
         return false;
     }
     int beeps() const { return ports.messages.beeps(); }
+
+    // The game saved after one move to the file, and the file's lines.
+    std::vector<std::string> savedAfterAMove(const std::string& path)
+    {
+        std::string error;
+        if (!move() || !session.saveGame(path, error))
+            ADD_FAILURE() << "no game saved: " << error;
+        return loadLines(path).lines;
+    }
 };
 
 TEST(Undo, TheHistoryKeepsItsStatesAndTheirEvents)
@@ -178,10 +187,7 @@ TEST(SavedGames, TheFileLayout)
 {
     test::TempDir dir("layout");
     Played p;
-    ASSERT_TRUE(p.move());
-    std::string error;
-    ASSERT_TRUE(p.session.saveGame(dir.file("g.gam"), error));
-    const std::vector<std::string> lines = loadLines(dir.file("g.gam")).lines;
+    const std::vector<std::string> lines = p.savedAfterAMove(dir.file("g.gam"));
     ASSERT_EQ(lines.size(), 2 + 10 + 55 + 5 + 55 + 1u);
     EXPECT_EQ(lines[0].size(), 95u);
     EXPECT_TRUE(lines[0].starts_with("[S-0303]0001"));
@@ -195,12 +201,10 @@ TEST(SavedGames, TheFileLayout)
 TEST(SavedGames, AClockOfMoreThanAnHourAndOlderLayouts)
 {
     Played p;
-    ASSERT_TRUE(p.move());
+    test::TempDir dir("old");
+    std::vector<std::string> lines = p.savedAfterAMove(dir.file("g.gam"));
     SavedGameFile file;
     std::string error;
-    test::TempDir dir("old");
-    ASSERT_TRUE(p.session.saveGame(dir.file("g.gam"), error));
-    std::vector<std::string> lines = loadLines(dir.file("g.gam")).lines;
     lines[0].replace(75, 6, "003605");
     ASSERT_TRUE(readSavedGame(lines, file, error));
     EXPECT_EQ(file.seconds, 3605);
@@ -228,10 +232,7 @@ TEST(SavedGames, DamagedFilesAreRefusedAndTheGameGoesOn)
 {
     test::TempDir dir("damaged");
     Played p;
-    ASSERT_TRUE(p.move());
-    std::string error;
-    ASSERT_TRUE(p.session.saveGame(dir.file("g.gam"), error));
-    const std::vector<std::string> lines = loadLines(dir.file("g.gam")).lines;
+    const std::vector<std::string> lines = p.savedAfterAMove(dir.file("g.gam"));
     Played other;
     const Game before = other.game();
     // Every shorter file, a foreign header, a history whose stacks disagree, a bad pile text.
