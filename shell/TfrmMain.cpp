@@ -1028,7 +1028,7 @@ void TfrmMain::showTravel(const Game& before)
         MovingImage image({&m_imgSfondo->picture(), table.tableBuffer(), table.backgroundBuffer()}, table.pictures(),
                           m_ports.graphics, {{shown.deck.isFaceDown(t.card) ? -1 : t.card, 0}});
         image.onDrawn = [this](const Rect& r) { m_imgSfondo->showChanged(r); };
-        showTable();
+        m_imgSfondo->update(); // the repaired pile, drawn on the window picture already
         MotionRequest request;
         request.from = start;
         request.to = end;

@@ -121,7 +121,7 @@ void TablePointer::lift(const PickUp& carried, const PileHit& hit, Point at)
     m_image = std::make_unique<MovingImage>(TableSurfaces{&m_c.window, table.tableBuffer(), table.backgroundBuffer()},
                                             table.pictures(), m_c.look.graphics, cards);
     m_image->onDrawn = m_c.showArea;
-    m_c.showTable();
+    m_c.showArea({0, 0, m_c.window.width(), m_c.window.height()}); // the repaired pile is on the window picture
     const bool shadow = pref(Fld::Cards_Shadowed);
     m_image->showAt(m_origin, shadow, table.scrollOffset());
     if (shadow)
