@@ -5,7 +5,7 @@ BUILD ?= build
 BENCH_BUILD ?= build-release
 JOBS ?= $(shell nproc)
 
-.PHONY: all setup configure build run check bench clean
+.PHONY: all setup configure build run check bench overview clean
 
 all: build
 
@@ -29,6 +29,10 @@ bench: setup
 	@cmake -S . -B $(BENCH_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release -DKST_RELEASE=ON >/dev/null
 	@cmake --build $(BENCH_BUILD) -j $(JOBS) --target kst_bench
 	$(BENCH_BUILD)/bench/kst_bench
+
+# catalogue/GAMES.md, the overview of the games, written from their definitions (a test checks it).
+overview: build
+	$(BUILD)/program/kst-catalogue --overview catalogue catalogue/GAMES.md
 
 clean:
 	rm -rf $(BUILD) $(BENCH_BUILD)

@@ -45,6 +45,29 @@ constexpr bool isRed(int card)
     return suit == 0 || suit == 1;
 }
 
+// How many suits the game's deck shows (rule DeckSuits). Card numbers stay unique whatever the
+// rule says: what changes is the face a card shows and the suit and colour it is judged by.
+enum class DeckSuits {
+    Four = 0, // the usual deck
+    One = 1,  // every card a spade
+    Two = 2,  // the red cards hearts, the black cards spades
+};
+
+inline constexpr int Hearts = 0;
+inline constexpr int Spades = 3;
+
+// The card of the usual deck whose face `card` shows: same rank, same deck, its suit by the rule.
+constexpr int faceOf(int card, DeckSuits suits)
+{
+    if (suits == DeckSuits::Four || !isCardNumber(card) || isJoker(card))
+        return card;
+    const int shown = suits == DeckSuits::One || !isRed(card) ? Spades : Hearts;
+    return card + (shown - suitIndex(card)) * 13;
+}
+
+constexpr int suitIndex(int card, DeckSuits suits) { return suitIndex(faceOf(card, suits)); }
+constexpr bool isRed(int card, DeckSuits suits) { return isRed(faceOf(card, suits)); }
+
 constexpr bool isFaceCard(int card) { return rank(card) >= 11; }
 
 // The short name of a rank as cards print it: "A", "2" .. "10", "J", "Q", "K"; empty for others.

@@ -3,6 +3,8 @@
 // of the catalogue. Every engine decision reads from here. Indices outside 0..367 read as 0 and
 // are never written, so a damaged catalogue value used as an index cannot reach other memory.
 
+#include "cards/Card.h"
+
 #include <array>
 #include <cstdint>
 
@@ -31,6 +33,9 @@ inline constexpr int StockToWasteCondition = 15;
 inline constexpr int FoundationTakeBack = 16;
 inline constexpr int WasteUse = 17;
 inline constexpr int Autoplay = 18;
+// Our own rule, in an entry the catalogue format leaves unread: the suits of the deck
+// (a DeckSuits value: 0 four, 1 one, 2 two).
+inline constexpr int DeckSuits = 19;
 inline constexpr int CardsPerStockClick = 20;
 inline constexpr int AutoFill = 21;
 inline constexpr int FoundationPassOrder = 22;
@@ -129,6 +134,16 @@ public:
     const SavedRuleBlock& savedRuleBlock() const { return m_saved; }
 
     static constexpr bool valid(int index) { return index >= 0 && index < Rule::Count; }
+
+    // The suits the deck shows; an unknown value reads as the usual four.
+    DeckSuits deckSuits() const
+    {
+        const int value = (*this)[Rule::DeckSuits];
+        return value == int(DeckSuits::One) || value == int(DeckSuits::Two) ? DeckSuits(value) : DeckSuits::Four;
+    }
+    // A card's suit and colour as this game judges them.
+    int suitOf(int card) const { return suitIndex(card, deckSuits()); }
+    bool isRedCard(int card) const { return isRed(card, deckSuits()); }
 
     friend bool operator==(const RuleTable&, const RuleTable&) = default;
 

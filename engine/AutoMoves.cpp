@@ -117,9 +117,9 @@ std::vector<Move> completedRunMoves(const Game& game, PileRef pile)
         const int card = cardAt(text, n - 1 - k);
         if (!isCardNumber(card) || game.cards.deck.isFaceDown(card) || rank(card) != (kingOnTop ? King - k : Ace + k))
             return {};
-        if (oneSuit && suitIndex(card) != suitIndex(top))
+        if (oneSuit && game.rules.suitOf(card) != game.rules.suitOf(top))
             return {};
-        if (alternate && k > 0 && isRed(card) == isRed(cardAt(text, n - k)))
+        if (alternate && k > 0 && game.rules.isRedCard(card) == game.rules.isRedCard(cardAt(text, n - k)))
             return {};
     }
     if (!kingOnTop && !balancedStartAllows(game.cards.piles, game.rules, top, rule))

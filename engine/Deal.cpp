@@ -194,9 +194,9 @@ private:
             std::vector<int> taken;
             for (int j = 0; j < i; ++j)
                 if (const int bottom = cardAt(m_piles.dest[std::size_t(j)], 0); bottom > 0)
-                    taken.push_back(suitIndex(bottom));
+                    taken.push_back(m_rules.suitOf(bottom));
             const int found = firstInDeck([&](int card) {
-                return std::find(taken.begin(), taken.end(), suitIndex(card)) == taken.end();
+                return std::find(taken.begin(), taken.end(), m_rules.suitOf(card)) == taken.end();
             });
             return found != 0 || deckEmpty() ? found : m_deck.back();
         }

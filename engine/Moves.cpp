@@ -165,7 +165,7 @@ bool foundationTakes(const Game& g, const Destination& d, int card)
     if (code == BuildCodes::SuitUnderTableau) {
         for (int j = 0; j < tableausInUse(g.rules); ++j) {
             const int top = topCard(g.cards.piles.fila[std::size_t(j)]);
-            if (isCardNumber(top) && suitIndex(top) == suitIndex(card) && (rank(top) > rank(card) || rank(top) == Ace))
+            if (isCardNumber(top) && g.rules.suitOf(top) == g.rules.suitOf(card) && (rank(top) > rank(card) || rank(top) == Ace))
                 return true;
         }
         return false;
@@ -190,7 +190,8 @@ bool tableauTakes(const Game& g, const PickUp& c, const Destination& d)
     if (c.count > 1) {
         if (g.rules[Rule::TableauBuildCode + i] == BuildCodes::AlternateDownSingleCards && !pile.empty())
             return false;
-        if (g.rules[Rule::RunSize] == RunSizes::FreeCellsAndPiles && pile.empty()
+        const int runSize = g.rules[Rule::RunSize];
+        if ((runSize == RunSizes::FreeCellsAndPiles || runSize == RunSizes::Doubling) && pile.empty()
             && !runSizeAllows(g, c.count, c.card, true))
             return false;
     }
@@ -213,7 +214,7 @@ bool wasteTakes(const Game& g, int card)
     if (g.rules[Rule::WasteDrops] != WasteTakesNeighbours)
         return false;
     const int top = topCard(g.cards.piles.stock[1]);
-    if (!isCardNumber(top) || suitIndex(top) != suitIndex(card))
+    if (!isCardNumber(top) || g.rules.suitOf(top) != g.rules.suitOf(card))
         return false;
     return rank(card) == nextRank(rank(top)) || rank(card) == previousRank(rank(top));
 }
@@ -323,6 +324,10 @@ bool runSizeAllows(const Game& game, int count, int card, bool toEmptyTableau)
             return count <= F + 1;
         return toEmptyTableau ? count <= F + E : count <= F + E + 1;
     case RunSizes::FreeCellsOrPiles: return E == 0 ? count <= F + 1 : count <= F + E;
+    case RunSizes::Doubling: {
+        const int piles = std::min(toEmptyTableau ? E - 1 : E, 16); // 2^16 is past any run already
+        return count <= (F + 1) * (1 << std::max(piles, 0));
+    }
     default: return rule < 0 ? count <= std::max(E, 1) : count <= rule;
     }
 }

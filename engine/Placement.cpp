@@ -77,7 +77,7 @@ bool suitFollowsPreviousFoundation(const Context& c)
     if (c.targetEmpty()) {
         if (c.cardRank() != c.q.baseRank)
             return false;
-    } else if (suitIndex(placement::bottomCard(c.targetPile())) != suitIndex(c.card())) {
+    } else if (c.rules.suitOf(placement::bottomCard(c.targetPile())) != c.rules.suitOf(c.card())) {
         return false;
     }
     if (c.q.pileIndex == 0)

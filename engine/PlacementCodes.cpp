@@ -131,7 +131,7 @@ bool twoUpGroupOfFour(const Context& c)
     const int first = c.q.pileIndex < 4 ? 0 : 4;
     for (int i = first; i < first + 4; ++i) {
         const int topOf = topCard(c.dest(i));
-        if (isCardNumber(topOf) && suitIndex(topOf) == suitIndex(c.card()))
+        if (isCardNumber(topOf) && c.rules.suitOf(topOf) == c.rules.suitOf(c.card()))
             return false;
     }
     return true;
@@ -156,7 +156,7 @@ bool emptyBesideTableau(const Context& c, int tableau, bool needsPile, bool need
     const std::string_view pile = c.fila(tableau);
     if (tableau < 0 || !hasCards(pile))
         return false;
-    return !needsSuit || suitIndex(bottomCard(pile)) == suitIndex(c.card());
+    return !needsSuit || c.rules.suitOf(bottomCard(pile)) == c.rules.suitOf(c.card());
 }
 
 bool upNoCourt(const Context& c, bool needsPile, bool needsSuit)
@@ -201,20 +201,20 @@ bool pairedFoundations(const Context& c)
         return c.sameSuit() && (c.q.direction == BuildUp ? oneUp(c) : oneDown(c));
     if (i > 3 || c.cardRank() != (i < 2 ? Ace : King))
         return false;
-    const bool red = isRed(c.card());
+    const bool red = c.rules.isRedCard(c.card());
     const int partner = i ^ 1;
     const int otherPair = i < 2 ? 2 : 0;
     const int partnerTop = topCard(c.dest(partner));
-    if (isCardNumber(partnerTop) && isRed(partnerTop) != red)
+    if (isCardNumber(partnerTop) && c.rules.isRedCard(partnerTop) != red)
         return false;
     for (int j = otherPair; j < otherPair + 2; ++j) {
         const int otherTop = topCard(c.dest(j));
-        if (isCardNumber(otherTop) && isRed(otherTop) == red)
+        if (isCardNumber(otherTop) && c.rules.isRedCard(otherTop) == red)
             return false;
     }
     for (int j = 0; j < 4; ++j) {
         const int bottom = bottomCard(c.dest(j));
-        if (j != i && isCardNumber(bottom) && suitIndex(bottom) == suitIndex(c.card()))
+        if (j != i && isCardNumber(bottom) && c.rules.suitOf(bottom) == c.rules.suitOf(c.card()))
             return false;
     }
     return true;
@@ -229,9 +229,9 @@ bool bringsCompanion(const Context& c)
     if (p == Jack || p == King) {
         if (!c.targetEmpty() || c.q.baseRank != p)
             return false;
-        const int companion = cardOf(p == Jack ? Ace : Queen, suitIndex(c.card()));
+        const int companion = cardOf(p == Jack ? Ace : Queen, c.rules.suitOf(c.card()));
         const auto isCompanion = [&](int top) { return isCardNumber(top) && rank(top) == rank(companion)
-                                                    && suitIndex(top) == suitIndex(companion); };
+                                                    && c.rules.suitOf(top) == c.rules.suitOf(companion); };
         if (isCompanion(topCard(c.piles.stock[1])))
             return true;
         for (int i = 0; i < c.tableausInUse(); ++i) {

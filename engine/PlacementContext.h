@@ -26,8 +26,8 @@ struct Context {
     bool targetEmpty() const { return q.target <= 0; }
     int cardRank() const { return rank(q.card); }
     int topRank() const { return rank(q.target); }
-    bool sameSuit() const { return suitIndex(q.card) == suitIndex(q.target); }
-    bool sameColour() const { return isRed(q.card) == isRed(q.target); }
+    bool sameSuit() const { return rules.suitOf(q.card) == rules.suitOf(q.target); }
+    bool sameColour() const { return rules.isRedCard(q.card) == rules.isRedCard(q.target); }
 
     // ---- the piles ----
     std::string_view targetPile() const;

@@ -28,8 +28,9 @@ int balancedStartRank(int rule)
     }
 }
 
-// The foundations sharing this start rule split their starting cards evenly between red and black,
-// and with some rules no suit may start two of them.
+// The foundations sharing this start rule split their starting cards between red and black as the
+// deck does (evenly, or all black in a deck of spades alone), and with some rules no suit may start
+// two of them.
 bool balancedStart(const Context& c, int rule)
 {
     if (c.cardRank() != balancedStartRank(rule))
@@ -37,7 +38,7 @@ bool balancedStart(const Context& c, int rule)
     const bool suitsOnce = rule != EmptyRules::BalancedAces && rule != EmptyRules::FilledByCompletedRuns
         && rule != EmptyRules::FilledByCompletedRunsToo;
     int sharing = 0;
-    int red = isRed(c.card()) ? 1 : 0;
+    int red = c.rules.isRedCard(c.card()) ? 1 : 0;
     int black = 1 - red;
     for (int i = 0; i < c.foundationsInUse(); ++i) {
         if (c.rules[Rule::BaseRank + i] != rule)
@@ -46,10 +47,12 @@ bool balancedStart(const Context& c, int rule)
         const int bottom = bottomCard(c.dest(i));
         if (!isCardNumber(bottom))
             continue;
-        (isRed(bottom) ? red : black) += 1;
-        if (suitsOnce && suitIndex(bottom) == suitIndex(c.card()))
+        (c.rules.isRedCard(bottom) ? red : black) += 1;
+        if (suitsOnce && c.rules.suitOf(bottom) == c.rules.suitOf(c.card()))
             return false;
     }
+    if (c.rules.deckSuits() == DeckSuits::One)
+        return red == 0;
     return red <= sharing / 2 && black <= sharing / 2;
 }
 

@@ -146,6 +146,9 @@ inline constexpr int Any = -1;
 inline constexpr int FreeCellsAndPiles = -5;    // F + 1, or F + E + 1 (F + E into an empty pile)
 inline constexpr int FreeCellsOrPiles = -6;     // F + 1, or F + E
 inline constexpr int KingsOrSingles = -12;      // a run starting with a King, or one card
+// Our own value: (F + 1) x 2^E, as if the run were moved card by card through the free cells and
+// the empty piles; an empty pile that is the run's target does not count.
+inline constexpr int Doubling = -7;
 } // namespace RunSizes
 
 // ReserveRule (RuleTable[247 + r]): what a reserve accepts.

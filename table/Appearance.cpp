@@ -186,7 +186,7 @@ Corners cornersOf(const Bitmap& picture, const Rect& area)
 const Corners& CardPictures::faceCorners(int cardNumber) const
 {
     static const Corners none;
-    const int index = faceIndex(cardNumber);
+    const int index = faceIndex(faceOf(cardNumber, m_deckSuits));
     return index < 0 ? none : m_faceCorners[std::size_t(index)];
 }
 
@@ -201,7 +201,7 @@ int CardPictures::faceIndex(int cardNumber)
 
 const Bitmap* CardPictures::face(int cardNumber) const
 {
-    return faceAt(faceIndex(cardNumber));
+    return faceAt(faceIndex(faceOf(cardNumber, m_deckSuits)));
 }
 
 const Bitmap* CardPictures::faceAt(int index) const

@@ -64,10 +64,13 @@ public:
 
     char sizeLetter() const { return m_sizeLetter; }
     CardSize size() const { return m_size; }
+    // The suits the current game's deck shows: face() gives each card the face it shows there.
+    void showDeck(DeckSuits suits) { m_deckSuits = suits; }
     const Bitmap* face(int cardNumber) const;
     const Bitmap* faceAt(int index) const;
     const Bitmap* back() const { return m_back.get(); }
-    // The corners of a face (empty for a card number without a picture) and of the back.
+    // The corners of a face (empty for a card number without a picture) and of the back, by the
+    // same rule as face().
     const Corners& faceCorners(int cardNumber) const;
     const Corners& backCorners() const { return m_backCorners; }
     // An empty-pile mark by its code ("001", "_WASTE" ...); null when there is none.
@@ -81,6 +84,7 @@ private:
     friend bool loadCardBack(AppearanceContext&, CardPictures&);
 
     char m_sizeLetter = 'B';
+    DeckSuits m_deckSuits = DeckSuits::Four;
     CardSize m_size;
     std::array<std::unique_ptr<Bitmap>, FaceCount> m_faces;
     std::array<Corners, FaceCount> m_faceCorners;

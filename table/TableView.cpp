@@ -132,6 +132,7 @@ void TableView::prepareTable(std::string& screenMessage)
     screenMessage = screen.message;
     if (store.fnStoreGet(Fld::Card_Size) != sizeBefore || m_loadedSize == 0)
         applyCardSize();
+    m_pictures.showDeck(rules().deckSuits());
     m_positions.reset();
     m_steps = fnSetFanSteps(rules(), m_pictures.sizeLetter());
     m_positions = fnComputeLayout(rules(), layoutInputs());

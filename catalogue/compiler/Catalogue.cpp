@@ -36,6 +36,7 @@ constexpr Parameter kParameters[] = {
     {"FoundationTakeBack", Rule::FoundationTakeBack, 1, 0, 2},
     {"WasteUse", Rule::WasteUse, 1, kInt16Min, kInt16Max},
     {"Autoplay", Rule::Autoplay, 1, kInt16Min, kInt16Max},
+    {"DeckSuits", Rule::DeckSuits, 1, 0, 2},
     {"CardsPerStockClick", Rule::CardsPerStockClick, 1, kInt16Min, kInt16Max},
     {"AutoFill", Rule::AutoFill, 1, 0, 7},
     {"FoundationPassOrder", Rule::FoundationPassOrder, 1, kInt16Min, kInt16Max},
@@ -150,6 +151,8 @@ struct Definition {
     std::optional<Token> base;
     std::vector<Assignment> assignments; // in file order, applied over the base's values
     std::string rulesText;
+    std::string summary;
+    std::vector<Scenario> scenarios;
 };
 
 class Errors {
@@ -288,10 +291,16 @@ public:
                 i = readRules(lines, i, *tokens);
                 continue;
             }
+            if ((*tokens)[0].text == "scenario" && !(*tokens)[0].quoted) {
+                i = readScenario(lines, i, *tokens);
+                continue;
+            }
             statement(lineNumber, *tokens);
         }
         if (!m_isDefaults && m_definition.gameLine == 0)
             error(1, "missing game line (game <id> \"<name>\")");
+        if (!m_isDefaults && m_definition.gameLine != 0 && m_definition.summary.empty())
+            error(m_definition.gameLine, "missing summary (summary \"<one line>\")");
         return std::move(m_definition);
     }
 
@@ -331,6 +340,60 @@ private:
         return lines.size();
     }
 
+    // scenario NUMBER [options], then indented play commands and checks up to end.
+    std::size_t readScenario(const std::vector<std::string>& lines, std::size_t start, const std::vector<Token>& tokens)
+    {
+        const int lineNumber = static_cast<int>(start) + 1;
+        if (m_isDefaults)
+            error(lineNumber, "scenario is not allowed in defaults");
+        if (tokens.size() < 2)
+            error(lineNumber, "scenario needs a game number");
+        Scenario scenario;
+        scenario.line = lineNumber;
+        for (std::size_t t = 1; t < tokens.size(); ++t)
+            scenario.header.push_back(tokens[t].text);
+        for (std::size_t i = start + 1; i < lines.size(); ++i) {
+            const std::string& line = lines[i];
+            if (isBlank(line))
+                continue;
+            if (isIndented(line)) {
+                const std::size_t first = line.find_first_not_of(" \t");
+                if (line[first] != '#')
+                    scenario.steps.emplace_back(static_cast<int>(i) + 1, line.substr(first));
+                continue;
+            }
+            std::string trimmed = line;
+            trimmed.erase(trimmed.find_last_not_of(" \t\r") + 1);
+            if (trimmed != "end") {
+                error(static_cast<int>(i) + 1, "scenario steps must be indented and closed by end");
+                return i;
+            }
+            if (scenario.steps.empty())
+                error(lineNumber, "scenario without steps");
+            m_definition.scenarios.push_back(std::move(scenario));
+            return i;
+        }
+        error(lineNumber, "scenario without end");
+        return lines.size();
+    }
+
+    void summary(int line, const std::vector<Token>& args)
+    {
+        if (m_isDefaults) {
+            error(line, "summary is not allowed in defaults");
+            return;
+        }
+        if (args.size() != 1 || !args[0].quoted || args[0].text.empty()) {
+            error(line, "summary takes one quoted line");
+            return;
+        }
+        if (!m_definition.summary.empty()) {
+            error(line, "second summary");
+            return;
+        }
+        m_definition.summary = args[0].text;
+    }
+
     void statement(int line, const std::vector<Token>& tokens)
     {
         const std::string& keyword = tokens[0].text;
@@ -354,6 +417,8 @@ private:
             lists(line, args);
         else if (keyword == "odds")
             odds(line, args);
+        else if (keyword == "summary")
+            summary(line, args);
         else if (const Word* word = browserWord(keyword))
             browser(line, *word, args);
         else if (const Parameter* parameter = findParameter(keyword))
@@ -716,6 +781,9 @@ Compiled compile(const SourceFile& defaultsFile, const std::vector<SourceFile>& 
         game.children = definition.children;
         game.values = resolved->values;
         game.rulesText = definition.rulesText;
+        game.path = definition.path;
+        game.summary = definition.summary;
+        game.scenarios = definition.scenarios;
         games.push_back(std::move(game));
     }
     if (!compiled.errors.empty())
@@ -757,6 +825,65 @@ std::string gamesDat(const std::vector<Game>& games)
     return out;
 }
 
+namespace {
+
+std::string categoryName(int category)
+{
+    static const char* const names[] = {"Canfield", "Forty Thieves", "FreeCell", "Klondike", "Pairing", "Simple",
+                                        "Spider", "One deck", "Two decks", "Fan", "Baker's Dozen", "Rows"};
+    return category >= kMinCategory && category <= kMaxCategory ? names[category - kMinCategory]
+                                                                 : std::to_string(category);
+}
+
+std::string decksText(const Game& game)
+{
+    const auto value = [&](int index) { return int(game.values[std::size_t(index)]); };
+    const int size = value(Rule::DeckSize);
+    std::string text = size > CardsPerDeck ? "2" : size == CardsPerDeck ? "1" : "1 (" + std::to_string(size) + " cards)";
+    if (value(Rule::DeckSuits) == int(DeckSuits::One))
+        text += ", one suit";
+    else if (value(Rule::DeckSuits) == int(DeckSuits::Two))
+        text += ", two suits";
+    return text;
+}
+
+// How often the stock is gone through again: turned over, or the tableau gathered and dealt anew.
+std::string redealsText(const Game& game)
+{
+    const auto value = [&](int index) { return int(game.values[std::size_t(index)]); };
+    const bool turnsWaste = value(Rule::StockToWaste) == 1 && value(Rule::RedealMode) == 0;
+    const bool gathers = value(Rule::RedealMode) > 0;
+    if (!turnsWaste && !gathers)
+        return "none";
+    if (value(Rule::Deals) == -1)
+        return "unlimited";
+    const int redeals = value(Rule::Deals) - 1;
+    return redeals > 0 ? std::to_string(redeals) : "none";
+}
+
+std::string tableCell(std::string text)
+{
+    for (std::size_t at = text.find('|'); at != std::string::npos; at = text.find('|', at + 2))
+        text.replace(at, 1, "\\|");
+    return text;
+}
+
+} // namespace
+
+std::string overview(const std::vector<Game>& games)
+{
+    std::string out = "# The games of the catalogue\n\n"
+                      "Written by `make overview` from the game definitions in games/; do not edit by hand.\n\n"
+                      "| id | game | category | decks | redeals | in short |\n"
+                      "|---:|---|---|---|---|---|\n";
+    for (const Game& game : games)
+        out += "| " + std::to_string(game.id) + " | " + tableCell(cp1252ToUtf8(game.name)) + " | "
+             + categoryName(game.category) + " | " + decksText(game) + " | " + redealsText(game) + " | "
+             + tableCell(game.summary) + " |\n";
+    out += "\n" + std::to_string(games.size()) + " games.\n";
+    return out;
+}
+
 std::string rulesHelp(const Game& game)
 {
     return game.rulesText + "\r\n";
@@ -783,13 +910,13 @@ bool writeFile(const std::filesystem::path& path, const std::string& bytes)
 
 } // namespace
 
-bool compileFolder(const std::filesystem::path& catalogueDir, const std::filesystem::path& programDir,
-                   std::vector<std::string>& errors)
+Compiled compileSources(const std::filesystem::path& catalogueDir)
 {
+    Compiled failed;
     SourceFile defaults{"defaults.game", {}};
     if (!readFile(catalogueDir / defaults.path, defaults.text)) {
-        errors.push_back((catalogueDir / defaults.path).string() + ": cannot be read");
-        return false;
+        failed.errors.push_back((catalogueDir / defaults.path).string() + ": cannot be read");
+        return failed;
     }
     std::vector<SourceFile> games;
     std::error_code error;
@@ -799,25 +926,33 @@ bool compileFolder(const std::filesystem::path& catalogueDir, const std::filesys
         if (it->path().extension() == ".game")
             paths.push_back(it->path());
     if (error) {
-        errors.push_back((catalogueDir / "games").string() + ": " + error.message());
-        return false;
+        failed.errors.push_back((catalogueDir / "games").string() + ": " + error.message());
+        return failed;
     }
     std::sort(paths.begin(), paths.end());
     for (const auto& path : paths) {
         SourceFile file{"games/" + path.filename().string(), {}};
         if (!readFile(path, file.text)) {
-            errors.push_back(path.string() + ": cannot be read");
-            return false;
+            failed.errors.push_back(path.string() + ": cannot be read");
+            return failed;
         }
         games.push_back(std::move(file));
     }
-
     Compiled compiled = compile(defaults, games);
+    for (std::string& message : compiled.errors)
+        message = (catalogueDir / message).string();
+    return compiled;
+}
+
+bool compileFolder(const std::filesystem::path& catalogueDir, const std::filesystem::path& programDir,
+                   std::vector<std::string>& errors)
+{
+    Compiled compiled = compileSources(catalogueDir);
     if (!compiled.errors.empty()) {
-        for (std::string& message : compiled.errors)
-            errors.push_back((catalogueDir / message).string());
+        errors.insert(errors.end(), compiled.errors.begin(), compiled.errors.end());
         return false;
     }
+    std::error_code error;
 
     const std::filesystem::path helpDir = programDir / "help" / "games";
     std::filesystem::create_directories(helpDir, error);

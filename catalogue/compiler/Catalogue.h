@@ -53,8 +53,17 @@ struct SourceFile {
     std::string text; // UTF-8
 };
 
+// A scripted check of a game kept beside its rules: played by the tests through kestrane-cli play.
+struct Scenario {
+    int line = 0;                     // of the scenario line, in its file
+    std::vector<std::string> header;  // the game number, then play options
+    std::vector<std::pair<int, std::string>> steps; // line number and text, indentation removed
+};
+
 struct Game {
     int id = 0;
+    std::string path;    // the source file, relative to the catalogue folder
+    std::string summary; // one line for the overview, UTF-8
     std::string name; // Windows-1252
     int category = 0;
     bool isNew = false;
@@ -63,6 +72,7 @@ struct Game {
     bool children = false;
     std::array<std::int16_t, kRuleCount> values{};
     std::string rulesText; // Windows-1252, lines joined with CR LF, no final line end
+    std::vector<Scenario> scenarios;
 };
 
 struct Compiled {
@@ -71,6 +81,13 @@ struct Compiled {
 };
 
 Compiled compile(const SourceFile& defaults, const std::vector<SourceFile>& games);
+
+// Reads and compiles catalogueDir/defaults.game and catalogueDir/games/*.game; the errors carry
+// the catalogue folder in their paths.
+Compiled compileSources(const std::filesystem::path& catalogueDir);
+
+// The overview of the catalogue (catalogue/GAMES.md): one table row per game.
+std::string overview(const std::vector<Game>& games);
 
 // The bytes of GAMES.DAT for the games in the given order.
 std::string gamesDat(const std::vector<Game>& games);
