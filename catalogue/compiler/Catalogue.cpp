@@ -299,8 +299,6 @@ public:
         }
         if (!m_isDefaults && m_definition.gameLine == 0)
             error(1, "missing game line (game <id> \"<name>\")");
-        if (!m_isDefaults && m_definition.gameLine != 0 && m_definition.summary.empty())
-            error(m_definition.gameLine, "missing summary (summary \"<one line>\")");
         return std::move(m_definition);
     }
 

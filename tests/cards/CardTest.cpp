@@ -52,3 +52,29 @@ TEST(Card, RanksWrapAround)
 
 } // namespace
 } // namespace kst
+
+namespace kst {
+namespace {
+
+// A one- or two-suit deck shows each card with the face of another card of the same rank and deck.
+TEST(CardFaces, DeckSuitsGiveEachCardItsFace)
+{
+    const struct {
+        int card;
+        DeckSuits suits;
+        int face;
+    } cases[] = {
+        {1, DeckSuits::Four, 1},   {14, DeckSuits::Four, 14},
+        {1, DeckSuits::One, 40},   {27, DeckSuits::One, 40},  {52, DeckSuits::One, 52},  {66, DeckSuits::One, 92},
+        {14, DeckSuits::Two, 1},   {27, DeckSuits::Two, 40},  {13, DeckSuits::Two, 13},  {79, DeckSuits::Two, 92},
+        {105, DeckSuits::One, 105}, {0, DeckSuits::Two, 0},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(faceOf(c.card, c.suits), c.face) << c.card;
+        EXPECT_EQ(rank(faceOf(c.card, c.suits)), rank(c.card)) << c.card;
+    }
+    EXPECT_TRUE(isRed(27, DeckSuits::Four) == false && isRed(14, DeckSuits::Two) && !isRed(14, DeckSuits::One));
+}
+
+} // namespace
+} // namespace kst

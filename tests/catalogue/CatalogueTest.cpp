@@ -104,8 +104,9 @@ TEST(CatalogueCompiler, InheritanceCopiesValuesThenOverrides)
     const std::vector<SourceFile> files = {
         {"games/a.game", "game 3 \"Grandchild\"\ninherits 2\nReserveDealt 5\n"},
         {"games/b.game", "game 2 \"Child\"\ninherits \"BASE game\"\nTableauDealt 1*2\nlists selected\n"},
-        {"games/c.game", "game 1 \"Base Game\"\ncategory 9\nlists original\nDeckSize 104\n"
-                         "TableauDealt 7*4 6*4\nReserveDealt 2*8\n"},
+        {"games/c.game", "game 1 \"Base Game\"\nsummary \"The base.\"\ncategory 9\nlists original\nDeckSize 104\n"
+                         "TableauDealt 7*4 6*4\nReserveDealt 2*8\n"
+                         "scenario 12 --autoplay off\n  # a comment\n\n  stock -> ok\n  expect Mazzo count 3\nend\n"},
         {"games/d.game", "game 4 \"Plain\"\ninherits defaults\ncategory 7\n"},
     };
     const Compiled compiled = compile(defaults, files);
@@ -129,6 +130,14 @@ TEST(CatalogueCompiler, InheritanceCopiesValuesThenOverrides)
     EXPECT_EQ(grandchild.values[344], 2);
     EXPECT_EQ(plain.values[282], 52);
     EXPECT_EQ(plain.values[286], 0);
+
+    EXPECT_EQ(base.summary, "The base.");
+    ASSERT_EQ(base.scenarios.size(), 1u);
+    EXPECT_EQ(base.scenarios[0].line, 8);
+    EXPECT_EQ(base.scenarios[0].header, (std::vector<std::string>{"12", "--autoplay", "off"}));
+    EXPECT_EQ(base.scenarios[0].steps,
+              (std::vector<std::pair<int, std::string>>{{11, "stock -> ok"}, {12, "expect Mazzo count 3"}}));
+    EXPECT_TRUE(child.summary.empty() && child.scenarios.empty()) << "a summary and scenarios belong to their game";
 }
 
 struct ErrorCase {
@@ -164,6 +173,15 @@ TEST(CatalogueCompiler, ReportsEachErrorAtItsLine)
          "games/b.game:1: game id 1 is already used by games/a.game"},
         {"duplicate name", {{"games/a.game", head}, {"games/b.game", "game 2 \"a\"\ncategory 4\n"}},
          "games/b.game:1: game name \"a\" is already used by games/a.game"},
+        {"summary twice", {{"games/a.game", head + "summary \"One\"\nsummary \"Two\"\n"}},
+         "games/a.game:4: second summary"},
+        {"summary unquoted", {{"games/a.game", head + "summary plain\n"}},
+         "games/a.game:3: summary takes one quoted line"},
+        {"scenario without number", {{"games/a.game", head + "scenario\n  stock -> ok\nend\n"}},
+         "games/a.game:3: scenario needs a game number"},
+        {"scenario not closed", {{"games/a.game", head + "scenario 5\n  stock -> ok\nDeals 2\n"}},
+         "games/a.game:5: scenario steps must be indented and closed by end"},
+        {"scenario empty", {{"games/a.game", head + "scenario 5\nend\n"}}, "games/a.game:3: scenario without steps"},
         {"missing name", {{"games/a.game", "game 1\ncategory 4\n"}},
          "games/a.game:1: missing game name (game <id> \"<name>\")"},
         {"missing game line", {{"games/a.game", "category 4\n"}},

@@ -1,3 +1,4 @@
+#include "engine/AutoMoves.h"
 #include "engine/Moves.h"
 
 #include "engine/RuleCodes.h"
@@ -153,6 +154,10 @@ TEST(MovesDrop, RunSizeRules)
         {0, 1, H(5), false, false},
         {2, 2, H(5), false, true},
         {2, 3, H(5), false, false},
+        {RunSizes::Doubling, 24, H(5), false, true}, // (2 + 1) x 2^3
+        {RunSizes::Doubling, 25, H(5), false, false},
+        {RunSizes::Doubling, 12, H(5), true, true}, // the target space does not double
+        {RunSizes::Doubling, 13, H(5), true, false},
     };
     std::vector<Pile> piles = {{appoggPile(0), {C(1)}}, {appoggPile(1), {C(2)}}};
     for (int i = 0; i < 5; ++i)
@@ -160,6 +165,43 @@ TEST(MovesDrop, RunSizeRules)
     for (const Case& c : cases) {
         const Game game = table(piles, {{Rule::RunSize, c.rule}});
         EXPECT_EQ(runSizeAllows(game, c.count, c.card, c.toEmpty), c.allowed) << c.rule << ' ' << c.count;
+    }
+}
+
+// The deck's suits decide what a card is judged by: building in suit and in colour, runs and the
+// completed runs that leave the table. The card numbers stay those of the four-suit deck.
+TEST(MovesDrop, DeckSuitsDecideSuitAndColour)
+{
+    struct Case {
+        DeckSuits suits;
+        int buildCode;
+        int card;
+        int onto;
+        bool takes;
+    };
+    const Case cases[] = {
+        {DeckSuits::Four, BuildCodes::SameSuit, D(5), H(6), false},
+        {DeckSuits::Two, BuildCodes::SameSuit, D(5), H(6), true},    // both hearts
+        {DeckSuits::Two, BuildCodes::SameSuit, C(5), H(6), false},   // a spade on a heart
+        {DeckSuits::One, BuildCodes::SameSuit, C(5), H(6), true},    // spades both
+        {DeckSuits::One, BuildCodes::AlternateColours, D(5), C(6), false}, // black on black
+        {DeckSuits::Two, BuildCodes::AlternateColours, D(5), C(6), true},
+    };
+    for (const Case& c : cases) {
+        const Game game = table({{filaPile(0), {c.onto}}, {filaPile(1), {S(13), c.card}}},
+                                {{Rule::DeckSuits, int(c.suits)}, {Rule::TableauBuildCode, c.buildCode}});
+        EXPECT_EQ(drops(game, c.card, filaPile(0)), c.takes) << int(c.suits) << ' ' << c.card << " on " << c.onto;
+    }
+    // A King-to-Ace run of hearts and diamonds is one suit in a two-suit deck: it leaves the table.
+    std::vector<int> run;
+    for (int r = King; r >= Ace; --r)
+        run.push_back(r % 2 ? H(r) : D(r));
+    for (const DeckSuits suits : {DeckSuits::Four, DeckSuits::Two}) {
+        std::vector<std::pair<int, int>> rules = {{Rule::DeckSuits, int(suits)}};
+        for (int i = 0; i < 4; ++i)
+            rules.push_back({Rule::BaseRank + i, EmptyRules::FilledByCompletedRunsToo});
+        const Game game = table({{filaPile(0), run}}, rules);
+        EXPECT_EQ(completedRunMoves(game, filaPile(0)).size(), suits == DeckSuits::Two ? 13u : 0u) << int(suits);
     }
 }
 
