@@ -190,9 +190,10 @@ bool tableauTakes(const Game& g, const PickUp& c, const Destination& d)
     if (c.count > 1) {
         if (g.rules[Rule::TableauBuildCode + i] == BuildCodes::AlternateDownSingleCards && !pile.empty())
             return false;
-        const int runSize = g.rules[Rule::RunSize];
-        if ((runSize == RunSizes::FreeCellsAndPiles || runSize == RunSizes::Doubling) && pile.empty()
+        if (g.rules[Rule::RunSize] == RunSizes::FreeCellsAndPiles && pile.empty()
             && !runSizeAllows(g, c.count, c.card, true))
+            return false;
+        if (g.rules[Rule::RunSize] == RunSizes::Doubling && pile.empty() && c.count > doublingRoom(g, i))
             return false;
     }
     return true;
@@ -312,6 +313,40 @@ bool sequenceAllows(const Game& game, PileRef pile, int position)
         && position < cardCount(game.pile(pile));
 }
 
+namespace {
+
+bool isOpenSpace(const Game& game, int i)
+{
+    return game.cards.piles.fila[std::size_t(i)].empty()
+           && game.rules[Rule::TableauEmptyRule + i] == EmptyRules::AnyCard
+           && game.rules[Rule::TableauBuildCode + i] != BuildCodes::Closed;
+}
+
+int firstOpenSpace(const Game& game)
+{
+    for (int i = 0; i < tableausInUse(game.rules); ++i)
+        if (isOpenSpace(game, i))
+            return i;
+    return -1;
+}
+
+} // namespace
+
+int doublingRoom(const Game& game, int target)
+{
+    // Only free cells and spaces that take any card can hold the cards in between.
+    int cells = 0, spaces = 0;
+    for (int r = 0; r < reservesInUse(game.rules); ++r) {
+        const int rule = game.rules[Rule::ReserveRule + r];
+        const bool open = rule != ReserveRules::Closed && rule != ReserveRules::KingsUpToThree
+                          && rule != ReserveRules::FaceCardsWhenEmpty;
+        cells += open && game.cards.piles.appogg[std::size_t(r)].empty() ? 1 : 0;
+    }
+    for (int i = 0; i < tableausInUse(game.rules); ++i)
+        spaces += i != target && isOpenSpace(game, i) ? 1 : 0;
+    return (cells + 1) << std::min(spaces, 16); // 2^16 is past any run already
+}
+
 bool runSizeAllows(const Game& game, int count, int card, bool toEmptyTableau)
 {
     const int rule = game.rules[Rule::RunSize];
@@ -324,10 +359,7 @@ bool runSizeAllows(const Game& game, int count, int card, bool toEmptyTableau)
             return count <= F + 1;
         return toEmptyTableau ? count <= F + E : count <= F + E + 1;
     case RunSizes::FreeCellsOrPiles: return E == 0 ? count <= F + 1 : count <= F + E;
-    case RunSizes::Doubling: {
-        const int piles = std::min(toEmptyTableau ? E - 1 : E, 16); // 2^16 is past any run already
-        return count <= (F + 1) * (1 << std::max(piles, 0));
-    }
+    case RunSizes::Doubling: return count <= doublingRoom(game, toEmptyTableau ? firstOpenSpace(game) : -1);
     default: return rule < 0 ? count <= std::max(E, 1) : count <= rule;
     }
 }

@@ -43,6 +43,10 @@ PickUp pickUp(const Game& game, PileRef from, int card);
 bool sequenceAllows(const Game& game, PileRef pile, int position);
 // The run-size rule (RuleTable[11]) for a run of `count` cards whose bottom card is `card`.
 bool runSizeAllows(const Game& game, int count, int card, bool toEmptyTableau);
+// The longest run RunSizes::Doubling lets move onto tableau pile `target` (0-based; -1 onto a
+// card): (free cells + 1) x 2^spaces, counting only empty reserves and tableau piles that take any
+// card, the target not among them.
+int doublingRoom(const Game& game, int target);
 // Piles of the blocked area (RuleTable[23] rows of RuleTable[24] piles) give a card only when
 // every pile below in the block's column is empty.
 bool inBlockedArea(const RuleTable& rules, int filaIndex);

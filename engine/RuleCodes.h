@@ -147,7 +147,7 @@ inline constexpr int FreeCellsAndPiles = -5;    // F + 1, or F + E + 1 (F + E in
 inline constexpr int FreeCellsOrPiles = -6;     // F + 1, or F + E
 inline constexpr int KingsOrSingles = -12;      // a run starting with a King, or one card
 // Our own value: (F + 1) x 2^E, as if the run were moved card by card through the free cells and
-// the empty piles; an empty pile that is the run's target does not count.
+// the empty piles that take any card; an empty pile that is the run's target does not count.
 inline constexpr int Doubling = -7;
 } // namespace RunSizes
 

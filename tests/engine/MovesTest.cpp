@@ -205,6 +205,35 @@ TEST(MovesDrop, DeckSuitsDecideSuitAndColour)
     }
 }
 
+// The doubling rule counts only the room a run can pass through card by card: free cells and
+// spaces that take any card.
+TEST(MovesDrop, DoublingCountsOnlyOpenCellsAndSpaces)
+{
+    // Two of the four cells and three of the eight piles are empty.
+    std::vector<Pile> piles = {{appoggPile(0), {C(1)}}, {appoggPile(1), {C(2)}}};
+    for (int i = 0; i < 5; ++i)
+        piles.push_back({filaPile(i), {D(2 + i)}});
+    const struct {
+        int emptyRule;
+        int reserveRule;
+        int target;
+        int room;
+    } cases[] = {
+        {EmptyRules::AnyCard, 0, -1, 24},
+        {EmptyRules::AnyCard, 0, 5, 12},
+        {King, 0, -1, 3},                      // King-only spaces hold nothing in between
+        {EmptyRules::AnyCard, ReserveRules::Closed, -1, 8},
+    };
+    for (const auto& c : cases) {
+        std::vector<std::pair<int, int>> rules = {{Rule::RunSize, RunSizes::Doubling}};
+        for (int i = 0; i < 8; ++i)
+            rules.push_back({Rule::TableauEmptyRule + i, c.emptyRule});
+        for (int r = 0; r < 4; ++r)
+            rules.push_back({Rule::ReserveRule + r, c.reserveRule});
+        EXPECT_EQ(doublingRoom(table(piles, rules), c.target), c.room) << c.emptyRule << ' ' << c.reserveRule;
+    }
+}
+
 TEST(MovesDrop, ReserveRules)
 {
     struct Case {
