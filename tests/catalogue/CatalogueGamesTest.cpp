@@ -59,6 +59,7 @@ struct Step {
     int line = 0;
     std::string command;  // empty for a check
     std::string reply;    // "ok" or "refused"
+    int times = 1;        // "-> ok x24": the command 24 times, each answered so
     std::vector<std::string> check; // the words after "expect"
 };
 
@@ -85,9 +86,12 @@ std::optional<Step> parseStep(int line, const std::string& text, std::string& er
     step.command = text.substr(0, arrow);
     step.command.erase(step.command.find_last_not_of(' ') + 1);
     const std::vector<std::string> reply = words(text.substr(arrow + 2));
-    if (reply.size() != 1 || (reply[0] != "ok" && reply[0] != "refused") || step.command.empty()
-        || step.command == "print" || step.command == "moves") {
-        error = "a command is followed by '-> ok' or '-> refused' (print and moves are not steps)";
+    if (reply.size() == 2 && reply[1].size() > 1 && reply[1][0] == 'x')
+        step.times = std::atoi(reply[1].c_str() + 1);
+    if (reply.empty() || reply.size() > 2 || step.times < 1 || (reply[0] != "ok" && reply[0] != "refused")
+        || step.command.empty() || step.command == "print" || step.command == "moves") {
+        error = "a command is followed by '-> ok' or '-> refused', and 'xN' to repeat it (print and moves are "
+                "not steps)";
         return std::nullopt;
     }
     step.reply = reply[0];
@@ -139,7 +143,8 @@ std::vector<std::string> playScenario(const catalogue::Game& game, const catalog
             failures.push_back(where + std::to_string(line) + ": " + error);
             continue;
         }
-        input += (step->command.empty() ? "print" : step->command) + "\n";
+        for (int k = 0; k < step->times; ++k)
+            input += (step->command.empty() ? "print" : step->command) + "\n";
         steps.push_back(*step);
     }
     if (!failures.empty())
@@ -170,11 +175,16 @@ std::vector<std::string> playScenario(const catalogue::Game& game, const catalog
                 failures.push_back(here + problem);
             continue;
         }
-        if (at >= out.size())
-            return {here + "the output ends early"};
-        if (out[at] != step.reply)
-            failures.push_back(here + step.command + " was answered " + out[at] + ", not " + step.reply);
-        ++at;
+        for (int k = 0; k < step.times; ++k, ++at) {
+            if (at >= out.size())
+                return {here + "the output ends early"};
+            if (out[at] != step.reply) {
+                // The replies after it no longer line up with the steps.
+                failures.push_back(here + step.command + " (time " + std::to_string(k + 1) + ") was answered "
+                                   + out[at] + ", not " + step.reply);
+                return failures;
+            }
+        }
     }
     return failures;
 }
@@ -217,6 +227,7 @@ TEST(CatalogueScenarios, MalformedStepsAreReported)
         bool valid;
     } cases[] = {
         {"drop 017 Fila3 -> ok", true},     {"stock -> refused", true},
+        {"stock -> ok x24", true},          {"stock -> ok x0", false},
         {"expect Fila3 top 017", true},     {"expect Mazzo count 0", true},
         {"expect Won = N", true},           {"drop 017 Fila3", false},
         {"stock -> fine", false},           {"print -> ok", false},
