@@ -165,7 +165,8 @@ bool foundationTakes(const Game& g, const Destination& d, int card)
     if (code == BuildCodes::SuitUnderTableau) {
         for (int j = 0; j < tableausInUse(g.rules); ++j) {
             const int top = topCard(g.cards.piles.fila[std::size_t(j)]);
-            if (isCardNumber(top) && g.rules.suitOf(top) == g.rules.suitOf(card) && (rank(top) > rank(card) || rank(top) == Ace))
+            if (isCardNumber(top) && g.rules.suitOf(top) == g.rules.suitOf(card)
+                && (rank(top) > rank(card) || rank(top) == Ace))
                 return true;
         }
         return false;

@@ -837,7 +837,9 @@ std::string decksText(const Game& game)
 {
     const auto value = [&](int index) { return int(game.values[std::size_t(index)]); };
     const int size = value(Rule::DeckSize);
-    std::string text = size > CardsPerDeck ? "2" : size == CardsPerDeck ? "1" : "1 (" + std::to_string(size) + " cards)";
+    std::string text = size > CardsPerDeck    ? "2"
+                       : size == CardsPerDeck ? "1"
+                                              : "1 (" + std::to_string(size) + " cards)";
     if (value(Rule::DeckSuits) == int(DeckSuits::One))
         text += ", one suit";
     else if (value(Rule::DeckSuits) == int(DeckSuits::Two))

@@ -306,8 +306,9 @@ TEST(CatalogueGames, DealtTablesFitTheWindowWithoutOverlaps)
             ASSERT_FALSE(boxes.empty());
             for (std::size_t i = 0; i < boxes.size(); ++i) {
                 const Rect& a = boxes[i].area;
-                EXPECT_TRUE(a.x >= 0 && a.y >= 0 && a.x + card.width <= WindowWidth && a.y + card.height <= WindowHeight)
-                    << boxes[i].name << " at " << a.x << "," << a.y;
+                const bool inside = a.x >= 0 && a.y >= 0 && a.x + card.width <= WindowWidth
+                                    && a.y + card.height <= WindowHeight;
+                EXPECT_TRUE(inside) << boxes[i].name << " at " << a.x << "," << a.y;
                 for (std::size_t j = i + 1; j < boxes.size(); ++j)
                     EXPECT_FALSE(overlap(a, boxes[j].area)) << boxes[i].name << " lies on " << boxes[j].name;
             }
