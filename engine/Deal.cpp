@@ -85,7 +85,7 @@ public:
         dealSecondWaste();
         dealReserves();
         dealFoundationCards();
-        setEmptyRulesBelowBase();
+        setEmptyRulesBelowBase(m_rules);
         dealExtraFoundationCard();
         sendAcesOfReserve();
         if (const int code = m_rules[Rule::FoundationStartCode];
@@ -331,16 +331,6 @@ private:
                 setBaseRank(i, rank(card));
             }
         }
-    }
-
-    void setEmptyRulesBelowBase()
-    {
-        const int base = m_rules[Rule::BaseRank];
-        // Only a real rank has one below it; anything else leaves no rank to build on.
-        const int below = base >= Ace && base <= King ? previousRank(base) : 0;
-        for (int i = 0; i < Rule::MaxTableaus; ++i)
-            if (m_rules[Rule::TableauEmptyRule + i] == EmptyRules::BelowBaseRank)
-                m_rules.set(Rule::TableauEmptyRule + i, std::int16_t(below));
     }
 
     void dealExtraFoundationCard()
@@ -650,6 +640,16 @@ DealResult dealTable(CardTable& table, RuleTable& rules, PlacementCounters& coun
                      RandomSource& random)
 {
     return Dealer(table, rules, counters, random).run(gameNumber);
+}
+
+void setEmptyRulesBelowBase(RuleTable& rules)
+{
+    const int base = rules[Rule::BaseRank];
+    // Only a real rank has one below it; anything else leaves no rank to build on.
+    const int below = base >= Ace && base <= King ? previousRank(base) : 0;
+    for (int i = 0; i < Rule::MaxTableaus; ++i)
+        if (rules[Rule::TableauEmptyRule + i] == EmptyRules::BelowBaseRank)
+            rules.set(Rule::TableauEmptyRule + i, std::int16_t(below));
 }
 
 DealResult dealGame(Game& game, RandomSource& random)

@@ -31,4 +31,9 @@ DealResult dealTable(CardTable& table, RuleTable& rules, PlacementCounters& coun
 // dealt by its number, the counters, score, moves, time and won flag of a game not yet played.
 DealResult dealGame(Game& game, RandomSource& random);
 
+// The deal's step for the empty-pile rule BelowBaseRank: every tableau pile with it takes the rank
+// below foundation 1's base rank (nothing when that is no rank). A game read back from a file
+// takes it again from its saved base ranks.
+void setEmptyRulesBelowBase(RuleTable& rules);
+
 } // namespace kst

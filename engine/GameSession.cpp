@@ -686,6 +686,7 @@ bool GameSession::gameFromSaved(const SavedGameFile& f, Game& game, std::string&
     });
     for (int i = 0; i < Rule::MaxFoundations; ++i)
         game.rules.set(Rule::BaseRank + i, std::int16_t(f.baseRanks[std::size_t(i)]));
+    setEmptyRulesBelowBase(game.rules);
     if (!restoreImage(game, f.image)) {
         reason = "a pile of its table is not readable.";
         return false;
