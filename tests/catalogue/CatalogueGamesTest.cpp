@@ -316,17 +316,6 @@ TEST(CatalogueGames, DealtTablesFitTheWindowWithoutOverlaps)
     }
 }
 
-// How many times each card lies on the table.
-std::map<int, int> cardCounts(const Game& game)
-{
-    std::map<int, int> counts;
-    forEachPile(game.cards.piles, [&](PileRef, const std::string& pile) {
-        for (int p = 0; p < cardCount(pile); ++p)
-            if (const int card = cardAt(pile, p); card > 0)
-                ++counts[card];
-    });
-    return counts;
-}
 
 // Random play through a session as the window plays: every move the engine lists is one the
 // session accepts, and every card stays in exactly one place.
@@ -339,7 +328,7 @@ TEST(CatalogueGames, RandomPlayThroughTheSessionKeepsEveryCardOnce)
         for (const char* number : {"2", "404", "5550001112223", "271828", "99"}) {
             SCOPED_TRACE(number);
             test::PlayedSession played(entry.gameId, number);
-            std::map<int, int> counts = cardCounts(played.game());
+            std::map<int, int> counts = test::cardCounts(played.game());
             for (const auto& [card, times] : counts)
                 ASSERT_EQ(times, 1) << "card " << card << " dealt twice";
             for (int step = 0; step < 150 && !played.game().won; ++step) {
@@ -349,7 +338,7 @@ TEST(CatalogueGames, RandomPlayThroughTheSessionKeepsEveryCardOnce)
                 const Move move = moves[pick() % moves.size()];
                 SCOPED_TRACE(moveText(move));
                 ASSERT_TRUE(played.session.play(move, MoveOrigin::Dragged));
-                ASSERT_EQ(cardCounts(played.game()), counts);
+                ASSERT_EQ(test::cardCounts(played.game()), counts);
             }
         }
     }

@@ -10,6 +10,8 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
+#include <string>
 #include <string_view>
 
 namespace kst::test {
@@ -42,6 +44,18 @@ inline Game dealtGame(int gameId, std::string_view number)
     ScriptedRandom random;
     EXPECT_TRUE(dealGame(game, random).ok);
     return game;
+}
+
+// How many times each card lies on the table.
+inline std::map<int, int> cardCounts(const Game& game)
+{
+    std::map<int, int> counts;
+    forEachPile(game.cards.piles, [&](PileRef, const std::string& pile) {
+        for (int p = 0; p < cardCount(pile); ++p)
+            if (const int card = cardAt(pile, p); card > 0)
+                ++counts[card];
+    });
+    return counts;
 }
 
 } // namespace kst::test
