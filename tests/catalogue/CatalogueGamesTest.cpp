@@ -189,32 +189,26 @@ std::vector<std::string> playScenario(const catalogue::Game& game, const catalog
     return failures;
 }
 
-// The catalogue whose scenarios are played, and the program folder its GAMES.DAT lies in.
-struct PlayedCatalogue {
-    catalogue::Compiled compiled;
-    std::string programDir;
-};
-
 TEST(CatalogueScenarios, EveryGamePlaysItsScenarios)
 {
+    // The catalogue whose scenarios are played, and the program folder its GAMES.DAT lies in.
     test::TempDir tmp("scenarios");
-    PlayedCatalogue played;
+    std::string sources = KST_SOURCE_DIR "/catalogue";
+    std::string programDir = KST_PROGRAM_DIR;
     if (const char* other = std::getenv("KESTRANE_CATALOGUE_DIR"); other && *other) {
         std::vector<std::string> errors;
         ASSERT_TRUE(catalogue::compileFolder(other, tmp.path() / "program", errors)) << errors.front();
-        played.compiled = catalogue::compileSources(other);
-        played.programDir = tmp.file("program");
-    } else {
-        played.compiled = catalogue::compileSources(KST_SOURCE_DIR "/catalogue");
-        played.programDir = KST_PROGRAM_DIR;
+        sources = other;
+        programDir = tmp.file("program");
     }
-    ASSERT_TRUE(played.compiled.errors.empty()) << played.compiled.errors.front();
-    for (const catalogue::Game& game : played.compiled.games) {
+    const catalogue::Compiled compiled = catalogue::compileSources(sources);
+    ASSERT_TRUE(compiled.errors.empty()) << compiled.errors.front();
+    for (const catalogue::Game& game : compiled.games) {
         SCOPED_TRACE(game.path);
         EXPECT_FALSE(game.summary.empty()) << game.path << ": no summary";
         EXPECT_FALSE(game.scenarios.empty()) << game.path << ": no scenario";
         for (const catalogue::Scenario& scenario : game.scenarios)
-            for (const std::string& failure : playScenario(game, scenario, played.programDir, tmp))
+            for (const std::string& failure : playScenario(game, scenario, programDir, tmp))
                 ADD_FAILURE() << failure;
     }
 }
@@ -328,7 +322,7 @@ TEST(CatalogueGames, RandomPlayThroughTheSessionKeepsEveryCardOnce)
         for (const char* number : {"2", "404", "5550001112223", "271828", "99"}) {
             SCOPED_TRACE(number);
             test::PlayedSession played(entry.gameId, number);
-            std::map<int, int> counts = test::cardCounts(played.game());
+            const std::map<int, int> counts = test::cardCounts(played.game());
             for (const auto& [card, times] : counts)
                 ASSERT_EQ(times, 1) << "card " << card << " dealt twice";
             for (int step = 0; step < 150 && !played.game().won; ++step) {
