@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <filesystem>
 
+#include "engine/AfterMove.h"
 #include "engine/AutoMoves.h"
 #include "engine/Deal.h"
 #include "engine/GameClock.h"
@@ -372,59 +373,41 @@ void GameSession::afterScore()
     m_view->scoreChanged(m_game.score);
 }
 
-bool GameSession::turnUp(int pile)
+AutomaticPlay GameSession::automaticPlay() const
 {
-    const int top = topCard(m_game.cards.piles.fila[std::size_t(pile)]);
-    if (!isCardNumber(top) || !m_game.cards.deck.isFaceDown(top) || m_store.fnStoreGet(Fld::Automatic_FaceUp) == "N")
-        return false;
-    return makeMove({MoveKind::TurnUp, std::uint8_t(top), filaPile(pile), {}}, MoveOrigin::Automatic, Step::Sounded);
+    return {m_store.fnStoreGet(Fld::Automatic_FaceUp) != "N", autoplayOn()};
 }
 
-void GameSession::turnUpAll()
-{
-    for (int i = 0; i < tableausInUse(m_game.rules); ++i)
-        turnUp(i);
-}
+// The session's hand in the automatic steps: each a move of its own with its sound; a completed
+// run goes home card by card while "Redeal" loops.
+class GameSession::Steps : public StepMaker {
+public:
+    explicit Steps(GameSession& session) : m_session(session) {}
 
-// A completed run on top of the pile goes home card by card while "Redeal" loops.
-void GameSession::sendCompletedRun(PileRef pile)
-{
-    const std::vector<Move> run = completedRunMoves(m_game, pile);
-    if (run.empty())
-        return;
-    sound(SoundEvent::Redeal);
-    for (const Move& m : run)
-        makeMove(m, MoveOrigin::Automatic, Step::Silent);
-    stopSound(m_store, m_ports.sound);
-}
-
-// The steps the rules take after a move, each a move of its own: the completed runs it left, the
-// cards it exposed turned up (unless automatic play is about to), and after the game's first move
-// the tableau filled from the stock where the rules ask for it.
-void GameSession::stepsAfterMove(const Move& move, int movesBefore)
-{
-    if (collectsCompletedRuns(m_game.rules)) {
-        if (move.kind == MoveKind::Stock) {
-            for (int i = 0; i < tableausInUse(m_game.rules); ++i)
-                sendCompletedRun(filaPile(i));
-        } else if (move.kind != MoveKind::TurnUp) {
-            sendCompletedRun(move.to);
-            sendCompletedRun(move.from);
-        }
+    bool make(std::span<const Move> moves, AutoStep step) override
+    {
+        if (step != AutoStep::CompletedRun)
+            return m_session.makeMove(moves.front(), MoveOrigin::Automatic, Step::Sounded);
+        m_session.sound(SoundEvent::Redeal);
+        bool made = false;
+        for (const Move& m : moves)
+            made = m_session.makeMove(m, MoveOrigin::Automatic, Step::Silent) || made;
+        stopSound(m_session.m_store, m_session.m_ports.sound);
+        return made;
     }
-    if (move.kind != MoveKind::TurnUp && !autoplayOn())
-        turnUpAll();
-    if (m_game.rules[Rule::FillAfterFirstMove] == 1 && movesBefore == 0 && m_game.movesMade > 0)
-        if (const Move fill = fillTableausMove(m_game); !fill.isNone())
-            makeMove(fill, MoveOrigin::Automatic, Step::Sounded);
-}
+    bool stopped() const override { return m_session.m_interrupted; }
+
+private:
+    GameSession& m_session;
+};
 
 bool GameSession::play(const Move& move, MoveOrigin origin)
 {
     const int movesBefore = m_game.movesMade;
     if (!makeMove(move, origin, Step::Sounded))
         return false;
-    stepsAfterMove(move, movesBefore);
+    Steps steps(*this);
+    stepsAfterMove(m_game, move, movesBefore, automaticPlay(), steps);
     if (!m_game.won && origin != MoveOrigin::Automatic)
         autoplay();
     if (m_game.won && m_inProgress)
@@ -474,64 +457,13 @@ bool GameSession::pressStock(PileRef pressed)
     return play(stockMove(m_game, pressed), MoveOrigin::Clicked);
 }
 
-bool GameSession::fillEmptyTableaus()
-{
-    bool filled = false;
-    for (const Move& m : fillMoves(m_game))
-        filled = makeMove(m, MoveOrigin::Automatic, Step::Sounded) || filled;
-    return filled;
-}
-
-bool GameSession::autoplayPass()
-{
-    if (!autoplayOn() || tableausInUse(m_game.rules) == 0)
-        return false;
-    // The card's move to a foundation, when one takes it and automatic play may choose it.
-    const auto toFoundation = [&](int card) {
-        if (!isCardNumber(card) || m_interrupted)
-            return false;
-        const Move m = autoMove(m_game, card, {true, false});
-        if (m.isNone() || m.to.group != PileGroup::Dest || m.from.group == PileGroup::Dest
-            || playerStartsFoundation(m_game, m.to.index))
-            return false;
-        return makeMove(m, MoveOrigin::Automatic, Step::Sounded);
-    };
-    const bool reserves = reservesInUse(m_game.rules) > 0;
-    bool movedAny = false;
-    for (bool round = true; round && !m_game.won && !m_interrupted;) {
-        round = false;
-        for (bool again = true; again;) {
-            again = false;
-            for (int r = 0; r < reservesInUse(m_game.rules); ++r)
-                again = toFoundation(topCard(m_game.cards.piles.appogg[std::size_t(r)])) || again;
-            round = round || again;
-        }
-        if (m_game.rules[Rule::WasteUse] != WasteTopFixed)
-            round = toFoundation(topCard(m_game.cards.piles.stock[1])) || round;
-        for (int i = 0; i < tableausInUse(m_game.rules); ++i) {
-            turnUp(i);
-            if (toFoundation(topCard(m_game.cards.piles.fila[std::size_t(i)]))) {
-                round = true;
-                if (reserves)
-                    break; // the reserves first again
-            }
-        }
-        movedAny = movedAny || round;
-    }
-    return movedAny;
-}
-
 bool GameSession::autoplay()
 {
     if (!m_inProgress)
         return false;
     m_interrupted = false;
-    bool moved = false;
-    for (bool again = true; again && !m_game.won && !m_interrupted;) {
-        moved = fillEmptyTableaus() || moved;
-        again = autoplayPass();
-        moved = moved || again;
-    }
+    Steps steps(*this);
+    const bool moved = runAutoplay(m_game, automaticPlay(), steps);
     if (m_game.won && m_inProgress)
         endGame();
     return moved;

@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "engine/AfterMove.h"
 #include "engine/Game.h"
 #include "engine/Move.h"
 #include "engine/Moves.h"
@@ -188,13 +189,10 @@ private:
     bool pref(Field field) const;
     void sound(SoundEvent event);
     bool moveSound(const Game& before, const Move& move, MoveOrigin origin);
-    bool turnUp(int pile);
-    void turnUpAll();
-    void sendCompletedRun(PileRef pile);
-    void stepsAfterMove(const Move& move, int movesBefore);
+    class Steps;
+    // The player's settings for the steps the rules make by themselves.
+    AutomaticPlay automaticPlay() const;
     bool clickToMove(int card, Field toFoundations, Field toTableaus);
-    bool fillEmptyTableaus();
-    bool autoplayPass();
     bool makeMove(const Move& move, MoveOrigin origin, Step step);
     // Undo and redo: the state before a move recorded, both histories emptied, one state moved
     // from one history to the other.

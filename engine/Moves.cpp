@@ -283,6 +283,34 @@ bool takes(const Game& g, const PickUp& c, const Destination& d)
     }
 }
 
+// The destinations in their order, each with its placement question asked once for every card
+// that comes.
+struct Destinations {
+    explicit Destinations(const Game& g)
+    {
+        forEachDestination(g, [&](PileRef to) { list[count++] = destinationOf(g, to); });
+    }
+    Destination list[PileGroups::DestEntries + PileGroups::FilaEntries + PileGroups::AppoggEntries + 1];
+    std::size_t count = 0;
+};
+
+// The drops of the cards the pile lets go, destination by destination.
+void dropsFrom(const Game& game, PileRef pile, const Destinations& destinations, std::vector<Move>& out)
+{
+    const std::string& text = game.pile(pile);
+    if (text.empty() || !pressesPickUp(game, pile))
+        return;
+    // Only the run at the top of a tableau pile can move; elsewhere the pick-up rules decide card
+    // by card (most piles give their top card alone).
+    const int start = pile.group == PileGroup::Fila ? runStart(game, pile) : 0;
+    for (int p = start; p < cardCount(text); ++p) {
+        const PickUp c = movableAt(game, pile, cardAt(text, p), p, start);
+        for (std::size_t d = 0; c && d < destinations.count; ++d)
+            if (takes(game, c, destinations.list[d]))
+                out.push_back({MoveKind::Drop, std::uint8_t(c.card), c.from, destinations.list[d].pile});
+    }
+}
+
 } // namespace
 
 // ---- where a card lies ---------------------------------------------------------------------------
@@ -503,26 +531,25 @@ void legalMoves(const Game& game, std::vector<Move>& out)
         for (int i = 0; i < tableaus; ++i)
             if (const Move m = pressMove(game, topCard(piles.fila[std::size_t(i)])); m.kind == MoveKind::Click)
                 out.push_back(m);
-    // The destinations' questions are asked once for every card that comes.
-    Destination destinations[PileGroups::DestEntries + PileGroups::FilaEntries + PileGroups::AppoggEntries + 1];
-    std::size_t count = 0;
-    forEachDestination(game, [&](PileRef to) { destinations[count++] = destinationOf(game, to); });
-    eachSource([&](PileRef pile) {
-        const std::string& text = game.pile(pile);
-        if (text.empty() || !pressesPickUp(game, pile))
-            return;
-        // Only the run at the top of a tableau pile can move; elsewhere the pick-up rules decide
-        // card by card (most piles give their top card alone).
-        const int start = pile.group == PileGroup::Fila ? runStart(game, pile) : 0;
-        for (int p = start; p < cardCount(text); ++p) {
-            const PickUp c = movableAt(game, pile, cardAt(text, p), p, start);
-            for (std::size_t d = 0; c && d < count; ++d)
-                if (takes(game, c, destinations[d]))
-                    out.push_back({MoveKind::Drop, std::uint8_t(c.card), c.from, destinations[d].pile});
-        }
-    });
+    const Destinations destinations(game);
+    eachSource([&](PileRef pile) { dropsFrom(game, pile, destinations, out); });
     if (const Move press = stockMove(game, Mazzo); !press.isNone())
         out.push_back(press);
+}
+
+void legalMovesFrom(const Game& game, PileRef from, std::vector<Move>& out)
+{
+    out.clear();
+    if (!pileInUse(game.rules, from) || from == Mazzo || from == Mazzo_Waste)
+        return;
+    if (clickToMoveGame(game) || (isDiscardGame(game) && from.group == PileGroup::Fila)) {
+        if (const int top = topCard(game.pile(from)); isCardNumber(top))
+            if (const Move m = pressMove(game, top); m.kind == MoveKind::Click)
+                out.push_back(m);
+        if (clickToMoveGame(game))
+            return;
+    }
+    dropsFrom(game, from, Destinations(game), out);
 }
 
 std::vector<Move> legalMoves(const Game& game)

@@ -93,6 +93,8 @@ Move autoMove(const Game& game, int card, TargetKinds kinds);
 // is cleared first and keeps its storage, so a search allocates nothing in the steady state.
 void legalMoves(const Game& game, std::vector<Move>& out);
 std::vector<Move> legalMoves(const Game& game);
+// The moves of legalMoves whose cards come from the one pile (none for the stock itself).
+void legalMovesFrom(const Game& game, PileRef from, std::vector<Move>& out);
 bool isLegal(const Game& game, const Move& move);
 
 // ---- making and taking back ----------------------------------------------------------------------

@@ -94,6 +94,20 @@ std::string fnSecondsToText(long seconds, int hourDigits, std::string_view timeS
         + twoDigits(s % 60);
 }
 
+std::vector<std::string_view> splitWords(std::string_view line)
+{
+    std::vector<std::string_view> out;
+    for (std::size_t at = 0; at < line.size();) {
+        at = line.find_first_not_of(" \t\r", at);
+        if (at == std::string_view::npos)
+            break;
+        const std::size_t end = std::min(line.find_first_of(" \t\r", at), line.size());
+        out.push_back(line.substr(at, end - at));
+        at = end;
+    }
+    return out;
+}
+
 bool fnAllDigits(std::string_view text)
 {
     return std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });

@@ -38,6 +38,8 @@ std::string fnSecondsToText(long seconds, int hourDigits, std::string_view timeS
 
 // True when every character is "0" to "9"; true for the empty text.
 bool fnAllDigits(std::string_view text);
+// The words of a line: the runs of characters between blanks, tabs and carriage returns.
+std::vector<std::string_view> splitWords(std::string_view line);
 
 // A whole decimal number (an optional "-", digits, nothing else), or fallback for any other text.
 long numberOr(std::string_view text, long fallback = 0);

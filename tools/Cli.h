@@ -64,5 +64,7 @@ int runShuffle(const Invocation& inv);
 int runDeal(const Invocation& inv);
 int runResources(const Invocation& inv);
 int runPlay(const Invocation& inv);
+int runSolve(const Invocation& inv);
+int runOdds(const Invocation& inv);
 
 } // namespace kst::cli

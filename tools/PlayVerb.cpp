@@ -80,20 +80,6 @@ int parsePlayOptions(const Invocation& inv, PlayOptions& options)
     return ExitOk;
 }
 
-std::vector<std::string_view> words(std::string_view line)
-{
-    std::vector<std::string_view> out;
-    for (std::size_t at = 0; at < line.size();) {
-        at = line.find_first_not_of(" \t", at);
-        if (at == std::string_view::npos)
-            break;
-        const std::size_t end = std::min(line.find_first_of(" \t", at), line.size());
-        out.push_back(line.substr(at, end - at));
-        at = end;
-    }
-    return out;
-}
-
 // A CARD argument: a card number of one to three digits (printed always as three) that lies on
 // the table; 0 otherwise.
 int cardOnTable(const Game& game, std::string_view text)
@@ -251,7 +237,7 @@ int runPlay(const Invocation& inv)
     for (std::string line; std::getline(inv.in, line);) {
         if (!line.empty() && line.back() == '\r')
             line.pop_back();
-        const std::vector<std::string_view> command = words(line);
+        const std::vector<std::string_view> command = splitWords(line);
         if (command.empty() || command.front().starts_with('#'))
             continue;
         switch (player.run(command.front(), std::span(command).subspan(1))) {

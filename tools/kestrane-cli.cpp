@@ -17,6 +17,10 @@ constexpr Verb verbs[] = {
      "the table position of every placed pile, PileName=x,y", runLayout},
     {"play", "play GAME NUMBER [--autoplay on|off] [--pref KEY=VALUE ...] [--record]",
      "deals, plays the commands of standard input (ok or refused each), prints the table form", runPlay},
+    {"solve", "solve GAME NUMBER|--board FILE [--nodes N] [--seconds S] [--memory MIB]",
+     "searches the deal; prints Result=won|lost|unknown, Nodes, Seconds, Moves and the winning line", runSolve},
+    {"odds", "odds GAME [--deals N] [--first NUMBER] [--nodes N] [--seconds S] [--memory MIB]",
+     "solves deals in a row; prints Won, Lost, Unknown, Seconds", runOdds},
     {"resources", "resources", "the pictures of the resource library KST.RGF: name and size", runResources},
     {"paths", "paths", "the program folder and the data folder in use", runPaths},
 };

@@ -1,0 +1,79 @@
+#include "solver/PositionKey.h"
+
+#include <string>
+
+namespace kst::solver {
+namespace {
+
+// A strong 64-bit mixer: every input bit changes about half of the output bits.
+constexpr std::uint64_t mix(std::uint64_t x)
+{
+    x += 0x9e3779b97f4a7c15ULL;
+    x = (x ^ (x >> 30)) * 0xbf58476d1ce4e5b9ULL;
+    x = (x ^ (x >> 27)) * 0x94d049bb133111ebULL;
+    return x ^ (x >> 31);
+}
+
+constexpr std::uint64_t salt(int n) { return mix(0x6b657374ULL + std::uint64_t(n) * 0x100000001b3ULL); }
+
+} // namespace
+
+std::uint64_t PositionKey::pileHash(const Game& game, int slot) const
+{
+    const std::string& text = game.pile(pileOfSlot(slot));
+    const DeckTable& deck = game.cards.deck;
+    std::uint64_t h = 0;
+    const int n = cardCount(text);
+    for (int p = 0; p < n; ++p) {
+        const char* d = text.data() + std::size_t(p) * 3;
+        const int card = (d[0] - '0') * 100 + (d[1] - '0') * 10 + (d[2] - '0');
+        const std::uint64_t face = deck.isFaceDown(card) ? 1 : 0;
+        h ^= mix((std::uint64_t(p) << 16) | (std::uint64_t(card) << 1) | face);
+    }
+    return h ^ mix(std::uint64_t(n) << 40);
+}
+
+void PositionKey::add(int slot, std::uint64_t hash, bool remove)
+{
+    const std::uint64_t ordered = mix(hash ^ salt(slot));
+    const std::uint64_t exchanged = mix(hash ^ salt(m_facts->pileClass[std::size_t(slot)]));
+    if (remove) {
+        m_ordered -= ordered;
+        m_exchanged -= exchanged;
+    } else {
+        m_ordered += ordered;
+        m_exchanged += exchanged;
+    }
+}
+
+void PositionKey::reset(const Game& game, const RuleFacts& facts)
+{
+    m_facts = &facts;
+    m_ordered = m_exchanged = 0;
+    for (int slot = 0; slot < PileSlots; ++slot) {
+        m_pile[std::size_t(slot)] = pileHash(game, slot);
+        add(slot, m_pile[std::size_t(slot)], false);
+    }
+}
+
+void PositionKey::pileChanged(const Game& game, int slot)
+{
+    const std::uint64_t now = pileHash(game, slot);
+    std::uint64_t& was = m_pile[std::size_t(slot)];
+    if (now == was)
+        return;
+    add(slot, was, true);
+    was = now;
+    add(slot, now, false);
+}
+
+std::uint64_t PositionKey::key(const Game& game) const
+{
+    const PlacementCounters& c = game.counters;
+    const std::uint64_t counters = mix((std::uint64_t(m_facts->dealsCount ? c.DealCounter : 0) << 32)
+                                       ^ (std::uint64_t(std::uint32_t(c.SpecialCounter)) << 2)
+                                       ^ std::uint64_t(game.movesMade > 0)); // the rules ask only for the first move
+    return (exchangeableNow(*m_facts, game) ? m_exchanged : m_ordered) ^ counters;
+}
+
+} // namespace kst::solver

@@ -1,0 +1,32 @@
+#pragma once
+// The position's key for the transposition table: a 64-bit hash of the piles, the faces and the
+// counters that matter, kept up to date pile by pile as the search moves. Alike piles (RuleFacts)
+// are hashed as a multiset, so the same position with its columns in another order has one key.
+
+#include <array>
+#include <cstdint>
+
+#include "engine/Game.h"
+#include "solver/RuleFacts.h"
+
+namespace kst::solver {
+
+class PositionKey {
+public:
+    // Hashes every pile of the game.
+    void reset(const Game& game, const RuleFacts& facts);
+    // The pile's text changed (or the faces of its cards): its part of the key is made again.
+    void pileChanged(const Game& game, int slot);
+    std::uint64_t key(const Game& game) const;
+
+private:
+    const RuleFacts* m_facts = nullptr;
+    std::array<std::uint64_t, PileSlots> m_pile{}; // each pile's own hash
+    std::uint64_t m_ordered = 0;                   // the piles in their places
+    std::uint64_t m_exchanged = 0;                 // alike piles as a multiset
+
+    std::uint64_t pileHash(const Game& game, int slot) const;
+    void add(int slot, std::uint64_t hash, bool remove);
+};
+
+} // namespace kst::solver

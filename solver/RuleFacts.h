@@ -1,0 +1,62 @@
+#pragma once
+// What the rule table lets the search assume: which piles are alike (so that positions differing
+// only in their order are one position), and when sending a card home can never hurt (so that it
+// is made at once, without trying anything else). Every fact is read from the rules; nothing here
+// knows a game by its name.
+
+#include <array>
+#include <cstdint>
+
+#include "cards/Piles.h"
+#include "engine/Game.h"
+
+namespace kst::solver {
+
+// Every pile of the table by one number: the stock group 0..2, foundations 3..18, tableau piles
+// 19..46, reserves 47..54.
+inline constexpr int PileSlots =
+    PileGroups::StockEntries + PileGroups::DestEntries + PileGroups::FilaEntries + PileGroups::AppoggEntries;
+constexpr int slotOf(PileRef ref)
+{
+    switch (ref.group) {
+    case PileGroup::Stock: return ref.index;
+    case PileGroup::Dest: return PileGroups::StockEntries + ref.index;
+    case PileGroup::Fila: return PileGroups::StockEntries + PileGroups::DestEntries + ref.index;
+    case PileGroup::Appogg:
+        return PileGroups::StockEntries + PileGroups::DestEntries + PileGroups::FilaEntries + ref.index;
+    default: return -1;
+    }
+}
+PileRef pileOfSlot(int slot);
+
+struct RuleFacts {
+    // Piles of one class follow the same rules; each slot has its own class unless alike piles may
+    // be exchanged. Class numbers are below PileSlots.
+    std::array<std::uint8_t, PileSlots> pileClass{};
+    // Alike tableau piles, foundations and reserves may be exchanged at all (no grid, no blocked
+    // area, no rule that names a pile by its place).
+    bool exchangeable = false;
+    // The stock deals onto tableau piles or reserves by their order: alike piles may be exchanged
+    // only once it is empty.
+    bool stockFeedsPiles = false;
+    // The redeal gathers the tableau by its order: alike piles may never be exchanged.
+    bool tableauRedealt = false;
+    // A card may go home at once when every card the tableau would let sit on it is home already.
+    bool safeMoves = false;
+    // For each card, the cards some tableau pile would let sit on it, where the build rules say so
+    // by the two cards alone (supportsKnown).
+    bool supportsKnown = false;
+    std::array<CardSet, CardsInDeckTable + 1> supports{};
+    // The deal passes count (a limited number of redeals).
+    bool dealsCount = false;
+};
+
+RuleFacts ruleFacts(const Game& game);
+
+// Whether alike piles may be exchanged in this position.
+inline bool exchangeableNow(const RuleFacts& facts, const Game& game)
+{
+    return facts.exchangeable && !facts.tableauRedealt && (!facts.stockFeedsPiles || game.cards.piles.stock[0].empty());
+}
+
+} // namespace kst::solver

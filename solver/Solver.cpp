@@ -1,0 +1,454 @@
+#include "solver/Solver.h"
+
+#include <algorithm>
+#include <chrono>
+#include <limits>
+#include <optional>
+
+#include "engine/Moves.h"
+#include "engine/RuleCodes.h"
+#include "solver/Evaluation.h"
+#include "solver/PositionKey.h"
+#include "solver/RuleFacts.h"
+#include "solver/TranspositionTable.h"
+
+namespace kst::solver {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+// Limits are looked at once in this many positions: often enough to stop within a millisecond.
+constexpr std::uint64_t LimitCheckEvery = 256;
+// The most presses on the stock one step of the search makes before its move from the waste.
+constexpr int MostPresses = 255;
+
+// A step of the search: `presses` presses on the stock, then the move (none: the presses alone).
+struct Child {
+    Move move;
+    std::uint8_t presses = 0;
+    int score = 0;
+};
+
+// Small preferences between steps to equally good-looking positions.
+namespace Prefer {
+inline constexpr int FromWastePerPress = -1; // fewer presses first
+inline constexpr int PressesOnly = -20;      // a press that deals onto the piles, after the moves
+} // namespace Prefer
+
+} // namespace
+
+bool solvable(const Game& game)
+{
+    return game.gameId >= 0 && game.rules[Rule::GameType] == GameTypes::Ordinary && game.rules[Rule::PairingSum] == 0;
+}
+
+const char* verdictName(Verdict verdict)
+{
+    switch (verdict) {
+    case Verdict::Won: return "won";
+    case Verdict::Lost: return "lost";
+    case Verdict::Unknown: break;
+    }
+    return "unknown";
+}
+
+// ---- the table and the facts kept between searches ----------------------------------------------
+
+class Solver::Table {
+public:
+    explicit Table(std::size_t memoryBytes) : positions(memoryBytes) {}
+    TranspositionTable positions;
+    std::optional<RuleTable> rules; // whose facts these are
+    RuleFacts facts;
+
+    const RuleFacts& factsFor(const Game& game)
+    {
+        if (!rules || !(*rules == game.rules)) {
+            facts = ruleFacts(game);
+            rules = game.rules;
+        }
+        return facts;
+    }
+};
+
+// ---- one search ------------------------------------------------------------------------------
+
+class Solver::Search : public StepMaker {
+public:
+    Search(Game& game, AutomaticPlay play, const RuleFacts& facts, TranspositionTable& table, const Limits& limits)
+        : m_game(game), m_play(play), m_facts(facts), m_table(table), m_limits(limits)
+    {
+    }
+
+    Result run();
+
+    // The automatic steps after a move, made on the searched game.
+    bool make(std::span<const Move> moves, AutoStep) override
+    {
+        bool made = false;
+        for (const Move& m : moves)
+            if (isLegal(m_game, m)) {
+                record(m);
+                made = true;
+            }
+        return made;
+    }
+
+private:
+    struct Frame {
+        std::vector<Child> children;
+        std::size_t next = 0;
+        std::size_t records = 0; // the undo records and line before the step into this position
+        std::size_t line = 0;
+        std::uint64_t key = 0;
+    };
+
+    Game& m_game;
+    AutomaticPlay m_play;
+    const RuleFacts& m_facts;
+    TranspositionTable& m_table;
+    const Limits& m_limits;
+    Clock::time_point m_start = Clock::now();
+    PositionKey m_key;
+    Evaluation m_eval;
+    std::vector<MoveUndo> m_records; // every move made on the way to this position
+    std::vector<Move> m_line;        // the player's moves among them
+    std::vector<Frame> m_frames;
+    std::vector<Move> m_moves, m_wasteMoves;
+    std::uint64_t m_nodes = 0;
+    bool m_stopped = false, m_cancelled = false;
+
+    void record(const Move& move);
+    void changed(PileRef pile);
+    void touched(const MoveUndo& u);
+    void unwind(std::size_t records, std::size_t line);
+    void playerMove(const Move& move);
+    void makeStep(const Child& child);
+    void makeSafeMoves();
+    void expand(Frame& frame);
+    void pressSteps(Frame& frame);
+    void consider(Frame& frame, const Child& child);
+    std::optional<Move> safeMove() const;
+    bool skipped(const Move& move) const;
+    bool limitReached();
+    bool onPath(std::uint64_t key, std::size_t depth) const;
+    Result result(Verdict verdict);
+};
+
+void Solver::Search::record(const Move& move)
+{
+    m_records.push_back(apply(m_game, move));
+    touched(m_records.back());
+}
+
+void Solver::Search::changed(PileRef pile)
+{
+    const int slot = slotOf(pile);
+    m_key.pileChanged(m_game, slot);
+    m_eval.pileChanged(m_game, slot);
+}
+
+// The piles a move changed get their part of the key and of the evaluation again.
+void Solver::Search::touched(const MoveUndo& u)
+{
+    const Move& m = u.move;
+    switch (m.kind) {
+    case MoveKind::TurnUp: changed(m.from); break;
+    case MoveKind::Stock:
+        // A press changes the stock group and may deal onto any pile; the piles it changed are
+        // those it kept.
+        for (const auto& [pile, text] : u.piles)
+            changed(pile);
+        break;
+    case MoveKind::Drop:
+    case MoveKind::Click:
+    case MoveKind::Automatic:
+        changed(m.from);
+        changed(m.to);
+        if (u.jumpedPile >= 0) {
+            changed(filaPile(u.jumpedPile));
+            changed(Mazzo_Waste);
+        }
+        break;
+    case MoveKind::None: break;
+    }
+}
+
+void Solver::Search::unwind(std::size_t records, std::size_t line)
+{
+    while (m_records.size() > records) {
+        undo(m_game, m_records.back());
+        touched(m_records.back());
+        m_records.pop_back();
+    }
+    m_line.resize(line);
+}
+
+// The player's move and everything the rules do after it.
+void Solver::Search::playerMove(const Move& move)
+{
+    const int movesBefore = m_game.movesMade;
+    record(move);
+    m_line.push_back(move);
+    followMove(m_game, move, movesBefore, m_play, *this);
+}
+
+void Solver::Search::makeStep(const Child& child)
+{
+    for (int i = 0; i < child.presses; ++i)
+        playerMove(stockMove(m_game, Mazzo));
+    if (!child.move.isNone())
+        playerMove(child.move);
+    makeSafeMoves();
+}
+
+void Solver::Search::makeSafeMoves()
+{
+    while (!m_game.won)
+        if (const std::optional<Move> safe = safeMove())
+            playerMove(*safe);
+        else
+            break;
+}
+
+// A card goes home at once when nothing could ever want it in the tableau again: every card the
+// tableau would let sit on it is home already. Every foundation that takes it must be alike.
+std::optional<Move> Solver::Search::safeMove() const
+{
+    if (!m_facts.safeMoves)
+        return std::nullopt;
+    CardSet home;
+    const int foundations = foundationsInUse(m_game.rules);
+    for (int i = 0; i < foundations; ++i) {
+        const std::string& pile = m_game.cards.piles.dest[std::size_t(i)];
+        for (int p = 0; p < cardCount(pile); ++p)
+            home.set(std::size_t(std::max(cardAt(pile, p), 0)));
+    }
+    const auto tryPile = [&](PileRef from) -> std::optional<Move> {
+        const int card = topCard(m_game.pile(from));
+        if (!isCardNumber(card) || m_game.cards.deck.isFaceDown(card))
+            return std::nullopt;
+        const CardSet& supports = m_facts.supports[std::size_t(card)];
+        if ((supports & home) != supports)
+            return std::nullopt;
+        Move first = NoMove;
+        for (int i = 0; i < foundations; ++i) {
+            const Move m = dropMove(m_game, card, destPile(i));
+            if (m.isNone() || m.from != from)
+                continue;
+            if (first.isNone())
+                first = m;
+            else if (m_facts.pileClass[std::size_t(slotOf(m.to))] != m_facts.pileClass[std::size_t(slotOf(first.to))])
+                return std::nullopt;
+        }
+        return first.isNone() ? std::nullopt : std::optional<Move>(first);
+    };
+    for (int i = 0; i < tableausInUse(m_game.rules); ++i)
+        if (const auto m = tryPile(filaPile(i)))
+            return m;
+    for (int i = 0; i < reservesInUse(m_game.rules); ++i)
+        if (const auto m = tryPile(appoggPile(i)))
+            return m;
+    return tryPile(Mazzo_Vis);
+}
+
+// Moves that can only lead to a position met already or to an equal one.
+bool Solver::Search::skipped(const Move& m) const
+{
+    const auto classOf = [&](PileRef pile) { return m_facts.pileClass[std::size_t(slotOf(pile))]; };
+    // A foundation's card onto an alike foundation.
+    if (m.from.group == PileGroup::Dest && m.to.group == PileGroup::Dest && classOf(m.from) == classOf(m.to))
+        return true;
+    // A whole pile onto an empty alike pile.
+    if (m.kind == MoveKind::Drop && m.to.group == PileGroup::Fila && m_game.pile(m.to).empty()
+        && m.from.group == PileGroup::Fila && findCard(m_game.pile(m.from), m.card) == 0
+        && classOf(m.from) == classOf(m.to) && exchangeableNow(m_facts, m_game))
+        return true;
+    return false;
+}
+
+// A step is tried on the game, to see where it leads: a position met already is no step at all;
+// otherwise its value orders it among the others.
+void Solver::Search::consider(Frame& frame, const Child& child)
+{
+    const std::size_t records = m_records.size(), line = m_line.size();
+    makeStep(child);
+    const bool seen = !m_game.won && m_table.contains(m_key.key(m_game));
+    const int value = m_game.won ? std::numeric_limits<int>::max() / 2 : m_eval.value();
+    unwind(records, line);
+    if (seen)
+        return;
+    Child c = child;
+    c.score = value + (child.move.isNone() ? Prefer::PressesOnly : Prefer::FromWastePerPress * child.presses);
+    frame.children.push_back(c);
+}
+
+// The steps that press the stock: where the presses only turn cards from the stock to the waste,
+// "press n times, then play the waste's top card" is one step, so the search never branches on a
+// press alone. A press that does more (deals onto the piles, sets something moving) is a step of
+// its own.
+void Solver::Search::pressSteps(Frame& frame)
+{
+    const std::size_t records = m_records.size(), line = m_line.size();
+    const std::string stock = m_game.cards.piles.stock[0], waste = m_game.cards.piles.stock[1];
+    for (int n = 1; n <= MostPresses; ++n) {
+        const Move next = stockMove(m_game, Mazzo);
+        if (next.isNone())
+            break;
+        const std::size_t before = m_records.size();
+        playerMove(next);
+        const bool wasteOnly = m_records.size() == before + 1 && std::all_of(
+            m_records.back().piles.begin(), m_records.back().piles.end(),
+            [](const auto& changed) { return changed.first.group == PileGroup::Stock; });
+        if (!wasteOnly || m_game.won) {
+            // The presses so far, with this one, are a step of their own.
+            unwind(records, line);
+            consider(frame, {NoMove, std::uint8_t(n), 0});
+            break;
+        }
+        legalMovesFrom(m_game, Mazzo_Vis, m_wasteMoves);
+        for (const Move& m : m_wasteMoves) {
+            // Tried from here: the presses are made already.
+            const std::size_t r = m_records.size(), l = m_line.size();
+            playerMove(m);
+            makeSafeMoves();
+            const bool seen = !m_game.won && m_table.contains(m_key.key(m_game));
+            const int value = m_game.won ? std::numeric_limits<int>::max() / 2 : m_eval.value();
+            unwind(r, l);
+            if (!seen)
+                frame.children.push_back({m, std::uint8_t(n), value + Prefer::FromWastePerPress * n});
+        }
+        // Round the stock and back: every card it can show has been shown.
+        if (!m_facts.dealsCount && m_game.cards.piles.stock[0] == stock && m_game.cards.piles.stock[1] == waste)
+            break;
+    }
+    unwind(records, line);
+}
+
+void Solver::Search::expand(Frame& frame)
+{
+    frame.children.clear();
+    frame.next = 0;
+    legalMoves(m_game, m_moves);
+    for (const Move& m : m_moves)
+        if (m.kind == MoveKind::TurnUp) { // turning a card up never hurts
+            frame.children.push_back({m, 0, 0});
+            return;
+        }
+    bool press = false;
+    for (const Move& m : m_moves) { // trying a step lists no moves: m_moves stays as it is
+        if (m.kind == MoveKind::Stock)
+            press = true;
+        else if (!skipped(m))
+            consider(frame, {m, 0, 0});
+    }
+    if (press)
+        pressSteps(frame);
+    std::stable_sort(frame.children.begin(), frame.children.end(),
+                     [](const Child& a, const Child& b) { return a.score > b.score; });
+}
+
+bool Solver::Search::limitReached()
+{
+    if (m_limits.nodes > 0 && m_nodes >= m_limits.nodes)
+        return true;
+    if (m_nodes % LimitCheckEvery != 0)
+        return false;
+    if (m_limits.cancel && m_limits.cancel->load(std::memory_order_relaxed)) {
+        m_cancelled = true;
+        return true;
+    }
+    return m_limits.seconds > 0 && std::chrono::duration<double>(Clock::now() - m_start).count() >= m_limits.seconds;
+}
+
+bool Solver::Search::onPath(std::uint64_t key, std::size_t depth) const
+{
+    for (std::size_t d = 0; d < depth; ++d)
+        if (m_frames[d].key == key)
+            return true;
+    return false;
+}
+
+Result Solver::Search::result(Verdict verdict)
+{
+    Result r;
+    r.verdict = verdict;
+    if (verdict == Verdict::Won)
+        r.line = m_line;
+    r.nodes = m_nodes;
+    r.stored = m_table.stored();
+    r.seconds = std::chrono::duration<double>(Clock::now() - m_start).count();
+    r.cancelled = m_cancelled;
+    return r;
+}
+
+Result Solver::Search::run()
+{
+    m_key.reset(m_game, m_facts);
+    m_eval.reset(m_game, m_facts);
+    makeSafeMoves();
+    if (m_game.won)
+        return result(Verdict::Won);
+    m_frames.resize(64);
+    m_frames[0].key = m_key.key(m_game);
+    m_table.insert(m_frames[0].key);
+    expand(m_frames[0]);
+    std::size_t depth = 0;
+    for (;;) {
+        if (m_frames[depth].next == m_frames[depth].children.size()) {
+            if (depth == 0)
+                return result(Verdict::Lost);
+            unwind(m_frames[depth].records, m_frames[depth].line);
+            --depth;
+            continue;
+        }
+        const Child child = m_frames[depth].children[m_frames[depth].next++];
+        const std::size_t records = m_records.size(), line = m_line.size();
+        makeStep(child);
+        ++m_nodes;
+        if (m_game.won)
+            return result(Verdict::Won);
+        const std::uint64_t key = m_key.key(m_game);
+        if (!m_table.insert(key) || (m_table.forgot() && onPath(key, depth + 1))) {
+            unwind(records, line);
+        } else {
+            if (++depth == m_frames.size())
+                m_frames.resize(m_frames.size() * 2);
+            Frame& frame = m_frames[depth];
+            frame.records = records;
+            frame.line = line;
+            frame.key = key;
+            expand(frame);
+        }
+        if (limitReached())
+            return result(Verdict::Unknown);
+    }
+}
+
+// ---- the solver ------------------------------------------------------------------------------
+
+Solver::Solver(Limits limits) : m_limits(limits), m_table(std::make_unique<Table>(limits.memoryBytes)) {}
+
+Solver::~Solver() = default;
+
+Result Solver::solve(const Game& game, AutomaticPlay play)
+{
+    if (!solvable(game)) {
+        Result r;
+        r.supported = false;
+        return r;
+    }
+    Game searched = game;
+    m_table->positions.setMemory(m_limits.memoryBytes);
+    m_table->positions.clear();
+    Search search(searched, play, m_table->factsFor(game), m_table->positions, m_limits);
+    return search.run();
+}
+
+Result solve(const Game& game, AutomaticPlay play, const Limits& limits)
+{
+    Solver solver(limits);
+    return solver.solve(game, play);
+}
+
+} // namespace kst::solver
