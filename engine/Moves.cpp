@@ -649,12 +649,15 @@ void runStock(Game& game, const Move& move, MoveUndo& u)
     const auto keep = [&](PileRef pile) { before.emplace_back(pile, game.pile(pile)); };
     for (int i = 0; i < PileGroups::StockEntries; ++i)
         keep({PileGroup::Stock, std::int8_t(i)});
-    for (int i = 0; i < tableausInUse(game.rules); ++i)
+    // Dealing to a waste and turning it over touch the stock group alone.
+    const StockCommand command = StockCommand(move.card);
+    const bool stockGroupOnly = command == StockCommand::Waste || command == StockCommand::SecondWaste;
+    for (int i = 0; i < tableausInUse(game.rules) && !stockGroupOnly; ++i)
         keep(filaPile(i));
-    for (int i = 0; i < reservesInUse(game.rules); ++i)
+    for (int i = 0; i < reservesInUse(game.rules) && !stockGroupOnly; ++i)
         keep(appoggPile(i));
     const DeckTable faces = game.cards.deck;
-    runStockCommand(game, StockCommand(move.card));
+    runStockCommand(game, command);
     for (auto& [pile, text] : before)
         if (game.pile(pile) != text)
             u.piles.emplace_back(pile, std::move(text));

@@ -41,13 +41,12 @@ bool startsWithWord(std::string_view line, std::string_view word, std::string_vi
 
 int boardCard(std::string_view text)
 {
-    // "10" is read as "T" too.
-    if (text.size() == 3 && text.substr(0, 2) == "10")
-        text = text.substr(1);
-    if (text.size() != 2)
-        return 0;
-    const int r = rankOf(text[0]);
-    const int s = suitOf(text[1]);
+    int r = 0;
+    if (text.size() == 3 && text.substr(0, 2) == "10") // "10" for "T" too
+        r = 10;
+    else if (text.size() == 2)
+        r = rankOf(text[0]);
+    const int s = text.empty() ? -1 : suitOf(text.back());
     return r == 0 || s < 0 ? 0 : s * 13 + r;
 }
 
@@ -85,7 +84,7 @@ std::string readBoard(std::string_view text, Game& game)
             int used = 0;
             for (const std::string_view f : splitWords(rest)) {
                 const int suit = f.size() >= 3 && f[1] == '-' ? suitOf(f[0]) : -1;
-                const int top = suit < 0 ? -1 : f.substr(2) == "0" ? 0 : f.size() == 3 ? rankOf(f[2]) : -1;
+                const int top = suit < 0 ? -1 : f.substr(2) == "0" ? 0 : f.size() == 3 && rankOf(f[2]) > 0 ? rankOf(f[2]) : -1;
                 if (top < 0) {
                     fault("not a foundation: " + std::string(f));
                     break;

@@ -48,6 +48,33 @@ int Evaluation::pileValue(const Game& game, int slot) const
     if (!pileInUse(game.rules, ref))
         return 0;
     const std::string& text = game.pile(ref);
+    return textValue(game, ref, text, cardCount(text));
+}
+
+int Evaluation::valueAfter(const Game& game, const Move& drop, bool turnUps) const
+{
+    const std::string& from = game.pile(drop.from);
+    const std::string& to = game.pile(drop.to);
+    const int position = findCard(from, drop.card);
+    if (position < 0 || drop.to.isNone() || game.rules[Rule::TableauLayout] == GridLeavesGaps)
+        return m_total; // grids: no estimate, the value as it is
+    // The pile left behind, its new top turned up where the rules do it.
+    const std::string_view rest = std::string_view(from).substr(0, std::size_t(position) * 3);
+    const int restUp = turnUps && drop.from.group == PileGroup::Fila ? position - 1 : position;
+    int value = m_total - m_pile[std::size_t(slotOf(drop.from))] - m_pile[std::size_t(slotOf(drop.to))];
+    value += textValue(game, drop.from, rest, restUp);
+    char joined[3 * 110];
+    const std::size_t moved = from.size() - rest.size();
+    if (to.size() + moved > sizeof joined)
+        return m_total;
+    to.copy(joined, to.size());
+    from.copy(joined + to.size(), moved, rest.size());
+    value += textValue(game, drop.to, std::string_view(joined, to.size() + moved), cardCount(to));
+    return value;
+}
+
+int Evaluation::textValue(const Game& game, PileRef ref, std::string_view text, int faceUpFrom) const
+{
     const int n = cardCount(text);
     switch (ref.group) {
     case PileGroup::Dest: return Weight::Home * n;
@@ -64,10 +91,12 @@ int Evaluation::pileValue(const Game& game, int slot) const
         return game.rules[Rule::TableauEmptyRule + ref.index] == EmptyRules::AnyCard ? Weight::EmptyPile
                                                                                      : Weight::EmptyKingPile;
     }
+    const auto faceDown = [&](int p, int card) { return p < faceUpFrom && game.cards.deck.isFaceDown(card); };
     // The lowest (or highest) rank of each suit met so far from the bottom.
     std::array<int, 4> lowest;
     lowest.fill(m_upward ? 99 : -1);
     int value = 0, below = 0;
+    bool belowDown = false;
     for (int p = 0; p < n; ++p) {
         const int card = cardAt(text, p);
         if (!isCardNumber(card)) {
@@ -75,12 +104,12 @@ int Evaluation::pileValue(const Game& game, int slot) const
             continue;
         }
         const int suit = game.rules.suitOf(card), r = rank(card);
-        if (game.cards.deck.isFaceDown(card)) {
+        const bool down = faceDown(p, card);
+        if (down)
             value += Weight::FaceDown;
-        } else if (below > 0 && m_facts->supports[std::size_t(below)].test(std::size_t(card))
-                   && !game.cards.deck.isFaceDown(below)) {
+        else if (below > 0 && !belowDown && m_facts->supportsKnown
+                 && m_facts->supports[std::size_t(below)].test(std::size_t(card)))
             value += Weight::InOrder;
-        }
         if (suit >= 0 && suit < 4) {
             int& low = lowest[std::size_t(suit)];
             if (m_upward ? low < r : low > r)
@@ -88,6 +117,7 @@ int Evaluation::pileValue(const Game& game, int slot) const
             low = m_upward ? std::min(low, r) : std::max(low, r);
         }
         below = card;
+        belowDown = down;
     }
     return value;
 }

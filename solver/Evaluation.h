@@ -5,8 +5,10 @@
 // the position's key; the search tries the steps to the best-looking positions first.
 
 #include <array>
+#include <string_view>
 
 #include "engine/Game.h"
+#include "engine/Move.h"
 #include "solver/RuleFacts.h"
 
 namespace kst::solver {
@@ -16,6 +18,9 @@ public:
     void reset(const Game& game, const RuleFacts& facts);
     void pileChanged(const Game& game, int slot);
     int value() const { return m_total; }
+    // What the value would be after the drop, without making it: the two piles it changes valued
+    // as they would be, the card it lays bare turned up when the rules turn such cards up.
+    int valueAfter(const Game& game, const Move& drop, bool turnUps) const;
 
 private:
     const RuleFacts* m_facts = nullptr;
@@ -24,6 +29,8 @@ private:
     int m_total = 0;
 
     int pileValue(const Game& game, int slot) const;
+    // The pile's value were it to hold `text`; cards from `faceUpFrom` on count as face up.
+    int textValue(const Game& game, PileRef ref, std::string_view text, int faceUpFrom) const;
 };
 
 } // namespace kst::solver

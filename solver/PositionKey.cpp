@@ -20,6 +20,8 @@ constexpr std::uint64_t salt(int n) { return mix(0x6b657374ULL + std::uint64_t(n
 
 std::uint64_t PositionKey::pileHash(const Game& game, int slot) const
 {
+    if (m_facts->stockRotates && slot <= 1)
+        return slot == 0 ? dealingOrderHash(game) : 0;
     const std::string& text = game.pile(pileOfSlot(slot));
     const DeckTable& deck = game.cards.deck;
     std::uint64_t h = 0;
@@ -31,6 +33,21 @@ std::uint64_t PositionKey::pileHash(const Game& game, int slot) const
         h ^= mix((std::uint64_t(p) << 16) | (std::uint64_t(card) << 1) | face);
     }
     return h ^ mix(std::uint64_t(n) << 40);
+}
+
+// The stock and the waste as the order in which the presses deal their cards: the waste from
+// its bottom, then the stock from its top.
+std::uint64_t PositionKey::dealingOrderHash(const Game& game) const
+{
+    const std::string& waste = game.cards.piles.stock[1];
+    const std::string& stock = game.cards.piles.stock[0];
+    std::uint64_t h = 0;
+    int at = 0;
+    for (int p = 0; p < cardCount(waste); ++p, ++at)
+        h ^= mix((std::uint64_t(at) << 16) | (std::uint64_t(cardAt(waste, p)) << 1));
+    for (int p = cardCount(stock) - 1; p >= 0; --p, ++at)
+        h ^= mix((std::uint64_t(at) << 16) | (std::uint64_t(cardAt(stock, p)) << 1));
+    return h ^ mix(std::uint64_t(at) << 40);
 }
 
 void PositionKey::add(int slot, std::uint64_t hash, bool remove)
@@ -58,6 +75,8 @@ void PositionKey::reset(const Game& game, const RuleFacts& facts)
 
 void PositionKey::pileChanged(const Game& game, int slot)
 {
+    if (m_facts->stockRotates && slot == 1)
+        slot = 0; // the two are one
     const std::uint64_t now = pileHash(game, slot);
     std::uint64_t& was = m_pile[std::size_t(slot)];
     if (now == was)

@@ -26,6 +26,7 @@ private:
     std::uint64_t m_exchanged = 0;                 // alike piles as a multiset
 
     std::uint64_t pileHash(const Game& game, int slot) const;
+    std::uint64_t dealingOrderHash(const Game& game) const;
     void add(int slot, std::uint64_t hash, bool remove);
 };
 

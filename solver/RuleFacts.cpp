@@ -124,6 +124,9 @@ RuleFacts ruleFacts(const Game& game)
     facts.tableauRedealt = r[Rule::RedealMode] > 0;
     facts.exchangeable = plain;
     facts.dealsCount = r[Rule::Deals] != -1;
+    facts.stockRotates = r[Rule::StockToWaste] == 1 && r[Rule::StockToWasteCondition] == 0
+        && r[Rule::CardsPerStockClick] <= 1 && r[Rule::Deals] == -1 && r[Rule::RedealMode] < 1
+        && r[Rule::GameType] == GameTypes::Ordinary;
     if (plain)
         assignClasses(facts, r);
     else
@@ -133,9 +136,11 @@ RuleFacts ruleFacts(const Game& game)
     // Sending a card home early can only hurt where something else than the tableau builds on it,
     // where emptying a pile starts a filling, or where the stock waits for empty piles to fill.
     facts.supportsKnown = fixedSupports;
-    facts.safeMoves = fixedSupports && r[Rule::ClickToMove] != 1 && r[Rule::GameType] == GameTypes::Ordinary && r[Rule::StockRestriction] == 0
-        && r[Rule::WasteDrops] != WasteTakesNeighbours && r[Rule::AutoFill] == 0 && !facts.stockFeedsPiles
+    const bool nothingFills = r[Rule::GameType] == GameTypes::Ordinary && r[Rule::ClickToMove] != 1
+        && r[Rule::StockRestriction] == 0 && r[Rule::AutoFill] == 0 && !facts.stockFeedsPiles
         && r[Rule::FillAfterFirstMove] == 0 && !facts.tableauRedealt;
+    facts.safeMoves = fixedSupports && nothingFills && r[Rule::WasteDrops] != WasteTakesNeighbours;
+    facts.takeBacksWait = nothingFills && !placesMatter(r);
     if (facts.supportsKnown) {
         const int cards = std::min(int(r[Rule::DeckSize]), CardsInDeckTable);
         const auto sameBuild = [&](int a, int b) {

@@ -47,8 +47,17 @@ struct RuleFacts {
     // by the two cards alone (supportsKnown).
     bool supportsKnown = false;
     std::array<CardSet, CardsInDeckTable + 1> supports{};
+    // A card taken back from a foundation onto a tableau pile is of use only for a card to go on
+    // it; any other move made in between could as well have been made before. So the search takes
+    // a card back only to put a card on it at once (or to take back another for that), where no
+    // rule reads an empty pile or a pile's height by itself.
+    bool takeBacksWait = false;
     // The deal passes count (a limited number of redeals).
     bool dealsCount = false;
+    // One card a press and the waste turned over without limit: every way of splitting the cards
+    // between stock and waste is reached from every other by pressing, so only the order in which
+    // the presses deal them matters.
+    bool stockRotates = false;
 };
 
 RuleFacts ruleFacts(const Game& game);

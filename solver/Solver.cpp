@@ -19,6 +19,12 @@ using Clock = std::chrono::steady_clock;
 
 // Limits are looked at once in this many positions: often enough to stop within a millisecond.
 constexpr std::uint64_t LimitCheckEvery = 256;
+// The first round of the search is this many nodes; each next one twice the one before, up to
+// 2^MostDoublings times.
+constexpr std::uint64_t FirstRoundNodes = 1000;
+constexpr int MostDoublings = 40;
+// How much the rounds after the first shuffle the steps' values (a card home is worth 10).
+constexpr std::uint64_t RoundNoise = 40;
 // The most presses on the stock one step of the search makes before its move from the waste.
 constexpr int MostPresses = 255;
 
@@ -33,7 +39,15 @@ struct Child {
 namespace Prefer {
 inline constexpr int FromWastePerPress = -1; // fewer presses first
 inline constexpr int PressesOnly = -20;      // a press that deals onto the piles, after the moves
+inline constexpr int LeavesSupport = -15;    // a card leaves the card it sits on in order
 } // namespace Prefer
+
+std::uint64_t waitingKey(std::uint32_t waiting)
+{
+    std::uint64_t x = waiting * 0x9e3779b97f4a7c15ULL + 0x7761697469ULL;
+    x = (x ^ (x >> 31)) * 0xbf58476d1ce4e5b9ULL;
+    return x ^ (x >> 29);
+}
 
 } // namespace
 
@@ -75,19 +89,31 @@ public:
 
 class Solver::Search : public StepMaker {
 public:
-    Search(Game& game, AutomaticPlay play, const RuleFacts& facts, TranspositionTable& table, const Limits& limits)
-        : m_game(game), m_play(play), m_facts(facts), m_table(table), m_limits(limits)
+    Search(Game& game, AutomaticPlay play, const RuleFacts& facts, TranspositionTable& table, const Limits& limits,
+           Clock::time_point start)
+        : m_game(game), m_play(play), m_facts(facts), m_table(table), m_limits(limits), m_start(start)
     {
     }
 
     Result run();
+    // The round's number, its size in nodes, and the nodes of the rounds before it.
+    void setRound(int round, std::uint64_t nodes, std::uint64_t before)
+    {
+        m_nodes = before;
+        m_roundEnd = before + nodes;
+        m_noise = round > 0 ? RoundNoise : 0;
+        m_seed = std::uint64_t(round) * 0x9e3779b97f4a7c15ULL;
+    }
+    // The round ended before the search did.
+    bool roundEnded() const { return m_roundEnded; }
 
-    // The automatic steps after a move, made on the searched game.
+    // The automatic steps after a move, made on the searched game. The rules' own moves are
+    // legal as they come; a filling from the stock is checked as the session checks it.
     bool make(std::span<const Move> moves, AutoStep) override
     {
         bool made = false;
         for (const Move& m : moves)
-            if (isLegal(m_game, m)) {
+            if (m.kind != MoveKind::Stock || isLegal(m_game, m)) {
                 record(m);
                 made = true;
             }
@@ -101,6 +127,8 @@ private:
         std::size_t records = 0; // the undo records and line before the step into this position
         std::size_t line = 0;
         std::uint64_t key = 0;
+        // Tableau piles whose top card was taken back from a foundation and waits for a card.
+        std::uint32_t waiting = 0;
     };
 
     Game& m_game;
@@ -108,7 +136,7 @@ private:
     const RuleFacts& m_facts;
     TranspositionTable& m_table;
     const Limits& m_limits;
-    Clock::time_point m_start = Clock::now();
+    Clock::time_point m_start; // of the first round
     PositionKey m_key;
     Evaluation m_eval;
     std::vector<MoveUndo> m_records; // every move made on the way to this position
@@ -116,7 +144,10 @@ private:
     std::vector<Frame> m_frames;
     std::vector<Move> m_moves, m_wasteMoves;
     std::uint64_t m_nodes = 0;
-    bool m_stopped = false, m_cancelled = false;
+    std::uint64_t m_roundEnd = 0; // the nodes this round may reach; 0: no end
+    bool m_roundEnded = false;
+    std::uint64_t m_noise = 0, m_seed = 0;
+    bool m_cancelled = false;
 
     void record(const Move& move);
     void changed(PileRef pile);
@@ -126,9 +157,15 @@ private:
     void makeStep(const Child& child);
     void makeSafeMoves();
     void expand(Frame& frame);
+    bool isTakeBack(const Move& move) const;
+    static std::uint32_t pileBit(PileRef pile)
+    {
+        return pile.group == PileGroup::Fila ? std::uint32_t(1) << pile.index : 0;
+    }
     void pressSteps(Frame& frame);
     void consider(Frame& frame, const Child& child);
     std::optional<Move> safeMove() const;
+    bool leavesSupport(const Move& move) const;
     bool skipped(const Move& move) const;
     bool limitReached();
     bool onPath(std::uint64_t key, std::size_t depth) const;
@@ -231,14 +268,16 @@ std::optional<Move> Solver::Search::safeMove() const
         const CardSet& supports = m_facts.supports[std::size_t(card)];
         if ((supports & home) != supports)
             return std::nullopt;
+        const PickUp carried = pickUp(m_game, from, card);
+        if (carried.count != 1)
+            return std::nullopt;
         Move first = NoMove;
         for (int i = 0; i < foundations; ++i) {
-            const Move m = dropMove(m_game, card, destPile(i));
-            if (m.isNone() || m.from != from)
+            if (!mayDrop(m_game, carried, destPile(i)))
                 continue;
             if (first.isNone())
-                first = m;
-            else if (m_facts.pileClass[std::size_t(slotOf(m.to))] != m_facts.pileClass[std::size_t(slotOf(first.to))])
+                first = {MoveKind::Drop, std::uint8_t(card), from, destPile(i)};
+            else if (m_facts.pileClass[std::size_t(slotOf(destPile(i)))] != m_facts.pileClass[std::size_t(slotOf(first.to))])
                 return std::nullopt;
         }
         return first.isNone() ? std::nullopt : std::optional<Move>(first);
@@ -267,20 +306,34 @@ bool Solver::Search::skipped(const Move& m) const
     return false;
 }
 
-// A step is tried on the game, to see where it leads: a position met already is no step at all;
-// otherwise its value orders it among the others.
+// A step joins the position's list with the value the position after it would have.
 void Solver::Search::consider(Frame& frame, const Child& child)
 {
-    const std::size_t records = m_records.size(), line = m_line.size();
-    makeStep(child);
-    const bool seen = !m_game.won && m_table.contains(m_key.key(m_game));
-    const int value = m_game.won ? std::numeric_limits<int>::max() / 2 : m_eval.value();
-    unwind(records, line);
-    if (seen)
-        return;
     Child c = child;
-    c.score = value + (child.move.isNone() ? Prefer::PressesOnly : Prefer::FromWastePerPress * child.presses);
+    if (m_noise > 0) {
+        m_seed = m_seed * 6364136223846793005ULL + 1442695040888963407ULL;
+        c.score = int((m_seed >> 33) % m_noise);
+    }
+    if (child.move.isNone())
+        c.score += m_eval.value() + Prefer::PressesOnly;
+    else
+        c.score += m_eval.valueAfter(m_game, child.move, m_play.turnUps) + Prefer::FromWastePerPress * child.presses
+            + (leavesSupport(child.move) ? Prefer::LeavesSupport : 0);
     frame.children.push_back(c);
+}
+
+// A card that sits on a card the tableau lets it sit on, going elsewhere than home.
+bool Solver::Search::leavesSupport(const Move& m) const
+{
+    if (m.from.group != PileGroup::Fila || m.to.group == PileGroup::Dest || !m_facts.supportsKnown)
+        return false;
+    const std::string& from = m_game.pile(m.from);
+    const int position = findCard(from, m.card);
+    if (position <= 0)
+        return false;
+    const int below = cardAt(from, position - 1);
+    return isCardNumber(below) && !m_game.cards.deck.isFaceDown(below)
+        && m_facts.supports[std::size_t(below)].test(m.card);
 }
 
 // The steps that press the stock: where the presses only turn cards from the stock to the waste,
@@ -291,9 +344,12 @@ void Solver::Search::pressSteps(Frame& frame)
 {
     const std::size_t records = m_records.size(), line = m_line.size();
     const std::string stock = m_game.cards.piles.stock[0], waste = m_game.cards.piles.stock[1];
+    int turnsOver = 0;
     for (int n = 1; n <= MostPresses; ++n) {
         const Move next = stockMove(m_game, Mazzo);
-        if (next.isNone())
+        // After the waste was turned over twice, the presses show the same cards as in the pass
+        // between, with fewer redeals left.
+        if (next.isNone() || (m_game.cards.piles.stock[0].empty() && ++turnsOver == 2))
             break;
         const std::size_t before = m_records.size();
         playerMove(next);
@@ -302,22 +358,12 @@ void Solver::Search::pressSteps(Frame& frame)
             [](const auto& changed) { return changed.first.group == PileGroup::Stock; });
         if (!wasteOnly || m_game.won) {
             // The presses so far, with this one, are a step of their own.
-            unwind(records, line);
-            consider(frame, {NoMove, std::uint8_t(n), 0});
+            frame.children.push_back({NoMove, std::uint8_t(n), m_eval.value() + Prefer::PressesOnly});
             break;
         }
         legalMovesFrom(m_game, Mazzo_Vis, m_wasteMoves);
-        for (const Move& m : m_wasteMoves) {
-            // Tried from here: the presses are made already.
-            const std::size_t r = m_records.size(), l = m_line.size();
-            playerMove(m);
-            makeSafeMoves();
-            const bool seen = !m_game.won && m_table.contains(m_key.key(m_game));
-            const int value = m_game.won ? std::numeric_limits<int>::max() / 2 : m_eval.value();
-            unwind(r, l);
-            if (!seen)
-                frame.children.push_back({m, std::uint8_t(n), value + Prefer::FromWastePerPress * n});
-        }
+        for (const Move& m : m_wasteMoves)
+            consider(frame, {m, std::uint8_t(n), 0});
         // Round the stock and back: every card it can show has been shown.
         if (!m_facts.dealsCount && m_game.cards.piles.stock[0] == stock && m_game.cards.piles.stock[1] == waste)
             break;
@@ -344,12 +390,27 @@ void Solver::Search::expand(Frame& frame)
     }
     if (press)
         pressSteps(frame);
+    if (frame.waiting != 0) {
+        // Only a card onto a waiting pile, or another card taken back.
+        std::erase_if(frame.children, [&](const Child& c) {
+            return c.move.isNone() || ((pileBit(c.move.to) & frame.waiting) == 0 && !isTakeBack(c.move));
+        });
+    }
     std::stable_sort(frame.children.begin(), frame.children.end(),
                      [](const Child& a, const Child& b) { return a.score > b.score; });
 }
 
+bool Solver::Search::isTakeBack(const Move& m) const
+{
+    return m_facts.takeBacksWait && m.from.group == PileGroup::Dest && m.to.group == PileGroup::Fila;
+}
+
 bool Solver::Search::limitReached()
 {
+    if (m_roundEnd > 0 && m_nodes >= m_roundEnd) {
+        m_roundEnded = true;
+        return true;
+    }
     if (m_limits.nodes > 0 && m_nodes >= m_limits.nodes)
         return true;
     if (m_nodes % LimitCheckEvery != 0)
@@ -391,6 +452,7 @@ Result Solver::Search::run()
         return result(Verdict::Won);
     m_frames.resize(64);
     m_frames[0].key = m_key.key(m_game);
+    m_frames[0].waiting = 0;
     m_table.insert(m_frames[0].key);
     expand(m_frames[0]);
     std::size_t depth = 0;
@@ -408,7 +470,10 @@ Result Solver::Search::run()
         ++m_nodes;
         if (m_game.won)
             return result(Verdict::Won);
-        const std::uint64_t key = m_key.key(m_game);
+        const std::uint32_t waiting = (m_frames[depth].waiting & ~pileBit(child.move.to))
+            | (isTakeBack(child.move) ? pileBit(child.move.to) : 0);
+        // A position with piles waiting offers fewer steps: it is another position.
+        const std::uint64_t key = m_key.key(m_game) ^ (waiting != 0 ? waitingKey(waiting) : 0);
         if (!m_table.insert(key) || (m_table.forgot() && onPath(key, depth + 1))) {
             unwind(records, line);
         } else {
@@ -418,6 +483,7 @@ Result Solver::Search::run()
             frame.records = records;
             frame.line = line;
             frame.key = key;
+            frame.waiting = waiting;
             expand(frame);
         }
         if (limitReached())
@@ -438,11 +504,22 @@ Result Solver::solve(const Game& game, AutomaticPlay play)
         r.supported = false;
         return r;
     }
-    Game searched = game;
     m_table->positions.setMemory(m_limits.memoryBytes);
-    m_table->positions.clear();
-    Search search(searched, play, m_table->factsFor(game), m_table->positions, m_limits);
-    return search.run();
+    // Rounds of growing size, each from the start with a fresh table: a depth-first search that
+    // went wrong early is not followed to its end. The rounds after the first shuffle the order of
+    // steps of near value a little, each its own way.
+    std::uint64_t used = 0;
+    const Clock::time_point start = Clock::now();
+    for (int round = 0;; ++round) {
+        Game searched = game;
+        m_table->positions.clear();
+        Search search(searched, play, m_table->factsFor(game), m_table->positions, m_limits, start);
+        search.setRound(round, FirstRoundNodes << std::min(round, MostDoublings), used);
+        Result r = search.run();
+        if (r.verdict != Verdict::Unknown || r.cancelled || !search.roundEnded())
+            return r;
+        used = r.nodes;
+    }
 }
 
 Result solve(const Game& game, AutomaticPlay play, const Limits& limits)
