@@ -15,6 +15,7 @@
 // "Mazzo_Waste". The texts are also the saved form of a game, so they are kept exactly.
 
 #include <array>
+#include <bit>
 #include <bitset>
 #include <cstdint>
 #include <string>
@@ -176,6 +177,16 @@ bool restoreSavedPile(DeckTable& deck, std::string& pile, std::string_view saved
 using CardSet = std::bitset<CardsInDeckTable + 1>;
 // Cards 1..count.
 CardSet firstCards(int count);
+// Calls visit(card) for each card of the set, in rising order, looking only at the cards set.
+template <typename Visit>
+void forEachCard(const CardSet& set, Visit&& visit)
+{
+    static_assert(CardsInDeckTable + 1 <= 128);
+    const std::uint64_t words[2] = {(set & CardSet(~0ULL)).to_ullong(), (set >> 64).to_ullong()};
+    for (int w = 0; w < 2; ++w)
+        for (std::uint64_t bits = words[w]; bits != 0; bits &= bits - 1)
+            visit(w * 64 + std::countr_zero(bits));
+}
 
 // The first fault found in the piles, as a message; empty when there is none. Every text must be
 // a whole number of three-digit elements, each 000..108, and no card may appear twice. With the

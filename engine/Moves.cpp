@@ -641,28 +641,57 @@ void takeCardsBack(Game& game, const MoveUndo& u)
     to.resize(start);
 }
 
+// The top card of one pile onto the other, `count` times.
+void moveTops(std::string& from, std::string& to, int count)
+{
+    for (int i = 0; i < count && !from.empty(); ++i) {
+        to.append(from, from.size() - 3, 3);
+        from.resize(from.size() - 3);
+    }
+}
+
 // A stock command may rearrange the stock group, the tableau and the reserves: the piles it
-// changed are kept as they were, and the faces it turned.
+// changed are kept as they were, and the faces it turned. Dealing to a waste and turning it over
+// keep only how many cards went.
 void runStock(Game& game, const Move& move, MoveUndo& u)
 {
+    const StockCommand command = StockCommand(move.card);
+    PileGroups& piles = game.cards.piles;
+    DeckTable& deck = game.cards.deck;
+    if (command == StockCommand::Waste || command == StockCommand::SecondWaste) {
+        u.dealtTo = command == StockCommand::Waste ? Mazzo_Vis : Mazzo_Waste;
+        u.turnedOver = command == StockCommand::Waste && piles.stock[0].empty();
+        // Only the cards that go can turn: the waste's when it is turned over, else the stock's top.
+        const std::string& source = u.turnedOver ? game.pile(u.dealtTo) : piles.stock[0];
+        const int going = u.turnedOver ? cardCount(source) : std::max(1, int(game.rules[Rule::CardsPerStockClick]));
+        CardSet down;
+        for (int p = std::max(0, cardCount(source) - going); p < cardCount(source); ++p)
+            if (deck.isFaceDown(cardAt(source, p)))
+                down.set(std::size_t(cardAt(source, p)));
+        const int stockBefore = cardCount(piles.stock[0]);
+        runStockCommand(game, command);
+        u.count = std::uint8_t(std::abs(cardCount(piles.stock[0]) - stockBefore));
+        const std::string& moved = u.turnedOver ? piles.stock[0] : game.pile(u.dealtTo);
+        for (int p = cardCount(moved) - u.count; p < cardCount(moved); ++p)
+            if (const int card = cardAt(moved, p); down.test(std::size_t(card)) != deck.isFaceDown(card))
+                u.flipped.set(std::size_t(card));
+        return;
+    }
+    const DeckTable faces = deck;
     std::vector<std::pair<PileRef, std::string>> before;
     const auto keep = [&](PileRef pile) { before.emplace_back(pile, game.pile(pile)); };
     for (int i = 0; i < PileGroups::StockEntries; ++i)
         keep({PileGroup::Stock, std::int8_t(i)});
-    // Dealing to a waste and turning it over touch the stock group alone.
-    const StockCommand command = StockCommand(move.card);
-    const bool stockGroupOnly = command == StockCommand::Waste || command == StockCommand::SecondWaste;
-    for (int i = 0; i < tableausInUse(game.rules) && !stockGroupOnly; ++i)
+    for (int i = 0; i < tableausInUse(game.rules); ++i)
         keep(filaPile(i));
-    for (int i = 0; i < reservesInUse(game.rules) && !stockGroupOnly; ++i)
+    for (int i = 0; i < reservesInUse(game.rules); ++i)
         keep(appoggPile(i));
-    const DeckTable faces = game.cards.deck;
     runStockCommand(game, command);
     for (auto& [pile, text] : before)
         if (game.pile(pile) != text)
             u.piles.emplace_back(pile, std::move(text));
     for (int card = 1; card <= CardsInDeckTable; ++card)
-        if (faces.isFaceDown(card) != game.cards.deck.isFaceDown(card))
+        if (faces.isFaceDown(card) != deck.isFaceDown(card))
             u.flipped.set(std::size_t(card));
 }
 
@@ -699,6 +728,10 @@ void undo(Game& game, const MoveUndo& u)
 {
     switch (u.move.kind) {
     case MoveKind::Stock:
+        if (u.turnedOver)
+            moveTops(game.cards.piles.stock[0], game.pile(u.dealtTo), u.count);
+        else if (!u.dealtTo.isNone())
+            moveTops(game.pile(u.dealtTo), game.cards.piles.stock[0], u.count);
         for (const auto& [pile, text] : u.piles)
             game.pile(pile) = text;
         break;
@@ -708,9 +741,9 @@ void undo(Game& game, const MoveUndo& u)
     case MoveKind::TurnUp:
     case MoveKind::None: break;
     }
-    for (int card = 1; u.flipped.any() && card <= CardsInDeckTable; ++card)
-        if (u.flipped.test(std::size_t(card)))
-            game.cards.deck.setFace(card, game.cards.deck.isFaceDown(card) ? Face::Up : Face::Down);
+    forEachCard(u.flipped, [&](int card) {
+        game.cards.deck.setFace(card, game.cards.deck.isFaceDown(card) ? Face::Up : Face::Down);
+    });
     game.score = u.score;
     game.movesMade = u.movesMade;
     game.won = u.won;

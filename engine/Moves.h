@@ -112,7 +112,11 @@ struct MoveUndo {
     int score = 0;
     PlacementCounters counters;
     CardSet flipped;              // cards whose face the move turned
-    // A press on the stock may rearrange many piles: their texts as they were.
+    // A press that only dealt `count` cards from the stock onto the waste `dealtTo`, or turned
+    // that waste over into the stock: taken back by moving the cards back one by one.
+    PileRef dealtTo;
+    bool turnedOver = false;
+    // Any other press on the stock may rearrange many piles: their texts as they were.
     std::vector<std::pair<PileRef, std::string>> piles;
 };
 

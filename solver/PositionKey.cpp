@@ -1,5 +1,6 @@
 #include "solver/PositionKey.h"
 
+#include <bit>
 #include <string>
 
 namespace kst::solver {
@@ -67,13 +68,14 @@ void PositionKey::reset(const Game& game, const RuleFacts& facts)
 {
     m_facts = &facts;
     m_ordered = m_exchanged = 0;
+    m_dirty = 0;
     for (int slot = 0; slot < PileSlots; ++slot) {
         m_pile[std::size_t(slot)] = pileHash(game, slot);
         add(slot, m_pile[std::size_t(slot)], false);
     }
 }
 
-void PositionKey::pileChanged(const Game& game, int slot)
+void PositionKey::refresh(const Game& game, int slot)
 {
     if (m_facts->stockRotates && slot == 1)
         slot = 0; // the two are one
@@ -86,8 +88,11 @@ void PositionKey::pileChanged(const Game& game, int slot)
     add(slot, now, false);
 }
 
-std::uint64_t PositionKey::key(const Game& game) const
+std::uint64_t PositionKey::key(const Game& game)
 {
+    for (std::uint64_t dirty = m_dirty; dirty != 0; dirty &= dirty - 1)
+        refresh(game, std::countr_zero(dirty));
+    m_dirty = 0;
     const PlacementCounters& c = game.counters;
     const std::uint64_t counters = mix((std::uint64_t(m_facts->dealsCount ? c.DealCounter : 0) << 32)
                                        ^ (std::uint64_t(std::uint32_t(c.SpecialCounter)) << 2)

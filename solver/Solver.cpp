@@ -181,7 +181,7 @@ void Solver::Search::record(const Move& move)
 void Solver::Search::changed(PileRef pile)
 {
     const int slot = slotOf(pile);
-    m_key.pileChanged(m_game, slot);
+    m_key.pileChanged(slot);
     m_eval.pileChanged(m_game, slot);
 }
 
@@ -194,6 +194,10 @@ void Solver::Search::touched(const MoveUndo& u)
     case MoveKind::Stock:
         // A press changes the stock group and may deal onto any pile; the piles it changed are
         // those it kept.
+        if (!u.dealtTo.isNone()) {
+            changed(Mazzo);
+            changed(u.dealtTo);
+        }
         for (const auto& [pile, text] : u.piles)
             changed(pile);
         break;
@@ -353,9 +357,7 @@ void Solver::Search::pressSteps(Frame& frame)
             break;
         const std::size_t before = m_records.size();
         playerMove(next);
-        const bool wasteOnly = m_records.size() == before + 1 && std::all_of(
-            m_records.back().piles.begin(), m_records.back().piles.end(),
-            [](const auto& changed) { return changed.first.group == PileGroup::Stock; });
+        const bool wasteOnly = m_records.size() == before + 1 && !m_records.back().dealtTo.isNone();
         if (!wasteOnly || m_game.won) {
             // The presses so far, with this one, are a step of their own.
             frame.children.push_back({NoMove, std::uint8_t(n), m_eval.value() + Prefer::PressesOnly});
