@@ -9,7 +9,7 @@
 // for move. Turn-ups stay the player's moves: lines of games with face-down cards are played with
 // Automatic_FaceUp=N, and with automatic play off.
 
-#include "engine/AutoMoves.h"
+#include "engine/AfterMove.h"
 #include "engine/Moves.h"
 
 #include <algorithm>
@@ -21,31 +21,29 @@
 
 namespace kst::test {
 
-// Makes the moves a session makes by itself after the player's move, in the session's order:
-// completed runs home, the tableau filled after the game's first move where the rules ask for it,
-// then the fillings of the empty tableau piles. Their undo records go to `made`, in order.
+// Makes the moves a session makes by itself after the player's move (engine/AfterMove.h), with
+// turn-ups left to the player and automatic play off. Their undo records go to `made`, in order.
 inline void makeSessionSteps(Game& game, const Move& move, int movesBefore, std::vector<MoveUndo>& made)
 {
-    const auto make = [&](const Move& step) {
-        if (!step.isNone() && isLegal(game, step))
-            made.push_back(apply(game, step));
-    };
-    if (collectsCompletedRuns(game.rules) && move.kind != MoveKind::TurnUp) {
-        std::vector<PileRef> piles{move.to, move.from};
-        if (move.kind == MoveKind::Stock) {
-            piles.clear();
-            for (int i = 0; i < tableausInUse(game.rules); ++i)
-                piles.push_back(filaPile(i));
+    class Recorder : public StepMaker {
+    public:
+        Recorder(Game& game, std::vector<MoveUndo>& made) : m_game(game), m_made(made) {}
+        bool make(std::span<const Move> moves, AutoStep) override
+        {
+            bool any = false;
+            for (const Move& step : moves)
+                if (isLegal(m_game, step)) {
+                    m_made.push_back(apply(m_game, step));
+                    any = true;
+                }
+            return any;
         }
-        for (const PileRef pile : piles)
-            for (const Move& step : completedRunMoves(game, pile))
-                make(step);
-    }
-    if (game.rules[Rule::FillAfterFirstMove] == 1 && movesBefore == 0 && game.movesMade > 0)
-        make(fillTableausMove(game));
-    if (!game.won)
-        for (const Move& step : fillMoves(game))
-            make(step);
+
+    private:
+        Game& m_game;
+        std::vector<MoveUndo>& m_made;
+    } recorder(game, made);
+    followMove(game, move, movesBefore, AutomaticPlay{false, false}, recorder);
 }
 
 // The player's move and the session's steps after it; taken back by takeBack.
