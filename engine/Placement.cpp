@@ -1,6 +1,8 @@
 #include "engine/Placement.h"
 
 #include <algorithm>
+#include <array>
+#include <cstdint>
 
 #include "engine/PlacementContext.h"
 #include "engine/RuleCodes.h"
@@ -197,11 +199,53 @@ PlacementQuery placementQuery(const RuleTable& rules, const PileGroups& piles, P
 
 // ---- the test --------------------------------------------------------------------------------
 
-bool canPlace(const PlacementQuery& query, const PileGroups& piles, const RuleTable& rules,
-              const PlacementCounters& counters)
+namespace {
+
+// Build codes whose answer for a card onto a card reads nothing but the two cards, the pile's
+// parameters and the deck's suits: the codes the complete rules leave to the suit and direction
+// tests, and these.
+bool answerByCardsAlone(int code)
 {
-    if (!validQuery(query) || query.target == query.card)
+    switch (code) {
+    case BuildCodes::OtherSuit:
+    case BuildCodes::SameSuitDown:
+    case BuildCodes::SameSuitUp:
+    case BuildCodes::AlternateDownSingleCards:
+    case BuildCodes::OneApartAnySuit:
+    case BuildCodes::OneApartSameSuit:
+    case BuildCodes::OneApartTurning:
+    case BuildCodes::OneApartTurningToo:
+    case BuildCodes::SameSuitTwoApart:
+    case BuildCodes::SameSuitTwoApartTurning:
+    case BuildCodes::SameRank:
+    case BuildCodes::SameSuitTwoUp:
+    case BuildCodes::SameSuit:
+    case BuildCodes::SameColour:
+    case BuildCodes::AnySuit:
+    case BuildCodes::AlternateColours:
+    case BuildCodes::OnlyWhenEmpty:
+    case BuildCodes::Closed:
+        return true;
+    default:
         return false;
+    }
+}
+
+// The whole question in one number, for the answers remembered; 0 when it cannot be remembered.
+std::uint64_t questionKey(const PlacementQuery& q, const RuleTable& rules)
+{
+    if (q.target <= 0 || !answerByCardsAlone(q.buildCode) || rules[Rule::StockRestriction] != 0)
+        return 0;
+    const auto field = [](int value, int bits) { return std::uint64_t(value + (1 << (bits - 1))) & ((1u << bits) - 1); };
+    return 1 | std::uint64_t(q.target) << 1 | std::uint64_t(q.card) << 8 | field(q.buildCode, 8) << 15
+         | field(q.direction, 4) << 23 | field(q.wrap, 4) << 27 | field(q.baseRank, 8) << 31
+         | field(q.emptyRule, 8) << 39 | std::uint64_t(q.toFoundation) << 47 | std::uint64_t(q.byPlayer) << 48
+         | field(int(rules.deckSuits()), 4) << 49;
+}
+
+bool answer(const PlacementQuery& query, const PileGroups& piles, const RuleTable& rules,
+            const PlacementCounters& counters)
+{
     const Context c{query, piles, rules, counters};
     if (const auto decided = stockRestriction(c))
         return *decided;
@@ -212,6 +256,29 @@ bool canPlace(const PlacementQuery& query, const PileGroups& piles, const RuleTa
     if (c.targetEmpty())
         return placement::emptyPileAccepts(c);
     return suitsAllow(c) && placement::directionAccepts(c);
+}
+
+} // namespace
+
+bool canPlace(const PlacementQuery& query, const PileGroups& piles, const RuleTable& rules,
+              const PlacementCounters& counters)
+{
+    if (!validQuery(query) || query.target == query.card)
+        return false;
+    // Searches ask the same questions of card onto card again and again: where the answer reads
+    // only the question, it is remembered (per thread, in a small table where a new answer takes
+    // the place of an old one).
+    const std::uint64_t key = questionKey(query, rules);
+    if (key == 0)
+        return answer(query, piles, rules, counters);
+    static constexpr std::size_t Remembered = std::size_t(1) << 13;
+    thread_local std::array<std::uint64_t, Remembered> remembered{};
+    std::uint64_t& slot = remembered[(key * 0x9e3779b97f4a7c15ULL) >> (64 - 13)];
+    if ((slot >> 1) == key >> 1 && slot != 0)
+        return (slot & 1) != 0;
+    const bool accepted = answer(query, piles, rules, counters);
+    slot = (key & ~std::uint64_t(1)) | (accepted ? 1 : 0);
+    return accepted;
 }
 
 int jumpedSlot(int from, int to, int width)

@@ -1,4 +1,5 @@
 #include "engine/Placement.h"
+#include "engine/RuleCodes.h"
 
 #include <gtest/gtest.h>
 
@@ -216,3 +217,63 @@ TEST(CanPlace, SuitsOfTheOrdinaryCodes)
 
 } // namespace
 } // namespace kst::test
+
+namespace kst {
+namespace {
+
+// Answers card onto card are remembered where they read nothing else: asked in one order and then
+// in the other, over codes, directions, wraps and decks, every answer must come out the same.
+TEST(CanPlace, RememberedAnswersAreTheAnswers)
+{
+    RuleTable rules;
+    rules.set(Rule::FoundationCount, 4);
+    rules.set(Rule::TableauCount, 8);
+    PileGroups piles;
+    const PlacementCounters counters;
+    std::vector<PlacementQuery> questions;
+    for (const int code : {BuildCodes::SameSuit, BuildCodes::AlternateColours, BuildCodes::AnySuit, BuildCodes::OtherSuit,
+                           BuildCodes::OneApartTurning, BuildCodes::SameSuitTwoApart})
+        for (const int direction : {BuildDown, BuildUp, BuildEither})
+            for (const int wrap : {0, 1, 2})
+                for (const bool toFoundation : {false, true})
+                    for (int target = 1; target <= 104; target += 5)
+                        for (int card = 1; card <= 104; card += 3) {
+                            PlacementQuery q;
+                            q.target = target;
+                            q.card = card;
+                            q.buildCode = code;
+                            q.direction = direction;
+                            q.wrap = wrap;
+                            q.toFoundation = toFoundation;
+                            q.baseRank = 1;
+                            q.emptyRule = -1;
+                            q.byPlayer = true;
+                            questions.push_back(q);
+                        }
+    for (const int suits : {0, 1, 2}) {
+        rules.set(Rule::DeckSuits, std::int16_t(suits));
+        std::vector<bool> forward, backward(questions.size());
+        for (const PlacementQuery& q : questions)
+            forward.push_back(canPlace(q, piles, rules, counters));
+        for (std::size_t i = questions.size(); i-- > 0;)
+            backward[i] = canPlace(questions[i], piles, rules, counters);
+        ASSERT_EQ(forward, backward) << "deck suits " << suits;
+    }
+    // A spot check of what is remembered: a red 6 onto a black 7 in alternate colours, not onto a
+    // red one, and after both asked once more.
+    PlacementQuery q;
+    q.buildCode = BuildCodes::AlternateColours;
+    q.direction = BuildDown;
+    q.baseRank = 1;
+    q.emptyRule = -1;
+    rules.set(Rule::DeckSuits, 0);
+    for (int round = 0; round < 2; ++round) {
+        q.target = test::S(7), q.card = test::H(6);
+        EXPECT_TRUE(canPlace(q, piles, rules, counters));
+        q.target = test::D(7);
+        EXPECT_FALSE(canPlace(q, piles, rules, counters));
+    }
+}
+
+} // namespace
+} // namespace kst
