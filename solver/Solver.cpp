@@ -144,6 +144,8 @@ private:
     std::vector<Frame> m_frames;
     std::vector<Move> m_moves, m_wasteMoves;
     std::uint64_t m_nodes = 0;
+    CardSet m_home;          // the cards on the foundations, while m_homeKnown
+    bool m_homeKnown = false;
     std::uint64_t m_roundEnd = 0; // the nodes this round may reach; 0: no end
     bool m_roundEnded = false;
     std::uint64_t m_noise = 0, m_seed = 0;
@@ -164,7 +166,7 @@ private:
     }
     void pressSteps(Frame& frame);
     void consider(Frame& frame, const Child& child);
-    std::optional<Move> safeMove() const;
+    std::optional<Move> safeMove();
     bool leavesSupport(const Move& move) const;
     bool skipped(const Move& move) const;
     bool limitReached();
@@ -180,6 +182,7 @@ void Solver::Search::record(const Move& move)
 
 void Solver::Search::changed(PileRef pile)
 {
+    m_homeKnown = m_homeKnown && pile.group != PileGroup::Dest;
     const int slot = slotOf(pile);
     m_key.pileChanged(slot);
     m_eval.pileChanged(m_game, slot);
@@ -254,17 +257,21 @@ void Solver::Search::makeSafeMoves()
 
 // A card goes home at once when nothing could ever want it in the tableau again: every card the
 // tableau would let sit on it is home already. Every foundation that takes it must be alike.
-std::optional<Move> Solver::Search::safeMove() const
+std::optional<Move> Solver::Search::safeMove()
 {
     if (!m_facts.safeMoves)
         return std::nullopt;
-    CardSet home;
     const int foundations = foundationsInUse(m_game.rules);
-    for (int i = 0; i < foundations; ++i) {
-        const std::string& pile = m_game.cards.piles.dest[std::size_t(i)];
-        for (int p = 0; p < cardCount(pile); ++p)
-            home.set(std::size_t(std::max(cardAt(pile, p), 0)));
+    if (!m_homeKnown) {
+        m_home.reset();
+        for (int i = 0; i < foundations; ++i) {
+            const std::string& pile = m_game.cards.piles.dest[std::size_t(i)];
+            for (int p = 0; p < cardCount(pile); ++p)
+                m_home.set(std::size_t(std::max(cardAt(pile, p), 0)));
+        }
+        m_homeKnown = true;
     }
+    const CardSet& home = m_home;
     const auto tryPile = [&](PileRef from) -> std::optional<Move> {
         const int card = topCard(m_game.pile(from));
         if (!isCardNumber(card) || m_game.cards.deck.isFaceDown(card))
