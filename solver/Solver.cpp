@@ -5,7 +5,9 @@
 #include <limits>
 #include <optional>
 
+#include "engine/AutoMoves.h"
 #include "engine/Moves.h"
+#include "engine/Placement.h"
 #include "engine/RuleCodes.h"
 #include "solver/Evaluation.h"
 #include "solver/PositionKey.h"
@@ -91,7 +93,9 @@ class Solver::Search : public StepMaker {
 public:
     Search(Game& game, AutomaticPlay play, const RuleFacts& facts, TranspositionTable& table, const Limits& limits,
            Clock::time_point start)
-        : m_game(game), m_play(play), m_facts(facts), m_table(table), m_limits(limits), m_start(start)
+        : m_game(game), m_play(play), m_facts(facts), m_table(table), m_limits(limits), m_start(start),
+          m_quietPresses(!play.autoplay && game.rules[Rule::AutoFill] == 0
+                         && game.rules[Rule::FillAfterFirstMove] == 0 && !collectsCompletedRuns(game.rules))
     {
     }
 
@@ -137,6 +141,7 @@ private:
     TranspositionTable& m_table;
     const Limits& m_limits;
     Clock::time_point m_start; // of the first round
+    const bool m_quietPresses; // nothing follows a press that only deals to the waste
     PositionKey m_key;
     Evaluation m_eval;
     std::vector<MoveUndo> m_records; // every move made on the way to this position
@@ -160,6 +165,7 @@ private:
     void makeSafeMoves();
     void expand(Frame& frame);
     bool isTakeBack(const Move& move) const;
+    bool mayGoSomewhere(int card) const;
     static std::uint32_t pileBit(PileRef pile)
     {
         return pile.group == PileGroup::Fila ? std::uint32_t(1) << pile.index : 0;
@@ -234,6 +240,11 @@ void Solver::Search::playerMove(const Move& move)
     const int movesBefore = m_game.movesMade;
     record(move);
     m_line.push_back(move);
+    // Where nothing fills piles, collects runs or plays by itself, a press that only dealt to the
+    // waste is followed by nothing (the tableau's tops are face up: a face-down one is turned up
+    // before anything else is tried).
+    if (m_quietPresses && !m_records.back().dealtTo.isNone())
+        return;
     followMove(m_game, move, movesBefore, m_play, *this);
 }
 
@@ -370,9 +381,11 @@ void Solver::Search::pressSteps(Frame& frame)
             frame.children.push_back({NoMove, std::uint8_t(n), m_eval.value() + Prefer::PressesOnly});
             break;
         }
-        legalMovesFrom(m_game, Mazzo_Vis, m_wasteMoves);
-        for (const Move& m : m_wasteMoves)
-            consider(frame, {m, std::uint8_t(n), 0});
+        if (mayGoSomewhere(topCard(m_game.cards.piles.stock[1]))) {
+            legalMovesFrom(m_game, Mazzo_Vis, m_wasteMoves);
+            for (const Move& m : m_wasteMoves)
+                consider(frame, {m, std::uint8_t(n), 0});
+        }
         // Round the stock and back: every card it can show has been shown.
         if (!m_facts.dealsCount && m_game.cards.piles.stock[0] == stock && m_game.cards.piles.stock[1] == waste)
             break;
@@ -407,6 +420,36 @@ void Solver::Search::expand(Frame& frame)
     }
     std::stable_sort(frame.children.begin(), frame.children.end(),
                      [](const Child& a, const Child& b) { return a.score > b.score; });
+}
+
+// False only when no pile can take the card, by what the rules say of the two cards alone: a
+// quick look before the moves of the waste's top card are listed.
+bool Solver::Search::mayGoSomewhere(int card) const
+{
+    const RuleTable& r = m_game.rules;
+    if (!isCardNumber(card) || !m_facts.supportsKnown || r[Rule::StockRestriction] != 0)
+        return true;
+    const auto rankStarts = [&](int rule) { return rule < Ace || rule > King || rule == rank(card); };
+    for (int i = 0; i < tableausInUse(r); ++i) {
+        const int top = topCard(m_game.cards.piles.fila[std::size_t(i)]);
+        if (top == 0 ? r[Rule::TableauBuildCode + i] != BuildCodes::Closed && rankStarts(r[Rule::TableauEmptyRule + i])
+                     : !isCardNumber(top) || m_facts.supports[std::size_t(top)].test(std::size_t(card)))
+            return true;
+    }
+    for (int i = 0; i < reservesInUse(r); ++i)
+        if (r[Rule::ReserveRule + i] != ReserveRules::Closed)
+            return true;
+    for (int i = 0; i < foundationsInUse(r); ++i) {
+        const int code = r[Rule::FoundationBuildCode + i];
+        const bool plain = code == BuildCodes::SameSuit || code == BuildCodes::SameColour
+            || code == BuildCodes::AnySuit || code == BuildCodes::AlternateColours;
+        if (!plain)
+            return true;
+        const PlacementQuery q = placementQuery(r, m_game.cards.piles, destPile(i), card, true);
+        if (q.target <= 0 ? rankStarts(q.emptyRule) : canPlace(q, m_game.cards.piles, r, m_game.counters))
+            return true;
+    }
+    return r[Rule::WasteDrops] == WasteTakesNeighbours;
 }
 
 bool Solver::Search::isTakeBack(const Move& m) const
