@@ -234,10 +234,13 @@ bool answerByCardsAlone(int code)
 // The whole question in one number, for the answers remembered; 0 when it cannot be remembered.
 std::uint64_t questionKey(const PlacementQuery& q, const RuleTable& rules)
 {
-    if (q.target <= 0 || !answerByCardsAlone(q.buildCode) || rules[Rule::StockRestriction] != 0)
+    // An empty pile's start reads only the question under a rank, any card or any card too.
+    const bool plainStart = q.emptyRule == EmptyRules::AnyCard || q.emptyRule == EmptyRules::AnyCardToo
+        || (q.emptyRule >= Ace && q.emptyRule <= King);
+    if ((q.target <= 0 && !plainStart) || !answerByCardsAlone(q.buildCode) || rules[Rule::StockRestriction] != 0)
         return 0;
     const auto field = [](int value, int bits) { return std::uint64_t(value + (1 << (bits - 1))) & ((1u << bits) - 1); };
-    return 1 | std::uint64_t(q.target) << 1 | std::uint64_t(q.card) << 8 | field(q.buildCode, 8) << 15
+    return 1 | std::uint64_t(std::max(q.target, 0)) << 1 | std::uint64_t(q.card) << 8 | field(q.buildCode, 8) << 15
          | field(q.direction, 4) << 23 | field(q.wrap, 4) << 27 | field(q.baseRank, 8) << 31
          | field(q.emptyRule, 8) << 39 | std::uint64_t(q.toFoundation) << 47 | std::uint64_t(q.byPlayer) << 48
          | field(int(rules.deckSuits()), 4) << 49;

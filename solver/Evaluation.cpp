@@ -1,5 +1,6 @@
 #include "solver/Evaluation.h"
 
+#include <bit>
 #include <string>
 
 #include "engine/Placement.h"
@@ -28,18 +29,29 @@ void Evaluation::reset(const Game& game, const RuleFacts& facts)
         (game.rules[Rule::FoundationDirection + i] == BuildDown ? down : up) += 1;
     m_upward = up >= down;
     m_total = 0;
+    m_dirty = 0;
     for (int slot = 0; slot < PileSlots; ++slot) {
         m_pile[std::size_t(slot)] = pileValue(game, slot);
         m_total += m_pile[std::size_t(slot)];
     }
 }
 
-void Evaluation::pileChanged(const Game& game, int slot)
+void Evaluation::refresh(const Game& game)
 {
-    int& was = m_pile[std::size_t(slot)];
-    const int now = pileValue(game, slot);
-    m_total += now - was;
-    was = now;
+    for (std::uint64_t dirty = m_dirty; dirty != 0; dirty &= dirty - 1) {
+        const int slot = std::countr_zero(dirty);
+        int& was = m_pile[std::size_t(slot)];
+        const int now = pileValue(game, slot);
+        m_total += now - was;
+        was = now;
+    }
+    m_dirty = 0;
+}
+
+int Evaluation::value(const Game& game)
+{
+    refresh(game);
+    return m_total;
 }
 
 int Evaluation::pileValue(const Game& game, int slot) const
@@ -51,8 +63,9 @@ int Evaluation::pileValue(const Game& game, int slot) const
     return textValue(game, ref, text, cardCount(text));
 }
 
-int Evaluation::valueAfter(const Game& game, const Move& drop, bool turnUps) const
+int Evaluation::valueAfter(const Game& game, const Move& drop, bool turnUps)
 {
+    refresh(game);
     const std::string& from = game.pile(drop.from);
     const std::string& to = game.pile(drop.to);
     const int position = findCard(from, drop.card);

@@ -191,7 +191,7 @@ void Solver::Search::changed(PileRef pile)
     m_homeKnown = m_homeKnown && pile.group != PileGroup::Dest;
     const int slot = slotOf(pile);
     m_key.pileChanged(slot);
-    m_eval.pileChanged(m_game, slot);
+    m_eval.pileChanged(slot);
 }
 
 // The piles a move changed get their part of the key and of the evaluation again.
@@ -337,7 +337,7 @@ void Solver::Search::consider(Frame& frame, const Child& child)
         c.score = int((m_seed >> 33) % m_noise);
     }
     if (child.move.isNone())
-        c.score += m_eval.value() + Prefer::PressesOnly;
+        c.score += m_eval.value(m_game) + Prefer::PressesOnly;
     else
         c.score += m_eval.valueAfter(m_game, child.move, m_play.turnUps) + Prefer::FromWastePerPress * child.presses
             + (leavesSupport(child.move) ? Prefer::LeavesSupport : 0);
@@ -378,7 +378,7 @@ void Solver::Search::pressSteps(Frame& frame)
         const bool wasteOnly = m_records.size() == before + 1 && !m_records.back().dealtTo.isNone();
         if (!wasteOnly || m_game.won) {
             // The presses so far, with this one, are a step of their own.
-            frame.children.push_back({NoMove, std::uint8_t(n), m_eval.value() + Prefer::PressesOnly});
+            frame.children.push_back({NoMove, std::uint8_t(n), m_eval.value(m_game) + Prefer::PressesOnly});
             break;
         }
         if (mayGoSomewhere(topCard(m_game.cards.piles.stock[1]))) {

@@ -221,8 +221,9 @@ TEST(CanPlace, SuitsOfTheOrdinaryCodes)
 namespace kst {
 namespace {
 
-// Answers card onto card are remembered where they read nothing else: asked in one order and then
-// in the other, over codes, directions, wraps and decks, every answer must come out the same.
+// Answers card onto card (or onto an empty pile) are remembered where they read nothing else: asked
+// in one order and then in the other, over codes, directions, wraps, starts and decks, every answer
+// must come out the same.
 TEST(CanPlace, RememberedAnswersAreTheAnswers)
 {
     RuleTable rules;
@@ -236,7 +237,7 @@ TEST(CanPlace, RememberedAnswersAreTheAnswers)
         for (const int direction : {BuildDown, BuildUp, BuildEither})
             for (const int wrap : {0, 1, 2})
                 for (const bool toFoundation : {false, true})
-                    for (int target = 1; target <= 104; target += 5)
+                    for (int target = -4; target <= 104; target += 5) // -4: an empty pile
                         for (int card = 1; card <= 104; card += 3) {
                             PlacementQuery q;
                             q.target = target;
@@ -246,9 +247,11 @@ TEST(CanPlace, RememberedAnswersAreTheAnswers)
                             q.wrap = wrap;
                             q.toFoundation = toFoundation;
                             q.baseRank = 1;
-                            q.emptyRule = -1;
                             q.byPlayer = true;
-                            questions.push_back(q);
+                            for (const int emptyRule : {EmptyRules::AnyCard, King, EmptyRules::BalancedAces}) {
+                                q.emptyRule = emptyRule;
+                                questions.push_back(q);
+                            }
                         }
     for (const int suits : {0, 1, 2}) {
         rules.set(Rule::DeckSuits, std::int16_t(suits));
