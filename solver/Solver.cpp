@@ -21,12 +21,31 @@ using Clock = std::chrono::steady_clock;
 
 // Limits are looked at once in this many positions: often enough to stop within a millisecond.
 constexpr std::uint64_t LimitCheckEvery = 256;
-// The first round of the search is this many nodes; each next one twice the one before, up to
-// 2^MostDoublings times.
-constexpr std::uint64_t FirstRoundNodes = 1000;
-constexpr int MostDoublings = 40;
-// How much the rounds after the first shuffle the steps' values (a card home is worth 10).
+// The search runs as two that take turns: a steady one, which never starts again and alone can
+// prove a deal lost, and rounds that start afresh with the order of near-equal steps shuffled
+// (each its own way), which find the wins a depth-first search misses when it goes wrong early.
+// Round k and the steady search's turn after it are RoundUnit times the k-th term of the
+// sequence 1 1 2 1 1 2 4 1 1 2 ... nodes.
+constexpr std::uint64_t RoundUnit = 300;
+// How much the rounds shuffle the steps' values (a card home is worth 10).
 constexpr std::uint64_t RoundNoise = 40;
+// The steady search's share of the memory for positions; the rounds have the rest.
+constexpr std::size_t SteadyShareOfMemory = 3; // in quarters
+
+// The k-th term (from 1) of the sequence above: 2^(i-1) when k = 2^i - 1, else the term of
+// k - 2^(i-1) + 1 for the i with 2^(i-1) <= k < 2^i - 1.
+std::uint64_t roundTerm(std::uint64_t k)
+{
+    for (;;) {
+        int i = 1;
+        while ((std::uint64_t(1) << i) - 1 < k)
+            ++i;
+        if (k == (std::uint64_t(1) << i) - 1)
+            return std::uint64_t(1) << (i - 1);
+        k -= (std::uint64_t(1) << (i - 1)) - 1;
+    }
+}
+
 // The most presses on the stock one step of the search makes before its move from the waste.
 constexpr int MostPresses = 255;
 
@@ -72,8 +91,9 @@ const char* verdictName(Verdict verdict)
 
 class Solver::Table {
 public:
-    explicit Table(std::size_t memoryBytes) : positions(memoryBytes) {}
-    TranspositionTable positions;
+    explicit Table(std::size_t memoryBytes) : steady(memoryBytes), rounds(memoryBytes) {}
+    TranspositionTable steady; // the positions of the steady search
+    TranspositionTable rounds; // those of the shuffled round under way
     std::optional<RuleTable> rules; // whose facts these are
     RuleFacts facts;
 
@@ -92,24 +112,33 @@ public:
 class Solver::Search : public StepMaker {
 public:
     Search(Game& game, AutomaticPlay play, const RuleFacts& facts, TranspositionTable& table, const Limits& limits,
-           Clock::time_point start)
+           Clock::time_point start, std::uint64_t& nodes)
         : m_game(game), m_play(play), m_facts(facts), m_table(table), m_limits(limits), m_start(start),
+          m_nodes(nodes),
           m_quietPresses(!play.autoplay && game.rules[Rule::AutoFill] == 0
                          && game.rules[Rule::FillAfterFirstMove] == 0 && !collectsCompletedRuns(game.rules))
     {
     }
 
-    Result run();
-    // The round's number, its size in nodes, and the nodes of the rounds before it.
-    void setRound(int round, std::uint64_t nodes, std::uint64_t before)
+    // How a turn of the search ended.
+    enum class Progress {
+        Won,       // the game is won: the line is the player's moves to here
+        Exhausted, // every position was searched
+        Paused,    // the turn's nodes are used up; advance() goes on from here
+        Stopped,   // a limit of the whole search was reached, or it was cancelled
+    };
+    // The search from the game's position: its first steps listed.
+    Progress begin();
+    // Goes on for up to `nodes` steps.
+    Progress advance(std::uint64_t nodes);
+    // A shuffled round: near-equal steps in an order of its own.
+    void shuffle(int round)
     {
-        m_nodes = before;
-        m_roundEnd = before + nodes;
-        m_noise = round > 0 ? RoundNoise : 0;
+        m_noise = RoundNoise;
         m_seed = std::uint64_t(round) * 0x9e3779b97f4a7c15ULL;
     }
-    // The round ended before the search did.
-    bool roundEnded() const { return m_roundEnded; }
+    const std::vector<Move>& line() const { return m_line; }
+    bool cancelled() const { return m_cancelled; }
 
     // The automatic steps after a move, made on the searched game. The rules' own moves are
     // legal as they come; a filling from the stock is checked as the session checks it.
@@ -148,11 +177,11 @@ private:
     std::vector<Move> m_line;        // the player's moves among them
     std::vector<Frame> m_frames;
     std::vector<Move> m_moves, m_wasteMoves;
-    std::uint64_t m_nodes = 0;
+    std::uint64_t& m_nodes;           // steps made by every search of the deal
     CardSet m_home;          // the cards on the foundations, while m_homeKnown
     bool m_homeKnown = false;
-    std::uint64_t m_roundEnd = 0; // the nodes this round may reach; 0: no end
-    bool m_roundEnded = false;
+    std::size_t m_depth = 0;          // of the position searched, in m_frames
+    std::uint64_t m_turnEnd = 0;      // the nodes this turn may reach
     std::uint64_t m_noise = 0, m_seed = 0;
     bool m_cancelled = false;
 
@@ -177,7 +206,6 @@ private:
     bool skipped(const Move& move) const;
     bool limitReached();
     bool onPath(std::uint64_t key, std::size_t depth) const;
-    Result result(Verdict verdict);
 };
 
 void Solver::Search::record(const Move& move)
@@ -459,10 +487,6 @@ bool Solver::Search::isTakeBack(const Move& m) const
 
 bool Solver::Search::limitReached()
 {
-    if (m_roundEnd > 0 && m_nodes >= m_roundEnd) {
-        m_roundEnded = true;
-        return true;
-    }
     if (m_limits.nodes > 0 && m_nodes >= m_limits.nodes)
         return true;
     if (m_nodes % LimitCheckEvery != 0)
@@ -482,36 +506,30 @@ bool Solver::Search::onPath(std::uint64_t key, std::size_t depth) const
     return false;
 }
 
-Result Solver::Search::result(Verdict verdict)
-{
-    Result r;
-    r.verdict = verdict;
-    if (verdict == Verdict::Won)
-        r.line = m_line;
-    r.nodes = m_nodes;
-    r.stored = m_table.stored();
-    r.seconds = std::chrono::duration<double>(Clock::now() - m_start).count();
-    r.cancelled = m_cancelled;
-    return r;
-}
-
-Result Solver::Search::run()
+Solver::Search::Progress Solver::Search::begin()
 {
     m_key.reset(m_game, m_facts);
     m_eval.reset(m_game, m_facts);
     makeSafeMoves();
     if (m_game.won)
-        return result(Verdict::Won);
+        return Progress::Won;
     m_frames.resize(64);
     m_frames[0].key = m_key.key(m_game);
     m_frames[0].waiting = 0;
     m_table.insert(m_frames[0].key);
     expand(m_frames[0]);
-    std::size_t depth = 0;
+    m_depth = 0;
+    return Progress::Paused;
+}
+
+Solver::Search::Progress Solver::Search::advance(std::uint64_t nodes)
+{
+    m_turnEnd = m_nodes + nodes;
     for (;;) {
+        std::size_t& depth = m_depth;
         if (m_frames[depth].next == m_frames[depth].children.size()) {
             if (depth == 0)
-                return result(Verdict::Lost);
+                return Progress::Exhausted;
             unwind(m_frames[depth].records, m_frames[depth].line);
             --depth;
             continue;
@@ -521,7 +539,7 @@ Result Solver::Search::run()
         makeStep(child);
         ++m_nodes;
         if (m_game.won)
-            return result(Verdict::Won);
+            return Progress::Won;
         const std::uint32_t waiting = (m_frames[depth].waiting & ~pileBit(child.move.to))
             | (isTakeBack(child.move) ? pileBit(child.move.to) : 0);
         // A position with piles waiting offers fewer steps: it is another position.
@@ -539,7 +557,9 @@ Result Solver::Search::run()
             expand(frame);
         }
         if (limitReached())
-            return result(Verdict::Unknown);
+            return Progress::Stopped;
+        if (m_nodes >= m_turnEnd)
+            return Progress::Paused;
     }
 }
 
@@ -551,26 +571,55 @@ Solver::~Solver() = default;
 
 Result Solver::solve(const Game& game, AutomaticPlay play)
 {
+    Result r;
     if (!solvable(game)) {
-        Result r;
         r.supported = false;
         return r;
     }
-    m_table->positions.setMemory(m_limits.memoryBytes);
-    // Rounds of growing size, each from the start with a fresh table: a depth-first search that
-    // went wrong early is not followed to its end. The rounds after the first shuffle the order of
-    // steps of near value a little, each its own way.
-    std::uint64_t used = 0;
     const Clock::time_point start = Clock::now();
-    for (int round = 0;; ++round) {
-        Game searched = game;
-        m_table->positions.clear();
-        Search search(searched, play, m_table->factsFor(game), m_table->positions, m_limits, start);
-        search.setRound(round, FirstRoundNodes << std::min(round, MostDoublings), used);
-        Result r = search.run();
-        if (r.verdict != Verdict::Unknown || r.cancelled || !search.roundEnded())
-            return r;
-        used = r.nodes;
+    const RuleFacts& facts = m_table->factsFor(game);
+    m_table->steady.setMemory(m_limits.memoryBytes / 4 * SteadyShareOfMemory);
+    m_table->rounds.setMemory(m_limits.memoryBytes / 4 * (4 - SteadyShareOfMemory));
+    m_table->steady.clear();
+    const auto finish = [&](Verdict verdict, const Search* won) {
+        r.verdict = verdict;
+        if (won)
+            r.line = won->line();
+        r.stored = m_table->steady.stored() + m_table->rounds.stored();
+        r.seconds = std::chrono::duration<double>(Clock::now() - start).count();
+        return r;
+    };
+    Game steadyGame = game;
+    Search steady(steadyGame, play, facts, m_table->steady, m_limits, start, r.nodes);
+    if (steady.begin() == Search::Progress::Won)
+        return finish(Verdict::Won, &steady);
+    Game roundGame;
+    for (int round = 1;; ++round) {
+        const std::uint64_t turn = RoundUnit * roundTerm(std::uint64_t(round));
+        Search::Progress progress = steady.advance(turn);
+        if (progress == Search::Progress::Paused) {
+            roundGame = game;
+            m_table->rounds.clear();
+            Search shuffled(roundGame, play, facts, m_table->rounds, m_limits, start, r.nodes);
+            shuffled.shuffle(round);
+            progress = shuffled.begin();
+            if (progress == Search::Progress::Paused)
+                progress = shuffled.advance(turn);
+            if (progress == Search::Progress::Won)
+                return finish(Verdict::Won, &shuffled);
+            // A shuffled round that searched everything proved the loss as well as the steady one.
+            if (progress == Search::Progress::Exhausted)
+                return finish(Verdict::Lost, nullptr);
+            r.cancelled = shuffled.cancelled();
+        }
+        switch (progress) {
+        case Search::Progress::Won: return finish(Verdict::Won, &steady);
+        case Search::Progress::Exhausted: return finish(Verdict::Lost, nullptr);
+        case Search::Progress::Stopped:
+            r.cancelled = r.cancelled || steady.cancelled();
+            return finish(Verdict::Unknown, nullptr);
+        case Search::Progress::Paused: break;
+        }
     }
 }
 

@@ -23,7 +23,7 @@ namespace {
 constexpr std::string_view SolveUsage =
     "usage: solve GAME NUMBER|--board FILE [--nodes N] [--seconds S] [--memory MIB]";
 constexpr std::string_view OddsUsage =
-    "usage: odds GAME [--deals N] [--first NUMBER] [--nodes N] [--seconds S] [--memory MIB]";
+    "usage: odds GAME [--deals N] [--first NUMBER] [--nodes N] [--seconds S] [--memory MIB] [--each]";
 
 struct SolveOptions {
     std::vector<std::string> positional;
@@ -31,6 +31,7 @@ struct SolveOptions {
     std::optional<std::string> board;
     long long deals = 100;
     long long first = 1;
+    bool each = false; // odds: a line per deal as well
 };
 
 template <typename Number>
@@ -47,6 +48,10 @@ int parseSolveOptions(const Invocation& inv, bool odds, SolveOptions& options)
         const std::string& arg = inv.args[i];
         if (arg.size() < 2 || !arg.starts_with("--")) {
             options.positional.push_back(arg);
+            continue;
+        }
+        if (odds && arg == "--each") {
+            options.each = true;
             continue;
         }
         const bool known = arg == "--nodes" || arg == "--seconds" || arg == "--memory"
@@ -184,6 +189,9 @@ int runOdds(const Invocation& inv)
         if (number == options.first && refuseUnsolvable(inv, catalogue, game))
             return ExitBadInput;
         const solver::Result r = solver.solve(game);
+        if (options.each)
+            inv.out << game.number << '\t' << solver::verdictName(r.verdict) << '\t' << r.nodes << '\t'
+                    << seconds(r.seconds) << '\n';
         (r.verdict == solver::Verdict::Won ? won : r.verdict == solver::Verdict::Lost ? lost : unknown) += 1;
         nodes += r.nodes;
         times.push_back(r.seconds);

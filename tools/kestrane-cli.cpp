@@ -19,8 +19,8 @@ constexpr Verb verbs[] = {
      "deals, plays the commands of standard input (ok or refused each), prints the table form", runPlay},
     {"solve", "solve GAME NUMBER|--board FILE [--nodes N] [--seconds S] [--memory MIB]",
      "searches the deal; prints Result=won|lost|unknown, Nodes, Seconds, Moves and the winning line", runSolve},
-    {"odds", "odds GAME [--deals N] [--first NUMBER] [--nodes N] [--seconds S] [--memory MIB]",
-     "solves deals in a row; prints Won, Lost, Unknown, Seconds", runOdds},
+    {"odds", "odds GAME [--deals N] [--first NUMBER] [--nodes N] [--seconds S] [--memory MIB] [--each]",
+     "solves deals in a row; prints Won, Lost, Unknown, Seconds (--each: a line per deal first)", runOdds},
     {"resources", "resources", "the pictures of the resource library KST.RGF: name and size", runResources},
     {"paths", "paths", "the program folder and the data folder in use", runPaths},
 };
