@@ -5,7 +5,7 @@ BUILD ?= build
 BENCH_BUILD ?= build-release
 JOBS ?= $(shell nproc)
 
-.PHONY: all setup configure build run check bench overview clean
+.PHONY: all setup configure build run check bench overview odds clean
 
 all: build
 
@@ -33,6 +33,13 @@ bench: setup
 # catalogue/GAMES.md, the overview of the games, written from their definitions (a test checks it).
 overview: build
 	$(BUILD)/program/kst-catalogue --overview catalogue catalogue/GAMES.md
+
+# The measured odds of every game the solver plays, written into the game definitions, then the
+# overview. Takes hours (catalogue/README.md); options go through ODDS_ARGS, for example
+#   make odds ODDS_ARGS="--games 1,30 --deals 20"
+odds: build
+	$(BUILD)/program/kst-catalogue --odds catalogue $(ODDS_ARGS)
+	@$(MAKE) --no-print-directory overview
 
 clean:
 	rm -rf $(BUILD) $(BENCH_BUILD)

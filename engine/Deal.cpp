@@ -664,4 +664,14 @@ DealResult dealGame(Game& game, RandomSource& random)
     return dealt;
 }
 
+DealResult dealByNumber(Game& game, int gameId, const RuleTable& rules, std::string_view number,
+                        RandomSource& random)
+{
+    game = Game{};
+    game.gameId = gameId;
+    game.rules = rules;
+    game.number = normalGameNumber(number);
+    return dealGame(game, random);
+}
+
 } // namespace kst

@@ -31,6 +31,12 @@ DealResult dealTable(CardTable& table, RuleTable& rules, PlacementCounters& coun
 // dealt by its number, the counters, score, moves, time and won flag of a game not yet played.
 DealResult dealGame(Game& game, RandomSource& random);
 
+// A new game of catalogue game gameId dealt by its number, as a player starts one: the game value
+// made afresh with the rules as loaded from the catalogue (their saved block taken), the number
+// padded to 13 digits, then dealGame.
+DealResult dealByNumber(Game& game, int gameId, const RuleTable& rules, std::string_view number,
+                        RandomSource& random);
+
 // The deal's step for the empty-pile rule BelowBaseRank: every tableau pile with it takes the rank
 // below foundation 1's base rank (nothing when that is no rank). A game read back from a file
 // takes it again from its saved base ranks.

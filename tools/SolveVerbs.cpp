@@ -7,6 +7,7 @@
 #include "engine/Deal.h"
 #include "engine/GameNumber.h"
 #include "solver/Board.h"
+#include "solver/Odds.h"
 #include "solver/Solver.h"
 #include "storage/Encoding.h"
 
@@ -93,30 +94,33 @@ std::string seconds(double s)
     return text;
 }
 
-// The game dealt by its number, as `deal` and `play` deal it.
-bool dealt(const Invocation& inv, GameCatalogue& catalogue, int id, const std::string& number, Game& game)
+// The game's rules from the catalogue; false after reporting why not.
+bool loadedRules(const Invocation& inv, const GameCatalogue& catalogue, int id, RuleTable& rules)
 {
-    game = Game{};
-    game.gameId = id;
-    game.number = normalGameNumber(number);
-    if (const CatalogueResult loaded = catalogue.loadRules(id, game.rules); !loaded.ok) {
+    if (const CatalogueResult loaded = catalogue.loadRules(id, rules); !loaded.ok) {
         badInput(inv.err, cp1252ToUtf8(loaded.message));
         return false;
     }
+    return true;
+}
+
+// The game dealt by its number, as `deal` and `play` deal it.
+bool dealt(const Invocation& inv, GameCatalogue& catalogue, int id, const std::string& number, Game& game)
+{
+    RuleTable rules;
+    if (!loadedRules(inv, catalogue, id, rules))
+        return false;
     ClockRandom random;
-    if (const DealResult d = dealGame(game, random); !d.ok) {
+    if (const DealResult d = dealByNumber(game, id, rules, number, random); !d.ok) {
         badInput(inv.err, d.message);
         return false;
     }
     return true;
 }
 
-bool refuseUnsolvable(const Invocation& inv, const GameCatalogue& catalogue, const Game& game)
+int refuseUnsolvable(const Invocation& inv, const GameCatalogue& catalogue, int id)
 {
-    if (solver::solvable(game))
-        return false;
-    badInput(inv.err, "the solver plays only ordinary games, not " + cp1252ToUtf8(catalogue.gameName(game.gameId)));
-    return true;
+    return badInput(inv.err, "the solver plays only ordinary games, not " + cp1252ToUtf8(catalogue.gameName(id)));
 }
 
 } // namespace
@@ -148,8 +152,8 @@ int runSolve(const Invocation& inv)
         if (id < 0 || !dealt(inv, catalogue, id, options.positional[1], game))
             return ExitBadInput;
     }
-    if (refuseUnsolvable(inv, catalogue, game))
-        return ExitBadInput;
+    if (!solver::solvable(game))
+        return refuseUnsolvable(inv, catalogue, game.gameId);
     // As `play` plays: cards turned up by themselves, no automatic play.
     const solver::Result r = solver::solve(game, AutomaticPlay{}, options.limits);
     inv.out << "Result=" << solver::verdictName(r.verdict) << '\n'
@@ -177,33 +181,29 @@ int runOdds(const Invocation& inv)
     long long last = 0;
     if (__builtin_add_overflow(options.first, options.deals - 1, &last) || last >= 10'000'000'000'000LL)
         return badInput(inv.err, "the deals run past the last game number");
-    solver::Solver solver(options.limits);
-    long long won = 0, lost = 0, unknown = 0;
-    std::uint64_t nodes = 0;
-    std::vector<double> times;
-    double total = 0;
-    for (long long number = options.first; number <= last; ++number) {
-        Game game;
-        if (!dealt(inv, catalogue, id, std::to_string(number), game))
-            return ExitBadInput;
-        if (number == options.first && refuseUnsolvable(inv, catalogue, game))
-            return ExitBadInput;
-        const solver::Result r = solver.solve(game);
-        if (options.each)
-            inv.out << game.number << '\t' << solver::verdictName(r.verdict) << '\t' << r.nodes << '\t'
-                    << seconds(r.seconds) << '\n';
-        (r.verdict == solver::Verdict::Won ? won : r.verdict == solver::Verdict::Lost ? lost : unknown) += 1;
-        nodes += r.nodes;
-        times.push_back(r.seconds);
-        total += r.seconds;
-    }
+    RuleTable rules;
+    if (!loadedRules(inv, catalogue, id, rules))
+        return ExitBadInput;
+    solver::EachDeal each;
+    if (options.each)
+        each = [&](const std::string& number, const solver::Result& r) {
+            inv.out << number << '\t' << solver::verdictName(r.verdict) << '\t' << r.nodes << '\t' << seconds(r.seconds)
+                    << '\n';
+        };
+    const solver::OddsCount count =
+        solver::measureOdds(id, rules, options.first, options.deals, options.limits, AutomaticPlay{}, each);
+    if (!count.supported)
+        return refuseUnsolvable(inv, catalogue, id);
+    if (!count.error.empty())
+        return badInput(inv.err, count.error);
+    std::vector<double> times = count.seconds;
     std::sort(times.begin(), times.end());
     const auto percentile = [&](double p) { return times[std::min(times.size() - 1, std::size_t(p * double(times.size())))]; };
-    inv.out << "Won=" << won << '\n'
-            << "Lost=" << lost << '\n'
-            << "Unknown=" << unknown << '\n'
-            << "Seconds=" << seconds(total) << '\n'
-            << "Nodes=" << nodes << '\n'
+    inv.out << "Won=" << count.won << '\n'
+            << "Lost=" << count.lost << '\n'
+            << "Unknown=" << count.unknown << '\n'
+            << "Seconds=" << seconds(count.totalSeconds()) << '\n'
+            << "Nodes=" << count.nodes << '\n'
             << "SecondsMedian=" << seconds(percentile(0.5)) << '\n'
             << "SecondsP90=" << seconds(percentile(0.9)) << '\n'
             << "SecondsP99=" << seconds(percentile(0.99)) << '\n'

@@ -153,6 +153,8 @@ struct Definition {
     std::string rulesText;
     std::string summary;
     std::vector<Scenario> scenarios;
+    int oddsLine = 0;
+    std::optional<Measurement> measured;
 };
 
 class Errors {
@@ -166,6 +168,12 @@ public:
 private:
     std::vector<std::string>& m_out;
 };
+
+// What follows the keyword on an odds line.
+std::string oddsWords(const Odds& odds)
+{
+    return odds.played == 0 ? "none" : std::to_string(odds.won) + " in " + std::to_string(odds.played);
+}
 
 std::optional<int> parseInt(std::string_view text)
 {
@@ -397,7 +405,7 @@ private:
         const std::string& keyword = tokens[0].text;
         const std::vector<Token> args(tokens.begin() + 1, tokens.end());
         if (keyword == "game" || keyword == "inherits" || keyword == "new" || keyword == "lists"
-            || keyword == "category") {
+            || keyword == "category" || keyword == "measured") {
             if (m_isDefaults) {
                 error(line, keyword + " is not allowed in defaults");
                 return;
@@ -415,6 +423,8 @@ private:
             lists(line, args);
         else if (keyword == "odds")
             odds(line, args);
+        else if (keyword == "measured")
+            measured(line, args);
         else if (keyword == "summary")
             summary(line, args);
         else if (const Word* word = browserWord(keyword))
@@ -512,6 +522,12 @@ private:
 
     void odds(int line, const std::vector<Token>& args)
     {
+        // One line, so that the measurement knows which one to rewrite.
+        if (m_definition.oddsLine != 0) {
+            error(line, "second odds line");
+            return;
+        }
+        m_definition.oddsLine = line;
         if (args.size() == 1 && args[0].text == "none") {
             assign(Rule::OddsWon, 0);
             assign(Rule::OddsPlayed, 0);
@@ -526,6 +542,34 @@ private:
         }
         assign(Rule::OddsWon, *won);
         assign(Rule::OddsPlayed, *played);
+    }
+
+    // measured DEALS won W lost L, as kst-catalogue --odds writes it.
+    void measured(int line, const std::vector<Token>& args)
+    {
+        if (m_definition.measured) {
+            error(line, "second measured line");
+            return;
+        }
+        const bool shaped = args.size() == 5 && args[1].text == "won" && args[3].text == "lost"
+                            && std::none_of(args.begin(), args.end(), [](const Token& t) { return t.quoted; });
+        const auto deals = shaped ? parseInt(args[0].text) : std::nullopt;
+        const auto won = shaped ? parseInt(args[2].text) : std::nullopt;
+        const auto lost = shaped ? parseInt(args[4].text) : std::nullopt;
+        if (!deals || !won || !lost) {
+            error(line, "measured must be <deals> won <won> lost <lost>");
+            return;
+        }
+        if (*deals < 1 || *deals > kInt16Max || *won < 0 || *lost < 0) {
+            error(line, "measured: deals must be 1.." + std::to_string(kInt16Max) + ", won and lost 0 or more");
+            return;
+        }
+        if (static_cast<long long>(*won) + *lost > *deals) {
+            error(line, "measured: won " + std::to_string(*won) + " and lost " + std::to_string(*lost)
+                            + " are more than the " + std::to_string(*deals) + " deals");
+            return;
+        }
+        m_definition.measured = Measurement{line, *deals, *won, *lost};
     }
 
     void browser(int line, const Word& word, const std::vector<Token>& args)
@@ -652,6 +696,9 @@ public:
                 return std::nullopt;
             }
             resolved = *baseResolved;
+            // Odds are measured on one game; a base game's figures say nothing about this one.
+            for (const int index : {Rule::OddsWon, Rule::OddsPlayed})
+                resolved.values[std::size_t(index)] = m_defaultValues.values[std::size_t(index)];
         }
         apply(resolved, definition);
         m_state[game] = State::Done;
@@ -732,6 +779,34 @@ std::optional<std::string> storeShifted(std::string_view text)
     return result;
 }
 
+Odds oddsFrom(const Measurement& measured)
+{
+    const int decided = measured.won + measured.lost;
+    if (decided * 10 < measured.deals * 9)
+        return {};
+    return {measured.won, decided};
+}
+
+std::string oddsLine(const Odds& odds)
+{
+    return "odds " + oddsWords(odds);
+}
+
+std::string measuredLine(const Measurement& measured)
+{
+    return "measured " + std::to_string(measured.deals) + " won " + std::to_string(measured.won) + " lost "
+           + std::to_string(measured.lost);
+}
+
+RuleTable ruleTable(const Game& game)
+{
+    RuleTable rules;
+    for (int index = 0; index < kRuleCount; ++index)
+        rules.set(index, game.values[std::size_t(index)]);
+    rules.saveRuleBlock();
+    return rules;
+}
+
 Compiled compile(const SourceFile& defaultsFile, const std::vector<SourceFile>& gameFiles)
 {
     Compiled compiled;
@@ -769,6 +844,18 @@ Compiled compile(const SourceFile& defaultsFile, const std::vector<SourceFile>& 
             errors.add(definition.path, definition.gameLine, "missing category");
             continue;
         }
+        if (const auto& measured = definition.measured) {
+            const Odds expected = oddsFrom(*measured);
+            const Odds given{resolved->values[Rule::OddsWon], resolved->values[Rule::OddsPlayed]};
+            if (given != expected) {
+                std::string message = "odds must be " + oddsWords(expected) + " to agree with the measured line";
+                if (expected.played == 0)
+                    message += ": " + std::to_string(measured->won + measured->lost) + " of its "
+                               + std::to_string(measured->deals) + " deals were decided, fewer than 90 %";
+                errors.add(definition.path, measured->line, message);
+                continue;
+            }
+        }
         Game game;
         game.id = *definition.id;
         game.name = definition.name;
@@ -782,6 +869,7 @@ Compiled compile(const SourceFile& defaultsFile, const std::vector<SourceFile>& 
         game.path = definition.path;
         game.summary = definition.summary;
         game.scenarios = definition.scenarios;
+        game.measured = definition.measured;
         games.push_back(std::move(game));
     }
     if (!compiled.errors.empty())
@@ -861,6 +949,26 @@ std::string redealsText(const Game& game)
     return redeals > 0 ? std::to_string(redeals) : "none";
 }
 
+// The odds as the program shows them beside the chance of winning; empty when the game has none.
+std::string oddsText(const Game& game)
+{
+    const Odds odds = game.odds();
+    return odds.played == 0 ? "" : "about " + std::to_string(odds.won) + " in " + std::to_string(odds.played);
+}
+
+// The won, lost and unknown cells of a game's overview row, empty when it was not measured.
+std::string measuredCells(const Game& game)
+{
+    const auto& m = game.measured;
+    return m ? std::to_string(m->won) + " | " + std::to_string(m->lost) + " | " + std::to_string(m->unknown())
+             : std::string(" |  | ");
+}
+
+std::string dealsWord(int count)
+{
+    return count == 1 ? "deal" : "deals";
+}
+
 std::string tableCell(std::string text)
 {
     for (std::size_t at = text.find('|'); at != std::string::npos; at = text.find('|', at + 2))
@@ -874,24 +982,29 @@ std::string overview(const std::vector<Game>& games)
 {
     std::string out = "# The games of the catalogue\n\n"
                       "Written by `make overview` from the game definitions in games/; do not edit by hand.\n\n"
-                      "| id | game | category | decks | redeals | in short |\n"
-                      "|---:|---|---|---|---|---|\n";
+                      "Won, lost and unknown count the deals solved by `make odds`, each won, proven lost or\n"
+                      "left undecided at the solver's limit; the odds are shown as the program shows them.\n\n"
+                      "| id | game | category | decks | redeals | won | lost | unknown | odds | in short |\n"
+                      "|---:|---|---|---|---|---:|---:|---:|---|---|\n";
     for (const Game& game : games)
         out += "| " + std::to_string(game.id) + " | " + tableCell(cp1252ToUtf8(game.name)) + " | "
              + categoryName(game.category) + " | " + decksText(game) + " | " + redealsText(game) + " | "
-             + tableCell(game.summary) + " |\n";
+             + measuredCells(game) + " | " + oddsText(game) + " | " + tableCell(game.summary) + " |\n";
     out += "\n" + std::to_string(games.size()) + " games.\n";
     return out;
 }
 
 std::string rulesHelp(const Game& game)
 {
-    return game.rulesText + "\r\n";
+    std::string text = game.rulesText;
+    if (game.measured && game.odds().played != 0)
+        text += std::string(text.empty() ? "" : "\r\n\r\n") + "Chance of winning: " + oddsText(game) + " "
+                + dealsWord(game.odds().played) + ", as measured by the solver over "
+                + std::to_string(game.measured->deals) + " " + dealsWord(game.measured->deals) + ".";
+    return text + "\r\n";
 }
 
-namespace {
-
-bool readFile(const std::filesystem::path& path, std::string& text)
+bool readSource(const std::filesystem::path& path, std::string& text)
 {
     std::ifstream in(path, std::ios::binary);
     if (!in)
@@ -899,6 +1012,8 @@ bool readFile(const std::filesystem::path& path, std::string& text)
     text.assign(std::istreambuf_iterator<char>(in), {});
     return !in.bad();
 }
+
+namespace {
 
 bool writeFile(const std::filesystem::path& path, const std::string& bytes)
 {
@@ -914,7 +1029,7 @@ Compiled compileSources(const std::filesystem::path& catalogueDir)
 {
     Compiled failed;
     SourceFile defaults{"defaults.game", {}};
-    if (!readFile(catalogueDir / defaults.path, defaults.text)) {
+    if (!readSource(catalogueDir / defaults.path, defaults.text)) {
         failed.errors.push_back((catalogueDir / defaults.path).string() + ": cannot be read");
         return failed;
     }
@@ -932,7 +1047,7 @@ Compiled compileSources(const std::filesystem::path& catalogueDir)
     std::sort(paths.begin(), paths.end());
     for (const auto& path : paths) {
         SourceFile file{"games/" + path.filename().string(), {}};
-        if (!readFile(path, file.text)) {
+        if (!readSource(path, file.text)) {
             failed.errors.push_back(path.string() + ": cannot be read");
             return failed;
         }

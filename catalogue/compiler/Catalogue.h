@@ -53,6 +53,34 @@ struct SourceFile {
     std::string text; // UTF-8
 };
 
+// How a game's odds were found (its `measured` line): deals 1..deals solved, each won, proven lost
+// or left unknown at the node limit.
+struct Measurement {
+    int line = 0; // of the measured line, in its file
+    int deals = 0;
+    int won = 0;
+    int lost = 0;
+
+    int unknown() const { return deals - won - lost; }
+};
+
+// A game's odds of winning: about won in played (rule entries 366 and 367); played 0 is none.
+struct Odds {
+    int won = 0;
+    int played = 0;
+
+    friend bool operator==(const Odds&, const Odds&) = default;
+};
+
+// The odds a measurement gives: won in decided (won + lost) when at least 90 % of the deals were
+// decided, else none, since the undecided ones could turn the figure either way.
+Odds oddsFrom(const Measurement& measured);
+
+// The two lines as a game file holds them: "odds 82 in 96" or "odds none", and
+// "measured 100 won 82 lost 14".
+std::string oddsLine(const Odds& odds);
+std::string measuredLine(const Measurement& measured);
+
 // A scripted check of a game kept beside its rules: played by the tests through kestrane-cli play.
 struct Scenario {
     int line = 0;                     // of the scenario line, in its file
@@ -73,6 +101,9 @@ struct Game {
     std::array<std::int16_t, kRuleCount> values{};
     std::string rulesText; // Windows-1252, lines joined with CR LF, no final line end
     std::vector<Scenario> scenarios;
+    std::optional<Measurement> measured; // never inherited
+
+    Odds odds() const { return {values[Rule::OddsWon], values[Rule::OddsPlayed]}; }
 };
 
 struct Compiled {
@@ -82,6 +113,9 @@ struct Compiled {
 
 Compiled compile(const SourceFile& defaults, const std::vector<SourceFile>& games);
 
+// The bytes of a file, as the compiler reads its sources; false when it cannot be read.
+bool readSource(const std::filesystem::path& path, std::string& text);
+
 // Reads and compiles catalogueDir/defaults.game and catalogueDir/games/*.game; the errors carry
 // the catalogue folder in their paths.
 Compiled compileSources(const std::filesystem::path& catalogueDir);
@@ -89,9 +123,13 @@ Compiled compileSources(const std::filesystem::path& catalogueDir);
 // The overview of the catalogue (catalogue/GAMES.md): one table row per game.
 std::string overview(const std::vector<Game>& games);
 
+// The rules of a game as the program loads them from GAMES.DAT: its values, their saved block taken.
+RuleTable ruleTable(const Game& game);
+
 // The bytes of GAMES.DAT for the games in the given order.
 std::string gamesDat(const std::vector<Game>& games);
-// The help file of a game's rules: its text with a final CR LF.
+// The help file of a game's rules: its text with a final CR LF, and when its odds were measured a
+// last line with the chance of winning found.
 std::string rulesHelp(const Game& game);
 
 // Reads catalogueDir/defaults.game and catalogueDir/games/*.game, writes programDir/GAMES.DAT and

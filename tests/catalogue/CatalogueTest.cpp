@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -217,4 +218,108 @@ TEST(CatalogueCompiler, FailedCompileLeavesTheCatalogueFileAlone)
     ASSERT_EQ(errors.size(), 1u);
     EXPECT_EQ(errors[0], (dir.path() / "catalogue" / "games/a.game").string() + ":2: DeckSize 200 is out of range 0..104");
     EXPECT_EQ(dir.read("program/GAMES.DAT"), "old");
+}
+
+// A measured line as kst-catalogue --odds writes it, and the odds it must come with: won in decided
+// from 90 % decided on, none below.
+TEST(CatalogueCompiler, MeasuredLinesAreCheckedAgainstTheirOdds)
+{
+    struct Case {
+        std::string lines; // after the game line and the category
+        std::string error; // empty: compiles
+        std::optional<Measurement> measured = std::nullopt;
+        Odds odds = {};
+    };
+    const std::vector<Case> cases = {
+        {"odds 82 in 96\nmeasured 100 won 82 lost 14\n", "", Measurement{4, 100, 82, 14}, {82, 96}},
+        {"measured 100 won 90 lost 0\nodds 90 in 90\n", "", Measurement{3, 100, 90, 0}, {90, 90}},
+        {"odds 0 in 5\nmeasured 5 won 0 lost 5   # all lost\n", "", Measurement{4, 5, 0, 5}, {0, 5}},
+        {"measured 100 won 60 lost 29\n", "", Measurement{3, 100, 60, 29}, {}},
+        {"odds none\nmeasured 32767 won 0 lost 0\n", "", Measurement{4, 32767, 0, 0}, {}},
+        {"odds 1 in 20\n", "", std::nullopt, {1, 20}},
+        {"measured 100 won 82\n", "games/a.game:3: measured must be <deals> won <won> lost <lost>"},
+        {"measured 100 lost 14 won 82\n", "games/a.game:3: measured must be <deals> won <won> lost <lost>"},
+        {"measured \"100\" won 82 lost 14\n", "games/a.game:3: measured must be <deals> won <won> lost <lost>"},
+        {"measured 100 won 8x lost 14\n", "games/a.game:3: measured must be <deals> won <won> lost <lost>"},
+        {"measured 0 won 0 lost 0\n", "games/a.game:3: measured: deals must be 1..32767, won and lost 0 or more"},
+        {"measured 32768 won 0 lost 0\n", "games/a.game:3: measured: deals must be 1..32767, won and lost 0 or more"},
+        {"measured 10 won -1 lost 0\n", "games/a.game:3: measured: deals must be 1..32767, won and lost 0 or more"},
+        {"measured 10 won 6 lost 5\n", "games/a.game:3: measured: won 6 and lost 5 are more than the 10 deals"},
+        {"measured 10 won 2147483647 lost 2147483647\n",
+         "games/a.game:3: measured: won 2147483647 and lost 2147483647 are more than the 10 deals"},
+        {"measured 10 won 9 lost 1\nmeasured 10 won 9 lost 1\n", "games/a.game:4: second measured line"},
+        {"odds 1 in 2\nodds none\n", "games/a.game:4: second odds line"},
+        {"odds 82 in 100\nmeasured 100 won 82 lost 14\n",
+         "games/a.game:4: odds must be 82 in 96 to agree with the measured line"},
+        {"measured 100 won 82 lost 14\n", "games/a.game:3: odds must be 82 in 96 to agree with the measured line"},
+        {"odds 60 in 89\nmeasured 100 won 60 lost 29\n",
+         "games/a.game:4: odds must be none to agree with the measured line: 89 of its 100 deals were decided, "
+         "fewer than 90 %"},
+    };
+    for (const Case& c : cases) {
+        const Compiled compiled = compile({"defaults.game", "DeckSize 52\nodds none\n"},
+                                          {{"games/a.game", "game 1 \"A\"\ncategory 4\n" + c.lines}});
+        if (!c.error.empty()) {
+            EXPECT_EQ(compiled.errors, std::vector<std::string>{c.error}) << c.lines;
+            continue;
+        }
+        ASSERT_TRUE(compiled.errors.empty()) << c.lines << compiled.errors.front();
+        const Game& game = compiled.games.front();
+        EXPECT_EQ(game.odds(), c.odds) << c.lines;
+        EXPECT_EQ(game.measured.has_value(), c.measured.has_value()) << c.lines;
+        if (game.measured && c.measured) {
+            EXPECT_EQ(game.measured->line, c.measured->line) << c.lines;
+            EXPECT_EQ(game.measured->deals, c.measured->deals) << c.lines;
+            EXPECT_EQ(game.measured->won, c.measured->won) << c.lines;
+            EXPECT_EQ(game.measured->lost, c.measured->lost) << c.lines;
+        }
+    }
+
+    const Compiled inDefaults = compile({"defaults.game", "DeckSize 52\nmeasured 10 won 1 lost 0\n"},
+                                        {{"games/a.game", "game 1 \"A\"\ncategory 4\n"}});
+    EXPECT_EQ(inDefaults.errors, std::vector<std::string>{"defaults.game:2: measured is not allowed in defaults"});
+}
+
+TEST(CatalogueCompiler, MeasuredOddsStayWithTheirGame)
+{
+    // A base game's figures were found on its own deals: a game built on it starts from none.
+    const Compiled compiled = compile(
+        {"defaults.game", "DeckSize 52\nodds none\n"},
+        {{"games/a.game", "game 1 \"Base\"\ncategory 4\nodds 82 in 96\nmeasured 100 won 82 lost 14\n"},
+         {"games/b.game", "game 2 \"Child\"\ninherits 1\nDeals 3\n"},
+         {"games/c.game", "game 3 \"Own odds\"\ninherits 1\nodds 1 in 3\n"}});
+    ASSERT_TRUE(compiled.errors.empty()) << compiled.errors.front();
+    EXPECT_EQ(compiled.games[1].odds(), Odds{});
+    EXPECT_FALSE(compiled.games[1].measured);
+    EXPECT_EQ(compiled.games[1].values[Rule::Deals], 3);
+    EXPECT_EQ(compiled.games[2].odds(), (Odds{1, 3}));
+}
+
+TEST(CatalogueOverview, ShowsTheMeasurementAndTheHelpTheChanceFound)
+{
+    struct Case {
+        std::string lines;
+        std::string row;  // the game's overview row from the won column on
+        std::string help; // its rules help
+    };
+    const std::vector<Case> cases = {
+        {"odds 82 in 96\nmeasured 100 won 82 lost 14\n", "| 82 | 14 | 4 | about 82 in 96 | Short. |",
+         "Build down.\r\n\r\nChance of winning: about 82 in 96 deals, as measured by the solver over 100 deals.\r\n"},
+        {"odds 1 in 1\nmeasured 1 won 1 lost 0\n", "| 1 | 0 | 0 | about 1 in 1 | Short. |",
+         "Build down.\r\n\r\nChance of winning: about 1 in 1 deal, as measured by the solver over 1 deal.\r\n"},
+        {"odds none\nmeasured 100 won 60 lost 29\n", "| 60 | 29 | 11 |  | Short. |", "Build down.\r\n"},
+        {"odds 1 in 20\n", "|  |  |  | about 1 in 20 | Short. |", "Build down.\r\n"},
+        {"odds none\n", "|  |  |  |  | Short. |", "Build down.\r\n"},
+    };
+    for (const Case& c : cases) {
+        const std::string head = "game 1 \"A\"\nsummary \"Short.\"\ncategory 4\n";
+        const Compiled compiled =
+            compile({"defaults.game", "DeckSize 52\n"}, {{"games/a.game", head + c.lines + "rules\n  Build down.\nend\n"}});
+        ASSERT_TRUE(compiled.errors.empty()) << c.lines << compiled.errors.front();
+        const std::string overviewText = overview(compiled.games);
+        EXPECT_NE(overviewText.find("| won | lost | unknown | odds | in short |"), std::string::npos);
+        EXPECT_NE(overviewText.find("\n| 1 | A | FreeCell | 1 | none " + c.row + "\n"), std::string::npos)
+            << c.lines << overviewText;
+        EXPECT_EQ(rulesHelp(compiled.games.front()), c.help) << c.lines;
+    }
 }
