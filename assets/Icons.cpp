@@ -16,6 +16,7 @@
 #include <cmath>
 #include <map>
 #include <numbers>
+#include <utility>
 
 namespace kst::assets {
 
@@ -244,6 +245,37 @@ void glyphAutoplay(QPainter& p)
     outlined(p, play, green);
 }
 
+// A light bulb lit up, with its rays: an idea for the next move.
+void glyphHint(QPainter& p)
+{
+    p.setPen(QPen(gold.darker(135), 1.0, Qt::SolidLine, Qt::RoundCap));
+    for (const auto& [from, to] : {std::pair{QPointF(8, 0.6), QPointF(8, 1.6)}, {QPointF(2.4, 2.9), QPointF(3.2, 3.6)},
+                                   {QPointF(13.6, 2.9), QPointF(12.8, 3.6)}, {QPointF(1.0, 7.4), QPointF(2.0, 7.4)},
+                                   {QPointF(15.0, 7.4), QPointF(14.0, 7.4)}})
+        p.drawLine(from, to);
+    QPainterPath glass;
+    glass.moveTo(6.0, 11.2);
+    glass.cubicTo(6.0, 9.4, 3.6, 8.6, 3.6, 6.6);
+    glass.cubicTo(3.6, 4.2, 5.6, 2.6, 8.0, 2.6);
+    glass.cubicTo(10.4, 2.6, 12.4, 4.2, 12.4, 6.6);
+    glass.cubicTo(12.4, 8.6, 10.0, 9.4, 10.0, 11.2);
+    glass.closeSubpath();
+    p.setPen(inkPen());
+    QRadialGradient light(QPointF(7.0, 5.4), 6.0);
+    light.setColorAt(0, QColor(255, 252, 214));
+    light.setColorAt(0.5, gold.lighter(115));
+    light.setColorAt(1, gold.darker(110));
+    p.setBrush(light);
+    p.drawPath(glass);
+    QPainterPath base;
+    base.addRoundedRect(QRectF(5.8, 11.2, 4.4, 3.0), 0.6, 0.6);
+    outlined(p, base, steel);
+    p.setPen(QPen(ink, 0.6));
+    p.drawLine(QPointF(6.0, 12.7), QPointF(10.0, 12.7));
+    p.setPen(inkPen(0.8));
+    p.drawLine(QPointF(7.2, 15.0), QPointF(8.8, 15.0));
+}
+
 void glyphStatistics(QPainter& p)
 {
     const struct { double x, top; QColor colour; } bars[] = {
@@ -297,7 +329,7 @@ void glyphExit(QPainter& p)
 using Glyph = void (*)(QPainter&);
 const std::map<std::string, Glyph, std::less<>> glyphs = {
     {"NEW", glyphNew},     {"OPEN", glyphOpen},         {"RESTART", glyphRestart}, {"SAVE", glyphSave},
-    {"UNDO", glyphUndo},   {"REDO", glyphRedo},         {"AUTOPLAY", glyphAutoplay},
+    {"UNDO", glyphUndo},   {"REDO", glyphRedo},         {"HINT", glyphHint},       {"AUTOPLAY", glyphAutoplay},
     {"STAT", glyphStatistics}, {"RULES", glyphRules},   {"EXIT", glyphExit}};
 
 // A disabled button: the glyph in flat greys, raised by a white copy one pixel down and right.

@@ -83,7 +83,7 @@ inline std::string borderName(char size, int which)
 // Toolbar buttons in toolbar order, "TB_" + command at 16 x 16 and "TBL_" + command at 24 x 24,
 // each with a "_DIS" twin drawn as the disabled button.
 inline constexpr std::string_view toolbarCommands[] = {
-    "NEW", "OPEN", "RESTART", "SAVE", "UNDO", "REDO", "AUTOPLAY", "STAT", "RULES", "EXIT"};
+    "NEW", "OPEN", "RESTART", "SAVE", "UNDO", "REDO", "HINT", "AUTOPLAY", "STAT", "RULES", "EXIT"};
 inline constexpr int toolbarSmall = 16, toolbarLarge = 24;
 
 // Pointer shapes, 32 x 32, with the pixel that points. "A" is the plain pointer, "B" the same

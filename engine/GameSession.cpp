@@ -139,7 +139,8 @@ bool GameSession::newDeal(bool newTable, bool animate, int numberMode, bool keep
             m_view->rulesLoaded();
         }
         if (numberMode == RandomNumber || m_store.fnStoreGet(Fld::GameNumber).empty())
-            m_store.fnStoreSet(Fld::GameNumber, newRandomGameNumber(m_ports.random));
+            m_store.fnStoreSet(Fld::GameNumber,
+                               m_dealNumbers ? m_dealNumbers(m_game) : newRandomGameNumber(m_ports.random));
         m_game.number = normalGameNumber(m_store.fnStoreGet(Fld::GameNumber));
         const DealResult dealt = dealGame(m_game, m_ports.random);
         if (!dealt.ok) {

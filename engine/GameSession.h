@@ -4,6 +4,7 @@
 // the steps that follow them, keeps the clock and the score, pauses, and ends the game. The main
 // window and kestrane-cli each drive one; what they show of it they learn through GameView.
 
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -117,6 +118,9 @@ public:
     // A deal of the current game; with newTable false the table as it is continues (restart, a
     // loaded game). False with a message when the game cannot be dealt.
     bool newDeal(bool newTable, bool animate, int numberMode, bool keepLook);
+    // Where the number of a new random deal comes from: given the game with its rules loaded, the
+    // front end may choose one (a deal proved winnable). Without a chooser a number is drawn.
+    void setDealNumbers(std::function<std::string(const Game&)> choose) { m_dealNumbers = std::move(choose); }
     // The same deal again from its first position.
     bool restart();
     // A game brought back as it stood (a saved game, a position to study): it goes on from there,
@@ -150,6 +154,8 @@ public:
     bool autoplay();
     // Stops a running automatic play after the move under way.
     void interruptAutoplay() { m_interrupted = true; }
+    // The player's settings for the steps the rules make by themselves.
+    AutomaticPlay automaticPlay() const;
 
     // ---- undo, redo, restart, saved games and the snapshot ----
     // One recorded state back or forward; refused (with the beep, unless quiet) when there is
@@ -190,8 +196,6 @@ private:
     void sound(SoundEvent event);
     bool moveSound(const Game& before, const Move& move, MoveOrigin origin);
     class Steps;
-    // The player's settings for the steps the rules make by themselves.
-    AutomaticPlay automaticPlay() const;
     bool clickToMove(int card, Field toFoundations, Field toTableaus);
     bool makeMove(const Move& move, MoveOrigin origin, Step step);
     // Undo and redo: the state before a move recorded, both histories emptied, one state moved
@@ -217,6 +221,7 @@ private:
     GameView m_silent;
     GameView* m_view = &m_silent;
     GameRecorder* m_recorder = nullptr;
+    std::function<std::string(const Game&)> m_dealNumbers;
 
     Game m_game;
     UndoHistory m_history;

@@ -25,6 +25,9 @@ bool InputFilter::consumes(const QEvent* event) const
         // Paused, Alt combinations still reach the menus.
         return !(m_kind == Kind::Pause && key->modifiers().testFlag(Qt::AltModifier));
     }
+    case QEvent::ShortcutOverride:
+        // Taken and accepted, a command's key comes on as a plain key press.
+        return m_kind == Kind::Solution;
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonDblClick:
     case QEvent::NonClientAreaMouseButtonPress: {
@@ -44,6 +47,10 @@ bool InputFilter::eventFilter(QObject*, QEvent* event)
 {
     if (!consumes(event))
         return false;
+    if (event->type() == QEvent::ShortcutOverride) {
+        event->accept(); // the key press follows and acts then
+        return true;
+    }
     // Taken here, the event goes no further, so each input acts once.
     if (m_onInput)
         m_onInput();

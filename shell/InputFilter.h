@@ -1,7 +1,7 @@
 #pragma once
-// The application-wide input filters: while the game is paused, while a winning animation plays
-// and while the program moves cards by itself, the keys and pointer presses that would otherwise
-// reach the windows are taken here instead.
+// The application-wide input filters: while the game is paused, while a winning animation plays,
+// while the program moves cards by itself and while it plays a solution, the keys and pointer
+// presses that would otherwise reach the windows are taken here instead.
 
 #include <QObject>
 
@@ -18,6 +18,7 @@ public:
         Pause,          // ends the pause (keys pressed with Alt still work)
         Animation,      // stops the animation
         AutomaticMoves, // input is ignored
+        Solution,       // stops the solution being played; command keys too, instead of their command
     };
 
     // Installs itself on the application; onInput runs for each consumed input.

@@ -24,6 +24,7 @@
 #include <QScreen>
 #include <QScrollBar>
 #include <QShortcut>
+#include <QStatusBar>
 #include <QTimer>
 #include <QToolButton>
 #include <QToolTip>
@@ -43,8 +44,11 @@ constexpr QSize LargeButton{44, 42};
 constexpr int SmallButtonWidth = 23;
 constexpr int BoxWidth = 130;
 constexpr int TooltipDelayMs = 500;
+// A hint's cards glide this many times slower than the player's speed, and never fast.
+constexpr int HintGlideSlowdown = 4;
+constexpr int SlowestHintStepMs = 10;
 
-// The ten toolbar commands in their order: the picture's word, the hint and the menu item each
+// The toolbar commands in their order: the picture's word, the hint and the menu item each
 // runs; a button follows its item's enabling.
 struct ToolbarCommand {
     const char* word;
@@ -60,6 +64,7 @@ constexpr ToolbarCommand toolbarCommands[] = {
     {"SAVE", "Save", "mnuSave", true, true},
     {"UNDO", "Undo", "mnuUndo", false, false},
     {"REDO", "Redo", "mnuRedo", false, true},
+    {"HINT", "Hint", "mnuHint", false, false},
     {"AUTOPLAY", "Autoplay", "mnuAutoPlay", true, true},
     {"STAT", "Statistics", "mnuGameStatistics", false, false},
     {"RULES", "Rules", "mnuRules", true, true},
@@ -160,6 +165,13 @@ TfrmMain::TfrmMain(SessionStore& store, const Ports& ports, ProgramFiles files, 
                                               &m_config);
     m_session->setView(this);
     m_session->setScreenWidth(m_ports.graphics.screenSize().width);
+    // The solver's line along the bottom of the window, no taller than its text.
+    QStatusBar* bar = statusBar();
+    bar->setObjectName(QStringLiteral("sbSolver"));
+    bar->setSizeGripEnabled(false);
+    bar->setContentsMargins(4, 0, 4, 0);
+    m_solver = std::make_unique<SolverControl>(*this, m_actions.at("mnuHint"), m_actions.at("mnuPlaySolution"), bar);
+    m_session->setDealNumbers([this](const Game& game) { return m_solver->dealNumber(game); });
     m_table->showGame(nullptr);
     m_pointer = std::make_unique<TablePointer>(PointerContext{
         *m_table, *m_session, m_appearance, m_ports.sound, m_ports.clock, m_ports.events, m_imgSfondo->picture(),
@@ -205,6 +217,9 @@ void TfrmMain::startUp()
     m_table->applyCardSize();
     m_actions.at("mnuAutoPlay")->setChecked(m_windowPreferences.autoPlay); // its buttons follow
     m_session->setAutoplay(m_windowPreferences.autoPlay);
+    m_actions.at("mnuSolver")->setChecked(m_windowPreferences.solver);
+    m_actions.at("mnuWinnableOnly")->setChecked(m_windowPreferences.winnableDealsOnly);
+    applySolverSwitches(); // also where a check mark stayed as it was
     m_ports.random.seedFromClock();
     // No system registry here: the program keeps nothing outside its own folders.
     tidyProgramFolder(m_files);
@@ -363,6 +378,9 @@ void TfrmMain::createMenus()
         {{"mnuUndo", "&Undo", "Ctrl+Z", [this] { m_session->undo(); }},
          {"mnuRedo", "&Redo", "Ctrl+Y", [this] { m_session->redo(); }},
          {},
+         {"mnuHint", "&Hint", "H", [this] { m_solver->hint(); }},
+         {"mnuPlaySolution", "Play the &solution", "", [this] { m_solver->playSolution(); }},
+         {},
          {"mnuSnapshotPosition", "Snaps&hot position", "Ctrl+H", [this] { m_session->takeSnapshot(); }},
          {"mnuUndoToSnapshot", "Undo to s&napshot", "Ctrl+T", [this] { m_session->undoToSnapshot(); }},
          {},
@@ -371,13 +389,20 @@ void TfrmMain::createMenus()
          {},
          {"mnuGameInformation", "Game &information...", ""},
          {},
-         // The switch acts on its check mark, which start-up sets as well.
-         {"mnuAutoPlay", "Au&toplay", "F7", [] {}, true}});
+         // The switches act on their check marks, which start-up sets as well; the solver's are
+         // written to the preferences when the player changes them.
+         {"mnuAutoPlay", "Au&toplay", "F7", [] {}, true},
+         {"mnuSolver", "Sol&ver", "", [this] { writeSwitch("Solver", "mnuSolver"); }, true},
+         {"mnuWinnableOnly", "&Winnable deals only", "", [this] { writeSwitch("Winnable_Deals_Only", "mnuWinnableOnly"); },
+          true}});
     connect(m_actions.at("mnuAutoPlay"), &QAction::toggled, this, [this](bool on) {
         m_session->setAutoplay(on);
+        m_solver->positionChanged(); // the line searched assumed the switch as it was
         if (on)
             m_session->autoplay();
     });
+    for (const char* name : {"mnuSolver", "mnuWinnableOnly"})
+        connect(m_actions.at(name), &QAction::toggled, this, &TfrmMain::applySolverSwitches);
     // Demo playback is reached by its shortcut only; a hidden item's own shortcut is dead.
     QAction* demoSeparator = game->addSeparator();
     demoSeparator->setObjectName(QStringLiteral("mnuSep22"));
@@ -903,6 +928,27 @@ void TfrmMain::refreshCaption()
         setWindowTitle(caption);
 }
 
+void TfrmMain::applySolverSwitches()
+{
+    const bool on = m_actions.at("mnuSolver")->isChecked();
+    m_solver->setSolverOn(on);
+    m_solver->setWinnableOnly(m_actions.at("mnuWinnableOnly")->isChecked());
+    m_actions.at("mnuWinnableOnly")->setEnabled(on); // it needs the solver
+}
+
+void TfrmMain::writeSwitch(const char* key, const char* name)
+{
+    m_config.writeText("Preference", key, m_actions.at(name)->isChecked() ? "Y" : "N");
+}
+
+bool TfrmMain::playSlowly(const Move& move)
+{
+    m_slowGlide = true;
+    const bool played = m_session->play(move, MoveOrigin::Clicked);
+    m_slowGlide = false;
+    return played;
+}
+
 bool TfrmMain::autoPlay() const
 {
     return m_actions.at("mnuAutoPlay")->isChecked();
@@ -1012,8 +1058,10 @@ void TfrmMain::showTravel(const Game& before)
     CardTable shown = before.cards;
     const bool shadowed = m_store.fnStoreGet(Fld::Cards_Shadowed) != "N";
     MotionPace pace(m_ports.clock, m_ports.events, m_imgSfondo->frameMs());
-    const MotionTiming timing{pace, int(numberOr(m_store.fnStoreGet(Fld::Speed_Move_Card), 10)), shadowed,
-                              table.scrollOffset()};
+    int speed = int(numberOr(m_store.fnStoreGet(Fld::Speed_Move_Card), 10));
+    if (m_slowGlide)
+        speed = std::max(speed, SlowestHintStepMs) * HintGlideSlowdown;
+    const MotionTiming timing{pace, speed, shadowed, table.scrollOffset()};
     cardsMoving(true);
     for (const Travel& t : travels) {
         // Off its pile, across the table, and left lying where it arrives.
@@ -1051,6 +1099,7 @@ void TfrmMain::rulesLoaded()
 
 void TfrmMain::dealt(bool animate, bool keepLook)
 {
+    m_solver->positionChanged();
     m_table->showGame(&m_session->game());
     if (!keepLook)
         m_table->drawRandomLook();
@@ -1078,6 +1127,7 @@ void TfrmMain::moved(const Game& before, const Move& move, bool dragged)
     m_table->relayoutAndRepaint();
     placeScrollBar();
     showTable();
+    m_solver->positionChanged();
 }
 
 void TfrmMain::scoreChanged(int score)
@@ -1105,6 +1155,7 @@ void TfrmMain::stateChanged()
         m_table->clearGame();
         showTable();
     }
+    m_solver->positionChanged();
 }
 
 void TfrmMain::busy(bool on)

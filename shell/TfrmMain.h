@@ -6,6 +6,7 @@
 #include "storage/GameCatalogue.h"
 #include "platform/Ports.h"
 #include "shell/InputFilter.h"
+#include "shell/SolverControl.h"
 #include "shell/TableWidget.h"
 #include "storage/Paths.h"
 #include "storage/ProfileFile.h"
@@ -51,6 +52,7 @@ public:
     ProfileFile& config() { return m_config; }
 
     GameSession& session() { return *m_session; }
+    SolverControl& solver() { return *m_solver; }
 
     // ---- state ----
     bool gameInProgress() const { return m_session->inProgress(); }
@@ -80,6 +82,13 @@ public:
     // The autoplay switch: on, off.
     void toggleAutoPlay();
     bool autoPlay() const;
+    // A move of the solver's winning line, made as a click makes it, its cards gliding slowly
+    // enough to be followed. False when the rules refuse it.
+    bool playSlowly(const Move& move);
+    // Cards moving by themselves (a deal, a glide, a solution played): input is held off and game
+    // commands wait until they are done.
+    void cardsMoving(bool on);
+    bool animating() const { return m_animationRunning || m_cardsMoving > 0; }
 
     // The toolbar's look, as its popup menu switches it: each writes its preference.
     void setLargeToolbar(bool large);
@@ -147,6 +156,9 @@ private:
     void setBoxShown(Field key, bool shown);
     void refreshSnapshotCommands();
     void setCommandEnabled(const char* name, bool on);
+    // The solver's two switches applied as their check marks stand; one written to CFG.DAT.
+    void applySolverSwitches();
+    void writeSwitch(const char* key, const char* name);
     void startUp();
     void restorePlacement();
     void savePlacement();
@@ -161,9 +173,6 @@ private:
     // `before` to where they are now.
     void showTravel(const Game& before);
     void paintPauseCover();
-    // Cards moving by themselves (a deal, a glide): input is held off until they are done.
-    void cardsMoving(bool on);
-    bool animating() const { return m_animationRunning || m_cardsMoving > 0; }
     void autoScroll(QPoint at);
     void showPileSizeTip();
     void hidePileSizeTip();
@@ -183,6 +192,7 @@ private:
     std::unique_ptr<TableView> m_table;
     std::unique_ptr<GameSession> m_session;
     std::unique_ptr<TablePointer> m_pointer;
+    std::unique_ptr<SolverControl> m_solver;
     WindowPreferences m_windowPreferences;
 
     // window state
@@ -190,6 +200,7 @@ private:
     std::string m_startFile;
     bool m_animationRunning = false; // the winning display
     int m_cardsMoving = 0;           // deals and glides under way: presses and game commands wait
+    bool m_slowGlide = false;        // the cards of a hint glide slowly
     bool m_closing = false;
     int m_busy = 0;
     long long m_hoverTime = -1;

@@ -150,6 +150,8 @@ WindowPreferences loadPreferences(const Config& config, SessionStore& store, boo
     readTexts(config, store, sessionKeys);
     store.fnStoreSet(Fld::Cursor, std::to_string(config.readNumber(Preference, "Cursor", 10)));
     window.autoPlay = config.readText(Preference, "AutoPlay", "Y") == "Y";
+    window.solver = config.readText(Preference, "Solver", "Y") == "Y";
+    window.winnableDealsOnly = config.readText(Preference, "Winnable_Deals_Only", "N") == "Y";
 
     store.fnStoreSet(Fld::ScoringSystem, "01");
     if (numberOr(store.fnStoreGet(Fld::Back_Card)) == 0)

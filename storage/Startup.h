@@ -17,9 +17,11 @@ namespace kst {
 
 // Preferences that steer the main window at once instead of living in the session store.
 struct WindowPreferences {
-    bool toolbarLarge = false; // ToolBar_Large
-    bool toolbarFlat = true;   // ToolBar_Flat
-    bool autoPlay = true;      // AutoPlay: switched on as by its command
+    bool toolbarLarge = false;      // ToolBar_Large
+    bool toolbarFlat = true;        // ToolBar_Flat
+    bool autoPlay = true;           // AutoPlay: switched on as by its command
+    bool solver = true;             // Solver: the verdict line, the hint and playing the solution
+    bool winnableDealsOnly = false; // Winnable_Deals_Only: new random deals the solver proved winnable
 };
 
 struct StartupPorts {

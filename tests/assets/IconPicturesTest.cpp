@@ -25,7 +25,7 @@ TEST(IconPicturesTest, TheLibraryHoldsEveryInterfacePictureAtItsSize)
 {
     const std::map<std::string, Size> library = libraryIndex();
     const std::vector<assets::PictureSpec> icons = assets::iconPictures();
-    ASSERT_EQ(icons.size(), 40u + 12u + 36u + 17u);
+    ASSERT_EQ(icons.size(), 44u + 12u + 36u + 17u);
     for (const assets::PictureSpec& icon : icons) {
         const auto found = library.find(icon.name);
         ASSERT_NE(found, library.end()) << icon.name;
@@ -39,6 +39,7 @@ TEST(IconPicturesTest, TheNamesTheInterfaceFetchesAreListedAtTheirSizes)
     const struct { const char* name; int width, height; } wanted[] = {
         {"TB_NEW", 16, 16},          {"TB_UNDO_DIS", 16, 16},         {"TB_STAT", 16, 16},
         {"TBL_AUTOPLAY", 24, 24},    {"TBL_EXIT_DIS", 24, 24},        {"TBL_RULES", 24, 24},
+        {"TB_HINT", 16, 16},         {"TBL_HINT_DIS", 24, 24},
         {"CUR_ARROW1A", 32, 32},     {"CUR_LEFT_HAND2B", 32, 32},     {"CUR_RIGHT_HAND1B", 32, 32},
         {"TREE1", 16, 16},           {"N_TREE5", 16, 16},             {"K_TREE2", 16, 16},
         {"W_TREE2", 16, 16},         {"TREE5_1DECK_TYPE", 16, 16},    {"TREE5_ORIGINAL_TYPE", 16, 16},

@@ -197,6 +197,27 @@ TEST_F(GameSessionTest, RecentNumbersMoveToTheFront)
     EXPECT_EQ(at(20), "");
 }
 
+// A random deal takes its number from the front end's chooser, which sees the new game's rules;
+// a deal by number never asks it.
+TEST_F(GameSessionTest, ARandomDealTakesTheChosenNumber)
+{
+    std::vector<int> asked; // the game id of each question
+    m_session.setDealNumbers([&](const Game& game) {
+        asked.push_back(game.gameId);
+        EXPECT_NE(game.rules[Rule::DeckSize], 0);
+        return std::string("42");
+    });
+    start(Freecell);
+    EXPECT_TRUE(asked.empty());
+    EXPECT_EQ(m_session.game().number, "0000001234567");
+
+    ASSERT_TRUE(m_session.newDeal(true, false, RandomNumber, false));
+    m_store.fnStoreSet(Fld::ConfirmQuitGame, "N");
+    ASSERT_TRUE(m_session.startGame(Klondike, "Klondike", "Player 1", RandomNumber, false));
+    EXPECT_EQ(asked, (std::vector<int>{Freecell, Klondike}));
+    EXPECT_EQ(m_session.game(), test::dealtGame(Klondike, "42"));
+}
+
 // ---- a chosen position, played on ---------------------------------------------------------------
 
 using test::C;

@@ -36,6 +36,8 @@ TEST_F(StartupTest, AFirstRunGetsEveryDefaultAndThreePlayers)
     EXPECT_FALSE(window.toolbarLarge);
     EXPECT_TRUE(window.toolbarFlat);
     EXPECT_TRUE(window.autoPlay);
+    EXPECT_TRUE(window.solver);
+    EXPECT_FALSE(window.winnableDealsOnly);
 
     const std::pair<Field, const char*> expected[] = {
         {Fld::Show_ToolTips, "Y"},     {Fld::Back_Card, "011"},       {Fld::Card, "001"},
@@ -112,11 +114,15 @@ TEST_F(StartupTest, ValuesThatDependOnOthers)
     m_cfg.writeText("Preference", "Cards_Animate", "N");
     m_cfg.writeText("Preference", "ToolBar_Large", "Y");
     m_cfg.writeText("Preference", "AutoPlay", "N");
+    m_cfg.writeText("Preference", "Solver", "N");
+    m_cfg.writeText("Preference", "Winnable_Deals_Only", "Y");
     const WindowPreferences window = start();
     EXPECT_EQ(field(Fld::Back_Card), "006");
     EXPECT_EQ(field(Fld::Cards_Shadowed), "N") << "follows Cards_Animate when not stored";
     EXPECT_TRUE(window.toolbarLarge);
     EXPECT_FALSE(window.autoPlay);
+    EXPECT_FALSE(window.solver);
+    EXPECT_TRUE(window.winnableDealsOnly);
 
     m_cfg.writeText("Preference", "Cards_Shadowed", "Y");
     start();

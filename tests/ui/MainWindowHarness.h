@@ -49,10 +49,12 @@ public:
         return std::make_unique<TfrmMain>(*m_store, used, ProgramFiles(programDir(), m_data->path().toStdString()));
     }
 
-    // A shown window of the given size playing Freecell deal 1234567, automatic play off.
-    std::unique_ptr<TfrmMain> playFreecell(QSize size = {1016, 740})
+    // A shown window of the given size playing Freecell deal 1234567 (or the number given),
+    // automatic play off; events: as for openWindow.
+    std::unique_ptr<TfrmMain> playFreecell(QSize size = {1016, 740}, const char* number = "1234567",
+                                           EventPump* events = nullptr)
     {
-        std::unique_ptr<TfrmMain> window = openWindow();
+        std::unique_ptr<TfrmMain> window = openWindow(events);
         window->setWindowState(Qt::WindowNoState);
         window->resize(size);
         window->show();
@@ -62,7 +64,7 @@ public:
         if (window->autoPlay())
             window->toggleAutoPlay();
         // The first run deals Freecell; a new deal of the chosen number replaces it.
-        window->store().fnStoreSet(Fld::GameNumber, "1234567");
+        window->store().fnStoreSet(Fld::GameNumber, number);
         window->session().newDeal(true, false, KeepNumber, true);
         return window;
     }

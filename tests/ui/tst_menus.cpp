@@ -91,12 +91,16 @@ void TstMenus::theMenuTree_data()
     row("mnuEsci", "mnuPartita", "E&xit", "", true);
     row("mnuUndo", "mnuGameMenu", "&Undo", "Ctrl+Z", true);
     row("mnuRedo", "mnuGameMenu", "&Redo", "Ctrl+Y", true);
+    row("mnuHint", "mnuGameMenu", "&Hint", "H", true);
+    row("mnuPlaySolution", "mnuGameMenu", "Play the &solution", "", true);
     row("mnuSnapshotPosition", "mnuGameMenu", "Snaps&hot position", "Ctrl+H", true);
     row("mnuUndoToSnapshot", "mnuGameMenu", "Undo to s&napshot", "Ctrl+T", false);
     row("mnuPause", "mnuGameMenu", "P&ause", "Ctrl+P", true);
     row("mnuQuitGame", "mnuGameMenu", "&Quit game", "Ctrl+Q", true);
     row("mnuGameInformation", "mnuGameMenu", "Game &information...", "", false);
     row("mnuAutoPlay", "mnuGameMenu", "Au&toplay", "F7", true);
+    row("mnuSolver", "mnuGameMenu", "Sol&ver", "", true);
+    row("mnuWinnableOnly", "mnuGameMenu", "&Winnable deals only", "", true);
     row("mnuDemo", "mnuGameMenu", "&Demo", "Ctrl+D", false);
     row("mnuGameStatistics", "mnuStatistics", "&Game statistics...", "F4", false);
     row("mnuPlayersStatistics", "mnuStatistics", "&Players statistics...", "", false);
