@@ -203,7 +203,7 @@ private:
     void consider(Frame& frame, const Child& child);
     std::optional<Move> safeMove();
     bool leavesSupport(const Move& move) const;
-    bool skipped(const Move& move) const;
+    bool skipped(const Frame& frame, const Move& move) const;
     bool limitReached();
     bool onPath(std::uint64_t key, std::size_t depth) const;
 };
@@ -342,17 +342,23 @@ std::optional<Move> Solver::Search::safeMove()
 }
 
 // Moves that can only lead to a position met already or to an equal one.
-bool Solver::Search::skipped(const Move& m) const
+bool Solver::Search::skipped(const Frame& frame, const Move& m) const
 {
     const auto classOf = [&](PileRef pile) { return m_facts.pileClass[std::size_t(slotOf(pile))]; };
     // A foundation's card onto an alike foundation.
     if (m.from.group == PileGroup::Dest && m.to.group == PileGroup::Dest && classOf(m.from) == classOf(m.to))
         return true;
-    // A whole pile onto an empty alike pile.
-    if (m.kind == MoveKind::Drop && m.to.group == PileGroup::Fila && m_game.pile(m.to).empty()
-        && m.from.group == PileGroup::Fila && findCard(m_game.pile(m.from), m.card) == 0
-        && classOf(m.from) == classOf(m.to) && exchangeableNow(m_facts, m_game))
+    if (m.kind != MoveKind::Drop || !m_game.pile(m.to).empty() || !exchangeableNow(m_facts, m_game))
+        return false;
+    // A whole pile onto an empty alike pile, a free cell's card into an alike free cell.
+    if ((m.from.group == PileGroup::Fila || m.from.group == PileGroup::Appogg) && classOf(m.from) == classOf(m.to)
+        && findCard(m_game.pile(m.from), m.card) == 0)
         return true;
+    // The same cards into an empty pile alike to one they go to already.
+    for (auto c = frame.children.rbegin(); c != frame.children.rend() && c->move.card == m.card; ++c)
+        if (c->move.from == m.from && c->move.to.group == m.to.group && classOf(c->move.to) == classOf(m.to)
+            && m_game.pile(c->move.to).empty())
+            return true;
     return false;
 }
 
@@ -435,7 +441,7 @@ void Solver::Search::expand(Frame& frame)
     for (const Move& m : m_moves) { // trying a step lists no moves: m_moves stays as it is
         if (m.kind == MoveKind::Stock)
             press = true;
-        else if (!skipped(m))
+        else if (!skipped(frame, m))
             consider(frame, {m, 0, 0});
     }
     if (press)
