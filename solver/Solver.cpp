@@ -114,9 +114,9 @@ public:
     Search(Game& game, AutomaticPlay play, const RuleFacts& facts, TranspositionTable& table, const Limits& limits,
            Clock::time_point start, std::uint64_t& nodes)
         : m_game(game), m_play(play), m_facts(facts), m_table(table), m_limits(limits), m_start(start),
-          m_nodes(nodes),
           m_quietPresses(!play.autoplay && game.rules[Rule::AutoFill] == 0
-                         && game.rules[Rule::FillAfterFirstMove] == 0 && !collectsCompletedRuns(game.rules))
+                         && game.rules[Rule::FillAfterFirstMove] == 0 && !collectsCompletedRuns(game.rules)),
+          m_nodes(nodes)
     {
     }
 
