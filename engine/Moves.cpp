@@ -138,21 +138,20 @@ bool pressesPickUp(const Game& g, PileRef from)
 
 // ---- the drop rules, destination by destination ----
 
-// A destination with its placement question asked once, for whatever card comes.
+// A destination with its placement question prepared once, for whatever card comes.
 struct Destination {
     PileRef pile;
-    PlacementQuery query; // for foundations and tableau piles
+    PreparedQuery query; // for foundations and tableau piles
 };
 
 Destination destinationOf(const Game& g, PileRef pile)
 {
-    return {pile, placementQuery(g.rules, g.cards.piles, pile, 0, true)};
+    return {pile, prepareQuery(placementQuery(g.rules, g.cards.piles, pile, 0, true), g.rules)};
 }
 
-bool placeable(const Game& g, PlacementQuery q, int card)
+bool placeable(const Game& g, const PreparedQuery& q, int card)
 {
-    q.card = card;
-    return canPlace(q, g.cards.piles, g.rules, g.counters);
+    return canPlace(q, card, g.cards.piles, g.rules, g.counters);
 }
 
 bool foundationTakes(const Game& g, const Destination& d, int card)
@@ -186,7 +185,7 @@ bool tableauTakes(const Game& g, const PickUp& c, const Destination& d)
 {
     const int i = d.pile.index;
     const std::string& pile = g.cards.piles.fila[std::size_t(i)];
-    if (g.cards.deck.isFaceDown(d.query.target) || !placeable(g, d.query, c.card))
+    if (g.cards.deck.isFaceDown(d.query.query.target) || !placeable(g, d.query, c.card))
         return false;
     if (c.count > 1) {
         if (g.rules[Rule::TableauBuildCode + i] == BuildCodes::AlternateDownSingleCards && !pile.empty())

@@ -240,7 +240,8 @@ std::uint64_t questionKey(const PlacementQuery& q, const RuleTable& rules)
     if ((q.target <= 0 && !plainStart) || !answerByCardsAlone(q.buildCode) || rules[Rule::StockRestriction] != 0)
         return 0;
     const auto field = [](int value, int bits) { return std::uint64_t(value + (1 << (bits - 1))) & ((1u << bits) - 1); };
-    return 1 | std::uint64_t(std::max(q.target, 0)) << 1 | std::uint64_t(q.card) << 8 | field(q.buildCode, 8) << 15
+    // The card goes in bits 8..14 (withCard).
+    return 1 | std::uint64_t(std::max(q.target, 0)) << 1 | field(q.buildCode, 8) << 15
          | field(q.direction, 4) << 23 | field(q.wrap, 4) << 27 | field(q.baseRank, 8) << 31
          | field(q.emptyRule, 8) << 39 | std::uint64_t(q.toFoundation) << 47 | std::uint64_t(q.byPlayer) << 48
          | field(int(rules.deckSuits()), 4) << 49;
@@ -263,25 +264,56 @@ bool answer(const PlacementQuery& query, const PileGroups& piles, const RuleTabl
 
 } // namespace
 
+namespace {
+
+constexpr std::size_t RememberedBits = 13;
+constexpr int CardShift = 8;
+
+// The card's part of a question's key.
+std::uint64_t withCard(std::uint64_t key, int card) { return key | std::uint64_t(card) << CardShift; }
+
+// Searches ask the same questions of card onto card again and again: where the answer reads only
+// the question, it is remembered (per thread, in a small table where a new answer takes the place
+// of an old one).
+bool rememberedAnswer(std::uint64_t key, const PlacementQuery& query, const PileGroups& piles, const RuleTable& rules,
+                      const PlacementCounters& counters)
+{
+    thread_local std::array<std::uint64_t, std::size_t(1) << RememberedBits> remembered{};
+    std::uint64_t& slot = remembered[(key * 0x9e3779b97f4a7c15ULL) >> (64 - RememberedBits)];
+    if ((slot >> 1) == key >> 1)
+        return (slot & 1) != 0;
+    const bool accepted = answer(query, piles, rules, counters);
+    slot = (key & ~std::uint64_t(1)) | (accepted ? 1 : 0);
+    return accepted;
+}
+
+} // namespace
+
 bool canPlace(const PlacementQuery& query, const PileGroups& piles, const RuleTable& rules,
               const PlacementCounters& counters)
 {
     if (!validQuery(query) || query.target == query.card)
         return false;
-    // Searches ask the same questions of card onto card again and again: where the answer reads
-    // only the question, it is remembered (per thread, in a small table where a new answer takes
-    // the place of an old one).
     const std::uint64_t key = questionKey(query, rules);
-    if (key == 0)
-        return answer(query, piles, rules, counters);
-    static constexpr std::size_t Remembered = std::size_t(1) << 13;
-    thread_local std::array<std::uint64_t, Remembered> remembered{};
-    std::uint64_t& slot = remembered[(key * 0x9e3779b97f4a7c15ULL) >> (64 - 13)];
-    if ((slot >> 1) == key >> 1 && slot != 0)
-        return (slot & 1) != 0;
-    const bool accepted = answer(query, piles, rules, counters);
-    slot = (key & ~std::uint64_t(1)) | (accepted ? 1 : 0);
-    return accepted;
+    return key == 0 ? answer(query, piles, rules, counters)
+                    : rememberedAnswer(withCard(key, query.card), query, piles, rules, counters);
+}
+
+PreparedQuery prepareQuery(const PlacementQuery& query, const RuleTable& rules)
+{
+    PlacementQuery withoutCard = query;
+    withoutCard.card = 0;
+    return {query, questionKey(withoutCard, rules)};
+}
+
+bool canPlace(const PreparedQuery& prepared, int card, const PileGroups& piles, const RuleTable& rules,
+              const PlacementCounters& counters)
+{
+    PlacementQuery query = prepared.query;
+    query.card = card;
+    if (prepared.key == 0 || !validQuery(query) || query.target == card)
+        return canPlace(query, piles, rules, counters);
+    return rememberedAnswer(withCard(prepared.key, card), query, piles, rules, counters);
 }
 
 int jumpedSlot(int from, int to, int width)

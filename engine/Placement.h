@@ -4,6 +4,8 @@
 // It only reads the table. The deal, automatic play and searches call it very often, so it never
 // allocates.
 
+#include <cstdint>
+
 #include "cards/Piles.h"
 #include "cards/RuleTable.h"
 
@@ -64,6 +66,17 @@ PlacementQuery placementQuery(const RuleTable& rules, const PileGroups& piles, P
                               bool byPlayer, bool foundationPass = false);
 
 bool canPlace(const PlacementQuery& query, const PileGroups& piles, const RuleTable& rules,
+              const PlacementCounters& counters);
+
+// One question to be asked for many cards (the move engine asks each destination about every card
+// that could go there): what it reads besides the card, worked out once.
+struct PreparedQuery {
+    PlacementQuery query;   // its card is set by each asking
+    std::uint64_t key = 0;  // the remembered answers' key without the card; 0: none are kept
+};
+PreparedQuery prepareQuery(const PlacementQuery& query, const RuleTable& rules);
+// canPlace for the prepared question and the card.
+bool canPlace(const PreparedQuery& prepared, int card, const PileGroups& piles, const RuleTable& rules,
               const PlacementCounters& counters);
 
 // The start of the foundations sharing a balanced-start rule (or a completed-runs rule, whose runs
