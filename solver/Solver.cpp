@@ -61,6 +61,7 @@ namespace Prefer {
 inline constexpr int FromWastePerPress = -1; // fewer presses first
 inline constexpr int PressesOnly = -20;      // a press that deals onto the piles, after the moves
 inline constexpr int LeavesSupport = -15;    // a card leaves the card it sits on in order
+inline constexpr int LaysBareCardGoingHome = 60; // the card left on top goes home at once
 } // namespace Prefer
 
 std::uint64_t waitingKey(std::uint32_t waiting)
@@ -203,6 +204,9 @@ private:
     void consider(Frame& frame, const Child& child);
     std::optional<Move> safeMove();
     bool leavesSupport(const Move& move) const;
+    bool laysBareSafeCard(const Move& move);
+    // m_home made current.
+    void homeCards();
     bool skipped(const Frame& frame, const Move& move) const;
     bool limitReached();
     bool onPath(std::uint64_t key, std::size_t depth) const;
@@ -296,20 +300,25 @@ void Solver::Search::makeSafeMoves()
 
 // A card goes home at once when nothing could ever want it in the tableau again: every card the
 // tableau would let sit on it is home already. Every foundation that takes it must be alike.
+void Solver::Search::homeCards()
+{
+    if (m_homeKnown)
+        return;
+    m_home.reset();
+    for (int i = 0; i < foundationsInUse(m_game.rules); ++i) {
+        const std::string& pile = m_game.cards.piles.dest[std::size_t(i)];
+        for (int p = 0; p < cardCount(pile); ++p)
+            m_home.set(std::size_t(std::max(cardAt(pile, p), 0)));
+    }
+    m_homeKnown = true;
+}
+
 std::optional<Move> Solver::Search::safeMove()
 {
     if (!m_facts.safeMoves)
         return std::nullopt;
     const int foundations = foundationsInUse(m_game.rules);
-    if (!m_homeKnown) {
-        m_home.reset();
-        for (int i = 0; i < foundations; ++i) {
-            const std::string& pile = m_game.cards.piles.dest[std::size_t(i)];
-            for (int p = 0; p < cardCount(pile); ++p)
-                m_home.set(std::size_t(std::max(cardAt(pile, p), 0)));
-        }
-        m_homeKnown = true;
-    }
+    homeCards();
     const CardSet& home = m_home;
     const auto tryPile = [&](PileRef from) -> std::optional<Move> {
         const int card = topCard(m_game.pile(from));
@@ -374,8 +383,33 @@ void Solver::Search::consider(Frame& frame, const Child& child)
         c.score += m_eval.value(m_game) + Prefer::PressesOnly;
     else
         c.score += m_eval.valueAfter(m_game, child.move, m_play.turnUps) + Prefer::FromWastePerPress * child.presses
-            + (leavesSupport(child.move) ? Prefer::LeavesSupport : 0);
+            + (leavesSupport(child.move) ? Prefer::LeavesSupport : 0)
+            + (laysBareSafeCard(child.move) ? Prefer::LaysBareCardGoingHome : 0);
     frame.children.push_back(c);
+}
+
+// The move lays bare a card that will go home at once.
+bool Solver::Search::laysBareSafeCard(const Move& m)
+{
+    if (!m_facts.safeMoves || m.from.group != PileGroup::Fila || m.to.group == PileGroup::Dest)
+        return false;
+    const std::string& from = m_game.pile(m.from);
+    const int position = findCard(from, m.card);
+    if (position <= 0)
+        return false;
+    const int below = cardAt(from, position - 1);
+    if (!isCardNumber(below) || m_game.cards.deck.isFaceDown(below))
+        return false;
+    homeCards();
+    const CardSet& supports = m_facts.supports[std::size_t(below)];
+    if ((supports & m_home) != supports)
+        return false;
+    for (int i = 0; i < foundationsInUse(m_game.rules); ++i) {
+        const PlacementQuery q = placementQuery(m_game.rules, m_game.cards.piles, destPile(i), below, true);
+        if (canPlace(q, m_game.cards.piles, m_game.rules, m_game.counters))
+            return true;
+    }
+    return false;
 }
 
 // A card that sits on a card the tableau lets it sit on, going elsewhere than home.
