@@ -104,7 +104,7 @@ PileRef pileOfSlot(int slot)
     return appoggPile(slot - appogg);
 }
 
-RuleFacts ruleFacts(const Game& game)
+RuleFacts ruleFacts(const Game& game, bool shortcuts)
 {
     const RuleTable& r = game.rules;
     RuleFacts facts;
@@ -160,6 +160,17 @@ RuleFacts ruleFacts(const Game& game)
                         facts.supports[std::size_t(below)].set(std::size_t(above));
                 }
         }
+    }
+    if (!shortcuts) {
+        RuleFacts none;
+        for (int slot = 0; slot < PileSlots; ++slot)
+            none.pileClass[std::size_t(slot)] = std::uint8_t(slot);
+        none.stockFeedsPiles = facts.stockFeedsPiles;
+        none.tableauRedealt = facts.tableauRedealt;
+        none.dealsCount = facts.dealsCount;
+        none.supportsKnown = facts.supportsKnown; // for the order of the steps only
+        none.supports = facts.supports;
+        return none;
     }
     return facts;
 }

@@ -60,7 +60,10 @@ struct RuleFacts {
     bool stockRotates = false;
 };
 
-RuleFacts ruleFacts(const Game& game);
+// With `shortcuts` off, nothing is assumed: no piles alike, no card sent home at once, no move
+// kept waiting, the stock's every split a position of its own (for checking that the shortcuts
+// keep the answer).
+RuleFacts ruleFacts(const Game& game, bool shortcuts = true);
 
 // Whether alike piles may be exchanged in this position.
 inline bool exchangeableNow(const RuleFacts& facts, const Game& game)

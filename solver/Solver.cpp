@@ -96,13 +96,15 @@ public:
     TranspositionTable steady; // the positions of the steady search
     TranspositionTable rounds; // those of the shuffled round under way
     std::optional<RuleTable> rules; // whose facts these are
+    bool shortcuts = true;          // and whether they allow the shortcuts
     RuleFacts facts;
 
-    const RuleFacts& factsFor(const Game& game)
+    const RuleFacts& factsFor(const Game& game, bool withShortcuts)
     {
-        if (!rules || !(*rules == game.rules)) {
-            facts = ruleFacts(game);
+        if (!rules || !(*rules == game.rules) || shortcuts != withShortcuts) {
+            facts = ruleFacts(game, withShortcuts);
             rules = game.rules;
+            shortcuts = withShortcuts;
         }
         return facts;
     }
@@ -353,6 +355,8 @@ std::optional<Move> Solver::Search::safeMove()
 // Moves that can only lead to a position met already or to an equal one.
 bool Solver::Search::skipped(const Frame& frame, const Move& m) const
 {
+    if (!m_limits.shortcuts)
+        return false;
     const auto classOf = [&](PileRef pile) { return m_facts.pileClass[std::size_t(slotOf(pile))]; };
     // A foundation's card onto an alike foundation.
     if (m.from.group == PileGroup::Dest && m.to.group == PileGroup::Dest && classOf(m.from) == classOf(m.to))
@@ -617,7 +621,7 @@ Result Solver::solve(const Game& game, AutomaticPlay play)
         return r;
     }
     const Clock::time_point start = Clock::now();
-    const RuleFacts& facts = m_table->factsFor(game);
+    const RuleFacts& facts = m_table->factsFor(game, m_limits.shortcuts);
     m_table->steady.setMemory(m_limits.memoryBytes / 4 * SteadyShareOfMemory);
     m_table->rounds.setMemory(m_limits.memoryBytes / 4 * (4 - SteadyShareOfMemory));
     m_table->steady.clear();

@@ -27,6 +27,9 @@ struct Limits {
     double seconds = 0;                          // 0: no limit
     std::size_t memoryBytes = DefaultMemoryBytes; // the transposition table never grows past it
     const std::atomic<bool>* cancel = nullptr;   // set from another thread to stop at once
+    // The search's shortcuts (alike piles as one, safe cards sent home at once, moves that lead
+    // nowhere new skipped); off only to check that they keep the answer.
+    bool shortcuts = true;
 };
 
 enum class Verdict {

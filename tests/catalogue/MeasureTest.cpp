@@ -89,6 +89,9 @@ protected:
         std::string freecell = test::TempDir::readFile(KST_SOURCE_DIR "/catalogue/games/0001-freecell.game");
         const std::size_t odds = freecell.find("\nodds ");
         freecell.replace(odds + 1, freecell.find('\n', odds + 1) - odds - 1, "odds 1 in 3   # a guess");
+        // As if never measured.
+        if (const std::size_t measured = freecell.find("\nmeasured "); measured != std::string::npos)
+            freecell.erase(measured + 1, freecell.find('\n', measured + 1) - measured);
         m_original = {
             {"games/0001-freecell.game", freecell},
             {"games/0002-suited.game", "# Freecell built in suit\r\ngame 2 \"Suited\"\r\ninherits 1\r\n"

@@ -94,6 +94,11 @@ TEST(Solver, SmallPositionsWithAKnownAnswer)
          {{filaPile(0), {AH, S2}}, {filaPile(1), {AS, H2}}},
          {{Rule::TableauCount, 2}, {Rule::ReserveCount, 0}},
          Verdict::Lost},
+        {"the 3 of hearts could go home but must first take the 2 of spades off its Ace",
+         {{destPile(0), {AH, H2}}, {filaPile(0), {H3}}, {filaPile(1), {AS, S2}}, {filaPile(2), {S3}}},
+         {{Rule::TableauCount, 3}, {Rule::ReserveCount, 0}, {Rule::TableauEmptyRule, King},
+          {Rule::TableauEmptyRule + 1, King}, {Rule::TableauEmptyRule + 2, King}},
+         Verdict::Won},
         {"the Ace lies under a run of four that must move whole to the one empty pile",
          {{destPile(1), {AS, S2}}, {filaPile(0), {AH, S5, H4, S3, H2}}, {filaPile(1), {H5, S4, H3}}},
          {{Rule::TableauCount, 3}, {Rule::ReserveCount, 0}, {Rule::RunSize, RunSizes::Any}},
@@ -145,6 +150,33 @@ TEST(Solver, EveryWinPlaysToTheEndInASession)
             EXPECT_TRUE(session.game().won);
         }
     EXPECT_GE(won, 12);
+}
+
+// The shortcuts of the search (alike piles as one, safe cards home at once, cards taken back only
+// to take a card, the stock's dealing order as its key, moves leading nowhere new skipped) must
+// keep the answer: where the plain search decides a deal too, it decides it the same way.
+TEST(Solver, TheShortcutsKeepTheAnswer)
+{
+    const struct {
+        int gameId;
+        const char* number;
+    } deals[] = {{20, "1"}, {20, "3"}, {20, "4"}, {20, "7"}, {12, "1"}, {12, "3"}, {2, "3"}, {2, "15"}, {1, "2"}};
+    int compared = 0;
+    for (const auto& d : deals) {
+        SCOPED_TRACE(std::string(test::shippedCatalogue().gameName(d.gameId)) + " " + d.number);
+        const Game game = test::dealtGame(d.gameId, d.number);
+        const solver::Result fast = solver::solve(game, {}, quick(100'000));
+        solver::Limits plainLimits = quick(300'000);
+        plainLimits.shortcuts = false;
+        const solver::Result plain = solver::solve(game, {}, plainLimits);
+        EXPECT_NE(fast.verdict, Verdict::Unknown);
+        if (plain.verdict == Verdict::Unknown)
+            continue;
+        ++compared;
+        EXPECT_EQ(solver::verdictName(fast.verdict), solver::verdictName(plain.verdict));
+        EXPECT_LE(fast.nodes, plain.nodes);
+    }
+    EXPECT_GE(compared, 6);
 }
 
 std::string runCli(const std::string& args, test::TempDir& tmp, const std::string& input = {})

@@ -263,10 +263,10 @@ void TstSolver::winnableDealsOnly()
     test::TestPorts& ports = m_harness.ports;
     GameSession& session = window.session();
     action("mnuWinnableOnly")->trigger();
-    // Counted in positions, so that the answer is the same on any machine: deal 12 takes this
-    // search many times longer (some 50000 positions) than deal 1 (under 2000).
+    // Counted in positions, so that the answer is the same on any machine: deal 116 takes this
+    // search far longer (over 100000 positions) than deal 1 (a few thousand).
     SolverControl::Budget budget;
-    budget.candidate = {4000, 0, SolverControl::TableBytes};
+    budget.candidate = {20000, 0, SolverControl::TableBytes};
     budget.dealSeconds = 600;
     window.solver().setBudget(budget);
 
@@ -275,8 +275,8 @@ void TstSolver::winnableDealsOnly()
     QVERIFY(session.newDeal(true, false, KeepNumber, true));
     QCOMPARE(session.game().number, std::string("0000000000002"));
 
-    // New: the draws give 1 x 12, which is not proved in time, then 1 x 1.
-    for (const std::uint32_t draw : {1u, 12u, 1u, 1u})
+    // New: the draws give 1 x 116, which is not proved in time, then 1 x 1.
+    for (const std::uint32_t draw : {1u, 116u, 1u, 1u})
         ports.random.queue(draw);
     ports.messages.queueAnswer(Answer::Ok); // leave the running game
     window.newDeal();
