@@ -162,7 +162,7 @@ private:
         std::size_t next = 0;
         std::size_t records = 0; // the undo records and line before the step into this position
         std::size_t line = 0;
-        std::uint64_t key = 0;
+        std::uint64_t key = 0;   // the position's key, as stored in the table
         // Tableau piles whose top card was taken back from a foundation and waits for a card.
         std::uint32_t waiting = 0;
     };
@@ -172,7 +172,7 @@ private:
     const RuleFacts& m_facts;
     TranspositionTable& m_table;
     const Limits& m_limits;
-    Clock::time_point m_start; // of the first round
+    Clock::time_point m_start; // of the whole search of the deal
     const bool m_quietPresses; // nothing follows a press that only deals to the waste
     PositionKey m_key;
     Evaluation m_eval;

@@ -9,9 +9,9 @@
 // So the line it finds plays to the end in the window and through `kestrane-cli play`.
 
 #include <atomic>
-#include <memory>
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 #include "engine/AfterMove.h"
@@ -25,7 +25,7 @@ inline constexpr std::size_t DefaultMemoryBytes = std::size_t(256) << 20;
 struct Limits {
     std::uint64_t nodes = 0;                     // positions searched; 0: no limit
     double seconds = 0;                          // 0: no limit
-    std::size_t memoryBytes = DefaultMemoryBytes; // the transposition table never grows past it
+    std::size_t memoryBytes = DefaultMemoryBytes; // the transposition tables never grow past it
     const std::atomic<bool>* cancel = nullptr;   // set from another thread to stop at once
     // The search's shortcuts (alike piles as one, safe cards sent home at once, moves that lead
     // nowhere new skipped); off only to check that they keep the answer.
