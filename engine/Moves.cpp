@@ -378,17 +378,24 @@ int doublingRoom(const Game& game, int target)
 bool runSizeAllows(const Game& game, int count, int card, bool toEmptyTableau)
 {
     const int rule = game.rules[Rule::RunSize];
-    const int E = emptyTableaus(game), F = emptyReserves(game);
+    if (count <= 1 && rule != 0)
+        return true; // a card alone moves under every rule but a largest run of none
     switch (rule) {
     case RunSizes::Any: return true;
     case RunSizes::KingsOrSingles: return rank(card) == King || count == 1;
+    case RunSizes::Doubling: return count <= doublingRoom(game, toEmptyTableau ? firstOpenSpace(game) : -1);
+    default: break;
+    }
+    if (rule >= 0)
+        return count <= rule;
+    const int E = emptyTableaus(game), F = emptyReserves(game);
+    switch (rule) {
     case RunSizes::FreeCellsAndPiles:
         if (E == 0)
             return count <= F + 1;
         return toEmptyTableau ? count <= F + E : count <= F + E + 1;
     case RunSizes::FreeCellsOrPiles: return E == 0 ? count <= F + 1 : count <= F + E;
-    case RunSizes::Doubling: return count <= doublingRoom(game, toEmptyTableau ? firstOpenSpace(game) : -1);
-    default: return rule < 0 ? count <= std::max(E, 1) : count <= rule;
+    default: return count <= std::max(E, 1);
     }
 }
 
