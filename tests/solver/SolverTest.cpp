@@ -152,6 +152,27 @@ TEST(Solver, EveryWinPlaysToTheEndInASession)
     EXPECT_GE(won, 12);
 }
 
+// Every ordinary game of the catalogue: the win the solver finds on a deal plays to the end in a
+// session, the steps the rules make by themselves included.
+TEST(Solver, EveryGamesWinsPlayToTheEnd)
+{
+    int won = 0;
+    for (const CatalogueGame& entry : test::shippedCatalogue().games()) {
+        test::PlayedSession session(entry.gameId, "2");
+        if (!solver::solvable(session.game()))
+            continue;
+        SCOPED_TRACE(entry.name);
+        const solver::Result r = solver::solve(session.game(), {}, quick(10'000));
+        if (r.verdict != Verdict::Won)
+            continue;
+        ++won;
+        for (const Move& m : r.line)
+            ASSERT_TRUE(session.session.play(m, MoveOrigin::Clicked)) << moveText(m);
+        EXPECT_TRUE(session.game().won);
+    }
+    EXPECT_GE(won, 25);
+}
+
 // The shortcuts of the search (alike piles as one, safe cards home at once, cards taken back only
 // to take a card, the stock's dealing order as its key, moves leading nowhere new skipped) must
 // keep the answer: where the plain search decides a deal too, it decides it the same way.
