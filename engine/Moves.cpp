@@ -310,6 +310,22 @@ void dropsFrom(const Game& game, PileRef pile, const Destinations& destinations,
     }
 }
 
+// The presses that send the pile's cards at once, in the click-to-move games.
+void clicksFrom(const Game& game, PileRef pile, std::vector<Move>& out)
+{
+    const std::string& text = game.pile(pile);
+    for (int p = 0; p < cardCount(text); ++p)
+        if (const Move m = pressMove(game, cardAt(text, p)); m.kind == MoveKind::Click)
+            out.push_back(m);
+}
+
+// The tableau pile's top card sent to the second waste, in the discard games.
+void discardFrom(const Game& game, PileRef pile, std::vector<Move>& out)
+{
+    if (const Move m = pressMove(game, topCard(game.pile(pile))); m.kind == MoveKind::Click)
+        out.push_back(m);
+}
+
 } // namespace
 
 // ---- where a card lies ---------------------------------------------------------------------------
@@ -510,11 +526,6 @@ void legalMoves(const Game& game, std::vector<Move>& out)
         if (isCardNumber(top) && game.cards.deck.isFaceDown(top))
             out.push_back({MoveKind::TurnUp, std::uint8_t(top), filaPile(i), {}});
     }
-    const auto eachCard = [&](PileRef pile, int from, auto&& visit) {
-        const std::string& text = game.pile(pile);
-        for (int p = from; p < cardCount(text); ++p)
-            visit(cardAt(text, p));
-    };
     const auto eachSource = [&](auto&& visitPile) {
         for (int i = 0; i < tableaus; ++i)
             visitPile(filaPile(i));
@@ -525,18 +536,12 @@ void legalMoves(const Game& game, std::vector<Move>& out)
             visitPile(destPile(i));
     };
     if (clickToMoveGame(game)) {
-        eachSource([&](PileRef pile) {
-            eachCard(pile, 0, [&](int card) {
-                if (const Move m = pressMove(game, card); m.kind == MoveKind::Click)
-                    out.push_back(m);
-            });
-        });
+        eachSource([&](PileRef pile) { clicksFrom(game, pile, out); });
         return;
     }
     if (isDiscardGame(game))
         for (int i = 0; i < tableaus; ++i)
-            if (const Move m = pressMove(game, topCard(piles.fila[std::size_t(i)])); m.kind == MoveKind::Click)
-                out.push_back(m);
+            discardFrom(game, filaPile(i), out);
     const Destinations destinations(game);
     eachSource([&](PileRef pile) { dropsFrom(game, pile, destinations, out); });
     if (const Move press = stockMove(game, Mazzo); !press.isNone())
@@ -548,13 +553,12 @@ void legalMovesFrom(const Game& game, PileRef from, std::vector<Move>& out)
     out.clear();
     if (!pileInUse(game.rules, from) || from == Mazzo || from == Mazzo_Waste)
         return;
-    if (clickToMoveGame(game) || (isDiscardGame(game) && from.group == PileGroup::Fila)) {
-        if (const int top = topCard(game.pile(from)); isCardNumber(top))
-            if (const Move m = pressMove(game, top); m.kind == MoveKind::Click)
-                out.push_back(m);
-        if (clickToMoveGame(game))
-            return;
+    if (clickToMoveGame(game)) {
+        clicksFrom(game, from, out);
+        return;
     }
+    if (isDiscardGame(game) && from.group == PileGroup::Fila)
+        discardFrom(game, from, out);
     dropsFrom(game, from, Destinations(game), out);
 }
 

@@ -199,12 +199,7 @@ PlacementQuery placementQuery(const RuleTable& rules, const PileGroups& piles, P
 
 // ---- the test --------------------------------------------------------------------------------
 
-namespace {
-
-// Build codes whose answer for a card onto a card reads nothing but the two cards, the pile's
-// parameters and the deck's suits: the codes the complete rules leave to the suit and direction
-// tests, and these.
-bool answerByCardsAlone(int code)
+bool answerReadsOnlyTheCards(int code)
 {
     switch (code) {
     case BuildCodes::OtherSuit:
@@ -223,6 +218,7 @@ bool answerByCardsAlone(int code)
     case BuildCodes::SameColour:
     case BuildCodes::AnySuit:
     case BuildCodes::AlternateColours:
+    case BuildCodes::SameSuitNoQueenOnCourt:
     case BuildCodes::OnlyWhenEmpty:
     case BuildCodes::Closed:
         return true;
@@ -231,13 +227,15 @@ bool answerByCardsAlone(int code)
     }
 }
 
+namespace {
+
 // The whole question in one number, for the answers remembered; 0 when it cannot be remembered.
 std::uint64_t questionKey(const PlacementQuery& q, const RuleTable& rules)
 {
     // An empty pile's start reads only the question under a rank, any card or any card too.
     const bool plainStart = q.emptyRule == EmptyRules::AnyCard || q.emptyRule == EmptyRules::AnyCardToo
         || (q.emptyRule >= Ace && q.emptyRule <= King);
-    if ((q.target <= 0 && !plainStart) || !answerByCardsAlone(q.buildCode) || rules[Rule::StockRestriction] != 0)
+    if ((q.target <= 0 && !plainStart) || !answerReadsOnlyTheCards(q.buildCode) || rules[Rule::StockRestriction] != 0)
         return 0;
     const auto field = [](int value, int bits) { return std::uint64_t(value + (1 << (bits - 1))) & ((1u << bits) - 1); };
     // The card goes in bits 8..14 (withCard).
@@ -261,10 +259,6 @@ bool answer(const PlacementQuery& query, const PileGroups& piles, const RuleTabl
         return placement::emptyPileAccepts(c);
     return suitsAllow(c) && placement::directionAccepts(c);
 }
-
-} // namespace
-
-namespace {
 
 constexpr std::size_t RememberedBits = 13;
 constexpr int CardShift = 8;

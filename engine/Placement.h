@@ -68,6 +68,11 @@ PlacementQuery placementQuery(const RuleTable& rules, const PileGroups& piles, P
 bool canPlace(const PlacementQuery& query, const PileGroups& piles, const RuleTable& rules,
               const PlacementCounters& counters);
 
+// Build codes whose answer for a card onto a card (or onto an empty pile) reads nothing but the
+// two cards, the pile's parameters and the deck's suits: not where the card comes from, nor any
+// other pile. Their answers are remembered, and searches may judge such a card wherever it lies.
+bool answerReadsOnlyTheCards(int buildCode);
+
 // One question to be asked for many cards (the move engine asks each destination about every card
 // that could go there): what it reads besides the card, worked out once.
 struct PreparedQuery {

@@ -203,37 +203,33 @@ void SolverControl::answerRequest()
         playSolution();
 }
 
-void SolverControl::hint()
+bool SolverControl::lineAtHand(Request request)
 {
     if (!ready())
-        return;
+        return false;
     if (!m_result) {
-        m_request = Request::Hint;
+        m_request = request; // answered when the search for this position ends
         refresh();
-        return;
+        return false;
     }
     if (!winningLineKnown()) {
         m_positionNotice = NoLineKnown;
         refresh();
-        return;
+        return false;
     }
-    playLineMove();
+    return true;
+}
+
+void SolverControl::hint()
+{
+    if (lineAtHand(Request::Hint))
+        playLineMove();
 }
 
 void SolverControl::playSolution()
 {
-    if (!ready())
+    if (!lineAtHand(Request::Play))
         return;
-    if (!m_result) {
-        m_request = Request::Play;
-        refresh();
-        return;
-    }
-    if (!winningLineKnown()) {
-        m_positionNotice = NoLineKnown;
-        refresh();
-        return;
-    }
     // The cards move by themselves until the line is played out; the first key or press stops
     // it after the move under way. This filter comes after the one of the moving cards, so it
     // sees every input first.

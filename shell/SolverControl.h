@@ -91,6 +91,9 @@ private:
     // The commands may act now: a position to play from, and nothing else going on.
     bool ready() const;
     bool winningLineKnown() const;
+    // Whether the command can go on with the winning line now: it waits for the search under way
+    // (the request is kept), or tells the player that no line is known.
+    bool lineAtHand(Request request);
     void armSearch();
     void startSearch();
     void searched(std::uint64_t positionId, const solver::Result& result);

@@ -205,6 +205,7 @@ private:
     void pressSteps(Frame& frame);
     void consider(Frame& frame, const Child& child);
     std::optional<Move> safeMove();
+    int faceUpCardBelow(const Move& move) const;
     bool leavesSupport(const Move& move) const;
     bool laysBareSafeCard(const Move& move);
     // m_home made current.
@@ -300,8 +301,6 @@ void Solver::Search::makeSafeMoves()
             break;
 }
 
-// A card goes home at once when nothing could ever want it in the tableau again: every card the
-// tableau would let sit on it is home already. Every foundation that takes it must be alike.
 void Solver::Search::homeCards()
 {
     if (m_homeKnown)
@@ -315,6 +314,8 @@ void Solver::Search::homeCards()
     m_homeKnown = true;
 }
 
+// A card goes home at once when nothing could ever want it in the tableau again: every card the
+// tableau would let sit on it is home already. Every foundation that takes it must be alike.
 std::optional<Move> Solver::Search::safeMove()
 {
     if (!m_facts.safeMoves)
@@ -392,17 +393,25 @@ void Solver::Search::consider(Frame& frame, const Child& child)
     frame.children.push_back(c);
 }
 
+// The face-up card the move leaves on top of the tableau pile it comes from; 0 when it leaves none
+// (it comes from elsewhere, empties the pile or lays bare a face-down card).
+int Solver::Search::faceUpCardBelow(const Move& m) const
+{
+    if (m.from.group != PileGroup::Fila)
+        return 0;
+    const std::string& from = m_game.pile(m.from);
+    const int position = findCard(from, m.card);
+    const int below = position > 0 ? cardAt(from, position - 1) : 0;
+    return isCardNumber(below) && !m_game.cards.deck.isFaceDown(below) ? below : 0;
+}
+
 // The move lays bare a card that will go home at once.
 bool Solver::Search::laysBareSafeCard(const Move& m)
 {
-    if (!m_facts.safeMoves || m.from.group != PileGroup::Fila || m.to.group == PileGroup::Dest)
+    if (!m_facts.safeMoves || m.to.group == PileGroup::Dest)
         return false;
-    const std::string& from = m_game.pile(m.from);
-    const int position = findCard(from, m.card);
-    if (position <= 0)
-        return false;
-    const int below = cardAt(from, position - 1);
-    if (!isCardNumber(below) || m_game.cards.deck.isFaceDown(below))
+    const int below = faceUpCardBelow(m);
+    if (below == 0)
         return false;
     homeCards();
     const CardSet& supports = m_facts.supports[std::size_t(below)];
@@ -419,15 +428,10 @@ bool Solver::Search::laysBareSafeCard(const Move& m)
 // A card that sits on a card the tableau lets it sit on, going elsewhere than home.
 bool Solver::Search::leavesSupport(const Move& m) const
 {
-    if (m.from.group != PileGroup::Fila || m.to.group == PileGroup::Dest || !m_facts.supportsKnown)
+    if (m.to.group == PileGroup::Dest || !m_facts.supportsKnown)
         return false;
-    const std::string& from = m_game.pile(m.from);
-    const int position = findCard(from, m.card);
-    if (position <= 0)
-        return false;
-    const int below = cardAt(from, position - 1);
-    return isCardNumber(below) && !m_game.cards.deck.isFaceDown(below)
-        && m_facts.supports[std::size_t(below)].test(m.card);
+    const int below = faceUpCardBelow(m);
+    return below != 0 && m_facts.supports[std::size_t(below)].test(m.card);
 }
 
 // The steps that press the stock: where the presses only turn cards from the stock to the waste,
@@ -512,10 +516,8 @@ bool Solver::Search::mayGoSomewhere(int card) const
         if (r[Rule::ReserveRule + i] != ReserveRules::Closed)
             return true;
     for (int i = 0; i < foundationsInUse(r); ++i) {
-        const int code = r[Rule::FoundationBuildCode + i];
-        const bool plain = code == BuildCodes::SameSuit || code == BuildCodes::SameColour
-            || code == BuildCodes::AnySuit || code == BuildCodes::AlternateColours;
-        if (!plain)
+        // A code that reads where the card lies cannot judge it while it is in the stock.
+        if (!answerReadsOnlyTheCards(r[Rule::FoundationBuildCode + i]))
             return true;
         const PlacementQuery q = placementQuery(r, m_game.cards.piles, destPile(i), card, true);
         if (q.target <= 0 ? rankStarts(q.emptyRule) : canPlace(q, m_game.cards.piles, r, m_game.counters))

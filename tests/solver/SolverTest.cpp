@@ -126,6 +126,15 @@ TEST(Solver, TheLongRunMoveIsOneStep)
     EXPECT_NE(std::find(r.line.begin(), r.line.end(), run), r.line.end());
 }
 
+// Plays the line in the session move by move, as the window plays a solution: each is accepted, and
+// the game ends won.
+void playToTheEnd(test::PlayedSession& session, const std::vector<Move>& line)
+{
+    for (const Move& m : line)
+        ASSERT_TRUE(session.session.play(m, MoveOrigin::Clicked)) << moveText(m);
+    EXPECT_TRUE(session.game().won);
+}
+
 // Deals of ordinary games of every kind: a win found is a win played, in a session as the window
 // plays it (with and without automatic play) and move for move as the command line reads it.
 TEST(Solver, EveryWinPlaysToTheEndInASession)
@@ -145,9 +154,7 @@ TEST(Solver, EveryWinPlaysToTheEndInASession)
             if (r.verdict != Verdict::Won)
                 continue;
             ++won;
-            for (const Move& m : r.line)
-                ASSERT_TRUE(session.session.play(m, MoveOrigin::Clicked)) << moveText(m);
-            EXPECT_TRUE(session.game().won);
+            playToTheEnd(session, r.line);
         }
     EXPECT_GE(won, 12);
 }
@@ -166,9 +173,7 @@ TEST(Solver, EveryGamesWinsPlayToTheEnd)
         if (r.verdict != Verdict::Won)
             continue;
         ++won;
-        for (const Move& m : r.line)
-            ASSERT_TRUE(session.session.play(m, MoveOrigin::Clicked)) << moveText(m);
-        EXPECT_TRUE(session.game().won);
+        playToTheEnd(session, r.line);
     }
     EXPECT_GE(won, 25);
 }
