@@ -44,24 +44,93 @@ bool isTop(const Game& g, PileRef pile, int position) { return position == cardC
 int runStart(const Game& g, PileRef pile)
 {
     const std::string& text = g.pile(pile);
-    int position = cardCount(text);
+    const int n = cardCount(text);
+    int position = n;
     const int rule = g.rules[Rule::RunRule];
+    // The card above must go on this one by the pile's own rules (in suit with rule 10).
+    PlacementQuery q = placementQuery(g.rules, g.cards.piles, pile, 0, false);
+    if (rule == RunRules::PlaceableInSuit)
+        q.buildCode = BuildCodes::SameSuit;
+    int above = 0;
     while (position > 0) {
         const int card = cardAt(text, position - 1);
         if (!faceUp(g, card))
             break;
-        if (position < cardCount(text) && rule != RunRules::AnyFaceUpRun) {
-            // The card above must go on this one by the pile's own rules (in suit with rule 10).
-            PlacementQuery q = placementQuery(g.rules, g.cards.piles, pile, cardAt(text, position), false);
+        if (position < n && rule != RunRules::AnyFaceUpRun) {
             q.target = card;
-            if (rule == RunRules::PlaceableInSuit)
-                q.buildCode = BuildCodes::SameSuit;
+            q.card = above;
             if (!canPlace(q, g.cards.piles, g.rules, g.counters))
                 break;
         }
+        above = card;
         --position;
     }
     return position;
+}
+
+// What the run-size rules read of the table besides the run: counted once for all the runs of a
+// listing.
+struct RunRoom {
+    int emptyTableaus = 0; // E: empty tableau piles
+    int emptyReserves = 0; // F: empty reserves
+    int cells = 0;         // empty reserves that take any card
+    int spaces = 0;        // empty tableau piles that take any card
+};
+
+bool isOpenSpace(const Game& game, int i)
+{
+    return game.cards.piles.fila[std::size_t(i)].empty()
+           && game.rules[Rule::TableauEmptyRule + i] == EmptyRules::AnyCard
+           && game.rules[Rule::TableauBuildCode + i] != BuildCodes::Closed;
+}
+
+RunRoom runRoomOf(const Game& game)
+{
+    RunRoom room;
+    for (int r = 0; r < reservesInUse(game.rules); ++r) {
+        if (!game.cards.piles.appogg[std::size_t(r)].empty())
+            continue;
+        ++room.emptyReserves;
+        const int rule = game.rules[Rule::ReserveRule + r];
+        room.cells += rule != ReserveRules::Closed && rule != ReserveRules::KingsUpToThree
+                      && rule != ReserveRules::FaceCardsWhenEmpty;
+    }
+    for (int i = 0; i < tableausInUse(game.rules); ++i) {
+        room.emptyTableaus += game.cards.piles.fila[std::size_t(i)].empty() ? 1 : 0;
+        room.spaces += isOpenSpace(game, i) ? 1 : 0;
+    }
+    return room;
+}
+
+// (free cells + 1) x 2^spaces, the target space not among the spaces.
+int doublingRoom(const RunRoom& room, bool targetIsSpace)
+{
+    return (room.cells + 1) << std::min(room.spaces - (targetIsSpace ? 1 : 0), 16); // 2^16 is past any run
+}
+
+bool runSizeAllows(const Game& game, const RunRoom& room, int count, int card, bool toEmptyTableau)
+{
+    const int rule = game.rules[Rule::RunSize];
+    if (count <= 1 && rule != 0)
+        return true; // a card alone moves under every rule but a largest run of none
+    switch (rule) {
+    case RunSizes::Any: return true;
+    case RunSizes::KingsOrSingles: return rank(card) == King || count == 1;
+    // Into an empty pile, one space less holds the cards in between.
+    case RunSizes::Doubling: return count <= doublingRoom(room, toEmptyTableau && room.spaces > 0);
+    default: break;
+    }
+    if (rule >= 0)
+        return count <= rule;
+    const int E = room.emptyTableaus, F = room.emptyReserves;
+    switch (rule) {
+    case RunSizes::FreeCellsAndPiles:
+        if (E == 0)
+            return count <= F + 1;
+        return toEmptyTableau ? count <= F + E : count <= F + E + 1;
+    case RunSizes::FreeCellsOrPiles: return E == 0 ? count <= F + 1 : count <= F + E;
+    default: return count <= std::max(E, 1);
+    }
 }
 
 // ---- the pick-up rules, pile kind by pile kind ----
@@ -69,7 +138,7 @@ int runStart(const Game& g, PileRef pile)
 PickUp carried(PileRef from, int card, int position, int count) { return {from, card, position, count}; }
 
 // start: the pile's runStart when the caller knows it, else -1.
-PickUp pickUpFromTableau(const Game& g, PileRef from, int card, int position, int start)
+PickUp pickUpFromTableau(const Game& g, const RunRoom& room, PileRef from, int card, int position, int start)
 {
     const int n = cardCount(g.pile(from));
     if (!faceUp(g, card))
@@ -78,7 +147,9 @@ PickUp pickUpFromTableau(const Game& g, PileRef from, int card, int position, in
         // Taken alone, without the run rules, once the block's column below is clear.
         return isTop(g, from, position) && isFreeInBlock(g, from.index) ? carried(from, card, position, 1) : PickUp{};
     }
-    if (position < (start >= 0 ? start : runStart(g, from)) || !runSizeAllows(g, n - position, card, false))
+    // A face-up top card is a run of its own.
+    const bool inRun = position == n - 1 || position >= (start >= 0 ? start : runStart(g, from));
+    if (!inRun || !runSizeAllows(g, room, n - position, card, false))
         return {};
     return carried(from, card, position, n - position);
 }
@@ -110,12 +181,12 @@ PickUp pickUpFromWaste(const Game& g, PileRef from, int card, int position)
 }
 
 // What may move from a place, by the pile's rules alone (the drag and click-to-move share these).
-PickUp movableAt(const Game& g, PileRef from, int card, int position, int start = -1)
+PickUp movableAt(const Game& g, const RunRoom& room, PileRef from, int card, int position, int start = -1)
 {
     if (position < 0 || !isCardNumber(card))
         return {};
     switch (from.group) {
-    case PileGroup::Fila: return pickUpFromTableau(g, from, card, position, start);
+    case PileGroup::Fila: return pickUpFromTableau(g, room, from, card, position, start);
     case PileGroup::Appogg: return pickUpFromReserve(g, from, card, position);
     case PileGroup::Dest: return pickUpFromFoundation(g, from, card, position);
     case PileGroup::Stock: return pickUpFromWaste(g, from, card, position);
@@ -127,7 +198,7 @@ PickUp movable(const Game& g, PileRef from, int card)
 {
     if (!pileInUse(g.rules, from))
         return {};
-    return movableAt(g, from, card, findCard(g.pile(from), card));
+    return movableAt(g, runRoomOf(g), from, card, findCard(g.pile(from), card));
 }
 
 // A press picks up only in games whose presses do not act at once or select.
@@ -146,7 +217,8 @@ struct Destination {
 
 Destination destinationOf(const Game& g, PileRef pile)
 {
-    return {pile, prepareQuery(placementQuery(g.rules, g.cards.piles, pile, 0, true), g.rules)};
+    const PlacementQuery q = placementQuery(g.rules, g.cards.piles, pile, 0, true);
+    return {pile, prepareQuery(q, g.cards.piles, g.rules, g.counters)};
 }
 
 bool placeable(const Game& g, const PreparedQuery& q, int card)
@@ -181,7 +253,7 @@ bool foundationTakes(const Game& g, const Destination& d, int card)
 }
 
 // What is carried passed the sequence rule when it was picked up.
-bool tableauTakes(const Game& g, const PickUp& c, const Destination& d)
+bool tableauTakes(const Game& g, const RunRoom& room, const PickUp& c, const Destination& d)
 {
     const int i = d.pile.index;
     const std::string& pile = g.cards.piles.fila[std::size_t(i)];
@@ -191,9 +263,10 @@ bool tableauTakes(const Game& g, const PickUp& c, const Destination& d)
         if (g.rules[Rule::TableauBuildCode + i] == BuildCodes::AlternateDownSingleCards && !pile.empty())
             return false;
         if (g.rules[Rule::RunSize] == RunSizes::FreeCellsAndPiles && pile.empty()
-            && !runSizeAllows(g, c.count, c.card, true))
+            && !runSizeAllows(g, room, c.count, c.card, true))
             return false;
-        if (g.rules[Rule::RunSize] == RunSizes::Doubling && pile.empty() && c.count > doublingRoom(g, i))
+        if (g.rules[Rule::RunSize] == RunSizes::Doubling && pile.empty()
+            && c.count > doublingRoom(room, isOpenSpace(g, i)))
             return false;
     }
     return true;
@@ -266,16 +339,17 @@ void forEachDestination(const Game& g, Visit&& visit)
         visit(Mazzo_Vis);
 }
 
-bool takes(const Game& g, const PickUp& c, const Destination& d)
+// The destination is one in use; room is that of the table as it stands.
+bool takes(const Game& g, const RunRoom& room, const PickUp& c, const Destination& d)
 {
     const PileRef to = d.pile;
-    if (!c || to == c.from || !pileInUse(g.rules, to))
+    if (!c || to == c.from)
         return false;
     if (firstMoveRestricted(g) && (to.group != PileGroup::Dest || c.from.group != PileGroup::Fila))
         return false;
     switch (to.group) {
     case PileGroup::Dest: return c.count == 1 && foundationTakes(g, d, c.card);
-    case PileGroup::Fila: return tableauTakes(g, c, d);
+    case PileGroup::Fila: return tableauTakes(g, room, c, d);
     case PileGroup::Appogg: return c.count == 1 && reserveTakes(g, to.index, c.card);
     case PileGroup::Stock: return to == Mazzo_Vis && wasteInPlay(g) && c.count == 1 && wasteTakes(g, c.card);
     default: return false;
@@ -285,10 +359,14 @@ bool takes(const Game& g, const PickUp& c, const Destination& d)
 // The destinations in their order, each with its placement question asked once for every card
 // that comes.
 struct Destinations {
-    explicit Destinations(const Game& g)
+    explicit Destinations(const Game& g) { prepare(g); }
+    void prepare(const Game& g)
     {
+        room = runRoomOf(g);
+        count = 0;
         forEachDestination(g, [&](PileRef to) { list[count++] = destinationOf(g, to); });
     }
+    RunRoom room; // the run-size rules' counts, for every run listed
     Destination list[PileGroups::DestEntries + PileGroups::FilaEntries + PileGroups::AppoggEntries + 1];
     std::size_t count = 0;
 };
@@ -299,14 +377,22 @@ void dropsFrom(const Game& game, PileRef pile, const Destinations& destinations,
     const std::string& text = game.pile(pile);
     if (text.empty() || !pressesPickUp(game, pile))
         return;
-    // Only the run at the top of a tableau pile can move; elsewhere the pick-up rules decide card
-    // by card (most piles give their top card alone).
-    const int start = pile.group == PileGroup::Fila ? runStart(game, pile) : 0;
-    for (int p = start; p < cardCount(text); ++p) {
-        const PickUp c = movableAt(game, pile, cardAt(text, p), p, start);
-        for (std::size_t d = 0; c && d < destinations.count; ++d)
-            if (takes(game, c, destinations.list[d]))
+    // Only the run at the top of a tableau pile can move, and only the top card of a foundation or
+    // the waste; a reserve's pick-up rule decides card by card.
+    const int n = cardCount(text);
+    const int start = pile.group == PileGroup::Fila ? runStart(game, pile)
+                    : pile.group == PileGroup::Appogg ? 0
+                                                      : n - 1;
+    for (int p = start; p < n; ++p) {
+        const PickUp c = movableAt(game, destinations.room, pile, cardAt(text, p), p, start);
+        for (std::size_t d = 0; c && d < destinations.count; ++d) {
+            // A question whose answer reads only the cards refuses most cards at a glance.
+            const PreparedQuery& q = destinations.list[d].query;
+            if (q.key != 0 && !q.accepted.test(std::size_t(c.card)))
+                continue;
+            if (takes(game, destinations.room, c, destinations.list[d]))
                 out.push_back({MoveKind::Drop, std::uint8_t(c.card), c.from, destinations.list[d].pile});
+        }
     }
 }
 
@@ -357,62 +443,14 @@ bool sequenceAllows(const Game& game, PileRef pile, int position)
         && position < cardCount(game.pile(pile));
 }
 
-namespace {
-
-bool isOpenSpace(const Game& game, int i)
-{
-    return game.cards.piles.fila[std::size_t(i)].empty()
-           && game.rules[Rule::TableauEmptyRule + i] == EmptyRules::AnyCard
-           && game.rules[Rule::TableauBuildCode + i] != BuildCodes::Closed;
-}
-
-int firstOpenSpace(const Game& game)
-{
-    for (int i = 0; i < tableausInUse(game.rules); ++i)
-        if (isOpenSpace(game, i))
-            return i;
-    return -1;
-}
-
-} // namespace
-
 int doublingRoom(const Game& game, int target)
 {
-    // Only free cells and spaces that take any card can hold the cards in between.
-    int cells = 0, spaces = 0;
-    for (int r = 0; r < reservesInUse(game.rules); ++r) {
-        const int rule = game.rules[Rule::ReserveRule + r];
-        const bool open = rule != ReserveRules::Closed && rule != ReserveRules::KingsUpToThree
-                          && rule != ReserveRules::FaceCardsWhenEmpty;
-        cells += open && game.cards.piles.appogg[std::size_t(r)].empty() ? 1 : 0;
-    }
-    for (int i = 0; i < tableausInUse(game.rules); ++i)
-        spaces += i != target && isOpenSpace(game, i) ? 1 : 0;
-    return (cells + 1) << std::min(spaces, 16); // 2^16 is past any run already
+    return doublingRoom(runRoomOf(game), target >= 0 && isOpenSpace(game, target));
 }
 
 bool runSizeAllows(const Game& game, int count, int card, bool toEmptyTableau)
 {
-    const int rule = game.rules[Rule::RunSize];
-    if (count <= 1 && rule != 0)
-        return true; // a card alone moves under every rule but a largest run of none
-    switch (rule) {
-    case RunSizes::Any: return true;
-    case RunSizes::KingsOrSingles: return rank(card) == King || count == 1;
-    case RunSizes::Doubling: return count <= doublingRoom(game, toEmptyTableau ? firstOpenSpace(game) : -1);
-    default: break;
-    }
-    if (rule >= 0)
-        return count <= rule;
-    const int E = emptyTableaus(game), F = emptyReserves(game);
-    switch (rule) {
-    case RunSizes::FreeCellsAndPiles:
-        if (E == 0)
-            return count <= F + 1;
-        return toEmptyTableau ? count <= F + E : count <= F + E + 1;
-    case RunSizes::FreeCellsOrPiles: return E == 0 ? count <= F + 1 : count <= F + E;
-    default: return count <= std::max(E, 1);
-    }
+    return runSizeAllows(game, runRoomOf(game), count, card, toEmptyTableau);
 }
 
 bool inBlockedArea(const RuleTable& rules, int filaIndex)
@@ -434,7 +472,7 @@ bool isFreeInBlock(const Game& game, int filaIndex)
 
 bool mayDrop(const Game& game, const PickUp& c, PileRef to)
 {
-    return takes(game, c, destinationOf(game, to));
+    return pileInUse(game.rules, to) && takes(game, runRoomOf(game), c, destinationOf(game, to));
 }
 
 Move dropMove(const Game& game, int card, PileRef to)
@@ -516,7 +554,9 @@ Move autoMove(const Game& game, int card, TargetKinds kinds)
 
 // ---- every legal move ----------------------------------------------------------------------------
 
-void legalMoves(const Game& game, std::vector<Move>& out)
+namespace {
+
+void listMoves(const Game& game, const Destinations& destinations, std::vector<Move>& out)
 {
     out.clear();
     const PileGroups& piles = game.cards.piles;
@@ -542,13 +582,21 @@ void legalMoves(const Game& game, std::vector<Move>& out)
     if (isDiscardGame(game))
         for (int i = 0; i < tableaus; ++i)
             discardFrom(game, filaPile(i), out);
-    const Destinations destinations(game);
     eachSource([&](PileRef pile) { dropsFrom(game, pile, destinations, out); });
     if (const Move press = stockMove(game, Mazzo); !press.isNone())
         out.push_back(press);
 }
 
-void legalMovesFrom(const Game& game, PileRef from, std::vector<Move>& out)
+} // namespace
+
+void legalMoves(const Game& game, std::vector<Move>& out)
+{
+    listMoves(game, Destinations(game), out);
+}
+
+namespace {
+
+void movesFrom(const Game& game, PileRef from, const Destinations& destinations, std::vector<Move>& out)
 {
     out.clear();
     if (!pileInUse(game.rules, from) || from == Mazzo || from == Mazzo_Waste)
@@ -559,7 +607,41 @@ void legalMovesFrom(const Game& game, PileRef from, std::vector<Move>& out)
     }
     if (isDiscardGame(game) && from.group == PileGroup::Fila)
         discardFrom(game, from, out);
-    dropsFrom(game, from, Destinations(game), out);
+    dropsFrom(game, from, destinations, out);
+}
+
+} // namespace
+
+void legalMovesFrom(const Game& game, PileRef from, std::vector<Move>& out)
+{
+    movesFrom(game, from, Destinations(game), out);
+}
+
+struct PreparedDestinations::List : Destinations {
+    using Destinations::Destinations;
+};
+
+PreparedDestinations::PreparedDestinations() = default;
+PreparedDestinations::~PreparedDestinations() = default;
+
+void PreparedDestinations::prepare(const Game& game)
+{
+    if (m_list)
+        m_list->prepare(game);
+    else
+        m_list = std::make_unique<List>(game);
+}
+
+void PreparedDestinations::legalMoves(const Game& game, std::vector<Move>& out)
+{
+    prepare(game);
+    listMoves(game, *m_list, out);
+}
+
+void PreparedDestinations::movesFrom(const Game& game, PileRef from, std::vector<Move>& out) const
+{
+    assert(m_list);
+    kst::movesFrom(game, from, *m_list, out);
 }
 
 std::vector<Move> legalMoves(const Game& game)

@@ -3,6 +3,7 @@
 // allow now, and making and taking back a move. The pointer, the command line, automatic play and
 // searches all ask these same rules; nothing else changes a game.
 
+#include <memory>
 #include <vector>
 
 #include "cards/Piles.h"
@@ -95,6 +96,24 @@ void legalMoves(const Game& game, std::vector<Move>& out);
 std::vector<Move> legalMoves(const Game& game);
 // The moves of legalMoves whose cards come from the one pile (none for the stock itself).
 void legalMovesFrom(const Game& game, PileRef from, std::vector<Move>& out);
+// The destinations of the moves prepared once, for listing the moves from one pile again and again
+// while only the stock and the waste change (a search pressing the stock): the same moves as
+// legalMovesFrom, without asking every destination its placement question anew each time.
+class PreparedDestinations {
+public:
+    PreparedDestinations();
+    ~PreparedDestinations();
+    PreparedDestinations(const PreparedDestinations&) = delete;
+    PreparedDestinations& operator=(const PreparedDestinations&) = delete;
+    void prepare(const Game& game);
+    // legalMoves, with the destinations it asks prepared for movesFrom after.
+    void legalMoves(const Game& game, std::vector<Move>& out);
+    void movesFrom(const Game& game, PileRef from, std::vector<Move>& out) const;
+
+private:
+    struct List;
+    std::unique_ptr<List> m_list;
+};
 bool isLegal(const Game& game, const Move& move);
 
 // ---- making and taking back ----------------------------------------------------------------------

@@ -261,6 +261,7 @@ bool answer(const PlacementQuery& query, const PileGroups& piles, const RuleTabl
 }
 
 constexpr std::size_t RememberedBits = 13;
+constexpr std::size_t AcceptedBits = 10;
 constexpr int CardShift = 8;
 
 // The card's part of a question's key.
@@ -293,21 +294,41 @@ bool canPlace(const PlacementQuery& query, const PileGroups& piles, const RuleTa
                     : rememberedAnswer(withCard(key, query.card), query, piles, rules, counters);
 }
 
-PreparedQuery prepareQuery(const PlacementQuery& query, const RuleTable& rules)
+PreparedQuery prepareQuery(const PlacementQuery& query, const PileGroups& piles, const RuleTable& rules,
+                           const PlacementCounters& counters)
 {
     PlacementQuery withoutCard = query;
     withoutCard.card = 0;
-    return {query, questionKey(withoutCard, rules)};
+    PreparedQuery prepared{query, questionKey(withoutCard, rules), {}};
+    if (prepared.key == 0)
+        return prepared;
+    // The sets of cards accepted are remembered per thread like the single answers.
+    struct Accepted {
+        std::uint64_t key = 0;
+        CardSet cards;
+    };
+    thread_local std::array<Accepted, std::size_t(1) << AcceptedBits> remembered{};
+    Accepted& slot = remembered[(prepared.key * 0x9e3779b97f4a7c15ULL) >> (64 - AcceptedBits)];
+    if (slot.key != prepared.key) {
+        slot.key = prepared.key;
+        slot.cards.reset();
+        for (int card = 1; card <= CardsInDeckTable; ++card) {
+            withoutCard.card = card;
+            slot.cards[std::size_t(card)] = canPlace(withoutCard, piles, rules, counters);
+        }
+    }
+    prepared.accepted = slot.cards;
+    return prepared;
 }
 
 bool canPlace(const PreparedQuery& prepared, int card, const PileGroups& piles, const RuleTable& rules,
               const PlacementCounters& counters)
 {
+    if (prepared.key != 0)
+        return isCardNumber(card) && prepared.accepted.test(std::size_t(card));
     PlacementQuery query = prepared.query;
     query.card = card;
-    if (prepared.key == 0 || !validQuery(query) || query.target == card)
-        return canPlace(query, piles, rules, counters);
-    return rememberedAnswer(withCard(prepared.key, card), query, piles, rules, counters);
+    return canPlace(query, piles, rules, counters);
 }
 
 int jumpedSlot(int from, int to, int width)

@@ -74,12 +74,15 @@ bool canPlace(const PlacementQuery& query, const PileGroups& piles, const RuleTa
 bool answerReadsOnlyTheCards(int buildCode);
 
 // One question to be asked for many cards (the move engine asks each destination about every card
-// that could go there): what it reads besides the card, worked out once.
+// that could go there): what it reads besides the card, worked out once. Where the answer reads
+// only the cards, it is the set of cards the question accepts.
 struct PreparedQuery {
     PlacementQuery query;   // its card is set by each asking
     std::uint64_t key = 0;  // the remembered answers' key without the card; 0: none are kept
+    CardSet accepted;       // with a key: every card the question accepts
 };
-PreparedQuery prepareQuery(const PlacementQuery& query, const RuleTable& rules);
+PreparedQuery prepareQuery(const PlacementQuery& query, const PileGroups& piles, const RuleTable& rules,
+                           const PlacementCounters& counters);
 // canPlace for the prepared question and the card.
 bool canPlace(const PreparedQuery& prepared, int card, const PileGroups& piles, const RuleTable& rules,
               const PlacementCounters& counters);

@@ -180,6 +180,7 @@ private:
     std::vector<Move> m_line;        // the player's moves among them
     std::vector<Frame> m_frames;
     std::vector<Move> m_moves, m_wasteMoves;
+    PreparedDestinations m_destinations; // those of the position expanded last
     std::uint64_t& m_nodes;           // steps made by every search of the deal
     CardSet m_home;          // the cards on the foundations, while m_homeKnown
     bool m_homeKnown = false;
@@ -197,7 +198,6 @@ private:
     void makeSafeMoves();
     void expand(Frame& frame);
     bool isTakeBack(const Move& move) const;
-    bool mayGoSomewhere(int card) const;
     static std::uint32_t pileBit(PileRef pile)
     {
         return pile.group == PileGroup::Fila ? std::uint32_t(1) << pile.index : 0;
@@ -457,11 +457,9 @@ void Solver::Search::pressSteps(Frame& frame)
             frame.children.push_back({NoMove, std::uint8_t(n), m_eval.value(m_game) + Prefer::PressesOnly});
             break;
         }
-        if (mayGoSomewhere(topCard(m_game.cards.piles.stock[1]))) {
-            legalMovesFrom(m_game, Mazzo_Vis, m_wasteMoves);
-            for (const Move& m : m_wasteMoves)
-                consider(frame, {m, std::uint8_t(n), 0});
-        }
+        m_destinations.movesFrom(m_game, Mazzo_Vis, m_wasteMoves);
+        for (const Move& m : m_wasteMoves)
+            consider(frame, {m, std::uint8_t(n), 0});
         // Round the stock and back: every card it can show has been shown.
         if (!m_facts.dealsCount && m_game.cards.piles.stock[0] == stock && m_game.cards.piles.stock[1] == waste)
             break;
@@ -473,7 +471,9 @@ void Solver::Search::expand(Frame& frame)
 {
     frame.children.clear();
     frame.next = 0;
-    legalMoves(m_game, m_moves);
+    // The destinations stay prepared for the waste's moves after presses (pressSteps), which
+    // deal only to the waste and leave every other pile as it is.
+    m_destinations.legalMoves(m_game, m_moves);
     for (const Move& m : m_moves)
         if (m.kind == MoveKind::TurnUp) { // turning a card up never hurts
             frame.children.push_back({m, 0, 0});
@@ -496,34 +496,6 @@ void Solver::Search::expand(Frame& frame)
     }
     std::stable_sort(frame.children.begin(), frame.children.end(),
                      [](const Child& a, const Child& b) { return a.score > b.score; });
-}
-
-// False only when no pile can take the card, by what the rules say of the two cards alone: a
-// quick look before the moves of the waste's top card are listed.
-bool Solver::Search::mayGoSomewhere(int card) const
-{
-    const RuleTable& r = m_game.rules;
-    if (!isCardNumber(card) || !m_facts.supportsKnown || r[Rule::StockRestriction] != 0)
-        return true;
-    const auto rankStarts = [&](int rule) { return rule < Ace || rule > King || rule == rank(card); };
-    for (int i = 0; i < tableausInUse(r); ++i) {
-        const int top = topCard(m_game.cards.piles.fila[std::size_t(i)]);
-        if (top == 0 ? r[Rule::TableauBuildCode + i] != BuildCodes::Closed && rankStarts(r[Rule::TableauEmptyRule + i])
-                     : !isCardNumber(top) || m_facts.supports[std::size_t(top)].test(std::size_t(card)))
-            return true;
-    }
-    for (int i = 0; i < reservesInUse(r); ++i)
-        if (r[Rule::ReserveRule + i] != ReserveRules::Closed)
-            return true;
-    for (int i = 0; i < foundationsInUse(r); ++i) {
-        // A code that reads where the card lies cannot judge it while it is in the stock.
-        if (!answerReadsOnlyTheCards(r[Rule::FoundationBuildCode + i]))
-            return true;
-        const PlacementQuery q = placementQuery(r, m_game.cards.piles, destPile(i), card, true);
-        if (q.target <= 0 ? rankStarts(q.emptyRule) : canPlace(q, m_game.cards.piles, r, m_game.counters))
-            return true;
-    }
-    return r[Rule::WasteDrops] == WasteTakesNeighbours;
 }
 
 bool Solver::Search::isTakeBack(const Move& m) const

@@ -263,7 +263,7 @@ TEST(CanPlace, RememberedAnswersAreTheAnswers)
         ASSERT_EQ(forward, backward) << "deck suits " << suits;
         // Prepared once for many cards, as the move engine asks: the same answers.
         for (std::size_t i = 0; i < questions.size(); i += 7)
-            ASSERT_EQ(canPlace(prepareQuery(questions[i], rules), questions[i].card, piles, rules, counters), forward[i]);
+            ASSERT_EQ(canPlace(prepareQuery(questions[i], piles, rules, counters), questions[i].card, piles, rules, counters), forward[i]);
     }
     // A spot check of what is remembered: a red 6 onto a black 7 in alternate colours, not onto a
     // red one, and after both asked once more.
