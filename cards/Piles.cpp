@@ -33,39 +33,6 @@ void setFaces(DeckTable& deck, std::string_view pile, int n, Face face)
     }
 }
 
-// ---- groups ------------------------------------------------------------------------------------
-
-namespace {
-
-template <std::size_t N>
-std::string* entry(std::array<std::string, N>& group, int index)
-{
-    return index >= 0 && index < int(N) ? &group[std::size_t(index)] : nullptr;
-}
-
-} // namespace
-
-std::string* PileGroups::pile(PileRef ref)
-{
-    switch (ref.group) {
-    case PileGroup::Stock:
-        return entry(stock, ref.index);
-    case PileGroup::Dest:
-        return entry(dest, ref.index);
-    case PileGroup::Fila:
-        return entry(fila, ref.index);
-    case PileGroup::Appogg:
-        return entry(appogg, ref.index);
-    default:
-        return nullptr;
-    }
-}
-
-const std::string* PileGroups::pile(PileRef ref) const
-{
-    return const_cast<PileGroups*>(this)->pile(ref);
-}
-
 // ---- pile names ------------------------------------------------------------------------------
 
 namespace {

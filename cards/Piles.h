@@ -104,10 +104,27 @@ struct PileGroups {
     std::array<std::string, AppoggEntries> appogg;
 
     // The pile's text; nullptr when the reference names no pile or an entry beyond its group.
-    std::string* pile(PileRef ref);
-    const std::string* pile(PileRef ref) const;
+    // Searches ask this all the time: it is inline.
+    std::string* pile(PileRef ref)
+    {
+        switch (ref.group) {
+        case PileGroup::Stock: return entry(stock, ref.index);
+        case PileGroup::Dest: return entry(dest, ref.index);
+        case PileGroup::Fila: return entry(fila, ref.index);
+        case PileGroup::Appogg: return entry(appogg, ref.index);
+        default: return nullptr;
+        }
+    }
+    const std::string* pile(PileRef ref) const { return const_cast<PileGroups*>(this)->pile(ref); }
 
     friend bool operator==(const PileGroups&, const PileGroups&) = default;
+
+private:
+    template <std::size_t N>
+    static std::string* entry(std::array<std::string, N>& group, int index)
+    {
+        return index >= 0 && index < int(N) ? &group[std::size_t(index)] : nullptr;
+    }
 };
 
 // Every entry of every group, in group order (stock, dest, fila, appogg).

@@ -4,20 +4,6 @@
 
 namespace kst {
 
-const std::string& Game::pile(PileRef ref) const
-{
-    const std::string* text = cards.piles.pile(ref);
-    assert(text != nullptr);
-    return *text;
-}
-
-std::string& Game::pile(PileRef ref)
-{
-    std::string* text = cards.piles.pile(ref);
-    assert(text != nullptr);
-    return *text;
-}
-
 int emptyTableaus(const Game& game)
 {
     int n = 0;

@@ -4,6 +4,7 @@
 // it only through the move engine (engine/Moves.h), so that any of them can copy it, compare it
 // and take a move back to the equal value.
 
+#include <cassert>
 #include <string>
 
 #include "cards/Piles.h"
@@ -27,8 +28,19 @@ struct Game {
     long elapsedSeconds = 0;    // playing time when the clock was last read
     bool won = false;           // the last end test succeeded
 
-    const std::string& pile(PileRef ref) const;
-    std::string& pile(PileRef ref);
+    // The pile's text; the reference names a pile (asserted).
+    const std::string& pile(PileRef ref) const
+    {
+        const std::string* text = cards.piles.pile(ref);
+        assert(text != nullptr);
+        return *text;
+    }
+    std::string& pile(PileRef ref)
+    {
+        std::string* text = cards.piles.pile(ref);
+        assert(text != nullptr);
+        return *text;
+    }
 
     friend bool operator==(const Game&, const Game&) = default;
 };

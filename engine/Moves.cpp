@@ -1,6 +1,7 @@
 #include "engine/Moves.h"
 
 #include <algorithm>
+#include <bit>
 #include <cassert>
 
 #include "engine/Placement.h"
@@ -51,17 +52,15 @@ int runStart(const Game& g, PileRef pile)
     PlacementQuery q = placementQuery(g.rules, g.cards.piles, pile, 0, false);
     if (rule == RunRules::PlaceableInSuit)
         q.buildCode = BuildCodes::SameSuit;
+    const PileQuestion question(q, g.rules);
     int above = 0;
     while (position > 0) {
         const int card = cardAt(text, position - 1);
         if (!faceUp(g, card))
             break;
-        if (position < n && rule != RunRules::AnyFaceUpRun) {
-            q.target = card;
-            q.card = above;
-            if (!canPlace(q, g.cards.piles, g.rules, g.counters))
-                break;
-        }
+        if (position < n && rule != RunRules::AnyFaceUpRun
+            && !question.canPlace(card, above, g.cards.piles, g.rules, g.counters))
+            break;
         above = card;
         --position;
     }
@@ -359,16 +358,32 @@ bool takes(const Game& g, const RunRoom& room, const PickUp& c, const Destinatio
 // The destinations in their order, each with its placement question asked once for every card
 // that comes.
 struct Destinations {
-    explicit Destinations(const Game& g) { prepare(g); }
-    void prepare(const Game& g)
+    explicit Destinations(const Game& g) { prepare(g, false); }
+    // With `again`, for a later position of the same game: a destination whose top card is the
+    // same keeps its question.
+    void prepare(const Game& g, bool again)
     {
         room = runRoomOf(g);
+        const std::size_t before = count;
         count = 0;
-        forEachDestination(g, [&](PileRef to) { list[count++] = destinationOf(g, to); });
+        forEachDestination(g, [&](PileRef to) {
+            Destination& d = list[count++];
+            if (!again || count > before || d.pile != to || d.query.query.target != topCard(g.pile(to)))
+                d = destinationOf(g, to);
+        });
+        accepted.reset();
+        unanswered = 0;
+        for (std::size_t d = 0; d < count; ++d)
+            if (list[d].query.key != 0)
+                accepted |= list[d].query.accepted;
+            else
+                unanswered |= std::uint64_t(1) << d;
     }
     RunRoom room; // the run-size rules' counts, for every run listed
     Destination list[PileGroups::DestEntries + PileGroups::FilaEntries + PileGroups::AppoggEntries + 1];
     std::size_t count = 0;
+    CardSet accepted;            // the cards some destination's answer set takes
+    std::uint64_t unanswered = 0; // the destinations without an answer set, a bit each
 };
 
 // The drops of the cards the pile lets go, destination by destination.
@@ -385,13 +400,18 @@ void dropsFrom(const Game& game, PileRef pile, const Destinations& destinations,
                                                       : n - 1;
     for (int p = start; p < n; ++p) {
         const PickUp c = movableAt(game, destinations.room, pile, cardAt(text, p), p, start);
-        for (std::size_t d = 0; c && d < destinations.count; ++d) {
-            // A question whose answer reads only the cards refuses most cards at a glance.
-            const PreparedQuery& q = destinations.list[d].query;
-            if (q.key != 0 && !q.accepted.test(std::size_t(c.card)))
+        if (!c)
+            continue;
+        // A destination whose question's answer reads only the cards refuses most cards at a
+        // glance; when none takes the card, only those without such an answer are asked.
+        const bool answered = destinations.accepted.test(std::size_t(c.card));
+        std::uint64_t asked = answered ? (std::uint64_t(1) << destinations.count) - 1 : destinations.unanswered;
+        for (; asked != 0; asked &= asked - 1) {
+            const Destination& d = destinations.list[std::countr_zero(asked)];
+            if (d.query.key != 0 && !d.query.accepted.test(std::size_t(c.card)))
                 continue;
-            if (takes(game, destinations.room, c, destinations.list[d]))
-                out.push_back({MoveKind::Drop, std::uint8_t(c.card), c.from, destinations.list[d].pile});
+            if (takes(game, destinations.room, c, d))
+                out.push_back({MoveKind::Drop, std::uint8_t(c.card), c.from, d.pile});
         }
     }
 }
@@ -627,9 +647,10 @@ PreparedDestinations::~PreparedDestinations() = default;
 void PreparedDestinations::prepare(const Game& game)
 {
     if (m_list)
-        m_list->prepare(game);
+        m_list->prepare(game, &game.rules == m_rules);
     else
         m_list = std::make_unique<List>(game);
+    m_rules = &game.rules;
 }
 
 void PreparedDestinations::legalMoves(const Game& game, std::vector<Move>& out)

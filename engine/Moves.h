@@ -99,6 +99,8 @@ void legalMovesFrom(const Game& game, PileRef from, std::vector<Move>& out);
 // The destinations of the moves prepared once, for listing the moves from one pile again and again
 // while only the stock and the waste change (a search pressing the stock): the same moves as
 // legalMovesFrom, without asking every destination its placement question anew each time.
+// Prepared again for another position of the same game value (its rules read where they lie, a
+// search's game), a destination whose top card is the same keeps its question.
 class PreparedDestinations {
 public:
     PreparedDestinations();
@@ -113,6 +115,7 @@ public:
 private:
     struct List;
     std::unique_ptr<List> m_list;
+    const RuleTable* m_rules = nullptr; // of the game prepared last
 };
 bool isLegal(const Game& game, const Move& move);
 

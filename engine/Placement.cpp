@@ -331,6 +331,31 @@ bool canPlace(const PreparedQuery& prepared, int card, const PileGroups& piles, 
     return canPlace(query, piles, rules, counters);
 }
 
+PileQuestion::PileQuestion(const PlacementQuery& query, const RuleTable& rules) : m_query(query)
+{
+    // The key of the question onto some card, with the card's bits (1..7) cleared.
+    PlacementQuery ontoACard = query;
+    ontoACard.target = 1;
+    ontoACard.card = 0;
+    const std::uint64_t key = questionKey(ontoACard, rules);
+    ontoACard.card = 1;
+    if (key != 0 && validQuery(ontoACard))
+        m_key = key & ~(std::uint64_t(0x7f) << 1);
+}
+
+bool PileQuestion::canPlace(int target, int card, const PileGroups& piles, const RuleTable& rules,
+                            const PlacementCounters& counters) const
+{
+    PlacementQuery query = m_query;
+    query.target = target;
+    query.card = card;
+    if (m_key == 0 || !isCardNumber(target) || !isCardNumber(card))
+        return kst::canPlace(query, piles, rules, counters);
+    if (target == card)
+        return false;
+    return rememberedAnswer(withCard(m_key | std::uint64_t(target) << 1, card), query, piles, rules, counters);
+}
+
 int jumpedSlot(int from, int to, int width)
 {
     if (width <= 0 || from < 0 || to < 0)

@@ -87,6 +87,20 @@ PreparedQuery prepareQuery(const PlacementQuery& query, const PileGroups& piles,
 bool canPlace(const PreparedQuery& prepared, int card, const PileGroups& piles, const RuleTable& rules,
               const PlacementCounters& counters);
 
+// One pile's question asked of card after card onto card after card (the run rules walk a run):
+// what it reads besides the two cards, worked out once.
+class PileQuestion {
+public:
+    // The pile's query (placementQuery); its target and card are set by each asking.
+    PileQuestion(const PlacementQuery& query, const RuleTable& rules);
+    bool canPlace(int target, int card, const PileGroups& piles, const RuleTable& rules,
+                  const PlacementCounters& counters) const;
+
+private:
+    PlacementQuery m_query;
+    std::uint64_t m_key = 0; // the remembered answers' key without the two cards; 0: none are kept
+};
+
 // The start of the foundations sharing a balanced-start rule (or a completed-runs rule, whose runs
 // start with their Ace): the card has the rule's rank, and neither colour starts more than half of
 // those foundations.

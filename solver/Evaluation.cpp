@@ -54,13 +54,71 @@ int Evaluation::value(const Game& game)
     return m_total;
 }
 
-int Evaluation::pileValue(const Game& game, int slot) const
+Evaluation::Prefix Evaluation::start() const
+{
+    Prefix prefix;
+    prefix.lowest.fill(std::int8_t(m_upward ? 99 : -1));
+    return prefix;
+}
+
+void Evaluation::add(Prefix& prefix, const Game& game, int card, bool faceDown) const
+{
+    if (!isCardNumber(card)) {
+        prefix.below = 0;
+        return;
+    }
+    const int suit = game.rules.suitOf(card), r = rank(card);
+    if (faceDown)
+        prefix.value += Weight::FaceDown;
+    else if (prefix.below > 0 && !prefix.belowDown && m_facts->supportsKnown
+             && m_facts->supports[prefix.below].test(std::size_t(card)))
+        prefix.value += Weight::InOrder;
+    if (suit >= 0 && suit < 4) {
+        std::int8_t& low = prefix.lowest[std::size_t(suit)];
+        if (m_upward ? low < r : low > r)
+            prefix.value += Weight::Blocks;
+        low = std::int8_t(m_upward ? std::min(int(low), r) : std::max(int(low), r));
+    }
+    prefix.below = std::uint8_t(card);
+    prefix.belowDown = faceDown;
+}
+
+int Evaluation::emptyValue(const Game& game, PileRef ref) const
+{
+    switch (ref.group) {
+    case PileGroup::Appogg:
+        return game.rules[Rule::ReserveRule + ref.index] != ReserveRules::Closed ? Weight::FreeCell : 0;
+    case PileGroup::Fila:
+        if (game.rules[Rule::TableauBuildCode + ref.index] == BuildCodes::Closed)
+            return 0;
+        return game.rules[Rule::TableauEmptyRule + ref.index] == EmptyRules::AnyCard ? Weight::EmptyPile
+                                                                                     : Weight::EmptyKingPile;
+    default: return 0;
+    }
+}
+
+int Evaluation::pileValue(const Game& game, int slot)
 {
     const PileRef ref = pileOfSlot(slot);
     if (!pileInUse(game.rules, ref))
         return 0;
     const std::string& text = game.pile(ref);
-    return textValue(game, ref, text, cardCount(text));
+    const int n = cardCount(text);
+    if (ref.group == PileGroup::Dest)
+        return Weight::Home * n;
+    if (n == 0)
+        return emptyValue(game, ref);
+    if (ref.group != PileGroup::Fila)
+        return 0;
+    std::vector<Prefix>& prefix = m_prefix[std::size_t(slot)];
+    prefix.resize(std::size_t(n) + 1);
+    prefix[0] = start();
+    for (int p = 0; p < n; ++p) {
+        prefix[std::size_t(p) + 1] = prefix[std::size_t(p)];
+        const int card = cardAt(text, p);
+        add(prefix[std::size_t(p) + 1], game, card, game.cards.deck.isFaceDown(card));
+    }
+    return prefix[std::size_t(n)].value;
 }
 
 int Evaluation::valueAfter(const Game& game, const Move& drop, bool turnUps)
@@ -71,66 +129,27 @@ int Evaluation::valueAfter(const Game& game, const Move& drop, bool turnUps)
     const int position = findCard(from, drop.card);
     if (position < 0 || drop.to.isNone() || game.rules[Rule::TableauLayout] == GridLeavesGaps)
         return m_total; // grids: no estimate, the value as it is
-    // The pile left behind, its new top turned up where the rules do it.
-    const std::string_view rest = std::string_view(from).substr(0, std::size_t(position) * 3);
-    const int restUp = turnUps && drop.from.group == PileGroup::Fila ? position - 1 : position;
+    const int n = cardCount(from);
     int value = m_total - m_pile[std::size_t(slotOf(drop.from))] - m_pile[std::size_t(slotOf(drop.to))];
-    value += textValue(game, drop.from, rest, restUp);
-    char joined[3 * 110];
-    const std::size_t moved = from.size() - rest.size();
-    if (to.size() + moved > sizeof joined)
-        return m_total;
-    to.copy(joined, to.size());
-    from.copy(joined + to.size(), moved, rest.size());
-    value += textValue(game, drop.to, std::string_view(joined, to.size() + moved), cardCount(to));
-    return value;
-}
-
-int Evaluation::textValue(const Game& game, PileRef ref, std::string_view text, int faceUpFrom) const
-{
-    const int n = cardCount(text);
-    switch (ref.group) {
-    case PileGroup::Dest: return Weight::Home * n;
-    case PileGroup::Appogg: {
-        const int rule = game.rules[Rule::ReserveRule + ref.index];
-        return n == 0 && rule != ReserveRules::Closed ? Weight::FreeCell : 0;
+    // The pile left behind, its new top turned up where the rules do it.
+    if (drop.from.group == PileGroup::Dest)
+        value += Weight::Home * position;
+    else if (position == 0)
+        value += emptyValue(game, drop.from);
+    else if (drop.from.group == PileGroup::Fila) {
+        Prefix rest = m_prefix[std::size_t(slotOf(drop.from))][std::size_t(position) - 1];
+        const int top = cardAt(from, position - 1);
+        add(rest, game, top, !turnUps && game.cards.deck.isFaceDown(top));
+        value += rest.value;
     }
-    case PileGroup::Fila: break;
-    default: return 0;
-    }
-    if (n == 0) {
-        if (game.rules[Rule::TableauBuildCode + ref.index] == BuildCodes::Closed)
-            return 0;
-        return game.rules[Rule::TableauEmptyRule + ref.index] == EmptyRules::AnyCard ? Weight::EmptyPile
-                                                                                     : Weight::EmptyKingPile;
-    }
-    const auto faceDown = [&](int p, int card) { return p < faceUpFrom && game.cards.deck.isFaceDown(card); };
-    // The lowest (or highest) rank of each suit met so far from the bottom.
-    std::array<int, 4> lowest;
-    lowest.fill(m_upward ? 99 : -1);
-    int value = 0, below = 0;
-    bool belowDown = false;
-    for (int p = 0; p < n; ++p) {
-        const int card = cardAt(text, p);
-        if (!isCardNumber(card)) {
-            below = 0;
-            continue;
-        }
-        const int suit = game.rules.suitOf(card), r = rank(card);
-        const bool down = faceDown(p, card);
-        if (down)
-            value += Weight::FaceDown;
-        else if (below > 0 && !belowDown && m_facts->supportsKnown
-                 && m_facts->supports[std::size_t(below)].test(std::size_t(card)))
-            value += Weight::InOrder;
-        if (suit >= 0 && suit < 4) {
-            int& low = lowest[std::size_t(suit)];
-            if (m_upward ? low < r : low > r)
-                value += Weight::Blocks;
-            low = m_upward ? std::min(low, r) : std::max(low, r);
-        }
-        below = card;
-        belowDown = down;
+    // The pile the cards go to, with them face up on top.
+    if (drop.to.group == PileGroup::Dest)
+        value += Weight::Home * (cardCount(to) + n - position);
+    else if (drop.to.group == PileGroup::Fila) {
+        Prefix joined = to.empty() ? start() : m_prefix[std::size_t(slotOf(drop.to))][std::size_t(cardCount(to))];
+        for (int p = position; p < n; ++p)
+            add(joined, game, cardAt(from, p), false);
+        value += joined.value;
     }
     return value;
 }

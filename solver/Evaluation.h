@@ -7,6 +7,7 @@
 #include <array>
 #include <cstdint>
 #include <string_view>
+#include <vector>
 
 #include "engine/Game.h"
 #include "engine/Move.h"
@@ -25,17 +26,31 @@ public:
     int valueAfter(const Game& game, const Move& drop, bool turnUps);
 
 private:
+    // A tableau pile valued from the bottom up to some card: what the next card above is valued by.
+    struct Prefix {
+        int value = 0;
+        std::array<std::int8_t, 4> lowest{}; // the lowest (or highest) rank of each suit so far
+        std::uint8_t below = 0;              // the card under the next one; 0 after a gap
+        bool belowDown = false;              // and it lies face down
+    };
+
     const RuleFacts* m_facts = nullptr;
     bool m_upward = true; // the foundations build up: lower cards go home first
     std::array<int, PileSlots> m_pile{};
+    // Each tableau pile's values from the bottom: [p] for its first p cards. A move changes
+    // only the cards at the top of two piles, so the value after it starts from these.
+    std::array<std::vector<Prefix>, PileSlots> m_prefix;
     int m_total = 0;
     std::uint64_t m_dirty = 0; // piles changed since their parts were valued
 
     void refresh(const Game& game);
 
-    int pileValue(const Game& game, int slot) const;
-    // The pile's value were it to hold `text`; cards from `faceUpFrom` on count as face up.
-    int textValue(const Game& game, PileRef ref, std::string_view text, int faceUpFrom) const;
+    int pileValue(const Game& game, int slot);
+    // A pile with no card (an empty tableau pile, a free cell, ...).
+    int emptyValue(const Game& game, PileRef ref) const;
+    // The card laid on the tableau pile valued so far.
+    void add(Prefix& prefix, const Game& game, int card, bool faceDown) const;
+    Prefix start() const;
 };
 
 } // namespace kst::solver

@@ -183,6 +183,14 @@ private:
     PreparedDestinations m_destinations; // those of the position expanded last
     std::uint64_t& m_nodes;           // steps made by every search of the deal
     CardSet m_home;          // the cards on the foundations, while m_homeKnown
+    // With m_goesHomeKnown, no card outside m_goesHome may go to a foundation now (the
+    // foundations' placement answers, which read only the cards).
+    CardSet m_goesHome;
+    bool m_goesHomeKnown = false;
+    CardSet m_mayBeSafe; // the cards safeMove looks at further
+    // Piles (a bit per slot) whose top card is not in m_mayBeSafe or lies face down; a pile
+    // leaves the set when it changes, every pile when m_mayBeSafe does.
+    std::uint64_t m_notSafe = 0;
     bool m_homeKnown = false;
     std::size_t m_depth = 0;          // of the position searched, in m_frames
     std::uint64_t m_turnEnd = 0;      // the nodes this turn may reach
@@ -208,7 +216,7 @@ private:
     int faceUpCardBelow(const Move& move) const;
     bool leavesSupport(const Move& move) const;
     bool laysBareSafeCard(const Move& move);
-    // m_home made current.
+    // m_home, m_goesHome and m_mayBeSafe made current.
     void homeCards();
     bool skipped(const Frame& frame, const Move& move) const;
     bool limitReached();
@@ -225,6 +233,7 @@ void Solver::Search::changed(PileRef pile)
 {
     m_homeKnown = m_homeKnown && pile.group != PileGroup::Dest;
     const int slot = slotOf(pile);
+    m_notSafe &= ~(std::uint64_t(1) << slot);
     m_key.pileChanged(slot);
     m_eval.pileChanged(slot);
 }
@@ -306,10 +315,24 @@ void Solver::Search::homeCards()
     if (m_homeKnown)
         return;
     m_home.reset();
+    m_goesHome.reset();
+    m_goesHomeKnown = true;
     for (int i = 0; i < foundationsInUse(m_game.rules); ++i) {
         const std::string& pile = m_game.cards.piles.dest[std::size_t(i)];
         for (int p = 0; p < cardCount(pile); ++p)
             m_home.set(std::size_t(std::max(cardAt(pile, p), 0)));
+        const PlacementQuery q = placementQuery(m_game.rules, m_game.cards.piles, destPile(i), 0, true);
+        const PreparedQuery prepared = prepareQuery(q, m_game.cards.piles, m_game.rules, m_game.counters);
+        m_goesHome |= prepared.accepted;
+        m_goesHomeKnown = m_goesHomeKnown && prepared.key != 0;
+    }
+    // The cards whose every support is home, among those that could go home now.
+    m_notSafe = 0;
+    m_mayBeSafe.reset();
+    for (int card = 1; card <= CardsInDeckTable; ++card) {
+        const CardSet& supports = m_facts.supports[std::size_t(card)];
+        if ((supports & m_home) == supports && (!m_goesHomeKnown || m_goesHome.test(std::size_t(card))))
+            m_mayBeSafe.set(std::size_t(card));
     }
     m_homeKnown = true;
 }
@@ -322,14 +345,15 @@ std::optional<Move> Solver::Search::safeMove()
         return std::nullopt;
     const int foundations = foundationsInUse(m_game.rules);
     homeCards();
-    const CardSet& home = m_home;
     const auto tryPile = [&](PileRef from) -> std::optional<Move> {
+        const std::uint64_t bit = std::uint64_t(1) << slotOf(from);
+        if ((m_notSafe & bit) != 0)
+            return std::nullopt;
         const int card = topCard(m_game.pile(from));
-        if (!isCardNumber(card) || m_game.cards.deck.isFaceDown(card))
+        if (!isCardNumber(card) || !m_mayBeSafe.test(std::size_t(card)) || m_game.cards.deck.isFaceDown(card)) {
+            m_notSafe |= bit;
             return std::nullopt;
-        const CardSet& supports = m_facts.supports[std::size_t(card)];
-        if ((supports & home) != supports)
-            return std::nullopt;
+        }
         const PickUp carried = pickUp(m_game, from, card);
         if (carried.count != 1)
             return std::nullopt;
@@ -417,6 +441,8 @@ bool Solver::Search::laysBareSafeCard(const Move& m)
     const CardSet& supports = m_facts.supports[std::size_t(below)];
     if ((supports & m_home) != supports)
         return false;
+    if (m_goesHomeKnown)
+        return m_goesHome.test(std::size_t(below));
     for (int i = 0; i < foundationsInUse(m_game.rules); ++i) {
         const PlacementQuery q = placementQuery(m_game.rules, m_game.cards.piles, destPile(i), below, true);
         if (canPlace(q, m_game.cards.piles, m_game.rules, m_game.counters))

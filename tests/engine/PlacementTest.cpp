@@ -261,9 +261,13 @@ TEST(CanPlace, RememberedAnswersAreTheAnswers)
         for (std::size_t i = questions.size(); i-- > 0;)
             backward[i] = canPlace(questions[i], piles, rules, counters);
         ASSERT_EQ(forward, backward) << "deck suits " << suits;
-        // Prepared once for many cards, as the move engine asks: the same answers.
-        for (std::size_t i = 0; i < questions.size(); i += 7)
-            ASSERT_EQ(canPlace(prepareQuery(questions[i], piles, rules, counters), questions[i].card, piles, rules, counters), forward[i]);
+        // Prepared once for many cards, as the move engine asks, or once for a pile whose run is
+        // walked card by card: the same answers.
+        for (std::size_t i = 0; i < questions.size(); i += 7) {
+            const PlacementQuery& q = questions[i];
+            ASSERT_EQ(canPlace(prepareQuery(q, piles, rules, counters), q.card, piles, rules, counters), forward[i]);
+            ASSERT_EQ(PileQuestion(q, rules).canPlace(q.target, q.card, piles, rules, counters), forward[i]);
+        }
     }
     // A spot check of what is remembered: a red 6 onto a black 7 in alternate colours, not onto a
     // red one, and after both asked once more.
