@@ -212,12 +212,30 @@ bool pressesPickUp(const Game& g, PileRef from)
 struct Destination {
     PileRef pile;
     PreparedQuery query; // for foundations and tableau piles
+    int top = 0;         // the pile's top card and size when it was prepared
+    int held = 0;
+    // With `answered`, no single card outside `accepted` may go there (the placement answer of a
+    // foundation or tableau pile that reads only the cards, a reserve's rule).
+    bool answered = false;
+    CardSet accepted;
 };
+
+CardSet reserveAccepts(const Game& g, int r);
 
 Destination destinationOf(const Game& g, PileRef pile)
 {
     const PlacementQuery q = placementQuery(g.rules, g.cards.piles, pile, 0, true);
-    return {pile, prepareQuery(q, g.cards.piles, g.rules, g.counters)};
+    Destination d{pile, prepareQuery(q, g.cards.piles, g.rules, g.counters)};
+    d.top = topCard(g.pile(pile));
+    d.held = cardCount(g.pile(pile));
+    if (pile.group == PileGroup::Appogg) {
+        d.answered = true;
+        d.accepted = reserveAccepts(g, pile.index);
+    } else if (d.query.key != 0) {
+        d.answered = true;
+        d.accepted = d.query.accepted;
+    }
+    return d;
 }
 
 bool placeable(const Game& g, const PreparedQuery& q, int card)
@@ -271,15 +289,31 @@ bool tableauTakes(const Game& g, const RunRoom& room, const PickUp& c, const Des
     return true;
 }
 
-bool reserveTakes(const Game& g, int r, int card)
+// The cards whose rank is at least `lowest`.
+CardSet cardsFromRank(int lowest)
 {
+    CardSet cards;
+    for (int card = 1; card <= CardsInDeckTable; ++card)
+        cards[std::size_t(card)] = rank(card) >= lowest;
+    return cards;
+}
+
+// The cards reserve r takes now: its rule and the cards it holds decide.
+CardSet reserveAccepts(const Game& g, int r)
+{
+    static const CardSet any = cardsFromRank(0), faceCards = cardsFromRank(Jack), kings = cardsFromRank(King);
     const int held = cardCount(g.cards.piles.appogg[std::size_t(r)]);
     switch (const int rule = g.rules[Rule::ReserveRule + r]) {
-    case ReserveRules::Closed: return false;
-    case ReserveRules::KingsUpToThree: return rank(card) == King && held < 3;
-    case ReserveRules::AnyUpToFive: return held < 5;
-    default: return held == 0 && (rule != ReserveRules::FaceCardsWhenEmpty || rank(card) >= Jack);
+    case ReserveRules::Closed: return {};
+    case ReserveRules::KingsUpToThree: return held < 3 ? kings : CardSet{};
+    case ReserveRules::AnyUpToFive: return held < 5 ? any : CardSet{};
+    default: return held > 0 ? CardSet{} : rule == ReserveRules::FaceCardsWhenEmpty ? faceCards : any;
     }
+}
+
+bool reserveTakes(const Game& g, int r, int card)
+{
+    return isCardNumber(card) && reserveAccepts(g, r).test(std::size_t(card));
 }
 
 bool wasteTakes(const Game& g, int card)
@@ -368,22 +402,28 @@ struct Destinations {
         count = 0;
         forEachDestination(g, [&](PileRef to) {
             Destination& d = list[count++];
-            if (!again || count > before || d.pile != to || d.query.query.target != topCard(g.pile(to)))
+            const std::string& text = g.pile(to);
+            if (!again || count > before || d.pile != to || d.top != topCard(text) || d.held != cardCount(text))
                 d = destinationOf(g, to);
         });
         accepted.reset();
-        unanswered = 0;
-        for (std::size_t d = 0; d < count; ++d)
-            if (list[d].query.key != 0)
-                accepted |= list[d].query.accepted;
+        unanswered = tableaus = 0;
+        for (std::size_t d = 0; d < count; ++d) {
+            if (list[d].answered)
+                accepted |= list[d].accepted;
             else
                 unanswered |= std::uint64_t(1) << d;
+            if (list[d].pile.group == PileGroup::Fila)
+                tableaus |= std::uint64_t(1) << d;
+        }
     }
     RunRoom room; // the run-size rules' counts, for every run listed
     Destination list[PileGroups::DestEntries + PileGroups::FilaEntries + PileGroups::AppoggEntries + 1];
     std::size_t count = 0;
-    CardSet accepted;            // the cards some destination's answer set takes
-    std::uint64_t unanswered = 0; // the destinations without an answer set, a bit each
+    // A bit each: the destinations without an accepted set; the tableau piles, the only ones that
+    // take more than one card.
+    std::uint64_t unanswered = 0, tableaus = 0;
+    CardSet accepted; // the cards some destination's accepted set holds
 };
 
 // The drops of the cards the pile lets go, destination by destination.
@@ -402,13 +442,15 @@ void dropsFrom(const Game& game, PileRef pile, const Destinations& destinations,
         const PickUp c = movableAt(game, destinations.room, pile, cardAt(text, p), p, start);
         if (!c)
             continue;
-        // A destination whose question's answer reads only the cards refuses most cards at a
-        // glance; when none takes the card, only those without such an answer are asked.
+        // A destination with its set of accepted cards refuses most cards at a glance; when no
+        // such set holds the card, only the destinations without one are asked.
         const bool answered = destinations.accepted.test(std::size_t(c.card));
         std::uint64_t asked = answered ? (std::uint64_t(1) << destinations.count) - 1 : destinations.unanswered;
+        if (c.count > 1)
+            asked &= destinations.tableaus;
         for (; asked != 0; asked &= asked - 1) {
             const Destination& d = destinations.list[std::countr_zero(asked)];
-            if (d.query.key != 0 && !d.query.accepted.test(std::size_t(c.card)))
+            if (d.answered && !d.accepted.test(std::size_t(c.card)))
                 continue;
             if (takes(game, destinations.room, c, d))
                 out.push_back({MoveKind::Drop, std::uint8_t(c.card), c.from, d.pile});

@@ -24,9 +24,11 @@ constexpr std::uint64_t LimitCheckEvery = 256;
 // The search runs as two that take turns: a steady one, which never starts again and alone can
 // prove a deal lost, and rounds that start afresh with the order of near-equal steps shuffled
 // (each its own way), which find the wins a depth-first search misses when it goes wrong early.
-// Round k and the steady search's turn after it are RoundUnit times the k-th term of the
-// sequence 1 1 2 1 1 2 4 1 1 2 ... nodes.
+// Round k is RoundUnit times the k-th term of the sequence 1 1 2 1 1 2 4 1 1 2 ... nodes, and
+// the steady search's turn before it a SteadyShareOfTurn-th of that: most deals are won, and
+// found sooner by the rounds.
 constexpr std::uint64_t RoundUnit = 300;
+constexpr std::uint64_t SteadyShareOfTurn = 4;
 // How much the rounds shuffle the steps' values (a card home is worth 10).
 constexpr std::uint64_t RoundNoise = 40;
 // The steady search's share of the memory for positions; the rounds have the rest.
@@ -640,7 +642,7 @@ Result Solver::solve(const Game& game, AutomaticPlay play)
     Game roundGame;
     for (int round = 1;; ++round) {
         const std::uint64_t turn = RoundUnit * roundTerm(std::uint64_t(round));
-        Search::Progress progress = steady.advance(turn);
+        Search::Progress progress = steady.advance(turn / SteadyShareOfTurn);
         if (progress == Search::Progress::Paused) {
             roundGame = game;
             m_table->rounds.clear();

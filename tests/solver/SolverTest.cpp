@@ -200,7 +200,10 @@ TEST(Solver, TheShortcutsKeepTheAnswer)
             continue;
         ++compared;
         EXPECT_EQ(solver::verdictName(fast.verdict), solver::verdictName(plain.verdict));
-        EXPECT_LE(fast.nodes, plain.nodes);
+        // Proving a loss searches everything: the shortcuts leave less to search. (How soon a
+        // win is found depends on the order the steps are tried in.)
+        if (plain.verdict == Verdict::Lost)
+            EXPECT_LE(fast.nodes, plain.nodes);
     }
     EXPECT_GE(compared, 6);
 }
