@@ -850,6 +850,21 @@ void runStock(Game& game, const Move& move, MoveUndo& u)
             u.flipped.set(std::size_t(card));
 }
 
+// Whether the move may change the score: most moves touch neither a foundation nor the second
+// waste, which the ordinary score counts.
+bool mayChangeScore(const Game& game, const MoveUndo& u)
+{
+    if (!scoreFollowsHomeOnly(game))
+        return true;
+    const Move& m = u.move;
+    const auto counted = [](PileRef p) { return p.group == PileGroup::Dest || p == Mazzo_Waste; };
+    switch (m.kind) {
+    case MoveKind::TurnUp: return false;
+    case MoveKind::Stock: return u.dealtTo != Mazzo_Vis; // dealt to the waste or turned it over
+    default: return counted(m.from) || counted(m.to) || u.jumpedPile >= 0;
+    }
+}
+
 } // namespace
 
 MoveUndo apply(Game& game, const Move& move)
@@ -874,7 +889,8 @@ MoveUndo apply(Game& game, const Move& move)
     }
     if (move.kind != MoveKind::TurnUp)
         game.movesMade = std::min(game.movesMade + 1, 2);
-    recomputeScore(game);
+    if (mayChangeScore(game, u))
+        recomputeScore(game);
     game.won = isWon(game);
     return u;
 }

@@ -75,9 +75,12 @@ bool onlySlots(std::string_view pile)
 
 int countCards(std::string_view pile)
 {
+    // Every move asks for the score again: the digits are looked at, not read as numbers.
     int n = 0;
-    for (int i = 0; i < cardCount(pile); ++i)
-        n += cardAt(pile, i) > 0 ? 1 : 0;
+    for (std::size_t at = 0; at + 3 <= pile.size(); at += 3) {
+        const unsigned a = unsigned(pile[at] - '0'), b = unsigned(pile[at + 1] - '0'), c = unsigned(pile[at + 2] - '0');
+        n += a <= 9 && b <= 9 && c <= 9 && (a | b | c) != 0 ? 1 : 0;
+    }
     return n;
 }
 
@@ -110,6 +113,16 @@ void recomputeScore(Game& game)
     }
     if (game.scoreMode == StandardScoring)
         game.score = tableScore(game.cards.piles, game.rules);
+}
+
+bool scoreFollowsHomeOnly(const Game& game)
+{
+    switch (game.rules[Rule::GameType]) {
+    case GameTypes::RunsFromTwo:
+    case GameTypes::OrderedBottoms:
+    case GameTypes::SecondWasteScore: return false;
+    default: return true;
+    }
 }
 
 bool isWon(const Game& game)

@@ -15,6 +15,9 @@ int tableScore(const PileGroups& piles, const RuleTable& rules);
 // The score after a move: the game types with scores of their own always, the others only under
 // standard scoring; the poker-hand game's score is its panel's and stays.
 void recomputeScore(Game& game);
+// Whether the score follows only the cards on the foundations and the second waste (the ordinary
+// formula): a move that touches neither leaves it as it is.
+bool scoreFollowsHomeOnly(const Game& game);
 
 // The end test of the game's type.
 bool isWon(const Game& game);

@@ -216,8 +216,8 @@ private:
     void consider(Frame& frame, const Child& child);
     std::optional<Move> safeMove();
     int faceUpCardBelow(const Move& move) const;
-    bool leavesSupport(const Move& move) const;
-    bool laysBareSafeCard(const Move& move);
+    bool leavesSupport(const Move& move, int below) const;
+    bool laysBareSafeCard(int below);
     // m_home, m_goesHome and m_mayBeSafe made current.
     void homeCards();
     bool skipped(const Frame& frame, const Move& move) const;
@@ -332,8 +332,10 @@ void Solver::Search::homeCards()
     m_notSafe = 0;
     m_mayBeSafe.reset();
     for (int card = 1; card <= CardsInDeckTable; ++card) {
+        if (m_goesHomeKnown && !m_goesHome.test(std::size_t(card)))
+            continue;
         const CardSet& supports = m_facts.supports[std::size_t(card)];
-        if ((supports & m_home) == supports && (!m_goesHomeKnown || m_goesHome.test(std::size_t(card))))
+        if ((supports & m_home) == supports)
             m_mayBeSafe.set(std::size_t(card));
     }
     m_homeKnown = true;
@@ -412,10 +414,13 @@ void Solver::Search::consider(Frame& frame, const Child& child)
     }
     if (child.move.isNone())
         c.score += m_eval.value(m_game) + Prefer::PressesOnly;
-    else
+    else {
+        // The card a move elsewhere than home leaves on top of its pile.
+        const int below = child.move.to.group == PileGroup::Dest ? 0 : faceUpCardBelow(child.move);
         c.score += m_eval.valueAfter(m_game, child.move, m_play.turnUps) + Prefer::FromWastePerPress * child.presses
-            + (leavesSupport(child.move) ? Prefer::LeavesSupport : 0)
-            + (laysBareSafeCard(child.move) ? Prefer::LaysBareCardGoingHome : 0);
+            + (leavesSupport(child.move, below) ? Prefer::LeavesSupport : 0)
+            + (laysBareSafeCard(below) ? Prefer::LaysBareCardGoingHome : 0);
+    }
     frame.children.push_back(c);
 }
 
@@ -431,13 +436,10 @@ int Solver::Search::faceUpCardBelow(const Move& m) const
     return isCardNumber(below) && !m_game.cards.deck.isFaceDown(below) ? below : 0;
 }
 
-// The move lays bare a card that will go home at once.
-bool Solver::Search::laysBareSafeCard(const Move& m)
+// The card a move lays bare (faceUpCardBelow) will go home at once.
+bool Solver::Search::laysBareSafeCard(int below)
 {
-    if (!m_facts.safeMoves || m.to.group == PileGroup::Dest)
-        return false;
-    const int below = faceUpCardBelow(m);
-    if (below == 0)
+    if (!m_facts.safeMoves || below == 0)
         return false;
     homeCards();
     const CardSet& supports = m_facts.supports[std::size_t(below)];
@@ -453,13 +455,11 @@ bool Solver::Search::laysBareSafeCard(const Move& m)
     return false;
 }
 
-// A card that sits on a card the tableau lets it sit on, going elsewhere than home.
-bool Solver::Search::leavesSupport(const Move& m) const
+// A card that sits on a card the tableau lets it sit on (below, faceUpCardBelow), going elsewhere
+// than home.
+bool Solver::Search::leavesSupport(const Move& m, int below) const
 {
-    if (m.to.group == PileGroup::Dest || !m_facts.supportsKnown)
-        return false;
-    const int below = faceUpCardBelow(m);
-    return below != 0 && m_facts.supports[std::size_t(below)].test(m.card);
+    return below != 0 && m_facts.supportsKnown && m_facts.supports[std::size_t(below)].test(m.card);
 }
 
 // The steps that press the stock: where the presses only turn cards from the stock to the waste,

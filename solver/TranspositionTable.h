@@ -24,7 +24,7 @@ public:
     std::size_t bytes() const { return m_slots.size() * sizeof(std::uint64_t); }
 
 private:
-    static constexpr std::size_t FirstSlots = std::size_t(1) << 14;
+    static constexpr std::size_t FirstSlots = std::size_t(1) << 11; // small: a round starts afresh often
     static constexpr std::size_t Probe = 8; // slots looked at for one key
     std::vector<std::uint64_t> m_slots;     // 0: empty
     std::size_t m_maxSlots;
