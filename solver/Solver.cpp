@@ -522,8 +522,16 @@ void Solver::Search::expand(Frame& frame)
             return c.move.isNone() || ((pileBit(c.move.to) & frame.waiting) == 0 && !isTakeBack(c.move));
         });
     }
-    std::stable_sort(frame.children.begin(), frame.children.end(),
-                     [](const Child& a, const Child& b) { return a.score > b.score; });
+    // Best first, equal values in the order listed: an insertion sort, as the lists are short
+    // and a sort that allocates would cost more.
+    std::vector<Child>& list = frame.children;
+    for (std::size_t i = 1; i < list.size(); ++i) {
+        const Child c = list[i];
+        std::size_t j = i;
+        for (; j > 0 && list[j - 1].score < c.score; --j)
+            list[j] = list[j - 1];
+        list[j] = c;
+    }
 }
 
 bool Solver::Search::isTakeBack(const Move& m) const
