@@ -17,23 +17,56 @@ constexpr std::uint64_t mix(std::uint64_t x)
 
 constexpr std::uint64_t salt(int n) { return mix(0x6b657374ULL + std::uint64_t(n) * 0x100000001b3ULL); }
 
+// A card's part of its pile's hash, and the pile's size's.
+constexpr std::uint64_t cardTerm(int position, int card, bool faceDown)
+{
+    return mix((std::uint64_t(position) << 16) | (std::uint64_t(card) << 1) | (faceDown ? 1 : 0));
+}
+constexpr std::uint64_t sizeTerm(int n) { return mix(std::uint64_t(n) << 40); }
+
+int digitsCard(const char* d) { return (d[0] - '0') * 100 + (d[1] - '0') * 10 + (d[2] - '0'); }
+
 } // namespace
 
-std::uint64_t PositionKey::pileHash(const Game& game, int slot) const
+std::uint64_t PositionKey::pileHash(const Game& game, int slot)
 {
     if (m_facts->stockRotates && slot <= 1)
         return slot == 0 ? dealingOrderHash(game) : 0;
     const std::string& text = game.pile(pileOfSlot(slot));
     const DeckTable& deck = game.cards.deck;
-    std::uint64_t h = 0;
     const int n = cardCount(text);
+    std::vector<std::uint64_t>& prefix = m_prefix[std::size_t(slot)];
+    prefix.resize(std::size_t(n) + 1);
+    std::uint64_t h = 0;
+    prefix[0] = 0;
     for (int p = 0; p < n; ++p) {
-        const char* d = text.data() + std::size_t(p) * 3;
-        const int card = (d[0] - '0') * 100 + (d[1] - '0') * 10 + (d[2] - '0');
-        const std::uint64_t face = deck.isFaceDown(card) ? 1 : 0;
-        h ^= mix((std::uint64_t(p) << 16) | (std::uint64_t(card) << 1) | face);
+        const int card = digitsCard(text.data() + std::size_t(p) * 3);
+        h ^= cardTerm(p, card, deck.isFaceDown(card));
+        prefix[std::size_t(p) + 1] = h;
     }
-    return h ^ mix(std::uint64_t(n) << 40);
+    return h ^ sizeTerm(n);
+}
+
+std::uint64_t PositionKey::keyAfter(const Game& game, PileRef from, int position, PileRef to)
+{
+    key(game); // every pile's part current
+    const int a = slotOf(from), b = slotOf(to);
+    const std::string& source = game.pile(from);
+    const int n = cardCount(source), held = cardCount(game.pile(to));
+    const std::uint64_t rest = m_prefix[std::size_t(a)][std::size_t(position)] ^ sizeTerm(position);
+    std::uint64_t joined = m_prefix[std::size_t(b)][std::size_t(held)];
+    for (int p = position; p < n; ++p)
+        joined ^= cardTerm(held + p - position, digitsCard(source.data() + std::size_t(p) * 3), false);
+    joined ^= sizeTerm(held + n - position);
+    std::uint64_t ordered = m_ordered, exchanged = m_exchanged;
+    const auto change = [&](int slot, std::uint64_t was, std::uint64_t now) {
+        ordered += mix(now ^ salt(slot)) - mix(was ^ salt(slot));
+        const int pileClass = m_facts->pileClass[std::size_t(slot)];
+        exchanged += mix(now ^ salt(pileClass)) - mix(was ^ salt(pileClass));
+    };
+    change(a, m_pile[std::size_t(a)], rest);
+    change(b, m_pile[std::size_t(b)], joined);
+    return (exchangeableNow(*m_facts, game) ? exchanged : ordered) ^ countersHash(game, true);
 }
 
 // The stock and the waste as the order in which the presses deal their cards: the waste from
@@ -93,11 +126,15 @@ std::uint64_t PositionKey::key(const Game& game)
     for (std::uint64_t dirty = m_dirty; dirty != 0; dirty &= dirty - 1)
         refresh(game, std::countr_zero(dirty));
     m_dirty = 0;
+    return (exchangeableNow(*m_facts, game) ? m_exchanged : m_ordered) ^ countersHash(game, game.movesMade > 0);
+}
+
+std::uint64_t PositionKey::countersHash(const Game& game, bool moved) const
+{
     const PlacementCounters& c = game.counters;
-    const std::uint64_t counters = mix((std::uint64_t(m_facts->dealsCount ? c.DealCounter : 0) << 32)
-                                       ^ (std::uint64_t(std::uint32_t(c.SpecialCounter)) << 2)
-                                       ^ std::uint64_t(game.movesMade > 0)); // the rules ask only for the first move
-    return (exchangeableNow(*m_facts, game) ? m_exchanged : m_ordered) ^ counters;
+    return mix((std::uint64_t(m_facts->dealsCount ? c.DealCounter : 0) << 32)
+               ^ (std::uint64_t(std::uint32_t(c.SpecialCounter)) << 2)
+               ^ std::uint64_t(moved)); // the rules ask only whether a move was made
 }
 
 } // namespace kst::solver

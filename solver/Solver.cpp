@@ -1,6 +1,7 @@
 #include "solver/Solver.h"
 
 #include <algorithm>
+#include <cassert>
 #include <chrono>
 #include <limits>
 #include <optional>
@@ -175,7 +176,10 @@ private:
     TranspositionTable& m_table;
     const Limits& m_limits;
     Clock::time_point m_start; // of the whole search of the deal
-    const bool m_quietPresses; // nothing follows a press that only deals to the waste
+    // Nothing follows a press that only deals to the waste, nor a drop but turn-ups and safe cards.
+    const bool m_quietPresses;
+    std::uint64_t m_bareKey = 0; // of the step being made before its safe cards go home, when foreseen
+    std::uint64_t m_waitingPart = 0; // the step's waiting piles' part of its key
     PositionKey m_key;
     Evaluation m_eval;
     std::vector<MoveUndo> m_records; // every move made on the way to this position
@@ -206,6 +210,7 @@ private:
     void playerMove(const Move& move);
     void makeStep(const Child& child);
     void makeSafeMoves();
+    int foreseeable(const Child& child) const;
     void expand(Frame& frame);
     bool isTakeBack(const Move& move) const;
     static std::uint32_t pileBit(PileRef pile)
@@ -300,16 +305,42 @@ void Solver::Search::makeStep(const Child& child)
         playerMove(stockMove(m_game, Mazzo));
     if (!child.move.isNone())
         playerMove(child.move);
+    assert(m_bareKey == 0 || m_bareKey == (m_key.key(m_game) ^ m_waitingPart));
     makeSafeMoves();
 }
 
 void Solver::Search::makeSafeMoves()
 {
     while (!m_game.won)
-        if (const std::optional<Move> safe = safeMove())
+        if (const std::optional<Move> safe = safeMove()) {
+            // The position before the safe cards go home stands for the one after them.
+            if (m_bareKey != 0) {
+                m_table.insert(m_bareKey);
+                m_bareKey = 0;
+            }
             playerMove(*safe);
-        else
+        } else {
             break;
+        }
+}
+
+// Where the step is a plain drop after which the rules do nothing by themselves but send safe
+// cards home, the position of its card in its pile; else -1.
+int Solver::Search::foreseeable(const Child& child) const
+{
+    const Move& m = child.move;
+    if (!m_quietPresses || child.presses != 0 || m.kind != MoveKind::Drop || m_game.movesMade == 0
+        || m.from.group == PileGroup::Stock || m.to.group == PileGroup::Stock
+        || m_game.rules[Rule::TableauLayout] == GridLeavesGaps
+        || (m.to.group == PileGroup::Fila && m_game.rules[Rule::TableauBuildCode + m.to.index] == BuildCodes::GridJump))
+        return -1;
+    const std::string& from = m_game.pile(m.from);
+    const int position = findCard(from, m.card);
+    // A face-down card laid bare would be turned up.
+    const int below = position > 0 ? cardAt(from, position - 1) : 0;
+    if (position < 0 || (m_play.turnUps && isCardNumber(below) && m_game.cards.deck.isFaceDown(below)))
+        return -1;
+    return position;
 }
 
 void Solver::Search::homeCards()
@@ -590,14 +621,30 @@ Solver::Search::Progress Solver::Search::advance(std::uint64_t nodes)
         }
         const Child child = m_frames[depth].children[m_frames[depth].next++];
         const std::size_t records = m_records.size(), line = m_line.size();
+        const std::uint32_t waiting = (m_frames[depth].waiting & ~pileBit(child.move.to))
+            | (isTakeBack(child.move) ? pileBit(child.move.to) : 0);
+        // A position with piles waiting offers fewer steps: it is another position.
+        const std::uint64_t waitingPart = waiting != 0 ? waitingKey(waiting) : 0;
+        // A step to a position met already is known without making it where the move's key can be
+        // told beforehand (its position before the safe cards go home is kept too).
+        m_bareKey = 0;
+        m_waitingPart = waitingPart;
+        if (const int position = foreseeable(child); position >= 0) {
+            m_bareKey = m_key.keyAfter(m_game, child.move.from, position, child.move.to) ^ waitingPart;
+            if (m_table.contains(m_bareKey)) {
+                ++m_nodes;
+                if (limitReached())
+                    return Progress::Stopped;
+                if (m_nodes >= m_turnEnd)
+                    return Progress::Paused;
+                continue;
+            }
+        }
         makeStep(child);
         ++m_nodes;
         if (m_game.won)
             return Progress::Won;
-        const std::uint32_t waiting = (m_frames[depth].waiting & ~pileBit(child.move.to))
-            | (isTakeBack(child.move) ? pileBit(child.move.to) : 0);
-        // A position with piles waiting offers fewer steps: it is another position.
-        const std::uint64_t key = m_key.key(m_game) ^ (waiting != 0 ? waitingKey(waiting) : 0);
+        const std::uint64_t key = m_key.key(m_game) ^ waitingPart;
         if (!m_table.insert(key) || (m_table.forgot() && onPath(key, depth + 1))) {
             unwind(records, line);
         } else {
