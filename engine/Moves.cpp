@@ -289,7 +289,7 @@ bool tableauTakes(const Game& g, const RunRoom& room, const PickUp& c, const Des
     return true;
 }
 
-// The cards whose rank is at least `lowest`.
+// The cards whose rank is at least `lowest` (NoRank: every card, jokers too).
 CardSet cardsFromRank(int lowest)
 {
     CardSet cards;
@@ -301,7 +301,7 @@ CardSet cardsFromRank(int lowest)
 // The cards reserve r takes now: its rule and the cards it holds decide.
 CardSet reserveAccepts(const Game& g, int r)
 {
-    static const CardSet any = cardsFromRank(0), faceCards = cardsFromRank(Jack), kings = cardsFromRank(King);
+    static const CardSet any = cardsFromRank(NoRank), faceCards = cardsFromRank(Jack), kings = cardsFromRank(King);
     const int held = cardCount(g.cards.piles.appogg[std::size_t(r)]);
     switch (const int rule = g.rules[Rule::ReserveRule + r]) {
     case ReserveRules::Closed: return {};

@@ -78,7 +78,8 @@ int countCards(std::string_view pile)
     // Every move asks for the score again: the digits are looked at, not read as numbers.
     int n = 0;
     for (std::size_t at = 0; at + 3 <= pile.size(); at += 3) {
-        const unsigned a = unsigned(pile[at] - '0'), b = unsigned(pile[at + 1] - '0'), c = unsigned(pile[at + 2] - '0');
+        const unsigned a = unsigned(pile[at] - '0'), b = unsigned(pile[at + 1] - '0');
+        const unsigned c = unsigned(pile[at + 2] - '0');
         n += a <= 9 && b <= 9 && c <= 9 && (a | b | c) != 0 ? 1 : 0;
     }
     return n;
