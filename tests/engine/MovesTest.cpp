@@ -243,6 +243,10 @@ TEST(MovesDrop, ReserveRules)
         {ReserveRules::AnyUpToFive, {C(1), C(2), C(3), C(4), C(5)}, H(5), false},
         {ReserveRules::FaceCardsWhenEmpty, {}, H(11), true},
         {ReserveRules::FaceCardsWhenEmpty, {}, H(10), false},
+        // A joker has no rank: any card, but no face card.
+        {0, {}, FirstJoker, true},
+        {ReserveRules::AnyUpToFive, {C(1)}, FirstJoker, true},
+        {ReserveRules::FaceCardsWhenEmpty, {}, FirstJoker, false},
     };
     for (const Case& c : cases) {
         const Game game = table({{appoggPile(0), c.held}, {filaPile(0), {c.card}}}, {{Rule::ReserveRule, c.rule}});
