@@ -66,5 +66,8 @@ int runResources(const Invocation& inv);
 int runPlay(const Invocation& inv);
 int runSolve(const Invocation& inv);
 int runOdds(const Invocation& inv);
+int runStats(const Invocation& inv);
+int runHiScores(const Invocation& inv);
+int runOverall(const Invocation& inv);
 
 } // namespace kst::cli
