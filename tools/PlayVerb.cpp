@@ -225,6 +225,7 @@ int runPlay(const Invocation& inv)
         // Recorded games belong to the current player of the data folder, as in the window.
         config.emplace(inv.files().dataFile("CFG.DAT"));
         store.fnStoreSet(Fld::UserDefault, config->readText("Preference", "UserDefault", FirstPlayer));
+        ensureDataDir(inv.files());
         stats.emplace(inv);
     }
     for (const auto& [field, value] : options.prefs)
