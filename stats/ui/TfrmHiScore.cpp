@@ -67,8 +67,10 @@ TfrmHiScore::TfrmHiScore(StatsContext& context, Mode mode, int gameId, int selec
         m_games->findItems(fromProgramText(context.catalogue.gameName(gameId)), Qt::MatchExactly);
     {
         const QSignalBlocker quiet(m_games);
-        if (!found.isEmpty())
+        if (!found.isEmpty()) {
             m_games->setCurrentItem(found.front());
+            m_games->scrollToItem(found.front(), QAbstractItemView::PositionAtCenter);
+        }
     }
     showGame(gameId);
     fitStatsTable(m_grid, HiScoreRanks);

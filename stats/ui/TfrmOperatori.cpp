@@ -32,6 +32,7 @@ TfrmOperatori2::TfrmOperatori2(const QString& caption, const QString& name, QWid
     m_name = new QLineEdit(name, group);
     m_name->setObjectName(QStringLiteral("edtName"));
     m_name->setMaxLength(PlayerNameWidth);
+    m_name->setMinimumWidth(m_name->fontMetrics().averageCharWidth() * (PlayerNameWidth + 2));
     auto* inGroup = new QVBoxLayout(group);
     inGroup->addWidget(m_name);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
