@@ -7,7 +7,6 @@
 
 #include <array>
 #include <filesystem>
-#include <set>
 
 namespace kst {
 
@@ -105,29 +104,12 @@ bool hiScoresCleared(const std::string& path)
 
 std::string scoresFileDamage(const std::string& path)
 {
-    const LinesRead read = loadLines(path);
-    if (read.unreadable)
-        return "it cannot be read";
-    std::set<std::string> sections;
-    std::string section;
-    for (const std::string& line : read.lines) {
-        if (line.empty())
-            continue;
-        if (line.front() == '[') {
-            section = line.size() >= 2 ? line.substr(1, line.size() - 2) : std::string();
-            if (!sections.insert(section).second)
-                return "the section [" + section + "] is there twice";
-            continue;
-        }
-        const std::size_t eq = line.find('=');
-        if (eq == std::string::npos)
-            return "a line of section [" + section + "] is no entry";
-        const std::size_t width = line.size() - eq - 1;
+    return sectionFileDamage(path, [](const std::string& section, std::string_view key, std::string_view value) {
         const bool gameSectionName = section.size() == 4 && fnAllDigits(section);
-        if (gameSectionName && width != 0 && width != std::size_t(HiScoreLineWidth))
-            return "the line " + line.substr(0, eq) + " of section [" + section + "] has the wrong width";
-    }
-    return {};
+        if (!gameSectionName || value.empty() || value.size() == std::size_t(HiScoreLineWidth))
+            return std::string();
+        return "the line " + std::string(key) + " of section [" + section + "] has the wrong width";
+    });
 }
 
 std::vector<std::string> fnReadHiScores(StatsFiles& files, const GameCatalogue& catalogue, int gameId,

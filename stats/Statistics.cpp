@@ -6,7 +6,6 @@
 #include <algorithm>
 #include <cctype>
 #include <filesystem>
-#include <set>
 
 namespace kst {
 
@@ -66,27 +65,11 @@ bool fnCreateStatFile(const std::string& path, MessageBoxes& boxes)
 
 std::string statFileDamage(const std::string& path)
 {
-    const LinesRead read = loadLines(path);
-    if (read.unreadable)
-        return "it cannot be read";
-    std::set<std::string> sections;
-    std::string section;
-    for (const std::string& line : read.lines) {
-        if (line.empty())
-            continue;
-        if (line.front() == '[') {
-            section = line.size() >= 2 ? line.substr(1, line.size() - 2) : std::string();
-            if (!sections.insert(section).second)
-                return "the section [" + section + "] is there twice";
-            continue;
-        }
-        const std::size_t eq = line.find('=');
-        if (eq == std::string::npos)
-            return "a line of section [" + section + "] is no entry";
-        if (!isVersionSection(section) && parseStatRecord(std::string_view(line).substr(eq + 1)).damaged)
-            return "the record of " + line.substr(0, eq) + " in section [" + section + "] cannot be read";
-    }
-    return {};
+    return sectionFileDamage(path, [](const std::string& section, std::string_view key, std::string_view value) {
+        if (isVersionSection(section) || !parseStatRecord(value).damaged)
+            return std::string();
+        return "the record of " + std::string(key) + " in section [" + section + "] cannot be read";
+    });
 }
 
 std::string logDamage(const std::vector<std::string>& lines)

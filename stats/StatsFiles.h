@@ -9,6 +9,7 @@
 #include "platform/Pointer.h"
 #include "platform/Random.h"
 
+#include <functional>
 #include <set>
 #include <string>
 #include <string_view>
@@ -48,5 +49,12 @@ private:
     StatsPorts m_ports;
     std::set<std::string> m_reported; // files already reported damaged
 };
+
+// What is wrong with a section file (empty when nothing is): unreadable, a section twice, a line
+// that is no entry, or an entry that `entryDamage` (section, key, value) finds wrong.
+std::string sectionFileDamage(
+    const std::string& path,
+    const std::function<std::string(const std::string& section, std::string_view key, std::string_view value)>&
+        entryDamage);
 
 } // namespace kst

@@ -24,26 +24,10 @@ void StatsRecorder::record(const GameResult& result)
         m_refusedPlayer = result.player;
         return;
     }
-    LogEntry line;
-    line.end = result.end;
-    line.seconds = result.seconds;
-    line.gameId = result.gameId;
-    line.gameName = result.gameName;
-    line.player = result.player;
-    line.won = result.won;
-    line.scoreMode = result.scoreMode;
-    line.score = result.score;
-    line.number = result.number;
-    fnLogGame(m_files, line);
+    fnLogGame(m_files, LogEntry{result.end, result.seconds, result.gameId, result.gameName, result.player, result.won,
+                                result.scoreMode, result.score, result.number});
     fnRecordResult(m_files, m_store, result.gameId, result.player, result.won, result.score);
-
-    HiScoreEntry entry;
-    entry.score = result.score;
-    entry.seconds = result.seconds;
-    entry.end = result.end;
-    entry.player = result.player;
-    entry.number = result.number;
-    entry.won = result.won;
+    const HiScoreEntry entry{result.score, result.seconds, result.end, result.player, result.number, result.won};
     const int rank = fnEnterHiScore(m_files, m_catalogue, result.gameId, result.scoreMode, entry);
     if (rank >= 0 && m_store.fnStoreGet(Fld::ConfirmEnterHiScores) != "N" && m_newHiScore)
         m_newHiScore(result.gameId, rank, newHiScoreCaption(result.gameName));

@@ -44,9 +44,7 @@ int runStats(const Invocation& inv)
     if (game.empty())
         return badInput(inv.err, "usage: stats GAME [--player NAME]");
     GameCatalogue catalogue;
-    if (!loadCatalogue(inv, catalogue))
-        return ExitBadInput;
-    const int id = resolveGame(inv, catalogue, game);
+    const int id = resolveCatalogueGame(inv, catalogue, game);
     if (id < 0)
         return ExitBadInput;
     CliStats stats(inv);
@@ -62,12 +60,8 @@ int runStats(const Invocation& inv)
 
 int runHiScores(const Invocation& inv)
 {
-    if (inv.args.size() != 1)
-        return badInput(inv.err, "usage: hiscores GAME");
     GameCatalogue catalogue;
-    if (!loadCatalogue(inv, catalogue))
-        return ExitBadInput;
-    const int id = resolveGame(inv, catalogue, inv.args.front());
+    const int id = onlyGameArgument(inv, catalogue, "usage: hiscores GAME");
     if (id < 0)
         return ExitBadInput;
     CliStats stats(inv);

@@ -1,5 +1,5 @@
 // kestrane-cli stats, hiscores and overall on a data folder filled by play --record: a lost game,
-// a won one, the formats of CLI.md, and bad input.
+// a won one, the formats of CLI.md, and a damaged file (their bad input is in CliTest).
 
 #include "stats/Records.h"
 #include "tests/support/TempDir.h"
@@ -71,26 +71,6 @@ TEST_F(StatsVerbsTest, RecordedGamesArePrintedAsStored)
     EXPECT_TRUE(overall.out.starts_with("Player 1\t208\t")) << overall.out;
     EXPECT_EQ(std::count(overall.out.begin(), overall.out.end(), '\n'), 1);
     EXPECT_EQ(overall.err, "");
-}
-
-TEST_F(StatsVerbsTest, BadInputIsRefusedWithOneLine)
-{
-    const struct {
-        const char* args;
-        const char* error;
-    } cases[] = {
-        {"stats", "kestrane-cli: usage: stats GAME [--player NAME]\n"},
-        {"stats 1 --player", "kestrane-cli: usage: stats GAME [--player NAME]\n"},
-        {"stats 4321", "kestrane-cli: unknown game: 4321\n"},
-        {"hiscores", "kestrane-cli: usage: hiscores GAME\n"},
-        {"hiscores No such game", "kestrane-cli: usage: hiscores GAME\n"},
-        {"overall 1", "kestrane-cli: overall takes no arguments\n"},
-    };
-    for (const auto& c : cases) {
-        const CliRun r = cli(c.args);
-        EXPECT_EQ(r.status, 2) << c.args;
-        EXPECT_EQ(r.err, c.error) << c.args;
-    }
 }
 
 TEST_F(StatsVerbsTest, DamagedFileIsReadAsFarAsItCanAndReported)
