@@ -11,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <csignal>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -21,10 +22,8 @@ namespace {
 using test::DoubleGame;
 using test::SmallGame;
 
-constexpr int Kills = 80;
-constexpr int GamesPerWriter = 40;   // a writer that was not killed stops after these
-constexpr int LongestDelayUs = 25000; // kills land from the first write to well into the run
-constexpr int DelayStepUs = 7919;     // a prime: the delays spread over the whole range
+constexpr int Kills = 150;
+constexpr int GamesPerWriter = 20; // a writer that was not killed stops after these
 
 class StatsKillTest : public test::StatsFixture {
 protected:
@@ -67,14 +66,33 @@ protected:
 
 TEST_F(StatsKillTest, KilledWriterLeavesEveryFileWhole)
 {
+    // A whole run first, to learn how long one takes; the kills then fall at even steps over it,
+    // from before the first write to after the last.
+    const auto started = std::chrono::steady_clock::now();
+    const pid_t whole = fork();
+    ASSERT_GE(whole, 0);
+    if (whole == 0)
+        writer(Kills);
+    int status = 0;
+    ASSERT_EQ(waitpid(whole, &status, 0), whole);
+    ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    const auto runUs = std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - started);
+
+    // Every round starts from the files of that run, so that each takes as long.
+    const char* const names[] = {"STAT.DAT", "STAT_LOG.DAT", "STAT_SCR.DAT", "STAT_GLO.DAT"};
+    std::vector<std::string> start;
+    for (const char* name : names)
+        start.push_back(read(name));
+
     for (int round = 0; round < Kills; ++round) {
+        for (std::size_t f = 0; f < std::size(names); ++f)
+            put(names[f], start[f]);
         const pid_t child = fork();
         ASSERT_GE(child, 0);
         if (child == 0)
             writer(round);
-        usleep(useconds_t((round * DelayStepUs) % LongestDelayUs));
+        usleep(useconds_t(runUs.count() * round / Kills));
         kill(child, SIGKILL);
-        int status = 0;
         ASSERT_EQ(waitpid(child, &status, 0), child);
 
         SCOPED_TRACE("round " + std::to_string(round));
@@ -92,12 +110,6 @@ TEST_F(StatsKillTest, KilledWriterLeavesEveryFileWhole)
         EXPECT_TRUE(boxTexts().empty()) << boxTexts().front();
         if (HasFailure())
             break;
-        // The next round counts from what this one left.
-        if (missing == 1) {
-            std::vector<std::string> lines = log.lines;
-            lines.pop_back();
-            saveLines(m_files.logPath(), lines, m_ports.messages);
-        }
     }
 }
 
