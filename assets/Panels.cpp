@@ -566,6 +566,16 @@ void drawFilmstrip(QImage& image, const std::vector<double>& steps)
     }
 }
 
+// A thin gold line round the frame and a fainter one `inset` inside it.
+void drawGoldFrame(QPainter& p, const QRectF& frame, const QColor& gold, double inset)
+{
+    p.setBrush(Qt::NoBrush);
+    p.setPen(QPen(gold, 1.4));
+    p.drawRect(frame);
+    p.setPen(QPen(QColor(gold.red(), gold.green(), gold.blue(), 140), 0.6));
+    p.drawRect(frame.adjusted(inset, inset, -inset, -inset));
+}
+
 // --- Start picture ---
 
 void drawSplash(QImage& image)
@@ -644,12 +654,8 @@ void drawSplash(QImage& image)
 
         // A thin gold frame with a finer line inside and small diamonds at its corners.
         const QColor gold(218, 180, 92);
-        p.setBrush(Qt::NoBrush);
-        p.setPen(QPen(gold, 1.4));
         const QRectF frame = QRectF(QPointF(0, 0), size).adjusted(9, 9, -9, -9);
-        p.drawRect(frame);
-        p.setPen(QPen(QColor(gold.red(), gold.green(), gold.blue(), 140), 0.6));
-        p.drawRect(frame.adjusted(3.5, 3.5, -3.5, -3.5));
+        drawGoldFrame(p, frame, gold, 3.5);
         for (const QPointF corner : {frame.topLeft(), frame.topRight(), frame.bottomLeft(), frame.bottomRight()})
             fillSuit(p, Suit::Diamonds, QRectF(corner - QPointF(4.5, 5.5), QSizeF(9, 11)), gold);
 
@@ -679,6 +685,111 @@ void drawSplash(QImage& image)
     painter.drawImage(QPoint(0, 0), decoration);
 }
 
+// --- Hi-scores ---
+
+// The picture beside the hi-score table: felt in a gold frame with a podium of three steps; over it
+// a fan of three cards when the tables are looked at, a gold cup among stars when a result has
+// just made its table.
+void drawHiScorePicture(QImage& image, bool newScore)
+{
+    const QSizeF size = image.size();
+    const QColor gold(222, 184, 90), darkGold(150, 112, 40), paleGold(250, 228, 160);
+    image = supersampled(image.size(), [&](QPainter& p) {
+        QRadialGradient cloth(QPointF(size.width() * 0.5, size.height() * 0.35), size.height() * 0.75);
+        cloth.setColorAt(0.0, QColor(30, 122, 62));
+        cloth.setColorAt(1.0, QColor(8, 60, 28));
+        p.fillRect(QRectF(QPointF(0, 0), size), cloth);
+        drawGoldFrame(p, QRectF(QPointF(0, 0), size).adjusted(4, 4, -4, -4), gold, 3);
+
+        // The podium: the winner's step in the middle, the second's left, the third's right.
+        const double cx = size.width() / 2, base = size.height() - 22, step = (size.width() - 30) / 3;
+        const double heights[] = {34, 50, 24};
+        const char* places[] = {"2", "1", "3"};
+        QFont font(QStringLiteral("DejaVu Serif"));
+        font.setBold(true);
+        font.setPixelSize(14);
+        p.setFont(font);
+        for (int i = 0; i < 3; ++i) {
+            const QRectF block(cx - 1.5 * step + i * step, base - heights[i], step, heights[i]);
+            QLinearGradient shine(block.topLeft(), block.topRight());
+            shine.setColorAt(0.0, darkGold);
+            shine.setColorAt(0.45, paleGold);
+            shine.setColorAt(1.0, darkGold);
+            p.setPen(QPen(QColor(90, 64, 20), 0.8));
+            p.setBrush(shine);
+            p.drawRect(block);
+            p.setPen(QColor(90, 64, 20));
+            p.drawText(block.adjusted(0, 3, 0, 0), Qt::AlignHCenter | Qt::AlignTop, QString::fromLatin1(places[i]));
+        }
+        const double top = base - heights[1];
+
+        // The title at the head, the four suits beneath it.
+        font.setPixelSize(16);
+        p.setFont(font);
+        p.setPen(paleGold);
+        p.drawText(QRectF(0, 18, size.width(), 22), Qt::AlignCenter,
+                   newScore ? QStringLiteral("Bravo!") : QStringLiteral("Hi-Scores"));
+        const Suit suits[] = {Suit::Spades, Suit::Hearts, Suit::Clubs, Suit::Diamonds};
+        for (int i = 0; i < 4; ++i)
+            fillSuit(p, suits[i], QRectF(cx - 34 + i * 18, 46, 10, 11), gold);
+
+        if (!newScore) {
+            // A fan of three cards standing on the winner's step.
+            const Face fan[] = {{"Q", Suit::Clubs}, {"K", Suit::Hearts}, {"A", Suit::Spades}};
+            const QSizeF card(size.width() * 0.42, size.width() * 0.42 * 1.36);
+            const QPointF pivot(cx, top - 6);
+            for (int i = 0; i < 3; ++i) {
+                p.save();
+                p.translate(pivot);
+                p.rotate(-22 + 22 * i);
+                drawCard(p, QRectF(QPointF(-card.width() / 2, -card.height() * 1.05), card), fan[i], card.width() * 0.2,
+                         false);
+                p.restore();
+            }
+            return;
+        }
+
+        // A cup on the winner's step: foot, stem, bowl, two handles, a heart on the bowl.
+        const double w = size.width() * 0.62, bowlTop = top - w * 1.45;
+        QLinearGradient metal(QPointF(cx - w / 2, 0), QPointF(cx + w / 2, 0));
+        metal.setColorAt(0.0, darkGold);
+        metal.setColorAt(0.35, paleGold);
+        metal.setColorAt(0.6, gold);
+        metal.setColorAt(1.0, darkGold);
+        p.setPen(QPen(QColor(110, 78, 24), 0.9));
+        p.setBrush(metal);
+        p.drawRoundedRect(QRectF(cx - w * 0.32, top - w * 0.14, w * 0.64, w * 0.14), 2, 2);
+        p.drawRect(QRectF(cx - w * 0.08, top - w * 0.5, w * 0.16, w * 0.36));
+        QPainterPath bowl;
+        bowl.moveTo(cx - w / 2, bowlTop);
+        bowl.lineTo(cx + w / 2, bowlTop);
+        bowl.cubicTo(cx + w / 2, bowlTop + w * 0.7, cx + w * 0.2, top - w * 0.5, cx, top - w * 0.5);
+        bowl.cubicTo(cx - w * 0.2, top - w * 0.5, cx - w / 2, bowlTop + w * 0.7, cx - w / 2, bowlTop);
+        bowl.closeSubpath();
+        p.drawPath(bowl);
+        p.setBrush(Qt::NoBrush);
+        p.setPen(QPen(gold, w * 0.07));
+        p.drawArc(QRectF(cx - w * 0.72, bowlTop + w * 0.08, w * 0.42, w * 0.5), 90 * 16, 180 * 16);
+        p.drawArc(QRectF(cx + w * 0.3, bowlTop + w * 0.08, w * 0.42, w * 0.5), -90 * 16, 180 * 16);
+        fillSuit(p, Suit::Hearts, QRectF(cx - w * 0.13, bowlTop + w * 0.2, w * 0.26, w * 0.26), cardRed);
+        // Stars about the cup.
+        const QPointF stars[] = {{cx - w * 0.62, bowlTop - 8}, {cx + w * 0.6, bowlTop - 14}, {cx, bowlTop - 26},
+                                 {cx - w * 0.7, bowlTop + w * 0.9}, {cx + w * 0.72, bowlTop + w * 0.8}};
+        p.setPen(Qt::NoPen);
+        p.setBrush(paleGold);
+        for (const QPointF& c : stars) {
+            QPainterPath star;
+            for (int k = 0; k < 10; ++k) {
+                const double r = k % 2 ? 2.6 : 6.5, a = std::numbers::pi * (k / 5.0 - 0.5);
+                const QPointF q = c + QPointF(r * std::cos(a), r * std::sin(a));
+                k == 0 ? star.moveTo(q) : star.lineTo(q);
+            }
+            star.closeSubpath();
+            p.drawPath(star);
+        }
+    }).convertToFormat(QImage::Format_RGB32);
+}
+
 } // namespace
 
 bool drawPanelPicture(QImage& image, const std::string& name)
@@ -702,6 +813,8 @@ bool drawPanelPicture(QImage& image, const std::string& name)
         drawFilmstrip(image, {0.0, 1.0});
     else if (name == "SPLASH")
         drawSplash(image);
+    else if (name == "HISCORE_LIST" || name == "HISCORE_NEW")
+        drawHiScorePicture(image, name == "HISCORE_NEW");
     else
         return drawCounterPicture(image, name);
     return true;

@@ -162,7 +162,7 @@ inline constexpr std::string_view counterSuitNames[] = {"hearts", "diamonds", "c
 inline constexpr int counterLabelWidth = 14, counterSlotWidth = 13, counterSlotHeight = 17;
 
 // The larger interface pictures: pause, poker panel, card counter, effect previews, filmstrips,
-// splash.
+// splash, the hi-score dialog's picture (looking at the tables, a result just entered).
 inline std::vector<PictureSpec> panelPictures()
 {
     std::vector<PictureSpec> pictures = {
@@ -170,6 +170,7 @@ inline std::vector<PictureSpec> panelPictures()
         {"CARD_WITH_SHADOW", 100, 80},  {"CARD_WITHOUT_SHADOW", 100, 80},  {"CARD_IRR_PILES_YES", 100, 80},
         {"CARD_IRR_PILES_NO", 100, 80}, {"Animated_Yes", 12 * 30, 30},     {"Animated_No", 2 * 30, 30},
         {"SPLASH", 480, 300},           {"Card_None", counterSlotWidth, counterSlotHeight},
+        {"HISCORE_LIST", 110, 360},     {"HISCORE_NEW", 110, 360},
     };
     for (const std::string_view suit : counterSuitNames)
         pictures.push_back({"card_" + std::string(suit), counterLabelWidth, counterSlotHeight});

@@ -1,6 +1,10 @@
 #include "shell/TfrmMain.h"
 
 #include "shell/AboutBox.h"
+#include "stats/StatsRecorder.h"
+#include "stats/ui/TfrmHiScore.h"
+#include "stats/ui/TfrmOperatori.h"
+#include "stats/ui/TfrmStatisOverall.h"
 #include "storage/SectionFile.h"
 
 #include "assets/PictureNames.h"
@@ -82,17 +86,6 @@ constexpr ButtonGeometry flatButtons{22, 24, 46, true}, raisedButtons{23, 25, 45
 const FileFilter GameFiles{"Game", "*.gam"};
 const FileFilter SavedGameFiles{"Game", "*.GAM"};
 
-QPixmap pixmapOf(const Bitmap& bitmap)
-{
-    if (const auto* qt = dynamic_cast<const QtBitmap*>(&bitmap))
-        return QPixmap::fromImage(qt->image());
-    QImage image(bitmap.width(), bitmap.height(), QImage::Format_ARGB32_Premultiplied);
-    for (int y = 0; y < bitmap.height(); ++y)
-        for (int x = 0; x < bitmap.width(); ++x)
-            image.setPixel(x, y, (QRgb(bitmap.alpha(x, y)) << 24) | bitmap.pixel(x, y));
-    return QPixmap::fromImage(image);
-}
-
 QString truncated(const std::string& text, int length)
 {
     return fromProgramText(std::string_view(text).substr(0, std::size_t(length)));
@@ -165,6 +158,18 @@ TfrmMain::TfrmMain(SessionStore& store, const Ports& ports, ProgramFiles files, 
                                               &m_config);
     m_session->setView(this);
     m_session->setScreenWidth(m_ports.graphics.screenSize().width);
+    m_statsFiles = std::make_unique<StatsFiles>(
+        m_files.dataDir(), StatsPorts{m_ports.messages, m_ports.pointer, m_ports.clock, m_ports.random, m_ports.locale});
+    m_recorder = std::make_unique<StatsRecorder>(*m_statsFiles, m_store, m_catalogue);
+    m_recorder->setNewHiScore([this](int gameId, int rank, const std::string& caption) {
+        TfrmHiScore dialog(*m_statsContext, TfrmHiScore::Mode::NewScore, gameId, rank, fromProgramText(caption), this);
+        dialog.exec();
+    });
+    m_session->setRecorder(m_recorder.get());
+    m_statsContext = std::make_unique<StatsContext>(StatsContext{
+        *m_statsFiles, m_store, *m_session, m_catalogue, m_config, m_ports.sound, m_ports.resources,
+        m_files.dataFile("GAM_CUST.DAT"),
+        [this](int gameId, const std::string& name) { return startGame(gameId, name, true); }});
     // The solver's line along the bottom of the window, no taller than its text.
     QStatusBar* bar = statusBar();
     bar->setObjectName(QStringLiteral("sbSolver"));
@@ -369,7 +374,7 @@ void TfrmMain::createMenus()
              {},
              {"mnuSave", "&Save...", "Ctrl+Shift+F12", [this] { saveGame(); }},
              {},
-             {"mnuPlayers", "&Players...", "Ctrl+L"},
+             {"mnuPlayers", "&Players...", "Ctrl+L", [this] { showPlayers(); }},
              {},
              {"mnuEsci", "E&xit", "", [this] { close(); }}});
 
@@ -418,8 +423,8 @@ void TfrmMain::createMenus()
              {"mnuAllGamesStatistics", "&All games statistics...", ""},
              {"mnuLogStatistics", "&Log statistics...", ""},
              {},
-             {"mnuHiScores", "&Hi-Scores...", "F9"},
-             {"mnuOverallScore", "Overall score...", ""}});
+             {"mnuHiScores", "&Hi-Scores...", "F9", [this] { showHiScores(); }},
+             {"mnuOverallScore", "Overall score...", "", [this] { showOverallScore(); }}});
 
     QMenu* tournament = addMenu(bar->addMenu(QStringLiteral("&Tournament")), "mnuTournament",
                                 {{"mnuTourManager", "&Tournament manager...", ""},
@@ -463,6 +468,36 @@ void TfrmMain::showAbout()
     connect(&box, &AboutBox::activatedFirstTime, this,
             [this] { playSound(m_store, m_ports.sound, SoundEvent::About); });
     box.exec();
+}
+
+void TfrmMain::showPlayers()
+{
+    TfrmOperatori dialog(*m_statsContext, this);
+    dialog.exec();
+    refreshCaption();
+    if (!dialog.playerChanged())
+        return;
+    // The new player's first game: the game on the table dealt anew for him.
+    const int gameId = int(numberOr(m_store.fnStoreGet(Fld::GameId), -1));
+    if (m_session->hasGame() && startGame(gameId, m_store.fnStoreGet(Fld::Game_name), true))
+        return;
+    enterNoGameState();
+}
+
+void TfrmMain::showHiScores(int gameId)
+{
+    if (gameId < 0)
+        gameId = int(numberOr(m_store.fnStoreGet(Fld::GameId), -1));
+    if (gameId < 0 && !m_catalogue.games().empty())
+        gameId = m_catalogue.games().front().gameId;
+    TfrmHiScore dialog(*m_statsContext, TfrmHiScore::Mode::Menu, gameId, 0, {}, this);
+    dialog.exec();
+}
+
+void TfrmMain::showOverallScore()
+{
+    TfrmStatisOverall dialog(*m_statsContext, this);
+    dialog.exec();
 }
 
 void TfrmMain::createPopupMenus()

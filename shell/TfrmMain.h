@@ -34,6 +34,10 @@ class QToolButton;
 
 namespace kst {
 
+class StatsFiles;
+class StatsRecorder;
+struct StatsContext;
+
 class TfrmMain : public QMainWindow, private GameView
 {
     Q_OBJECT
@@ -111,6 +115,12 @@ public:
     void openAtStart(std::string path) { m_startFile = std::move(path); }
     // The about box, with the licence and the notices of the material the program ships.
     void showAbout();
+    // The players dialog; a newly selected player gets a new game.
+    void showPlayers();
+    // The hi-score dialog of a game (the current one when none is given).
+    void showHiScores(int gameId = -1);
+    void showOverallScore();
+    StatsContext& statsContext() { return *m_statsContext; }
     // The time box and the pile-size tooltip, as every second.
     void timerTick();
 
@@ -193,6 +203,9 @@ private:
     std::unique_ptr<GameSession> m_session;
     std::unique_ptr<TablePointer> m_pointer;
     std::unique_ptr<SolverControl> m_solver;
+    std::unique_ptr<StatsFiles> m_statsFiles;
+    std::unique_ptr<StatsRecorder> m_recorder; // every finished game into the statistics files
+    std::unique_ptr<StatsContext> m_statsContext;
     WindowPreferences m_windowPreferences;
 
     // window state

@@ -340,12 +340,12 @@ bool replaceBody(const std::string& path, std::string_view section, const std::v
 const FileOps& realFileOps()
 {
     static const FileOps ops{
+        // The rename below replaces the old file in one step, so the old file is never deleted
+        // first: a process killed between the two steps would leave no data file at all. This
+        // step only checks that what stands at the path is a file the rename may replace.
         [](const std::string& path) {
             std::error_code ec;
-            if (fs::is_directory(fs::symlink_status(path, ec)))
-                return false;
-            fs::remove(path, ec);
-            return !ec;
+            return !fs::is_directory(fs::symlink_status(path, ec));
         },
         [](const std::string& from, const std::string& to) {
             std::error_code ec;
@@ -524,7 +524,7 @@ bool fnSectionWriteValue(const std::string& path, std::string_view section, std:
             return false;
         const std::optional<SectionSpan> span = findSection(io.file.get(), section);
         if (!span)
-            return fnSectionAppend(path, section, {std::string(key)}, {std::string(value)}, boxes);
+            return fnSectionAppend(path, section, {std::string(key)}, {std::string(value)}, boxes, ops);
 
         bool replaced = false;
         for (const BodyLine& line : bodyLines(span->raw)) {
@@ -584,7 +584,7 @@ bool fnSectionOverwrite(const std::string& path, std::string_view section, const
             return false;
         const std::optional<SectionSpan> span = findSection(io.file.get(), section);
         if (!span)
-            return fnSectionAppend(path, section, keys, values, boxes);
+            return fnSectionAppend(path, section, keys, values, boxes, ops);
 
         const std::vector<BodyLine> old = bodyLines(span->raw);
         // A body cut off by the next header ends with LF; one that runs to the end of the file
@@ -619,24 +619,33 @@ bool fnSectionOverwrite(const std::string& path, std::string_view section, const
 }
 
 bool fnSectionAppend(const std::string& path, std::string_view section, const std::vector<std::string>& keys,
-                     const std::vector<std::string>& values, MessageBoxes& boxes)
+                     const std::vector<std::string>& values, MessageBoxes& boxes, const FileOps* ops)
 {
-    const OpenedFile io = openForUpdate(path, boxes);
-    if (!io.file)
-        return false;
-    std::string text(kCrLf);
-    text += headerOf(section);
-    text += kCrLf;
+    // The file is written anew with the section at its end rather than appended to: a process
+    // stopped half-way through an append would leave a torn section behind.
+    std::string content;
+    {
+        const OpenedFile io = openForUpdate(path, boxes);
+        if (!io.file)
+            return false;
+        const std::optional<std::string> old = readAll(io.file.get());
+        if (!old) {
+            boxes.information(cannotOpen(path));
+            return false;
+        }
+        content = *old;
+    }
+    content += kCrLf;
+    content += headerOf(section);
+    content += kCrLf;
     for (std::size_t i = 0; i < keys.size(); ++i) {
-        text += entryLine(keys, values, i);
-        text += kCrLf;
+        content += entryLine(keys, values, i);
+        content += kCrLf;
     }
-    if (std::fseek(io.file.get(), 0, SEEK_END) != 0
-        || std::fwrite(text.data(), 1, text.size(), io.file.get()) != text.size() || std::fflush(io.file.get()) != 0) {
-        boxes.information("Write error on file");
-        return false;
-    }
-    return true;
+    const ReplaceResult result = replaceFileSafely(path, content, ops);
+    if (!result.ok)
+        boxes.information(result.message);
+    return result.ok;
 }
 
 bool fnFileReplaceField(const std::string& path, int column, std::string_view oldText, std::string_view newText,

@@ -36,9 +36,10 @@ struct ReplaceResult {
     std::string message; // what to tell the user when !ok
 };
 
-// Writes content to a new "rpl" temporary file in path's folder, deletes path (when it exists)
-// and renames the temporary file to path. When the delete fails path is untouched; when the rename
-// fails the complete temporary file stays beside the missing path, and the message names both.
+// Writes content to a new "rpl" temporary file in path's folder, clears the way for it (the real
+// step only refuses a folder standing at path) and renames the temporary file over path, which
+// swaps the old file for the new one in one step. When either step fails path is untouched; when
+// the rename fails the complete temporary file stays beside it, and the message names both.
 ReplaceResult replaceFileSafely(const std::string& path, std::string_view content, const FileOps* ops = nullptr);
 
 // ---- readers: never fail, a missing file or entry gives the defaults ---------------------------
@@ -93,9 +94,9 @@ bool fnSectionReplace(const std::string& path, std::string_view section, const s
 bool fnSectionOverwrite(const std::string& path, std::string_view section, const std::vector<std::string>& keys,
                         const std::vector<std::string>& values, MessageBoxes& boxes, const FileOps* ops = nullptr);
 
-// Appends an empty line, the header and the pairs at the end of the file.
+// Adds an empty line, the header and the pairs at the end of the file (through the safe replace).
 bool fnSectionAppend(const std::string& path, std::string_view section, const std::vector<std::string>& keys,
-                     const std::vector<std::string>& values, MessageBoxes& boxes);
+                     const std::vector<std::string>& values, MessageBoxes& boxes, const FileOps* ops = nullptr);
 
 // Rewrites the file with oldText replaced by newText in every line that holds oldText at the
 // 1-based column; every line ends with CR LF afterwards. False, doing nothing, when the file is

@@ -173,11 +173,11 @@ WindowPreferences readPreferences(ProfileFile& config, SessionStore& store, cons
         fnAdvice(config, ports.messages, ports.app, LowColourAdvice, "Screen_Under_256_Colors", 0);
     const WindowPreferences window = loadPreferences(config, store, paletteDisplay);
     if (store.fnStoreGet(Fld::UserDefault).empty()) {
-        config.writeText(Preference, "UserDefault", "Player 1");
-        config.writeText("Users", "User001", "Player 1");
+        config.writeText(Preference, "UserDefault", FirstPlayer);
+        config.writeText("Users", "User001", FirstPlayer);
         config.writeText("Users", "User002", "Player 2");
         config.writeText("Users", "User003", "Player 3");
-        store.fnStoreSet(Fld::UserDefault, "Player 1");
+        store.fnStoreSet(Fld::UserDefault, FirstPlayer);
     }
     return window;
 }

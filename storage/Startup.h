@@ -15,6 +15,9 @@
 
 namespace kst {
 
+// The player of a first run, and the one recorded when the configuration names none.
+inline constexpr std::string_view FirstPlayer = "Player 1";
+
 // Preferences that steer the main window at once instead of living in the session store.
 struct WindowPreferences {
     bool toolbarLarge = false;      // ToolBar_Large

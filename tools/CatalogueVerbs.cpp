@@ -34,11 +34,22 @@ int resolveGame(const Invocation& inv, const GameCatalogue& catalogue, std::stri
     return -1;
 }
 
+int resolveCatalogueGame(const Invocation& inv, GameCatalogue& catalogue, std::string_view game)
+{
+    return loadCatalogue(inv, catalogue) ? resolveGame(inv, catalogue, game) : -1;
+}
+
+int onlyGameArgument(const Invocation& inv, GameCatalogue& catalogue, std::string_view usage)
+{
+    if (inv.args.size() == 1)
+        return resolveCatalogueGame(inv, catalogue, inv.args.front());
+    badInput(inv.err, usage);
+    return -1;
+}
+
 int resolveDeal(const Invocation& inv, GameCatalogue& catalogue, std::string_view game, std::string_view number)
 {
-    if (!loadCatalogue(inv, catalogue))
-        return -1;
-    const int id = resolveGame(inv, catalogue, game);
+    const int id = resolveCatalogueGame(inv, catalogue, game);
     if (id >= 0 && !isGameNumberText(number)) {
         badInput(inv.err, "bad game number: " + std::string(number));
         return -1;
@@ -60,12 +71,8 @@ int runGames(const Invocation& inv)
 
 int runRules(const Invocation& inv)
 {
-    if (inv.args.size() != 1)
-        return badInput(inv.err, "usage: rules GAME");
     GameCatalogue catalogue;
-    if (!loadCatalogue(inv, catalogue))
-        return ExitBadInput;
-    const int id = resolveGame(inv, catalogue, inv.args.front());
+    const int id = onlyGameArgument(inv, catalogue, "usage: rules GAME");
     if (id < 0)
         return ExitBadInput;
     RuleTable table;

@@ -50,6 +50,12 @@ bool loadCatalogue(const Invocation& inv, GameCatalogue& catalogue);
 // after reporting an unknown game.
 int resolveGame(const Invocation& inv, const GameCatalogue& catalogue, std::string_view text);
 
+// A GAME argument with the catalogue loaded for it; -1 after reporting what was wrong.
+int resolveCatalogueGame(const Invocation& inv, GameCatalogue& catalogue, std::string_view game);
+// The only argument of a verb that takes one GAME and nothing else; -1 after reporting the usage
+// or what was wrong with it.
+int onlyGameArgument(const Invocation& inv, GameCatalogue& catalogue, std::string_view usage);
+
 // The GAME NUMBER arguments of a deal: the catalogue loaded, the GameId, the number checked; -1
 // after reporting what was wrong.
 int resolveDeal(const Invocation& inv, GameCatalogue& catalogue, std::string_view game, std::string_view number);
@@ -66,5 +72,8 @@ int runResources(const Invocation& inv);
 int runPlay(const Invocation& inv);
 int runSolve(const Invocation& inv);
 int runOdds(const Invocation& inv);
+int runStats(const Invocation& inv);
+int runHiScores(const Invocation& inv);
+int runOverall(const Invocation& inv);
 
 } // namespace kst::cli

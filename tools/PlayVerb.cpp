@@ -1,13 +1,15 @@
 // The `play` verb: one game session fed with commands from standard input, as a player at the
-// window would give them, without boxes, sounds or anything written unless --record asks for it.
+// window would give them, without boxes or sounds. Nothing is written unless --record asks for
+// it: then the game is recorded for the current player when it ends (at the latest when the
+// input ends), as the window records it.
 
 #include "tools/Cli.h"
-#include "tools/ClockRandom.h"
-#include "tools/QuietPorts.h"
+#include "tools/CliStats.h"
 #include "tools/TableForm.h"
 
 #include "engine/GameNumber.h"
 #include "engine/GameSession.h"
+#include "stats/StatsRecorder.h"
 #include "storage/Encoding.h"
 #include "storage/Startup.h"
 #include "storage/TextUtils.h"
@@ -217,6 +219,15 @@ int runPlay(const Invocation& inv)
     // The program's defaults, never the user's CFG.DAT, so that a script plays the same anywhere.
     SessionStore store;
     preferenceDefaults(store);
+    std::optional<ProfileFile> config;
+    std::optional<CliStats> stats;
+    if (options.record) {
+        // Recorded games belong to the current player of the data folder, as in the window.
+        config.emplace(inv.files().dataFile("CFG.DAT"));
+        store.fnStoreSet(Fld::UserDefault, config->readText("Preference", "UserDefault", FirstPlayer));
+        ensureDataDir(inv.files());
+        stats.emplace(inv);
+    }
     for (const auto& [field, value] : options.prefs)
         store.fnStoreSet(field, value);
     store.fnStoreSet(Fld::GameNumber, normalGameNumber(number));
@@ -225,10 +236,12 @@ int runPlay(const Invocation& inv)
     SystemClock clock;
     ClockRandom random;
     SilentSound sound;
-    std::optional<ProfileFile> config;
-    if (options.record)
-        config.emplace(inv.files().dataFile("CFG.DAT"));
     GameSession session(store, catalogue, {messages, clock, random, sound}, config ? &*config : nullptr);
+    std::optional<StatsRecorder> recorder;
+    if (stats) {
+        recorder.emplace(stats->files, store, catalogue);
+        session.setRecorder(&*recorder);
+    }
     session.setAutoplay(options.autoplay);
     if (!session.startGame(id, catalogue.gameName(id), store.fnStoreGet(Fld::UserDefault), KeepNumber, false))
         return badInput(inv.err, "cannot deal: " + cp1252ToUtf8(messages.lastError()));
@@ -248,6 +261,10 @@ int runPlay(const Invocation& inv)
         }
     }
     printTableForm(inv.out, session.game());
+    // A game still running is ended as the window ends a game left unfinished, and so recorded.
+    session.endGame();
+    if (stats)
+        stats->warn(inv.err);
     return ExitOk;
 }
 

@@ -21,6 +21,9 @@ constexpr Verb verbs[] = {
      "searches the deal; prints Result=won|lost|unknown, Nodes, Seconds, Moves and the winning line", runSolve},
     {"odds", "odds GAME [--deals N] [--first NUMBER] [--nodes N] [--seconds S] [--memory MIB] [--each]",
      "solves deals in a row; prints Won, Lost, Unknown, Seconds (--each: a line per deal first)", runOdds},
+    {"stats", "stats GAME [--player NAME]", "a player's statistics of a game: Won, Lost, streaks, TotalScore", runStats},
+    {"hiscores", "hiscores GAME", "the game's hi-score table, one line per entry in rank order", runHiScores},
+    {"overall", "overall", "the overall-score ranking: player, score, seconds", runOverall},
     {"resources", "resources", "the pictures of the resource library KST.RGF: name and size", runResources},
     {"paths", "paths", "the program folder and the data folder in use", runPaths},
 };

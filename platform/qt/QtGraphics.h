@@ -5,6 +5,7 @@
 #include "platform/Canvas.h"
 
 #include <QImage>
+#include <QPixmap>
 
 namespace kst {
 
@@ -46,5 +47,8 @@ public:
     int displayColourBits() override;
     Size screenSize() override;
 };
+
+// Any bitmap as a pixmap for a widget (a QtBitmap's own pixels, others copied pixel by pixel).
+QPixmap pixmapOf(const Bitmap& bitmap);
 
 } // namespace kst

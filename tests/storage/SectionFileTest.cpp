@@ -281,7 +281,7 @@ TEST_F(SectionFileTest, ReplaceFieldShiftsTheRestOfTheLine)
     EXPECT_TRUE(m_boxes.shown().empty());
 }
 
-// The three whole-file rewrites share one safe replace; each keeps the data when a step fails.
+// The whole-file rewrites share one safe replace; each keeps the data when a step fails.
 struct Rewrite {
     const char* name;
     std::function<bool(const std::string& path, MessageBoxes&, PointerShapes&, const FileOps*)> run;
@@ -306,6 +306,11 @@ std::vector<Rewrite> rewrites()
              return fnFileReplaceField(p, 1, "Bob", "Robert", b, ptr, ops);
          },
          renamed},
+        {"section append",
+         [](const std::string& p, MessageBoxes& b, PointerShapes&, const FileOps* ops) {
+             return fnSectionAppend(p, "0003", {"Anna"}, {"1"}, b, ops);
+         },
+         kStats + "\r\n[0003]\r\nAnna=1\r\n"},
         {"save lines",
          [](const std::string& p, MessageBoxes& b, PointerShapes&, const FileOps* ops) {
              return saveLines(p, {"line 1", "line 2"}, b, ops);
@@ -328,7 +333,7 @@ TEST_F(SectionFileTest, FailedDeleteLeavesTheOldFileUntouched)
     }
 }
 
-TEST_F(SectionFileTest, FailedRenameLeavesTheCompleteTempFileAndNamesBothPaths)
+TEST_F(SectionFileTest, FailedRenameLeavesTheOldFileAndTheCompleteTempFileAndNamesBothPaths)
 {
     FileOps ops = realFileOps();
     ops.rename = [](const std::string&, const std::string&) { return false; };
@@ -340,7 +345,8 @@ TEST_F(SectionFileTest, FailedRenameLeavesTheCompleteTempFileAndNamesBothPaths)
         ASSERT_EQ(temps.size(), 1u) << r.name;
         EXPECT_EQ(m_boxes.texts(), std::vector<std::string>{"Error in renaming the file: " + temps[0] + "\rto: " + path()})
             << r.name;
-        EXPECT_FALSE(fs::exists(path())) << r.name;
+        // The old file is swapped out only by the rename, so it is still there whole.
+        EXPECT_EQ(get(), kStats) << r.name;
         EXPECT_EQ(get(fs::path(temps[0]).filename().c_str()), r.expected) << r.name;
         fs::remove(temps[0]);
     }

@@ -67,6 +67,12 @@ TEST_F(CliTest, BadInputGivesOneErrorLineAndStatusTwo)
         {"paths --data-dir", "kestrane-cli: --data-dir needs a folder\n"},
         {"paths --width 3", "kestrane-cli: unknown option: --width\n"},
         {"paths extra", "kestrane-cli: paths takes no arguments\n"},
+        {"stats", "kestrane-cli: usage: stats GAME [--player NAME]\n"},
+        {"stats 1 --player", "kestrane-cli: usage: stats GAME [--player NAME]\n"},
+        {"--program-dir '" KST_PROGRAM_DIR "' stats 4321", "kestrane-cli: unknown game: 4321\n"},
+        {"hiscores", "kestrane-cli: usage: hiscores GAME\n"},
+        {"hiscores No such game", "kestrane-cli: usage: hiscores GAME\n"},
+        {"overall 1", "kestrane-cli: overall takes no arguments\n"},
     };
     for (const auto& c : cases) {
         const CliRun r = run(c.args);

@@ -32,10 +32,13 @@ public:
         return m_library.load(KST_PROGRAM_DIR "/KST.RGF");
     }
 
-    // From init: a new data folder and session store, no messages shown yet.
+    // From init: a new data folder and session store, no messages shown yet. A result that makes
+    // its hi-score table would stop a test on the congratulation: the tests that want it switch it
+    // on again.
     void reset()
     {
         m_data = std::make_unique<QTemporaryDir>();
+        ProfileFile(dataDir() + "/CFG.DAT").writeText("Preference", "ConfirmEnterHiScores", "N");
         m_store = std::make_unique<SessionStore>(m_program.path().toStdString());
         ports.messages.clear();
     }
@@ -70,6 +73,7 @@ public:
     }
 
     std::string programDir() const { return m_program.path().toStdString(); }
+    std::string dataDir() const { return m_data->path().toStdString(); }
 
     TestPorts ports;
 

@@ -87,7 +87,7 @@ void TstMenus::theMenuTree_data()
     row("mnuSelect", "mnuPartita", "S&elect a game number...", "F3", false);
     row("mnuRandomGame", "mnuPartita", "Rand&om game", "", true);
     row("mnuSave", "mnuPartita", "&Save...", "Ctrl+Shift+F12", true);
-    row("mnuPlayers", "mnuPartita", "&Players...", "Ctrl+L", false);
+    row("mnuPlayers", "mnuPartita", "&Players...", "Ctrl+L", true);
     row("mnuEsci", "mnuPartita", "E&xit", "", true);
     row("mnuUndo", "mnuGameMenu", "&Undo", "Ctrl+Z", true);
     row("mnuRedo", "mnuGameMenu", "&Redo", "Ctrl+Y", true);
@@ -106,8 +106,8 @@ void TstMenus::theMenuTree_data()
     row("mnuPlayersStatistics", "mnuStatistics", "&Players statistics...", "", false);
     row("mnuAllGamesStatistics", "mnuStatistics", "&All games statistics...", "", false);
     row("mnuLogStatistics", "mnuStatistics", "&Log statistics...", "", false);
-    row("mnuHiScores", "mnuStatistics", "&Hi-Scores...", "F9", false);
-    row("mnuOverallScore", "mnuStatistics", "Overall score...", "", false);
+    row("mnuHiScores", "mnuStatistics", "&Hi-Scores...", "F9", true);
+    row("mnuOverallScore", "mnuStatistics", "Overall score...", "", true);
     row("mnuCustomize", "mnuOpzioni", "C&ustomize...", "Ctrl+U", false);
     row("mnuCustomizeRules", "mnuOpzioni", "Customize &rules...", "Ctrl+R", false);
     row("mnuFavoriteGames", "mnuOpzioni", "&Favorite games...", "Ctrl+F", false);
