@@ -270,8 +270,9 @@ TEST(SavedGames, DamagedFilesAreRefusedAndTheGameGoesOn)
             text[damage() % text.size()] = "0123456789 ,-[]x\r\n"[damage() % 17];
         dir.write("fuzz.gam", text);
         Played fuzzed;
-        if (fuzzed.session.openGame(dir.file("fuzz.gam")))
+        if (fuzzed.session.openGame(dir.file("fuzz.gam"))) {
             EXPECT_EQ(gameIsOk(fuzzed.game()), "") << round;
+        }
         while (fuzzed.session.undo(true))
             ASSERT_EQ(gameIsOk(fuzzed.game()), "") << round;
     }
