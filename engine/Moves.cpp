@@ -674,11 +674,6 @@ void movesFrom(const Game& game, PileRef from, const Destinations& destinations,
 
 } // namespace
 
-void legalMovesFrom(const Game& game, PileRef from, std::vector<Move>& out)
-{
-    movesFrom(game, from, Destinations(game), out);
-}
-
 struct PreparedDestinations::List : Destinations {
     using Destinations::Destinations;
 };

@@ -94,25 +94,25 @@ Move autoMove(const Game& game, int card, TargetKinds kinds);
 // is cleared first and keeps its storage, so a search allocates nothing in the steady state.
 void legalMoves(const Game& game, std::vector<Move>& out);
 std::vector<Move> legalMoves(const Game& game);
-// The moves of legalMoves whose cards come from the one pile (none for the stock itself).
-void legalMovesFrom(const Game& game, PileRef from, std::vector<Move>& out);
-// The destinations of the moves prepared once, for listing the moves from one pile again and again
-// while only the stock and the waste change (a search pressing the stock): the same moves as
-// legalMovesFrom, without asking every destination its placement question anew each time.
-// Prepared again for another position of the same game value (its rules read where they lie, a
-// search's game), a destination whose top card is the same keeps its question.
+// legalMoves with the destinations it asks kept, for a search: the moves from one pile are listed
+// again and again while only the stock and the waste change (pressing the stock), without asking
+// every destination its placement question anew each time. Listed again for another position of
+// the same game value (its rules read where they lie, a search's game), a destination whose top
+// card is the same keeps its question.
 class PreparedDestinations {
 public:
     PreparedDestinations();
     ~PreparedDestinations();
     PreparedDestinations(const PreparedDestinations&) = delete;
     PreparedDestinations& operator=(const PreparedDestinations&) = delete;
-    void prepare(const Game& game);
-    // legalMoves, with the destinations it asks prepared for movesFrom after.
+    // legalMoves, the destinations prepared for the position.
     void legalMoves(const Game& game, std::vector<Move>& out);
+    // The moves of legalMoves whose cards come from the one pile (none for the stock itself), in a
+    // position that differs from the one listed last only in the stock and the waste.
     void movesFrom(const Game& game, PileRef from, std::vector<Move>& out) const;
 
 private:
+    void prepare(const Game& game);
     struct List;
     std::unique_ptr<List> m_list;
     const RuleTable* m_rules = nullptr; // of the game prepared last

@@ -24,18 +24,25 @@ using test::table;
 
 
 // Walks random legal moves from several deals of every shipped game. Every listed move must be
-// legal, keep each card in exactly one place, and undo must give back the equal game.
+// legal, keep each card in exactly one place, and undo must give back the equal game. A search's
+// listing, whose destinations are kept from one position to the next, lists the same moves.
 TEST(MovesCatalogue, EveryLegalMoveAppliesAndUndoesToTheEqualGame)
 {
     std::mt19937 pick(20261210);
-    std::vector<Move> moves;
+    std::vector<Move> moves, kept, fromWaste;
     for (const CatalogueGame& entry : test::shippedCatalogue().games()) {
         SCOPED_TRACE(entry.name);
         for (const char* number : {"1", "617", "1234567890123", "31415926"}) {
             Game game = test::dealtGame(entry.gameId, number);
             const std::map<int, int> cards = test::cardCounts(game);
+            PreparedDestinations prepared;
             for (int step = 0; step < 120; ++step) {
                 legalMoves(game, moves);
+                prepared.legalMoves(game, kept);
+                ASSERT_EQ(kept, moves);
+                prepared.movesFrom(game, Mazzo_Vis, fromWaste);
+                std::erase_if(kept, [](const Move& m) { return m.from != Mazzo_Vis || m.kind == MoveKind::Stock; });
+                ASSERT_EQ(fromWaste, kept);
                 if (moves.empty())
                     break;
                 for (const Move& move : moves) {
