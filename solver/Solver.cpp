@@ -120,7 +120,7 @@ public:
     Search(Game& game, AutomaticPlay play, const RuleFacts& facts, TranspositionTable& table, const Limits& limits,
            Clock::time_point start, std::uint64_t& nodes)
         : m_game(game), m_play(play), m_facts(facts), m_table(table), m_limits(limits), m_start(start),
-          m_quietPresses(!play.autoplay && game.rules[Rule::AutoFill] == 0
+          m_rulesStill(!play.autoplay && game.rules[Rule::AutoFill] == 0
                          && game.rules[Rule::FillAfterFirstMove] == 0 && !collectsCompletedRuns(game.rules)),
           m_nodes(nodes)
     {
@@ -176,8 +176,9 @@ private:
     TranspositionTable& m_table;
     const Limits& m_limits;
     Clock::time_point m_start; // of the whole search of the deal
-    // Nothing follows a press that only deals to the waste, nor a drop but turn-ups and safe cards.
-    const bool m_quietPresses;
+    // The rules make no move by themselves but turn-ups (no automatic play, filling or completed
+    // runs): nothing follows a press that only deals to the waste, nor a drop but a turn-up.
+    const bool m_rulesStill;
     std::uint64_t m_bareKey = 0; // of the step being made before its safe cards go home, when foreseen
     std::uint64_t m_waitingPart = 0; // the step's waiting piles' part of its key
     PositionKey m_key;
@@ -294,7 +295,7 @@ void Solver::Search::playerMove(const Move& move)
     // Where nothing fills piles, collects runs or plays by itself, a press that only dealt to the
     // waste is followed by nothing (the tableau's tops are face up: a face-down one is turned up
     // before anything else is tried).
-    if (m_quietPresses && !m_records.back().dealtTo.isNone())
+    if (m_rulesStill && !m_records.back().dealtTo.isNone())
         return;
     followMove(m_game, move, movesBefore, m_play, *this);
 }
@@ -329,7 +330,7 @@ void Solver::Search::makeSafeMoves()
 int Solver::Search::foreseeable(const Child& child) const
 {
     const Move& m = child.move;
-    if (!m_quietPresses || child.presses != 0 || m.kind != MoveKind::Drop || m_game.movesMade == 0
+    if (!m_rulesStill || child.presses != 0 || m.kind != MoveKind::Drop || m_game.movesMade == 0
         || m.from.group == PileGroup::Stock || m.to.group == PileGroup::Stock
         || m_game.rules[Rule::TableauLayout] == GridLeavesGaps
         || (m.to.group == PileGroup::Fila && m_game.rules[Rule::TableauBuildCode + m.to.index] == BuildCodes::GridJump))
