@@ -110,6 +110,19 @@ bool isGameNumberText(std::string_view text)
     return true;
 }
 
+TypedGameNumber typedGameNumber(std::string_view text)
+{
+    TypedGameNumber typed;
+    if (!text.empty() && !isGameNumberText(text)) {
+        typed.refused = true;
+        return typed;
+    }
+    const std::string number = normalGameNumber(text);
+    if (!text.empty() && number.find_first_not_of('0') != std::string::npos)
+        typed.number = number;
+    return typed;
+}
+
 std::string newRandomGameNumber(RandomSource& random)
 {
     const std::uint64_t a = random.below(9'999'999);

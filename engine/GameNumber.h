@@ -20,6 +20,13 @@ std::string normalGameNumber(std::string_view text);
 // A text the user may give as a game number: one or more decimal digits.
 bool isGameNumberText(std::string_view text);
 
+// A game number as the user typed it.
+struct TypedGameNumber {
+    bool refused = false; // a character is not a digit
+    std::string number;   // the 13 digits to deal; empty for an empty text or a number of value 0
+};
+TypedGameNumber typedGameNumber(std::string_view text);
+
 // The product of two uniform draws, as a 13-digit text.
 std::string newRandomGameNumber(RandomSource& random);
 

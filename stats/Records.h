@@ -60,8 +60,15 @@ std::string formatStatRecord(const StatRecord& record);
 // ---- STAT_LOG.DAT: one line per game played ----------------------------------------------------
 
 inline constexpr int LogLineWidth = 147;
+inline constexpr Column LogDateColumn{1, 8};     // "yyyymmdd" the game ended
+inline constexpr Column LogClockColumn{10, 8};   // the time of day it ended
+inline constexpr Column LogSecondsColumn{19, 6}; // playing time
 inline constexpr Column LogGameColumn{26, 4};
+inline constexpr Column LogNameColumn{31, 50};   // the game's name
 inline constexpr Column LogPlayerColumn{82, 30};
+inline constexpr Column LogResultColumn{113, 4}; // "Won " or "Lost"
+inline constexpr Column LogScoreColumn{121, 6};
+inline constexpr Column LogNumberColumn{128, 15};
 inline constexpr std::string_view LogLineVersion = "0430";
 
 struct LogEntry {

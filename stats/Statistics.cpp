@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cctype>
 #include <filesystem>
+#include <set>
 
 namespace kst {
 
@@ -141,6 +142,38 @@ PlayerStatistics fnReadStatistics(StatsFiles& files, const SessionStore& store, 
         stats.sessionLost = numberOr(store.fnStoreGet(Fld::SessionLost), 0);
     }
     return stats;
+}
+
+StatRecord PlayerRecords::of(int gameId) const
+{
+    const auto found = bySection.find(gameSection(gameId));
+    return found == bySection.end() ? StatRecord{} : found->second;
+}
+
+PlayerRecords readPlayerRecords(StatsFiles& files, const std::string& player)
+{
+    PlayerRecords records;
+    const LinesRead read = loadLines(files.statPath());
+    records.unreadable = read.unreadable;
+    std::string section;
+    bool counted = false; // the section was seen before: as a lookup by name, only its first copy counts
+    std::set<std::string> seen;
+    const std::string key = player + "=";
+    for (const std::string& line : read.lines) {
+        if (!line.empty() && line.front() == '[') {
+            section = line.size() >= 2 ? line.substr(1, line.size() - 2) : std::string();
+            counted = !seen.insert(section).second;
+            continue;
+        }
+        if (counted || !line.starts_with(key) || records.bySection.count(section))
+            continue;
+        const StatRecordRead parsed = parseStatRecord(fnTrimRight(std::string_view(line).substr(key.size())));
+        records.damaged = records.damaged || parsed.damaged;
+        records.bySection.emplace(section, parsed.record);
+    }
+    if (records.damaged)
+        files.reportDamage(files.statPath(), "a record of " + player + " cannot be read");
+    return records;
 }
 
 bool fnClearStatistics(StatsFiles& files, SessionStore& store, int gameId, std::string_view player)

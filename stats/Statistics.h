@@ -7,6 +7,7 @@
 #include "stats/StatsFiles.h"
 #include "storage/SessionStore.h"
 
+#include <map>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -44,6 +45,15 @@ struct PlayerStatistics {
 // player and the game are the current ones. createFile first makes STAT.DAT when missing.
 PlayerStatistics fnReadStatistics(StatsFiles& files, const SessionStore& store, int gameId,
                                   const std::string& player, bool createFile = false);
+
+// Every record of the player, read in one pass over STAT.DAT for a table of all games.
+struct PlayerRecords {
+    std::map<std::string, StatRecord> bySection; // by section name (the GameId with four digits)
+    bool unreadable = false;                     // the file exists but cannot be read
+    bool damaged = false;                        // a record of the player could not be parsed
+    StatRecord of(int gameId) const;             // zeros where the player has no record
+};
+PlayerRecords readPlayerRecords(StatsFiles& files, const std::string& player);
 
 // Empties the records and removes the log lines of one game or AllGames, for one player or
 // AllPlayers. False when a file could not be rewritten (the player was told).
