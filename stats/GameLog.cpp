@@ -33,8 +33,8 @@ std::string trimmed(std::string_view text) { return fnTrimLeft(fnTrimRight(text)
 LogFields splitLogLine(std::string_view line)
 {
     LogFields f;
-    f.date = fieldOf(line, LogDateColumn);
-    f.start = fieldOf(line, LogStartColumn);
+    f.date = std::string(fieldOf(line, LogDateColumn));
+    f.start = std::string(fieldOf(line, LogStartColumn));
     if (const std::string_view seconds = fieldOf(line, LogSecondsColumn); fnAllDigits(seconds))
         if (const std::optional<long long> n = fieldNumber(seconds))
             f.seconds = long(*n);
@@ -82,7 +82,7 @@ std::vector<LostDeal> lostDeals(const std::vector<std::string>& lines, std::stri
         const LogFields f = splitLogLine(line);
         const std::string number = fnPadRight(f.number, GameNumberDigits).substr(0, GameNumberDigits);
         played.push_back({number, f.won,
-                          {number, f.player, std::string(f.date), std::string(fieldOf(line, LogClockColumn))}});
+                          {number, f.player, f.date, std::string(fieldOf(line, LogClockColumn))}});
     }
     // A deal's games in the order number, won before lost, player, date, time: its first game
     // says whether it was ever won, and otherwise names the player who lost it.

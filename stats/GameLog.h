@@ -13,8 +13,8 @@ namespace kst {
 
 // The fields of a log line, read where a damaged line allows: missing parts read as empty.
 struct LogFields {
-    std::string_view date;          // "yyyymmdd" as stored
-    std::string_view start;         // hours and minutes of the time the game ended
+    std::string date;               // "yyyymmdd" as stored
+    std::string start;              // hours and minutes of the time the game ended
     std::optional<long> seconds;    // playing time; nothing when not a number
     std::string gameName;           // trailing blanks removed
     std::string player;             // trailing blanks removed

@@ -117,7 +117,7 @@ QString TfrmStatisLog::cell(int row, int column) const
     const LogFields f = splitLogLine(m_lines[std::size_t(m_shown[std::size_t(row)])]);
     switch (column) {
     case DateColumn: return shortDate(f.date);
-    case StartColumn: return fromProgramText(std::string(f.start));
+    case StartColumn: return fromProgramText(f.start);
     case TimeColumn:
         return f.seconds ? fromProgramText(fnSecondsToText(*f.seconds, 1, std::string(1, m_context.files.timeSeparator())))
                          : QString();

@@ -36,6 +36,30 @@ TEST(GameNumber, OnlyDigitTextsAreGameNumbers)
     EXPECT_FALSE(isGameNumberText("-5"));
 }
 
+TEST(GameNumber, ATypedNumberIsDealtRefusedOrIgnored)
+{
+    struct Case {
+        const char* typed;
+        bool refused;
+        const char* number; // empty: nothing is dealt
+    };
+    const Case cases[] = {
+        {"12", false, "0000000000012"},
+        {"1234567890123", false, "1234567890123"},
+        {"0", false, ""},
+        {"0000000000000", false, ""},
+        {"", false, ""},
+        {"1 2", true, ""},
+        {" 12", true, ""},
+        {"12a", true, ""},
+    };
+    for (const Case& c : cases) {
+        const TypedGameNumber typed = typedGameNumber(c.typed);
+        EXPECT_EQ(typed.refused, c.refused) << '"' << c.typed << '"';
+        EXPECT_EQ(typed.number, c.number) << '"' << c.typed << '"';
+    }
+}
+
 TEST(GameNumber, ARandomNumberIsTheProductOfTwoDrawsInThirteenDigits)
 {
     test::ScriptedRandom random;
