@@ -1,15 +1,36 @@
 // The statistics dialogs opened from their menu items on recorded data: the hi-scores with the
 // congratulation after a result that made the table, the overall score with a player's details,
-// and the players dialog adding, renaming and selecting players.
+// and the players dialog adding, renaming and selecting players. Then the dialogs opened on the
+// main window's statistics context: the statistics of a game, the game-won dialog, the all-games
+// table, the players chart, the log viewer with its replay, the clearing dialogs and the
+// game-number dialog.
 
 #include "MainWindowHarness.h"
 
 #include "stats/HiScores.h"
 #include "stats/OverallScore.h"
 #include "stats/Statistics.h"
+#include "shell/TfrmSelectGameNumber.h"
 #include "stats/ui/StatsContext.h"
+#include "stats/ui/TfrmClearValues.h"
+#include "stats/ui/TfrmGameWon.h"
 #include "stats/ui/TfrmOperatori.h"
+#include "stats/ui/TfrmStatisCanc.h"
+#include "stats/ui/TfrmStatisGiochi.h"
+#include "stats/ui/TfrmStatisLog.h"
+#include "stats/ui/TfrmStatisOperat.h"
+#include "stats/ui/TfrmStatistics.h"
+#include "storage/SectionFile.h"
 #include "platform/qt/QtGraphics.h"
+
+#include <QBarSet>
+#include <QChart>
+#include <QChartView>
+#include <QComboBox>
+#include <QHeaderView>
+#include <QStackedBarSeries>
+#include <QTabWidget>
+#include <QTableView>
 
 #include <QDialog>
 #include <QLabel>
@@ -39,13 +60,37 @@ QStringList rowOf(QTableWidget* grid, int row)
     return cells;
 }
 
-// Runs `check` on the modal dialog that `open` brings up, then closes it.
+// The text of a cell of a table shown through a model.
+QString cell(QTableView* view, int row, int column)
+{
+    return view->model()->index(row, column).data().toString();
+}
+
+QString labelText(QWidget& dialog, const char* group, const char* label)
+{
+    return dialog.findChild<QWidget*>(QLatin1String(group))->findChild<QLabel*>(QLatin1String(label))->text();
+}
+
+// How many pixels of the colour a label's picture holds.
+int pixelsOf(QWidget& dialog, const char* picture, QColor colour)
+{
+    const QImage image = dialog.findChild<QLabel*>(QLatin1String(picture))->pixmap().toImage();
+    int count = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            count += image.pixelColor(x, y) == colour;
+    return count;
+}
+
+const QColor Lime(0, 255, 0), Red(255, 0, 0);
+
 // The picture beside the hi-score table.
 QImage shownPicture(QDialog& dialog)
 {
     return dialog.findChild<QLabel*>(QStringLiteral("imgHiScore"))->pixmap().toImage();
 }
 
+// Runs `check` on the modal dialog that `open` brings up, then closes it.
 void onModal(const std::function<void(QDialog&)>& check, const std::function<void()>& open)
 {
     bool seen = false;
@@ -74,6 +119,16 @@ private slots:
     void aResultThatMakesTheTableIsCongratulated();
     void theOverallRankingAndAPlayersDetails();
     void playersAreAddedRenamedAndSelected();
+    void theStatisticsOfAGameForAPlayer();
+    void theGameWonDialogShowsTheTotalsAndLeadsOn();
+    void theAllGamesTableCountsEachGameAndSorts();
+    void thePlayersChartShowsTheFiveBest();
+    void theLogShowsTheGamesNewestFirstAndFiltered();
+    void aLoggedDealIsReplayedForTheCurrentPlayer();
+    void clearingStatisticsClearsExactlyWhatItSays();
+    void clearingAllValuesAsksTwice();
+    void aTypedGameNumberIsDealtOrRefused();
+    void theLostGamesPageListsDealsNeverWon();
 
 private:
     void trigger(const char* name) { m_window->findChild<QAction*>(QLatin1String(name))->trigger(); }
@@ -83,6 +138,18 @@ private:
         return bitmap ? pixmapOf(*bitmap).toImage() : QImage();
     }
     StatsFiles& files() { return m_window->statsContext().files; }
+    StatsContext& context() { return m_window->statsContext(); }
+    SessionStore& store() { return m_window->store(); }
+    void record(int gameId, const std::string& player, const std::string& outcomes, int score = 0)
+    {
+        for (const char c : outcomes)
+            fnRecordResult(files(), store(), gameId, player, c == 'W', score);
+    }
+    void log(const char* game, int gameId, const char* player, bool won, const char* number, DateTime end,
+             int score = 120)
+    {
+        fnLogGame(files(), LogEntry{end, 3725, gameId, game, player, won, StandardScoring, score, number});
+    }
 
     test::MainWindowHarness m_harness;
     std::unique_ptr<TfrmMain> m_window;
@@ -94,6 +161,10 @@ void TstStatsDialogs::init()
     m_harness.reset();
     m_window = m_harness.playFreecell();
     QVERIFY(m_window);
+    // The deal of a chosen number, as the main window starts it.
+    m_window->statsContext().playNumber = [this](int gameId, const std::string& name) {
+        return m_window->session().startGame(gameId, name, store().fnStoreGet(Fld::UserDefault), KeepNumber, true);
+    };
 }
 
 void TstStatsDialogs::theHiScoresOfTheCurrentGame()
@@ -225,6 +296,329 @@ void TstStatsDialogs::playersAreAddedRenamedAndSelected()
     const StatRecord anna = fnReadStatistics(files(), m_window->store(), Freecell, "Anna").record;
     QCOMPARE(anna.won, 1LL);
     QCOMPARE(anna.lost, 1LL);
+}
+
+void TstStatsDialogs::theStatisticsOfAGameForAPlayer()
+{
+    record(Freecell, "Player 1", "WWL", 30);
+    record(2, "Player 1", "LLL"); // another game does not count here
+    store().fnStoreSet(Fld::SessionWon, "0001");
+    store().fnStoreSet(Fld::SessionLost, "0003");
+    TfrmStatistics dialog(context());
+    dialog.show();
+    QCOMPARE(dialog.windowTitle(), QStringLiteral("Statistics [Freecell]"));
+    const QStringList total{labelText(dialog, "grpTotal", "lblWon"), labelText(dialog, "grpTotal", "lblLost"),
+                            labelText(dialog, "grpTotal", "lblTotal"), labelText(dialog, "grpTotal", "lblWonPerCent"),
+                            labelText(dialog, "grpTotal", "lblLostPerCent")};
+    QCOMPARE(total, (QStringList{"2", "1", "3", "(67%)", "(33%)"}));
+    // More won than lost: the larger slice is lime.
+    QVERIFY(pixelsOf(dialog, "imgGraphTot", Lime) > pixelsOf(dialog, "imgGraphTot", Red));
+    QVERIFY(pixelsOf(dialog, "imgGraphTot", Red) > 0);
+    QCOMPARE(labelText(dialog, "grpSession", "lblTotal"), QStringLiteral("4"));
+    QCOMPARE(labelText(dialog, "grpSession", "lblLostPerCent"), QStringLiteral("(75%)"));
+    QVERIFY(pixelsOf(dialog, "imgGraphSes", Red) > pixelsOf(dialog, "imgGraphSes", Lime));
+    QCOMPARE(labelText(dialog, "grpSeries", "lblSeriesWon"), QStringLiteral("Won: 2"));
+    QCOMPARE(labelText(dialog, "grpSeries", "lblSeriesLost"), QStringLiteral("Lost: 1"));
+    QCOMPARE(labelText(dialog, "grpSeries", "lblCurrent"), QStringLiteral("Current: 1 lost"));
+
+    // A player with no games: no per cents, the no-values picture, no streak.
+    auto* players = dialog.findChild<QComboBox*>(QStringLiteral("cboPlayers"));
+    players->setCurrentIndex(players->findText(QStringLiteral("Player 2")));
+    QCOMPARE(labelText(dialog, "grpTotal", "lblTotal"), QStringLiteral("0"));
+    QCOMPARE(labelText(dialog, "grpTotal", "lblWonPerCent"), QString());
+    QCOMPARE(labelText(dialog, "grpSession", "lblTotal"), QStringLiteral("0")); // not the current player
+    QCOMPARE(pixelsOf(dialog, "imgGraphTot", Lime) + pixelsOf(dialog, "imgGraphTot", Red), 0);
+    QCOMPARE(labelText(dialog, "grpSeries", "lblCurrent"), QStringLiteral("Current"));
+
+    auto* games = dialog.findChild<QComboBox*>(QStringLiteral("cboGames"));
+    games->setCurrentIndex(games->findText(QStringLiteral("Klondike")));
+    QCOMPARE(dialog.windowTitle(), QStringLiteral("Statistics [Klondike]"));
+}
+
+void TstStatsDialogs::theGameWonDialogShowsTheTotalsAndLeadsOn()
+{
+    record(Freecell, "Player 1", "W");
+    m_window->session().endGame(); // the game on the table, lost
+    TfrmGameWon dialog(context());
+    dialog.show();
+    auto* totals = dialog.findChild<QGroupBox*>(QStringLiteral("grpTotal"));
+    QCOMPARE(totals->title(), QStringLiteral("Total [Freecell]"));
+    QCOMPARE(labelText(dialog, "grpTotal", "lblWonPerCent"), QStringLiteral("(50%)"));
+
+    // Another game chosen elsewhere: the dialog waits hidden and closes once a game is on.
+    bool gameOn = false;
+    context().openGame = [&] { return gameOn; };
+    dialog.openGame();
+    QVERIFY(dialog.isVisible());
+    gameOn = true;
+    dialog.openGame();
+    QVERIFY(!dialog.isVisible());
+    QVERIFY(dialog.gameStarted());
+
+    // New game: a new random deal of the game.
+    m_window->session().endGame();
+    dialog.show();
+    const std::string before = m_window->session().game().number;
+    dialog.findChild<QPushButton*>(QStringLiteral("btnNewGame"))->click();
+    QVERIFY(!dialog.isVisible());
+    QVERIFY(m_window->session().inProgress());
+    QVERIFY(m_window->session().game().number != before);
+}
+
+void TstStatsDialogs::theAllGamesTableCountsEachGameAndSorts()
+{
+    record(Freecell, "Player 1", "WWLWW");
+    record(2, "Player 1", "LLLL");
+    record(2, "Player 2", "WWWW");
+    store().fnStoreSet(Fld::SessionWon, "0003");
+    store().fnStoreSet(Fld::SessionLost, "0001");
+    TfrmStatisGiochi dialog(context(), fnPlayerList(m_window->config()), 0);
+    dialog.show();
+    QCOMPARE(dialog.windowTitle(), QStringLiteral("All games statistics"));
+    QTableView* table = dialog.table();
+    QCOMPARE(table->model()->headerData(3, Qt::Horizontal).toString(), QStringLiteral("Percent"));
+    const auto rowOfGame = [&](const QString& name) {
+        for (int r = 0; r < table->model()->rowCount(); ++r)
+            if (cell(table, r, 0) == name)
+                return QStringList{cell(table, r, 1), cell(table, r, 2), cell(table, r, 3)};
+        return QStringList();
+    };
+    QCOMPARE(rowOfGame(QStringLiteral("Freecell")), (QStringList{"4", "1", "80 %"}));
+    QCOMPARE(rowOfGame(QStringLiteral("Klondike")), (QStringList{"0", "4", "0"}));
+    QVERIFY(table->model()->rowCount() > 2);
+    QVERIFY(cell(table, 0, 0).compare(cell(table, 1, 0), Qt::CaseInsensitive) <= 0);
+
+    // By per cent, highest first after a second click.
+    table->horizontalHeader()->sectionClicked(3);
+    table->horizontalHeader()->sectionClicked(3);
+    QCOMPARE(cell(table, 0, 0), QStringLiteral("Freecell"));
+    QCOMPARE(cell(table, table->model()->rowCount() - 1, 3), QStringLiteral("0"));
+
+    dialog.showValues(TfrmStatisGiochi::Values::Series);
+    QCOMPARE(rowOfGame(QStringLiteral("Freecell")), (QStringList{"2", "1", "67 %"}));
+    dialog.showValues(TfrmStatisGiochi::Values::CurrentSession);
+    QCOMPARE(table->model()->rowCount(), 1);
+    QCOMPARE(rowOfGame(QStringLiteral("Freecell")), (QStringList{"3", "1", "75 %"}));
+}
+
+void TstStatsDialogs::thePlayersChartShowsTheFiveBest()
+{
+    std::vector<std::string> players;
+    for (const char* name : {"Ann", "Ben", "Cid", "Dan", "Eve", "Fay", "Guy"}) {
+        players.push_back(name);
+        record(Freecell, name, "WL", 10);
+    }
+    record(Freecell, "Ann", "W", 70); // the best per cent and the best average
+    const std::vector<std::string> games = fnGameList(m_window->statsContext().catalogue, context().customGamesPath);
+    const int freecell = int(std::find(games.begin(), games.end(), "Freecell") - games.begin());
+    TfrmStatisOperat dialog(context(), games, freecell, players);
+    dialog.show();
+    const auto bars = [&] {
+        QStringList labels;
+        const auto* series = qobject_cast<QStackedBarSeries*>(dialog.chart()->chart()->series().front());
+        for (const QBarSet* set : series->barSets())
+            labels << set->label();
+        return labels;
+    };
+    QCOMPARE(bars(), (QStringList{"Ann: 67", "Guy: 50", "Fay: 50", "Eve: 50", "Dan: 50"}));
+    const auto* series = qobject_cast<QStackedBarSeries*>(dialog.chart()->chart()->series().front());
+    QCOMPARE(series->barSets().front()->color(), QColor(0, 0, 255));
+    dialog.showValues(TfrmStatisOperat::Values::AverageScore);
+    QCOMPARE(bars().front(), QStringLiteral("Ann: 30"));
+}
+
+void TstStatsDialogs::theLogShowsTheGamesNewestFirstAndFiltered()
+{
+    log("Freecell", Freecell, "Anna", true, "0000000001111", {2026, 12, 1, 9, 30, 5, 0}, 250);
+    log("Klondike", 2, "Bob", false, "0000000002222", {2026, 12, 2, 10, 0, 0, 0}, -40);
+    log("Freecell", Freecell, "Bob", false, "0000000003333", {2026, 12, 3, 11, 0, 0, 0}, 30);
+    log("My Deleted Game", 8001, "Anna", false, "0000000004444", {2026, 12, 4, 12, 0, 0, 0});
+    TfrmStatisLog dialog(context(), {"Anna", "Bob"}, fnGameList(context().catalogue, context().customGamesPath));
+    dialog.show();
+    QTableView* table = dialog.table();
+    QCOMPARE(table->model()->rowCount(), 4);
+    QCOMPARE(cell(table, 0, 3), QStringLiteral("My Deleted Game"));
+    const QStringList first{cell(table, 3, 1), cell(table, 3, 2), cell(table, 3, 3), cell(table, 3, 4),
+                            cell(table, 3, 5), cell(table, 3, 6), cell(table, 3, 7)};
+    QCOMPARE(first, (QStringList{"09:30", "1:02:05", "Freecell", "Won", "250", "Anna", "0000000001111"}));
+    QVERIFY(!cell(table, 3, 0).isEmpty());
+
+    dialog.players()->setCurrentIndex(dialog.players()->findText(QStringLiteral("Bob")));
+    QCOMPARE(table->model()->rowCount(), 2);
+    QCOMPARE(cell(table, 0, 7), QStringLiteral("0000000003333"));
+    dialog.games()->setCurrentIndex(dialog.games()->findText(QStringLiteral("Klondike")));
+    QCOMPARE(table->model()->rowCount(), 1);
+
+    // Sorted by score as numbers, not as texts.
+    dialog.players()->setCurrentIndex(0);
+    dialog.games()->setCurrentIndex(0);
+    table->horizontalHeader()->sectionClicked(5);
+    QCOMPARE(cell(table, 0, 5), QStringLiteral("-40"));
+    QCOMPARE(cell(table, 3, 5), QStringLiteral("250"));
+
+    // The line of a customized game deleted since cannot be played.
+    for (int r = 0; r < 4; ++r)
+        if (cell(table, r, 3) == QStringLiteral("My Deleted Game"))
+            table->selectRow(r);
+    dialog.playSelected();
+    QCOMPARE(m_harness.ports.messages.texts().back(), std::string("The game \"My Deleted Game\" no longer exists."));
+    QVERIFY(dialog.isVisible());
+}
+
+void TstStatsDialogs::aLoggedDealIsReplayedForTheCurrentPlayer()
+{
+    const CardTable logged = m_window->session().game().cards;
+    store().fnStoreSet(Fld::UserDefault, "Player 2"); // the game on the table ends as his
+    m_window->session().endGame();
+    store().fnStoreSet(Fld::UserDefault, "Player 1");
+    m_window->session().newDeal(true, false, RandomNumber, true);
+    QVERIFY(m_window->session().game().cards != logged);
+
+    TfrmStatistics statistics(context());
+    onModal(
+        [&](QDialog& shown) {
+            auto& dialog = static_cast<TfrmStatisLog&>(shown);
+            QCOMPARE(cell(dialog.table(), 0, 6), QStringLiteral("Player 2"));
+            dialog.table()->selectRow(0);
+            m_harness.ports.messages.queueAnswer(Answer::Ok); // leave the running game
+            dialog.playSelected();
+        },
+        [&] { QVERIFY(statistics.fnShowLogStatistics(nullptr)); });
+    QVERIFY(statistics.gameStarted());
+    QCOMPARE(m_window->session().game().number, std::string("0000001234567"));
+    QCOMPARE(m_window->session().game().gameId, Freecell);
+    QCOMPARE(m_window->session().game().cards, logged);
+    QCOMPARE(store().fnStoreGet(Fld::UserDefault), std::string("Player 1"));
+    QCOMPARE(m_window->config().readText("Game_Numbers", "Game001", ""), std::string("0000001234567"));
+}
+
+void TstStatsDialogs::clearingStatisticsClearsExactlyWhatItSays()
+{
+    record(Freecell, "Player 1", "WW");
+    record(2, "Player 1", "L");
+    record(2, "Player 2", "W");
+    log("Freecell", Freecell, "Player 1", true, "1", {2026, 12, 1, 9, 0, 0, 0});
+    log("Klondike", 2, "Player 1", false, "2", {2026, 12, 1, 9, 0, 0, 0});
+    log("Klondike", 2, "Player 2", true, "3", {2026, 12, 1, 9, 0, 0, 0});
+    const auto won = [&](int gameId, const char* player) {
+        return fnReadStatistics(files(), store(), gameId, player).record.won
+            + fnReadStatistics(files(), store(), gameId, player).record.lost;
+    };
+
+    TfrmStatisCanc dialog(context());
+    QCOMPARE(dialog.players()->currentText(), QStringLiteral("Player 1"));
+    QCOMPARE(dialog.games()->currentText(), QStringLiteral("Freecell"));
+    dialog.games()->setCurrentIndex(dialog.games()->findText(QStringLiteral("Klondike")));
+    dialog.clearChosen(); // No: nothing is cleared
+    QCOMPARE(won(2, "Player 1"), 1LL);
+    m_harness.ports.messages.queueAnswer(Answer::Yes);
+    store().fnStoreSet(Fld::SessionWon, "0005");
+    dialog.clearChosen();
+    QCOMPARE(m_harness.ports.messages.texts().back(), std::string("Statistics have been cleared."));
+    QCOMPARE(won(2, "Player 1"), 0LL);
+    QCOMPARE(won(2, "Player 2"), 1LL);
+    QCOMPARE(won(Freecell, "Player 1"), 2LL);
+    QCOMPARE(loadLines(files().logPath()).lines.size(), std::size_t(2));
+    QCOMPARE(store().fnStoreGet(Fld::SessionWon), std::string("0005")); // another game than the current one
+
+    // All players of a game that is not the current one: the session counters start again too.
+    TfrmStatisCanc all(context());
+    all.players()->setCurrentIndex(0);
+    all.games()->setCurrentIndex(all.games()->findText(QStringLiteral("Klondike")));
+    m_harness.ports.messages.queueAnswer(Answer::Yes);
+    all.clearChosen();
+    QCOMPARE(won(2, "Player 2"), 0LL);
+    QCOMPARE(won(Freecell, "Player 1"), 2LL);
+    QCOMPARE(store().fnStoreGet(Fld::SessionWon), std::string("0000"));
+}
+
+void TstStatsDialogs::clearingAllValuesAsksTwice()
+{
+    record(Freecell, "Player 1", "W", 100);
+    TfrmClearValues dialog(context());
+    dialog.show();
+    m_harness.ports.messages.queueAnswer(Answer::Yes);
+    m_harness.ports.messages.queueAnswer(Answer::No);
+    dialog.clearChosen();
+    QCOMPARE(fnReadStatistics(files(), store(), Freecell, "Player 1").record.won, 1LL);
+    QVERIFY(dialog.isVisible());
+    m_harness.ports.messages.queueAnswer(Answer::Yes);
+    m_harness.ports.messages.queueAnswer(Answer::Yes);
+    dialog.clearChosen();
+    QCOMPARE(fnReadStatistics(files(), store(), Freecell, "Player 1").record.won, 0LL);
+    QVERIFY(hiScoresCleared(files().scoresPath()));
+    QCOMPARE(m_harness.ports.messages.texts().back(),
+             std::string("Statistics, Hi-Scores and Overall Score have been cleared."));
+    QVERIFY(!dialog.isVisible());
+}
+
+void TstStatsDialogs::aTypedGameNumberIsDealtOrRefused()
+{
+    struct Case {
+        const char* typed;
+        const char* message; // empty: none
+        const char* dealt;   // the deal on the table afterwards
+    };
+    const Case cases[] = {
+        {"0", "", "0000001234567"}, // nothing happens
+        {"1 2", "Numbers only are required.", "0000001234567"},
+        {"12", "", "0000000000012"},
+    };
+    for (const Case& c : cases) {
+        m_harness.ports.messages.clear();
+        TfrmSelectGameNumber dialog(context());
+        QCOMPARE(dialog.games()->currentText(), QStringLiteral("Freecell"));
+        dialog.show();
+        dialog.numbers()->setEditText(QString::fromLatin1(c.typed));
+        dialog.games()->setCurrentIndex(dialog.games()->findText(QStringLiteral("Klondike")));
+        const bool deals = std::string(c.dealt) != "0000001234567";
+        if (deals)
+            m_harness.ports.messages.queueAnswer(Answer::Ok); // leave the running game
+        dialog.dealChosen();
+        const std::vector<std::string> texts = m_harness.ports.messages.texts();
+        QCOMPARE(texts.empty() || texts.back() == "Quit this game?" ? std::string() : texts.back(), std::string(c.message));
+        QCOMPARE(m_window->session().game().number, std::string(c.dealt));
+        QCOMPARE(dialog.isVisible(), !deals);
+    }
+    QCOMPARE(m_window->session().game().gameId, 2);
+    QCOMPARE(m_window->config().readText("Game_Numbers", "Game001", ""), std::string("0000000000012"));
+    TfrmSelectGameNumber again(context());
+    QCOMPARE(again.numbers()->itemText(0), QStringLiteral("0000000000012"));
+    QCOMPARE(again.numbers()->currentText(), QStringLiteral("0000000000012"));
+}
+
+void TstStatsDialogs::theLostGamesPageListsDealsNeverWon()
+{
+    log("Freecell", Freecell, "Zoe", false, "0000000000007", {2026, 12, 1, 9, 0, 0, 0});
+    log("Freecell", Freecell, "Anna", false, "0000000000007", {2026, 12, 2, 9, 0, 0, 0});
+    log("Freecell", Freecell, "Bob", false, "0000000000005", {2026, 12, 1, 9, 0, 0, 0});
+    log("Freecell", Freecell, "Bob", true, "0000000000005", {2026, 12, 2, 9, 0, 0, 0});
+    log("Klondike", 2, "Bob", false, "0000000000009", {2026, 12, 3, 9, 0, 0, 0});
+    TfrmSelectGameNumber dialog(context());
+    dialog.show();
+    dialog.pages()->setCurrentIndex(TfrmSelectGameNumber::LostPage);
+    QTableWidget* lost = dialog.lost();
+    QCOMPARE(rowOf(lost, 0).mid(0, 2), (QStringList{"0000000000007", "Lost"}));
+    QCOMPARE(cell(lost, 0, 3), QStringLiteral("Anna"));
+    QCOMPARE(cell(lost, 1, 0), QString());
+    QCOMPARE(lost->rowCount(), 11);
+
+    // A blank row is no deal.
+    lost->setCurrentCell(1, 0);
+    dialog.dealChosen();
+    QCOMPARE(m_harness.ports.messages.texts().back(), std::string("Select a correct game number."));
+
+    dialog.pages()->setCurrentIndex(TfrmSelectGameNumber::PreviousPage);
+    QCOMPARE(rowOf(dialog.previous(), 0).mid(0, 3), (QStringList{"0000000000009", "Klondike", "Lost"}));
+    QCOMPARE(cell(dialog.previous(), 4, 4), QStringLiteral("Zoe"));
+
+    // A lost deal of the page dealt again.
+    dialog.pages()->setCurrentIndex(TfrmSelectGameNumber::LostPage);
+    lost->setCurrentCell(0, 0);
+    m_harness.ports.messages.queueAnswer(Answer::Ok);
+    dialog.dealChosen();
+    QCOMPARE(m_window->session().game().number, std::string("0000000000007"));
+    QCOMPARE(m_window->session().game().gameId, Freecell);
 }
 
 QTEST_MAIN(TstStatsDialogs)
