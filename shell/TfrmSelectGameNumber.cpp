@@ -171,6 +171,7 @@ void TfrmSelectGameNumber::fillPrevious()
         setStatsCell(m_stgPrevious, row, PrevDate, shortDate(f.date));
         setStatsCell(m_stgPrevious, row, PrevPlayer, fromProgramText(f.player));
     }
+    fitStatsTable(m_stgPrevious, RowsShown);
 }
 
 void TfrmSelectGameNumber::fillLost()
@@ -192,6 +193,7 @@ void TfrmSelectGameNumber::fillLost()
         setStatsCell(m_stgLostGames, row, LostDate, shortDate(deal.date));
         setStatsCell(m_stgLostGames, row, LostPlayer, fromProgramText(deal.player));
     }
+    fitStatsTable(m_stgLostGames, RowsShown - 2);
 }
 
 bool TfrmSelectGameNumber::chosenDeal(std::string& number, std::string& gameName) const

@@ -32,6 +32,7 @@ QValueAxis* countAxis(double largest)
 {
     auto* axis = new QValueAxis;
     axis->setRange(0, std::max(1.0, largest * 1.1));
+    axis->applyNiceNumbers();
     axis->setLabelFormat(QStringLiteral("%d"));
     return axis;
 }
@@ -124,6 +125,7 @@ void setHistory(QChartView* view, const ResultsOverTime& history)
     bars->attachAxis(games);
     auto* points = new QValueAxis;
     points->setRange(low, high + (high - low) * 0.1);
+    points->applyNiceNumbers();
     points->setLabelFormat(QStringLiteral("%d"));
     points->setTitleText(QStringLiteral("Score"));
     chart->addAxis(points, Qt::AlignRight);

@@ -1,6 +1,7 @@
 #include "stats/ui/StatsTableModel.h"
 
 #include <QHeaderView>
+#include <QStyle>
 #include <QTableView>
 
 #include <algorithm>
@@ -110,6 +111,22 @@ QTableView* makeStatsView(QWidget* parent, const QString& name, StatsTableModel*
     for (std::size_t c = 0; c < widths.size(); ++c)
         view->setColumnWidth(int(c), widths[c]);
     return view;
+}
+
+void fitStatsView(QTableView* view, const std::vector<int>& widths)
+{
+    // Only the rows near the top are measured (the header's precision), so that a long log fits
+    // as fast as a short one.
+    constexpr int Padding = 8;
+    int total = 2 * view->frameWidth() + view->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    for (int c = 0; c < view->model()->columnCount(); ++c) {
+        const int least = c < int(widths.size()) ? widths[std::size_t(c)] : 0;
+        view->resizeColumnToContents(c);
+        const int width = std::max(least, view->columnWidth(c) + Padding);
+        view->setColumnWidth(c, width);
+        total += width;
+    }
+    view->setMinimumWidth(total);
 }
 
 } // namespace kst

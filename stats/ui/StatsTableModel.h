@@ -50,4 +50,8 @@ private:
 // as given (pixels).
 QTableView* makeStatsView(QWidget* parent, const QString& name, StatsTableModel* model, const std::vector<int>& widths);
 
+// Each column widened to its title and the rows it shows where the given width is too small, and
+// the view made wide enough for all of them.
+void fitStatsView(QTableView* view, const std::vector<int>& widths);
+
 } // namespace kst

@@ -65,7 +65,10 @@ QImage tiltedDisc(QSize size, int share, const QColor& slice, const QColor& rest
     p.drawPath(side);
     p.setBrush(rest);
     p.drawEllipse(top);
-    if (share > 0) {
+    if (share >= 1000) {
+        p.setBrush(slice); // the whole top: no edge of a slice to draw
+        p.drawEllipse(top);
+    } else if (share > 0) {
         p.setBrush(slice);
         // Qt counts angles in sixteenths of a degree; tenths of a per cent make 360 * 16 / 1000.
         p.drawPie(top, 90 * 16, share * 360 * 16 / 1000);

@@ -61,8 +61,6 @@ TfrmStatisGiochi::TfrmStatisGiochi(StatsContext& context, std::vector<std::strin
     m_model = new StatsTableModel({title(StringGame), title(StringWon), title(StringLost), title(StringPercent)}, this);
     m_grid = makeStatsView(this, QStringLiteral("stgGiochi"), m_model, GamesColumnWidths);
     m_grid->setMinimumHeight(m_grid->verticalHeader()->defaultSectionSize() * RowsShown);
-    m_grid->setMinimumWidth(GamesColumnWidths[0] + GamesColumnWidths[1] + GamesColumnWidths[2] + GamesColumnWidths[3]
-                            + m_grid->style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 2 * m_grid->frameWidth());
 
     auto* group = new QGroupBox(QStringLiteral("Statistics values: "), this);
     m_values = new QButtonGroup(this);
@@ -168,6 +166,7 @@ void TfrmStatisGiochi::fill()
             }
         });
     m_grid->horizontalHeader()->setSortIndicatorShown(false);
+    fitStatsView(m_grid, GamesColumnWidths);
     if (!m_rows.empty())
         m_grid->selectRow(0);
 }

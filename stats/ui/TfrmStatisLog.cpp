@@ -73,10 +73,6 @@ TfrmStatisLog::TfrmStatisLog(StatsContext& context, const std::vector<std::strin
                                   this);
     m_grid = makeStatsView(this, QStringLiteral("stgLog"), m_model, LogColumnWidths);
     m_grid->setMinimumHeight(m_grid->verticalHeader()->defaultSectionSize() * RowsShown);
-    int width = 2 * m_grid->frameWidth() + m_grid->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
-    for (const int w : LogColumnWidths)
-        width += w;
-    m_grid->setMinimumWidth(width);
     connect(m_grid, &QTableView::doubleClicked, this, &TfrmStatisLog::playSelected);
 
     auto* play = new QPushButton(QStringLiteral("Play t&his game"), this);
@@ -156,6 +152,7 @@ void TfrmStatisLog::fill()
         int(m_shown.size()), [this](int row, int column) { return cell(row, column); },
         [this](int row, int column) { return sortKey(row, column); });
     m_grid->horizontalHeader()->setSortIndicatorShown(false);
+    fitStatsView(m_grid, LogColumnWidths);
     if (!m_shown.empty())
         m_grid->selectRow(0);
 }
