@@ -4,6 +4,7 @@
 #include "platform/qt/QtText.h"
 #include "stats/GameLog.h"
 #include "stats/Players.h"
+#include "stats/ui/DialogButtons.h"
 #include "stats/ui/StatsTable.h"
 #include "stats/ui/TfrmStatistics.h"
 #include "storage/SectionFile.h"
@@ -18,7 +19,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
-#include <QPushButton>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QVBoxLayout>
@@ -127,18 +127,10 @@ TfrmSelectGameNumber::TfrmSelectGameNumber(StatsContext& context, QWidget* paren
     connect(m_pages, &QTabWidget::currentChanged, this, &TfrmSelectGameNumber::pageShown);
 
     auto* buttons = new QHBoxLayout;
-    const auto button = [&](const char* caption, const char* name, auto run) {
-        auto* b = new QPushButton(QString::fromLatin1(caption), this);
-        b->setObjectName(QLatin1String(name));
-        b->setAutoDefault(false);
-        connect(b, &QPushButton::clicked, this, run);
-        buttons->addWidget(b);
-        return b;
-    };
     buttons->addStretch();
-    button("OK", "btnOk", [this] { dealChosen(); })->setDefault(true);
-    button("View &Log...", "btnViewLog", [this] { viewLog(); });
-    button("Cancel", "btnAnnulla", [this] { reject(); });
+    addDialogButton(this, buttons, "OK", "btnOk", [this] { dealChosen(); }, true);
+    addDialogButton(this, buttons, "View &Log...", "btnViewLog", [this] { viewLog(); });
+    addDialogButton(this, buttons, "Cancel", "btnAnnulla", [this] { reject(); });
     addHelpButton(context, this, buttons, SelectGameNumberHelp);
 
     auto* layout = new QVBoxLayout(this);

@@ -4,7 +4,6 @@
 #include <QBarSet>
 #include <QChart>
 #include <QChartView>
-#include <QLegendMarker>
 #include <QLineSeries>
 #include <QStackedBarSeries>
 #include <QValueAxis>

@@ -2,8 +2,6 @@
 
 #include "engine/GameNumber.h"
 
-#include <QBoxLayout>
-#include <QPushButton>
 
 namespace kst {
 
@@ -15,17 +13,6 @@ DealStart playDeal(StatsContext& context, int gameId, const std::string& gameNam
         return DealStart::Ended;
     context.store.fnStoreSet(Fld::GameNumber, normalGameNumber(number));
     return context.playNumber && context.playNumber(gameId, gameName) ? DealStart::Started : DealStart::Ended;
-}
-
-void addHelpButton(StatsContext& context, QWidget* dialog, QBoxLayout* buttons, int helpContext)
-{
-    if (!context.showHelp)
-        return;
-    auto* help = new QPushButton(QStringLiteral("&?"), dialog);
-    help->setObjectName(QStringLiteral("btnHelp"));
-    help->setAutoDefault(false);
-    QObject::connect(help, &QPushButton::clicked, dialog, [&context, helpContext] { context.showHelp(helpContext); });
-    buttons->addWidget(help);
 }
 
 } // namespace kst

@@ -14,9 +14,6 @@
 #include <functional>
 #include <string>
 
-class QBoxLayout;
-class QWidget;
-
 namespace kst {
 
 // What the main window does with its other windows around a game started from a dialog: the
@@ -34,7 +31,7 @@ struct StatsContext {
     ResourceLibrary& resources; // the dialogs' pictures
     std::string customGamesPath; // GAM_CUST.DAT, for the game lists
     // Starts the game for the current player, as the game browser would; false when it did not start.
-    std::function<bool(int gameId, const std::string& gameName)> playGame;
+    std::function<bool(int gameId, const std::string& gameName)> playGame{};
     // Starts the game for the current player dealing the session's GameNumber as it stands (no new
     // random number), and remembers it as the game to open next time (Game, Game_name and
     // Game_TreeNum -30 of the preferences); false when it did not start. The running game has been
@@ -60,8 +57,5 @@ enum class DealStart {
 // The deal of the game and number (a log line, a typed number) for the current player: the
 // running game is confirmed and ended first, then the number becomes the session's GameNumber.
 DealStart playDeal(StatsContext& context, int gameId, const std::string& gameName, const std::string& number);
-
-// The "&?" button of a dialog, opening the help at its context; nothing when the window has no help.
-void addHelpButton(StatsContext& context, QWidget* dialog, QBoxLayout* buttons, int helpContext);
 
 } // namespace kst

@@ -2,14 +2,14 @@
 
 #include "stats/HiScores.h"
 #include "stats/Statistics.h"
+#include "stats/ui/DialogButtons.h"
 #include "stats/ui/TfrmStatisCanc.h"
 
+#include <QAbstractButton>
 #include <QButtonGroup>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QPushButton>
-#include <QRadioButton>
 #include <QVBoxLayout>
 
 #include <memory>
@@ -39,14 +39,9 @@ TfrmClearValues::TfrmClearValues(StatsContext& context, QWidget* parent) : QDial
     setObjectName(QStringLiteral("frmClearValues"));
     setWindowTitle(QStringLiteral("Clear values"));
     auto* group = new QGroupBox(QStringLiteral("Clear values "), this);
-    auto* inGroup = new QVBoxLayout(group);
-    m_choices = new QButtonGroup(this);
-    for (const ChoiceText& c : Choices) {
-        auto* radio = new QRadioButton(QString::fromLatin1(c.caption), group);
-        m_choices->addButton(radio, int(c.choice));
-        inGroup->addWidget(radio);
-    }
-    m_choices->button(int(Choice::AllValues))->setChecked(true);
+    m_choices = addChoices(group, {{Choices[0].caption, int(Choices[0].choice)},
+                                   {Choices[1].caption, int(Choices[1].choice)},
+                                   {Choices[2].caption, int(Choices[2].choice)}});
     connect(m_choices, &QButtonGroup::idClicked, this, &TfrmClearValues::describe);
 
     auto* description = new QGroupBox(QStringLiteral("Description "), this);
@@ -57,18 +52,10 @@ TfrmClearValues::TfrmClearValues(StatsContext& context, QWidget* parent) : QDial
     (new QVBoxLayout(description))->addWidget(m_description);
     describe();
 
-    auto* ok = new QPushButton(QStringLiteral("OK"), this);
-    ok->setObjectName(QStringLiteral("btnOK"));
-    ok->setDefault(true);
-    connect(ok, &QPushButton::clicked, this, &TfrmClearValues::clearChosen);
-    auto* cancel = new QPushButton(QStringLiteral("Cancel"), this);
-    cancel->setObjectName(QStringLiteral("btnCancel"));
-    cancel->setAutoDefault(false);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
+    addDialogButton(this, buttons, "OK", "btnOK", [this] { clearChosen(); }, true);
+    addDialogButton(this, buttons, "Cancel", "btnCancel", [this] { reject(); });
     addHelpButton(context, this, buttons, ClearValuesHelp);
 
     auto* groups = new QHBoxLayout;

@@ -3,6 +3,7 @@
 #include "platform/qt/QtText.h"
 #include "stats/Statistics.h"
 #include "stats/StatsSummary.h"
+#include "stats/ui/DialogButtons.h"
 #include "stats/ui/TfrmStatistics.h"
 #include "storage/StringTable.h"
 #include "storage/TextUtils.h"
@@ -12,7 +13,6 @@
 #include <QLabel>
 #include <QPainter>
 #include <QPainterPath>
-#include <QPushButton>
 #include <QVBoxLayout>
 
 namespace kst {
@@ -168,24 +168,12 @@ TfrmGameWon::TfrmGameWon(StatsContext& context, QWidget* parent) : QDialog(paren
     m_totals->setObjectName(QStringLiteral("grpTotal"));
 
     auto* buttons = new QVBoxLayout;
-    const auto button = [&](const char* caption, const char* name, void (TfrmGameWon::*run)()) {
-        auto* b = new QPushButton(QString::fromLatin1(caption), this);
-        b->setObjectName(QLatin1String(name));
-        b->setAutoDefault(false);
-        connect(b, &QPushButton::clicked, this, run);
-        buttons->addWidget(b);
-        return b;
-    };
-    button("New game...", "btnNewGame", &TfrmGameWon::newGame)->setDefault(true);
-    button("Restart game...", "btnRestart", &TfrmGameWon::restartGame);
-    button(" Statistics...     ", "btnStatistics", &TfrmGameWon::statistics);
-    button("Open a game...", "btnOpenGame", &TfrmGameWon::openGame);
-    button("Select game... ", "btnSelectGame", &TfrmGameWon::selectGame);
-    auto* cancel = new QPushButton(QStringLiteral("Cancel"), this);
-    cancel->setObjectName(QStringLiteral("btnCancel"));
-    cancel->setAutoDefault(false);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-    buttons->addWidget(cancel);
+    addDialogButton(this, buttons, "New game...", "btnNewGame", [this] { newGame(); }, true);
+    addDialogButton(this, buttons, "Restart game...", "btnRestart", [this] { restartGame(); });
+    addDialogButton(this, buttons, " Statistics...     ", "btnStatistics", [this] { statistics(); });
+    addDialogButton(this, buttons, "Open a game...", "btnOpenGame", [this] { openGame(); });
+    addDialogButton(this, buttons, "Select game... ", "btnSelectGame", [this] { selectGame(); });
+    addDialogButton(this, buttons, "Cancel", "btnCancel", [this] { reject(); });
     addHelpButton(context, this, buttons, GameWonHelp);
     buttons->addStretch();
 
@@ -239,12 +227,12 @@ void TfrmGameWon::statistics()
 {
     TfrmStatistics dialog(m_context, this);
     dialog.exec();
-    if (dialog.gameStarted()) {
-        m_gameStarted = true;
+    // A game started from the statistics (a logged deal) takes this dialog away too.
+    m_gameStarted = dialog.gameStarted();
+    if (m_gameStarted)
         accept();
-        return;
-    }
-    fillTotals();
+    else
+        fillTotals();
 }
 
 void TfrmGameWon::openGame()

@@ -3,6 +3,7 @@
 #include "platform/qt/QtText.h"
 #include "stats/Players.h"
 #include "stats/Statistics.h"
+#include "stats/ui/DialogButtons.h"
 #include "storage/TextUtils.h"
 
 #include <QComboBox>
@@ -10,7 +11,6 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QPushButton>
 #include <QVBoxLayout>
 
 namespace kst {
@@ -62,18 +62,10 @@ TfrmStatisCanc::TfrmStatisCanc(StatsContext& context, QWidget* parent)
     inGroup->addLayout(form);
     inGroup->addWidget(note);
 
-    auto* ok = new QPushButton(QStringLiteral("OK"), this);
-    ok->setObjectName(QStringLiteral("btnOK"));
-    ok->setAutoDefault(false);
-    connect(ok, &QPushButton::clicked, this, &TfrmStatisCanc::clearChosen);
-    auto* cancel = new QPushButton(QStringLiteral("Cancel"), this);
-    cancel->setObjectName(QStringLiteral("btnCancel"));
-    cancel->setDefault(true);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
+    addDialogButton(this, buttons, "OK", "btnOK", [this] { clearChosen(); });
+    addDialogButton(this, buttons, "Cancel", "btnCancel", [this] { reject(); }, true);
     addHelpButton(context, this, buttons, ClearStatisticsHelp);
 
     auto* layout = new QVBoxLayout(this);

@@ -4,19 +4,18 @@
 #include "stats/Players.h"
 #include "stats/Statistics.h"
 #include "stats/StatsSummary.h"
+#include "stats/ui/DialogButtons.h"
 #include "stats/ui/StatsTableModel.h"
 #include "storage/StringTable.h"
 #include "storage/TextUtils.h"
 
+#include <QAbstractButton>
 #include <QButtonGroup>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QHeaderView>
-#include <QStyle>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QPushButton>
-#include <QRadioButton>
 #include <QTableView>
 #include <QVBoxLayout>
 
@@ -63,27 +62,16 @@ TfrmStatisGiochi::TfrmStatisGiochi(StatsContext& context, std::vector<std::strin
     m_grid->setMinimumHeight(m_grid->verticalHeader()->defaultSectionSize() * RowsShown);
 
     auto* group = new QGroupBox(QStringLiteral("Statistics values: "), this);
-    m_values = new QButtonGroup(this);
-    auto* groupLayout = new QVBoxLayout(group);
-    const std::pair<const char*, Values> choices[] = {
-        {"&Total", Values::Total}, {"&Current session", Values::CurrentSession}, {"&Series", Values::Series}};
-    for (const auto& [caption, value] : choices) {
-        auto* radio = new QRadioButton(QString::fromLatin1(caption), group);
-        m_values->addButton(radio, int(value));
-        groupLayout->addWidget(radio);
-    }
-    m_values->button(int(Values::Total))->setChecked(true);
+    m_values = addChoices(group, {{"&Total", int(Values::Total)},
+                                  {"&Current session", int(Values::CurrentSession)},
+                                  {"&Series", int(Values::Series)}});
     connect(m_values, &QButtonGroup::idClicked, this, &TfrmStatisGiochi::fill);
     connect(m_cboOperatore, &QComboBox::currentIndexChanged, this, &TfrmStatisGiochi::fill);
 
-    auto* ok = new QPushButton(QStringLiteral("OK"), this);
-    ok->setObjectName(QStringLiteral("btnOK"));
-    ok->setDefault(true);
-    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
     auto* side = new QVBoxLayout;
     side->addWidget(group);
     side->addStretch();
-    side->addWidget(ok);
+    addDialogButton(this, side, "OK", "btnOK", [this] { accept(); }, true);
     addHelpButton(context, this, side, AllGamesHelp);
 
     auto* top = new QHBoxLayout;

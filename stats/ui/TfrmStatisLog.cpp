@@ -3,6 +3,7 @@
 #include "engine/GameNumber.h"
 #include "platform/qt/QtText.h"
 #include "stats/GameLog.h"
+#include "stats/ui/DialogButtons.h"
 #include "stats/ui/StatsTableModel.h"
 #include "storage/SectionFile.h"
 #include "storage/StringTable.h"
@@ -16,7 +17,6 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLocale>
-#include <QPushButton>
 #include <QTableView>
 #include <QVBoxLayout>
 
@@ -75,19 +75,11 @@ TfrmStatisLog::TfrmStatisLog(StatsContext& context, const std::vector<std::strin
     m_grid->setMinimumHeight(m_grid->verticalHeader()->defaultSectionSize() * RowsShown);
     connect(m_grid, &QTableView::doubleClicked, this, &TfrmStatisLog::playSelected);
 
-    auto* play = new QPushButton(QStringLiteral("Play t&his game"), this);
-    play->setObjectName(QStringLiteral("btnPlay"));
-    play->setAutoDefault(false);
-    connect(play, &QPushButton::clicked, this, &TfrmStatisLog::playSelected);
-    auto* close = new QPushButton(QStringLiteral("Close"), this);
-    close->setObjectName(QStringLiteral("btnClose"));
-    close->setDefault(true);
-    connect(close, &QPushButton::clicked, this, &QDialog::reject);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     addHelpButton(context, this, buttons, LogHelp);
-    buttons->addWidget(play);
-    buttons->addWidget(close);
+    addDialogButton(this, buttons, "Play t&his game", "btnPlay", [this] { playSelected(); });
+    addDialogButton(this, buttons, "Close", "btnClose", [this] { reject(); }, true);
 
     auto* lists = new QGridLayout;
     lists->addWidget(playerLabel, 0, 0);

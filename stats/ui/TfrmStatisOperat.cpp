@@ -3,16 +3,16 @@
 #include "platform/qt/QtText.h"
 #include "stats/Statistics.h"
 #include "stats/StatsSummary.h"
+#include "stats/ui/DialogButtons.h"
 #include "stats/ui/StatsCharts.h"
 
+#include <QAbstractButton>
 #include <QButtonGroup>
 #include <QChartView>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
-#include <QPushButton>
-#include <QRadioButton>
 #include <QVBoxLayout>
 
 namespace kst {
@@ -45,16 +45,8 @@ TfrmStatisOperat::TfrmStatisOperat(StatsContext& context, const std::vector<std:
     connect(m_games, &QListWidget::currentRowChanged, this, &TfrmStatisOperat::rebuild);
 
     auto* valuesGroup = new QGroupBox(QStringLiteral("Series values "), this);
-    m_values = new QButtonGroup(this);
-    auto* valuesLayout = new QVBoxLayout(valuesGroup);
-    const std::pair<const char*, Values> choices[] = {{"% Games &won", Values::WonPerCent},
-                                                      {"&Average score", Values::AverageScore}};
-    for (const auto& [caption, value] : choices) {
-        auto* radio = new QRadioButton(QString::fromLatin1(caption), valuesGroup);
-        m_values->addButton(radio, int(value));
-        valuesLayout->addWidget(radio);
-    }
-    m_values->button(int(Values::WonPerCent))->setChecked(true);
+    m_values = addChoices(valuesGroup,
+                          {{"% Games &won", int(Values::WonPerCent)}, {"&Average score", int(Values::AverageScore)}});
     connect(m_values, &QButtonGroup::idClicked, this, &TfrmStatisOperat::rebuild);
 
     auto* chartGroup = new QGroupBox(this);
@@ -62,15 +54,11 @@ TfrmStatisOperat::TfrmStatisOperat(StatsContext& context, const std::vector<std:
     m_chart->setMinimumSize(PlayersChartSize);
     (new QVBoxLayout(chartGroup))->addWidget(m_chart);
 
-    auto* ok = new QPushButton(QStringLiteral("OK"), this);
-    ok->setObjectName(QStringLiteral("btnOK"));
-    ok->setDefault(true);
-    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
     auto* side = new QVBoxLayout;
     side->addWidget(gameLabel);
     side->addWidget(m_games, 1);
     side->addWidget(valuesGroup);
-    side->addWidget(ok);
+    addDialogButton(this, side, "OK", "btnOK", [this] { accept(); }, true);
     addHelpButton(context, this, side, PlayersHelp);
     auto* layout = new QHBoxLayout(this);
     layout->addWidget(chartGroup, 1);

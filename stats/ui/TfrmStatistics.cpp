@@ -6,6 +6,7 @@
 #include "stats/Players.h"
 #include "stats/Statistics.h"
 #include "stats/StatsSummary.h"
+#include "stats/ui/DialogButtons.h"
 #include "stats/ui/StatsCharts.h"
 #include "stats/ui/TfrmClearValues.h"
 #include "stats/ui/TfrmGameWon.h"
@@ -25,7 +26,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMenu>
-#include <QPushButton>
 #include <QVBoxLayout>
 
 namespace kst {
@@ -111,27 +111,16 @@ TfrmStatistics::TfrmStatistics(StatsContext& context, QWidget* parent)
     (new QVBoxLayout(history))->addWidget(m_history);
 
     auto* buttons = new QVBoxLayout;
-    auto* ok = new QPushButton(QStringLiteral("OK"), this);
-    ok->setObjectName(QStringLiteral("btnOK"));
-    ok->setDefault(true);
-    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
-    buttons->addWidget(ok);
+    addDialogButton(this, buttons, "OK", "btnOK", [this] { accept(); }, true);
     addHelpButton(context, this, buttons, StatisticsHelp);
-    const auto button = [&](const char* caption, const char* name, auto run) {
-        auto* b = new QPushButton(QString::fromLatin1(caption), this);
-        b->setObjectName(QLatin1String(name));
-        b->setAutoDefault(false);
-        connect(b, &QPushButton::clicked, this, run);
-        buttons->addWidget(b);
-    };
-    button("O&verall score...", "btnOverall", [this] { showOverallScore(); });
-    button("A&ll games...", "btnAllGames", [this] { showAllGames(); });
-    button("Pla&yers statistics...", "btnPlayers", [this] { showPlayersStatistics(); });
-    button("Log s&tatistics", "btnLog", [this] {
-        if (fnShowLogStatistics(this))
+    addDialogButton(this, buttons, "O&verall score...", "btnOverall", [this] { showOverallScore(); });
+    addDialogButton(this, buttons, "A&ll games...", "btnAllGames", [this] { showAllGames(); });
+    addDialogButton(this, buttons, "Pla&yers statistics...", "btnPlayers", [this] { showPlayersStatistics(); });
+    addDialogButton(this, buttons, "Log s&tatistics", "btnLog", [this] {
+        if (fnShowLogStatistics(nullptr))
             accept();
     });
-    button("  &Hi-Scores...", "btnHiScores", [this] { showHiScores(); });
+    addDialogButton(this, buttons, "  &Hi-Scores...", "btnHiScores", [this] { showHiScores(); });
     buttons->addStretch();
 
     auto* lists = new QGridLayout;
@@ -221,10 +210,9 @@ void TfrmStatistics::showOverallScore()
 {
     TfrmStatisOverall dialog(m_context, this);
     dialog.exec();
-    if (dialog.gameStarted()) {
-        m_gameStarted = true;
+    m_gameStarted = m_gameStarted || dialog.gameStarted();
+    if (dialog.gameStarted())
         accept();
-    }
 }
 
 void TfrmStatistics::showAllGames()
