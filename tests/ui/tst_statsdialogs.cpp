@@ -129,6 +129,7 @@ private slots:
     void clearingAllValuesAsksTwice();
     void aTypedGameNumberIsDealtOrRefused();
     void theLostGamesPageListsDealsNeverWon();
+    void damagedFilesShowWhatCanBeRead();
 
 private:
     void trigger(const char* name) { m_window->findChild<QAction*>(QLatin1String(name))->trigger(); }
@@ -619,6 +620,48 @@ void TstStatsDialogs::theLostGamesPageListsDealsNeverWon()
     dialog.dealChosen();
     QCOMPARE(m_window->session().game().number, std::string("0000000000007"));
     QCOMPARE(m_window->session().game().gameId, Freecell);
+}
+
+void TstStatsDialogs::damagedFilesShowWhatCanBeRead()
+{
+    log("Freecell", Freecell, "Player 1", true, "0000000000042", {2026, 12, 1, 9, 0, 0, 0});
+    // A log cut short, with a stray binary line, an overlong line and an empty one.
+    std::string bytes = loadLines(files().logPath()).lines.front() + "\r\n";
+    bytes += std::string("\x01\xff\x00garbage", 10) + "\r\n" + std::string(5000, '9') + "\r\n\r\n";
+    bytes += bytes.substr(0, 100);
+    std::FILE* f = std::fopen(files().logPath().c_str(), "wb");
+    std::fwrite(bytes.data(), 1, bytes.size(), f);
+    std::fclose(f);
+
+    TfrmStatisLog viewer(context(), {"Player 1"}, {"Freecell"});
+    viewer.show();
+    QCOMPARE(viewer.table()->model()->rowCount(), 5);
+    for (int row = 0; row < 5; ++row)
+        for (int column = 0; column < 8; ++column)
+            cell(viewer.table(), row, column); // every cell can be shown
+    QCOMPARE(cell(viewer.table(), 4, 7), QStringLiteral("0000000000042"));
+    viewer.table()->horizontalHeader()->sectionClicked(0);
+    viewer.table()->selectRow(0);
+    viewer.playSelected(); // a damaged line names no game: refused, nothing started
+    QVERIFY(viewer.isVisible());
+
+    TfrmSelectGameNumber numbers(context());
+    numbers.show();
+    numbers.pages()->setCurrentIndex(TfrmSelectGameNumber::PreviousPage);
+    numbers.pages()->setCurrentIndex(TfrmSelectGameNumber::LostPage);
+    TfrmStatistics statistics(context());
+    statistics.show();
+    QCOMPARE(QString::fromStdString(std::string(loadLines(files().logPath()).lines.front().substr(0, 8))),
+             QStringLiteral("20261201")); // nothing was written over
+
+    // STAT.DAT that cannot be opened: the all-games table says so and shows nothing new.
+    std::filesystem::remove(files().statPath());
+    std::filesystem::create_directory(files().statPath());
+    m_harness.ports.messages.clear();
+    TfrmStatisGiochi table(context(), {"Player 1"}, 0);
+    table.show();
+    QCOMPARE(m_harness.ports.messages.texts(), std::vector<std::string>{"Open error: " + files().statPath()});
+    QCOMPARE(table.table()->model()->rowCount(), 0);
 }
 
 QTEST_MAIN(TstStatsDialogs)
