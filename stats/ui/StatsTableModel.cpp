@@ -9,6 +9,13 @@
 
 namespace kst {
 
+namespace {
+
+// The rows measured when a column is fitted to its contents: the fields of a column have one width.
+constexpr int ColumnFitRows = 100;
+
+} // namespace
+
 StatsTableModel::StatsTableModel(QStringList titles, QObject* parent)
     : QAbstractTableModel(parent), m_titles(std::move(titles))
 {
@@ -97,6 +104,7 @@ QTableView* makeStatsView(QWidget* parent, const QString& name, StatsTableModel*
     view->verticalHeader()->setDefaultSectionSize(view->fontMetrics().height() + 4);
     view->horizontalHeader()->setHighlightSections(false);
     view->horizontalHeader()->setSortIndicatorShown(false);
+    view->horizontalHeader()->setResizeContentsPrecision(ColumnFitRows);
     view->horizontalHeader()->setSectionsClickable(true);
     QObject::connect(view->horizontalHeader(), &QHeaderView::sectionClicked, view, [view, model](int column) {
         QHeaderView* header = view->horizontalHeader();
@@ -115,8 +123,8 @@ QTableView* makeStatsView(QWidget* parent, const QString& name, StatsTableModel*
 
 void fitStatsView(QTableView* view, const std::vector<int>& widths)
 {
-    // Only the rows near the top are measured (the header's precision), so that a long log fits
-    // as fast as a short one.
+    // Only the rows near the top are measured (ColumnFitRows), so that a long log fits as fast as
+    // a short one.
     constexpr int Padding = 8;
     int total = 2 * view->frameWidth() + view->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
     for (int c = 0; c < view->model()->columnCount(); ++c) {
