@@ -110,10 +110,12 @@ void TfrmStatisGiochi::fill()
     const auto values = Values(m_values->checkedId());
     const int currentGame = int(numberOr(m_context.store.fnStoreGet(Fld::GameId), -1));
     std::vector<std::string> names;
-    if (values == Values::CurrentSession)
-        names.push_back(m_context.catalogue.gameName(currentGame));
-    else
+    if (values == Values::CurrentSession) {
+        if (const std::string current = m_context.catalogue.gameName(currentGame); !current.empty())
+            names.push_back(current); // no row while no game is chosen
+    } else {
         names = fnGameList(m_context.catalogue, m_context.customGamesPath);
+    }
     std::stable_sort(names.begin(), names.end(), lessCaseBlind);
 
     const bool currentPlayer = player == m_context.store.fnStoreGet(Fld::UserDefault);
