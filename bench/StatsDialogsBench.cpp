@@ -21,6 +21,7 @@
 #include <QHeaderView>
 #include <QTableView>
 
+#include <functional>
 #include <memory>
 
 namespace kst {
@@ -91,19 +92,28 @@ LargeRecord* largeRecord(benchmark::State& state)
     return record.ok ? &record : nullptr;
 }
 
-// The log viewer created, filled with every game and shown.
-void BM_OpenLogViewer100k(benchmark::State& state)
+// The dialog that `make` creates, filled and shown; its table's rows counted.
+template <class Dialog>
+void openAndShow(benchmark::State& state, const std::function<std::unique_ptr<Dialog>(LargeRecord&)>& make)
 {
     LargeRecord* record = largeRecord(state);
     if (!record)
         return;
-    const std::vector<std::string> games = fnGameList(record->catalogue, record->context.customGamesPath);
     for (auto _ : state) {
-        TfrmStatisLog dialog(record->context, {Players, Players + 5}, games);
-        dialog.show();
+        const std::unique_ptr<Dialog> dialog = make(*record);
+        dialog->show();
         QApplication::processEvents();
-        state.counters["rows"] = dialog.table()->model()->rowCount();
+        state.counters["rows"] = dialog->table()->model()->rowCount();
     }
+}
+
+// The log viewer created, filled with every game and shown.
+void BM_OpenLogViewer100k(benchmark::State& state)
+{
+    openAndShow<TfrmStatisLog>(state, [](LargeRecord& record) {
+        return std::make_unique<TfrmStatisLog>(record.context, std::vector<std::string>(Players, Players + 5),
+                                               fnGameList(record.catalogue, record.context.customGamesPath));
+    });
 }
 BENCHMARK(BM_OpenLogViewer100k)->Unit(benchmark::kMillisecond);
 
@@ -124,15 +134,9 @@ BENCHMARK(BM_SortLog100kByScore)->Unit(benchmark::kMillisecond);
 // The all-games table created, filled for a player and shown.
 void BM_OpenAllGamesTable(benchmark::State& state)
 {
-    LargeRecord* record = largeRecord(state);
-    if (!record)
-        return;
-    for (auto _ : state) {
-        TfrmStatisGiochi dialog(record->context, {Players, Players + 2}, 0);
-        dialog.show();
-        QApplication::processEvents();
-        benchmark::DoNotOptimize(dialog.table()->model()->rowCount());
-    }
+    openAndShow<TfrmStatisGiochi>(state, [](LargeRecord& record) {
+        return std::make_unique<TfrmStatisGiochi>(record.context, std::vector<std::string>(Players, Players + 2), 0);
+    });
 }
 BENCHMARK(BM_OpenAllGamesTable)->Unit(benchmark::kMillisecond);
 
