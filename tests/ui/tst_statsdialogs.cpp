@@ -20,6 +20,7 @@
 #include <QTimer>
 
 using namespace kst;
+using kst::test::onModal;
 
 namespace {
 
@@ -39,26 +40,10 @@ QStringList rowOf(QTableWidget* grid, int row)
     return cells;
 }
 
-// Runs `check` on the modal dialog that `open` brings up, then closes it.
 // The picture beside the hi-score table.
 QImage shownPicture(QDialog& dialog)
 {
     return dialog.findChild<QLabel*>(QStringLiteral("imgHiScore"))->pixmap().toImage();
-}
-
-void onModal(const std::function<void(QDialog&)>& check, const std::function<void()>& open)
-{
-    bool seen = false;
-    QTimer::singleShot(0, [&] {
-        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-        QVERIFY(dialog);
-        seen = true;
-        check(*dialog);
-        if (dialog->isVisible())
-            dialog->reject();
-    });
-    open();
-    QVERIFY(seen);
 }
 
 } // namespace
