@@ -22,6 +22,7 @@
 
 #include <QGuiApplication>
 
+#include <algorithm>
 #include <cstdio>
 #include <string_view>
 
@@ -51,6 +52,39 @@ public:
     Size screenSize() override { return PreviewScreen; }
 };
 
+// The part of a painted table the preview shows: what was drawn on it and a margin of table
+// around, widened to the box's proportions; never so small that a small table's cards come out
+// larger than twice the size the whole table would give them.
+QRect shownPart(const QImage& table)
+{
+    constexpr int margin = 12;
+    constexpr int leastWidth = TableScale * previewWidth / 2;
+    const QRgb ground = table.pixel(0, 0);
+    QRect drawn;
+    for (int y = 0; y < table.height(); ++y) {
+        const auto* line = reinterpret_cast<const QRgb*>(table.constScanLine(y));
+        for (int x = 0; x < table.width(); ++x)
+            if (line[x] != ground)
+                drawn |= QRect(x, y, 1, 1);
+    }
+    if (drawn.isEmpty())
+        return table.rect();
+    QRect part = drawn.adjusted(-margin, -margin, margin, margin);
+    int width = std::max(part.width(), leastWidth);
+    int height = part.height();
+    // Widened or heightened, never cut, to the box's proportions.
+    if (width * previewHeight < height * previewWidth)
+        width = (height * previewWidth + previewHeight - 1) / previewHeight;
+    else
+        height = (width * previewHeight + previewWidth - 1) / previewWidth;
+    part = QRect(0, 0, width, height);
+    part.moveCenter(drawn.center());
+    // Kept on the table: moved back inside where it can be, the whole table where it cannot.
+    part.moveLeft(std::clamp(part.left(), 0, std::max(0, table.width() - part.width())));
+    part.moveTop(std::clamp(part.top(), 0, std::max(0, table.height() - part.height())));
+    return part.intersected(table.rect());
+}
+
 // The table picture of the game shown: laid out on the smallest table of the steps that holds
 // everything, card shadows included, then scaled smoothly into the preview box.
 bool drawPreview(TableView& table, const QString& gameName, QImage& preview)
@@ -61,7 +95,10 @@ bool drawPreview(TableView& table, const QString& gameName, QImage& preview)
         QtBitmap picture(width, height);
         const Size reach = table.paintPreview(picture);
         if (reach.width + CardShadowWidth <= width && reach.height + CardShadowWidth <= height) {
-            preview = picture.image().scaled(previewWidth, previewHeight, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+            const QImage& table = picture.image();
+            // The part has the box's proportions already, to a pixel: it fills the box.
+            preview = table.copy(shownPart(table))
+                          .scaled(previewWidth, previewHeight, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
             return true;
         }
     }

@@ -216,6 +216,14 @@ TfrmOpenGame::TfrmOpenGame(const Ports& ports, const GameCatalogue& catalogue, s
     player->addWidget(m_cboPlayers, 1);
     left->addLayout(player);
 
+    // The description keeps its place while a folder hides it, and the column keeps its width
+    // whatever the texts: the dialog never jumps as the selection moves.
+    QSizePolicy keepPlace = m_description->sizePolicy();
+    keepPlace.setRetainSizeWhenHidden(true);
+    m_description->setSizePolicy(keepPlace);
+    for (QLabel* label : {m_name, m_time, m_difficulty, m_chance, m_skill})
+        label->setWordWrap(true);
+    m_description->setFixedWidth(PreviewWidth);
     auto* right = new QVBoxLayout;
     right->addWidget(m_description);
     right->addStretch();
@@ -499,8 +507,7 @@ void TfrmOpenGame::drawPreview()
             m_chkPreview->isChecked() ? m_ports.resources.bitmap("GAME" + zeroPadded(m_previewGame, 4)) : nullptr;
         if (bitmap && m_ports.graphics.displayColourBits() > 8) {
             QPixmap shown = pixmapOf(*bitmap);
-            const QImage image = shown.toImage();
-            shown.setMask(QBitmap::fromImage(image.createMaskFromColor(image.pixel(0, 0), Qt::MaskOutColor)));
+            shown.setMask(shown.createMaskFromColor(shown.toImage().pixelColor(0, 0)));
             QPainter painter(&box);
             painter.drawPixmap((PreviewWidth - shown.width()) / 2, 0, shown);
         } else if (bitmap) {

@@ -247,6 +247,19 @@ void TstGameBrowser::theBrowserDescribesAndPreviewsTheSelectedGame()
     QVERIFY(child<QLabel>("imgPreview")->isVisible());
     QVERIFY(browser().selectGame(Freecell));
     QCOMPARE(text("lblChance"), QStringLiteral("Very high (about 100 in 100)"));
+    // The game's picture on the green box; without Preview the green alone.
+    const auto lightPixels = [this] {
+        const QImage shown = child<QLabel>("imgPreview")->pixmap().toImage();
+        int white = 0;
+        for (int y = 0; y < shown.height(); ++y)
+            for (int x = 0; x < shown.width(); ++x)
+                white += qRed(shown.pixel(x, y)) > 230 && qGreen(shown.pixel(x, y)) > 230 ? 1 : 0;
+        return white;
+    };
+    QVERIFY(lightPixels() > 1000);
+    child<QCheckBox>("chkPreview")->setChecked(false);
+    QCOMPARE(lightPixels(), 0);
+    child<QCheckBox>("chkPreview")->setChecked(true);
     QVERIFY(!child<QLabel>("lblChance")->parentWidget()->isHidden());
 
     // A folder hides the description and offers no game commands.
