@@ -160,10 +160,10 @@ GameFolders::GameFolders(const GameCatalogue& catalogue, const std::string& cust
                          const ProfileFile& config)
     : m_catalogue(catalogue), m_customGamesPath(customGamesPath), m_config(config)
 {
-    rebuildIndex();
+    buildIndex();
 }
 
-void GameFolders::rebuildIndex()
+void GameFolders::buildIndex()
 {
     m_index.clear();
     const std::vector<int> rules(kBrowserRules.begin(), kBrowserRules.end());

@@ -93,8 +93,6 @@ public:
     // All three must outlive this.
     GameFolders(const GameCatalogue& catalogue, const std::string& customGamesPath, const ProfileFile& config);
 
-    // The game index again, after the catalogue changed.
-    void rebuildIndex();
     // The rows a folder is filled with; a folder that holds games only (never a fixed one).
     std::vector<BrowserRow> rowsOf(int folderCode) const;
     // Catalogue and customized games whose names hold the text (any case), by name.
@@ -103,6 +101,7 @@ public:
     bool describe(int gameId, GameDescription& out) const;
 
 private:
+    void buildIndex();
     // One catalogue game as the browser lists it, with the rule values its groups read.
     struct IndexEntry {
         std::string name;

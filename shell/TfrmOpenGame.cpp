@@ -317,16 +317,13 @@ QTreeWidgetItem* TfrmOpenGame::findNode(int code)
     return nullptr;
 }
 
-void TfrmOpenGame::fill(QTreeWidgetItem* folder, int select)
+void TfrmOpenGame::fill(QTreeWidgetItem* folder)
 {
     if (!unfilled(folder))
         return;
     delete folder->takeChild(0);
-    for (const BrowserRow& row : m_folders.rowsOf(codeOf(folder))) {
-        QTreeWidgetItem* node = addNode(folder, row, row.picture);
-        if (row.code == select && select >= 0)
-            m_trvGames->setCurrentItem(node);
-    }
+    for (const BrowserRow& row : m_folders.rowsOf(codeOf(folder)))
+        addNode(folder, row, row.picture);
 }
 
 void TfrmOpenGame::rebuild(int folderCode)
@@ -358,24 +355,19 @@ void TfrmOpenGame::rebuildCustomized()
 bool TfrmOpenGame::selectGame(int gameId, int folderCode)
 {
     m_search->clear();
-    std::vector<int> folders;
-    if (folderCode != 0)
-        folders.push_back(folderCode);
-    else
-        folders.push_back(gameId >= kFirstCustomCode ? BrowserCode::Customized : BrowserCode::AllGames);
-    for (const int code : folders) {
-        QTreeWidgetItem* folder = findNode(code);
-        if (!folder || code >= 0)
-            continue;
-        fill(folder);
-        for (int i = 0; i < folder->childCount(); ++i) {
-            if (codeOf(folder->child(i)) == gameId) {
-                for (QTreeWidgetItem* up = folder; up; up = up->parent())
-                    up->setExpanded(true);
-                m_trvGames->setCurrentItem(folder->child(i));
-                m_trvGames->scrollToItem(folder->child(i), QAbstractItemView::PositionAtCenter);
-                return true;
-            }
+    if (folderCode == 0)
+        folderCode = gameId >= kFirstCustomCode ? BrowserCode::Customized : BrowserCode::AllGames;
+    QTreeWidgetItem* folder = findNode(folderCode);
+    if (!folder || folderCode >= 0)
+        return false;
+    fill(folder);
+    for (int i = 0; i < folder->childCount(); ++i) {
+        if (codeOf(folder->child(i)) == gameId) {
+            for (QTreeWidgetItem* up = folder; up; up = up->parent())
+                up->setExpanded(true);
+            m_trvGames->setCurrentItem(folder->child(i));
+            m_trvGames->scrollToItem(folder->child(i), QAbstractItemView::PositionAtCenter);
+            return true;
         }
     }
     return false;

@@ -82,8 +82,8 @@ protected:
 private:
     void createTree();
     QTreeWidgetItem* addNode(QTreeWidgetItem* parent, const BrowserRow& row, int selectedPicture);
-    // Fills a folder whose only child is the unfilled placeholder; `select` becomes the current row.
-    void fill(QTreeWidgetItem* folder, int select = -1);
+    // Fills a folder whose only child is the unfilled placeholder.
+    void fill(QTreeWidgetItem* folder);
     void rebuild(int folderCode);
     void currentChanged();
     void refreshDescription();
