@@ -2,8 +2,11 @@
 // The drawing routines of kst-assets, one source file per family of pictures.
 
 #include <QDir>
+#include <QFile>
 #include <QImage>
 #include <QString>
+#include <QStringList>
+#include <QTextStream>
 
 #include <cstdio>
 #include <string>
@@ -15,6 +18,22 @@ inline bool fail(const QString& message)
 {
     std::fprintf(stderr, "kst-assets: %s\n", qPrintable(message));
     return false;
+}
+
+// Writes the .qrc in `out` that packs the given PNG files of that folder, each under its own file
+// name, the way the library names its pictures.
+inline bool writeQrc(const QDir& out, const QString& qrcName, const QStringList& files)
+{
+    QFile qrc(out.filePath(qrcName));
+    if (!qrc.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        return fail(QStringLiteral("cannot write ") + qrc.fileName());
+    QTextStream list(&qrc);
+    list << "<!DOCTYPE RCC>\n<RCC version=\"1.0\">\n  <qresource prefix=\"/\">\n";
+    for (const QString& file : files)
+        list << "    <file alias=\"" << file << "\">" << file << "</file>\n";
+    list << "  </qresource>\n</RCC>\n";
+    list.flush();
+    return qrc.error() == QFile::NoError || fail(QStringLiteral("cannot write ") + qrc.fileName());
 }
 
 // IMAGES folder (CardBacks.cpp, Backgrounds.cpp): every file of imagesFiles() written into out.

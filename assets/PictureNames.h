@@ -180,6 +180,24 @@ inline std::vector<PictureSpec> panelPictures()
     return pictures;
 }
 
+// The preview of a game that the game browser shows: "GAME" + the 4-digit GameId, one for every
+// game of the catalogue, drawn by kst-previews to fill the browser's preview box. They follow the
+// catalogue, so libraryPictures() does not list them.
+inline constexpr int previewWidth = 300, previewHeight = 185;
+
+inline std::string previewName(int gameId)
+{
+    std::string id = std::to_string(gameId);
+    return "GAME" + std::string(id.size() < 4 ? 4 - id.size() : 0, '0') + id;
+}
+
+inline bool isPreviewName(std::string_view name)
+{
+    return name.size() == 8 && name.substr(0, 4) == "GAME"
+        && name.find_first_not_of("0123456789", 4) == std::string_view::npos;
+}
+
+// Every picture kst-assets draws (the previews are drawn after it, with these pictures).
 inline std::vector<PictureSpec> libraryPictures()
 {
     std::vector<PictureSpec> pictures;

@@ -9,7 +9,6 @@
 #include "assets/PictureNames.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFont>
 #include <QFontMetrics>
 #include <QGuiApplication>
@@ -18,7 +17,6 @@
 #include <QPainterPath>
 #include <QResource>
 #include <QSvgRenderer>
-#include <QTextStream>
 
 #include <algorithm>
 #include <cmath>
@@ -457,12 +455,7 @@ bool drawLibrary(const QDir& themes, const QDir& out)
         renderers[set] = std::move(svg);
     }
 
-    QFile qrc(out.filePath(QStringLiteral("KST.qrc")));
-    if (!qrc.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        return fail(QStringLiteral("cannot write ") + qrc.fileName());
-    QTextStream list(&qrc);
-    list << "<!DOCTYPE RCC>\n<RCC version=\"1.0\">\n  <qresource prefix=\"/\">\n";
-
+    QStringList files;
     for (const PictureSpec& spec : libraryPictures()) {
         const QString name = QString::fromStdString(spec.name);
         QImage image = newPicture(spec.width, spec.height);
@@ -473,11 +466,9 @@ bool drawLibrary(const QDir& themes, const QDir& out)
         const QString file = name + QStringLiteral(".png");
         if (!image.save(out.filePath(file), "PNG"))
             return fail(QStringLiteral("cannot write ") + out.filePath(file));
-        list << "    <file alias=\"" << file << "\">" << file << "</file>\n";
+        files << file;
     }
-    list << "  </qresource>\n</RCC>\n";
-    list.flush();
-    return qrc.error() == QFile::NoError || fail(QStringLiteral("cannot write ") + qrc.fileName());
+    return writeQrc(out, QStringLiteral("KST.qrc"), files);
 }
 
 // Everything the program ships, each picture with its name under it, on a table-green ground so
@@ -523,13 +514,26 @@ bool drawContactSheet(const QString& library, const QString& imagesDir, const QS
     };
     auto size = [](const QImage& image) { return QStringLiteral(" %1x%2").arg(image.width()).arg(image.height()); };
 
-    section(QStringLiteral("Library"));
-    for (const QString& file : dir.entryList({QStringLiteral("*.png")}, QDir::Files, QDir::Name)) {
+    const auto placeLibraryPicture = [&](const QString& file) {
         const QImage image(dir.filePath(file));
         if (image.isNull())
             return fail(QStringLiteral("unreadable picture ") + file);
         place(image, file.chopped(4) + size(image));
+        return true;
+    };
+    // The library's pictures, the game previews apart after them.
+    QStringList previews;
+    section(QStringLiteral("Library"));
+    for (const QString& file : dir.entryList({QStringLiteral("*.png")}, QDir::Files, QDir::Name)) {
+        if (isPreviewName(file.chopped(4).toStdString()))
+            previews << file;
+        else if (!placeLibraryPicture(file))
+            return false;
     }
+    section(QStringLiteral("Game previews"));
+    for (const QString& file : previews)
+        if (!placeLibraryPicture(file))
+            return false;
     section(QStringLiteral("Card backs"));
     for (const QString& file : images.entryList({QStringLiteral("D*.bmp")}, QDir::Files, QDir::Name)) {
         const QImage image(images.filePath(file));

@@ -20,7 +20,9 @@ for game in "${games[@]}"; do
             "$game" "${size%x*}" "${size#*x}" >"$data/CFG.DAT"
         xvfb-run -a -s "-screen 0 1280x1024x24" sh -c "
             '$program' --no-sound --data-dir '$data' & pid=\$!
-            sleep 8
+            sleep 5
+            xdotool key Return   # the game browser opens on the game of CFG.DAT: start it
+            sleep 4
             /usr/bin/import -window root -crop ${size}+0+0 '$out/game-$game-$size.png'
             kill \$pid" 2>/dev/null
         rm -rf "$data"

@@ -1,6 +1,8 @@
 #include "shell/TfrmMain.h"
 
 #include "shell/AboutBox.h"
+#include "shell/RulesWindow.h"
+#include "shell/TfrmOpenGame.h"
 #include "stats/StatsRecorder.h"
 #include "stats/ui/TfrmHiScore.h"
 #include "stats/ui/TfrmOperatori.h"
@@ -184,6 +186,9 @@ TfrmMain::TfrmMain(SessionStore& store, const Ports& ports, ProgramFiles files, 
     m_pointer->onPopupMenu = [this](Point at) { showMainPopup({at.x, at.y}); };
 
     startUp();
+    m_browser = new TfrmOpenGame(
+        m_ports, m_catalogue, m_files.dataFile("GAM_CUST.DAT"), m_config, m_store,
+        BrowserCommands{[this](int gameId, const std::string& name) { showRules(gameId, name); }, {}, {}, {}}, this);
     restorePlacement();
 }
 
@@ -282,8 +287,7 @@ bool TfrmMain::event(QEvent* event)
 {
     if (event->type() == QEvent::WindowActivate) {
         if (m_firstActivationPending) {
-            m_firstActivationPending = false;
-            // After the activation has been handled, so that the deal can show.
+            // After the activation has been handled, so that the table can show.
             QTimer::singleShot(0, this, &TfrmMain::firstActivation);
         } else if (m_ports.graphics.displayColourBits() <= 8 && m_store.fnStoreGet(Fld::Fade_Background) == "Y"
                    && (m_store.fnStoreGet(Fld::Background_def) == "Y"
@@ -300,15 +304,16 @@ void TfrmMain::showEvent(QShowEvent* event)
     // Without a window manager nothing ever activates the window: the first activation then
     // comes a moment after it is shown.
     QTimer::singleShot(500, this, [this] {
-        if (m_firstActivationPending && isVisible()) {
-            m_firstActivationPending = false;
+        if (isVisible())
             firstActivation();
-        }
     });
 }
 
 void TfrmMain::firstActivation()
 {
+    // Asked for by the activation and by the moment after showing: whichever comes first.
+    if (!m_firstActivationPending)
+        return;
     m_firstActivationPending = false;
     refreshCaption();
     kst::firstActivation(m_files, m_config, m_ports.messages);
@@ -316,17 +321,36 @@ void TfrmMain::firstActivation()
     // Started with a saved game: it goes on; one that cannot be opened has said why.
     if (!m_startFile.empty() && m_session->openGame(std::exchange(m_startFile, {})))
         return;
-    // Until the game browser chooses, the saved game is dealt (the first of the list when the
-    // saved one is unknown).
-    int gameId = int(numberOr(m_store.fnStoreGet(Fld::GameId), -1));
-    std::string name = m_store.fnStoreGet(Fld::Game_name);
-    if (gameId < 0 || m_catalogue.gameName(gameId).empty()) {
-        if (m_catalogue.games().empty())
-            return;
-        gameId = m_catalogue.games().front().gameId;
-        name = m_catalogue.games().front().name;
+    // No game starts before the player chooses one.
+    openGameBrowser();
+}
+
+void TfrmMain::openGameBrowser()
+{
+    if (animating())
+        return;
+    for (;;) {
+        const int result = m_browser->exec();
+        if (result == TfrmOpenGame::OpenSavedGame) {
+            openSavedGame();
+            if (gameInProgress())
+                return;
+            continue; // nothing opened: back to the browser
+        }
+        if (result == QDialog::Accepted)
+            startGame(m_browser->selectedCode(), m_browser->selectedName(), true, m_browser->selectedPlayer());
+        break;
     }
-    startGame(gameId, name.empty() ? m_catalogue.gameName(gameId) : name, true);
+    // Without rules on the table the game commands have nothing to act on.
+    if (!m_session->hasGame() || numberOr(m_store.fnStoreGet(Fld::GameId), -1) < 0)
+        enterNoGameState();
+    else
+        showTable();
+}
+
+void TfrmMain::showRules(int gameId, const std::string& name)
+{
+    showGameRules(this, m_files.programDir(), m_catalogue, m_files.dataFile("GAM_CUST.DAT"), gameId, name);
 }
 
 // ---- menus and toolbars -------------------------------------------------------------------------
@@ -367,7 +391,7 @@ void TfrmMain::createMenus()
     bar->setObjectName(QStringLiteral("MainMenu1"));
     addMenu(bar->addMenu(QStringLiteral("&File")), "mnuPartita",
             {{"mnuNew", "&New game", "F2", [this] { newDeal(); }},
-             {"mnuOpen", "&Open a game", "Ctrl+F12"},
+             {"mnuOpen", "&Open a game", "Ctrl+F12", [this] { openGameBrowser(); }},
              {"mnuRestartGame", "&Restart game", "Ctrl+F2", [this] { restartGame(); }},
              {"mnuSelect", "S&elect a game number...", "F3"},
              {"mnuRandomGame", "Rand&om game", "", [this] { randomGame(); }},
@@ -446,7 +470,8 @@ void TfrmMain::createMenus()
     m_actions.at("Selectthemes1")->setVisible(false);
 
     addMenu(bar->addMenu(QStringLiteral("&Help")), "mnuAiuto",
-            {{"mnuRules", "&Rules", "F1"},
+            {{"mnuRules", "&Rules", "F1",
+              [this] { showRules(int(numberOr(m_store.fnStoreGet(Fld::GameId), -1)), m_store.fnStoreGet(Fld::Game_name)); }},
              {"Sommario1", "&Contents", ""},
              {},
              {"mnuTips", "&Tip of the Day...", ""},
@@ -821,7 +846,7 @@ void TfrmMain::showTable()
     m_imgSfondo->update();
 }
 
-bool TfrmMain::startGame(int gameId, const std::string& gameName, bool newNumber)
+bool TfrmMain::startGame(int gameId, const std::string& gameName, bool newNumber, const std::string& player)
 {
     if (animating())
         return false;
@@ -829,7 +854,7 @@ bool TfrmMain::startGame(int gameId, const std::string& gameName, bool newNumber
     const int previous = int(numberOr(m_store.fnStoreGet(Fld::GameId), -1));
     if (gameId != previous || !gameInProgress())
         m_table->screenFlags().forcedMedium = false;
-    return m_session->startGame(gameId, gameName, m_store.fnStoreGet(Fld::UserDefault),
+    return m_session->startGame(gameId, gameName, player.empty() ? m_store.fnStoreGet(Fld::UserDefault) : player,
                                 newNumber ? RandomNumber : KeepNumber, false);
 }
 
@@ -858,6 +883,7 @@ void TfrmMain::quitGame()
     // The game browser chooses the next game; until then the table is empty.
     m_table->clearGame();
     showTable();
+    openGameBrowser();
 }
 
 void TfrmMain::randomGame()

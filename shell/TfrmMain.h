@@ -36,6 +36,7 @@ namespace kst {
 
 class StatsFiles;
 class StatsRecorder;
+class TfrmOpenGame;
 struct StatsContext;
 
 class TfrmMain : public QMainWindow, private GameView
@@ -66,7 +67,14 @@ public:
     // ---- commands other parts of the program run ----
     // Starts a game: its rules, the table laid out for it, a new deal (a new random number or
     // the session's), the deal shown. False with a message when the game cannot be played.
-    bool startGame(int gameId, const std::string& gameName, bool newNumber);
+    // The player is the current one unless one is given.
+    bool startGame(int gameId, const std::string& gameName, bool newNumber, const std::string& player = {});
+    // The Open a game command: the game browser, then the game chosen there started. A saved game
+    // may be opened from it instead. Closed without a game on the table, the table is left empty.
+    void openGameBrowser();
+    TfrmOpenGame& gameBrowser() { return *m_browser; }
+    // The rules of a game in their window.
+    void showRules(int gameId, const std::string& name);
     // The New command: the running game left (after the player agrees), a new random deal.
     void newDeal();
     void randomGame();
@@ -109,7 +117,8 @@ public:
 
     // Shows the table buffer on the window picture and the screen.
     void showTable();
-    // The first activation: the caption, the data repair, the saved game dealt.
+    // The first activation: the caption, the data repair, then the game browser (or the saved
+    // game the program was started with). Once only.
     void firstActivation();
     // A saved game the first activation opens instead of dealing (the program started with it).
     void openAtStart(std::string path) { m_startFile = std::move(path); }
@@ -206,6 +215,7 @@ private:
     std::unique_ptr<StatsFiles> m_statsFiles;
     std::unique_ptr<StatsRecorder> m_recorder; // every finished game into the statistics files
     std::unique_ptr<StatsContext> m_statsContext;
+    TfrmOpenGame* m_browser = nullptr; // made once, shown for every choice of game
     WindowPreferences m_windowPreferences;
 
     // window state

@@ -67,7 +67,9 @@ unsigned char foldCase(unsigned char c)
     }
 }
 
-std::string folded(std::string_view text)
+} // namespace
+
+std::string foldedGameName(std::string_view text)
 {
     std::string out = fnTrimRight(text);
     for (char& c : out)
@@ -75,11 +77,9 @@ std::string folded(std::string_view text)
     return out;
 }
 
-} // namespace
-
 bool sameGameName(std::string_view a, std::string_view b)
 {
-    return folded(a) == folded(b);
+    return foldedGameName(a) == foldedGameName(b);
 }
 
 CustomGameList fnCustomGames(const std::string& path)
@@ -93,7 +93,7 @@ CustomGameList fnCustomGames(const std::string& path)
     std::vector<std::size_t> order(records.size());
     std::iota(order.begin(), order.end(), 0);
     std::stable_sort(order.begin(), order.end(), [&](std::size_t x, std::size_t y) {
-        return folded(records[x].name) < folded(records[y].name);
+        return foldedGameName(records[x].name) < foldedGameName(records[y].name);
     });
     for (const std::size_t i : order) {
         list.names.push_back(records[i].name);

@@ -20,6 +20,8 @@ inline constexpr int kCustomRecordLines = 30;
 
 // Names compare without trailing blanks and without regard to case (Windows-1252 letters).
 bool sameGameName(std::string_view a, std::string_view b);
+// The name as names compare: trailing blanks dropped, letters in lower case.
+std::string foldedGameName(std::string_view text);
 
 struct CustomGameList {
     bool found = false;                  // false, with empty lists, when the file is missing

@@ -15,6 +15,8 @@ namespace {
 
 constexpr std::string_view kGameList = "[Sect1]";
 constexpr std::string_view kMatrix = "[Sect2]";
+// The browser's lists, by GameList.
+constexpr std::array<std::string_view, 3> kListHeaders = {"[SectS]", "[SectO]", "[SectK]"};
 constexpr std::size_t kColumnWidth = 11;
 constexpr std::size_t kFirstColumn = 16; // 0-based start of column 0's field
 constexpr std::size_t kFieldWidth = 10;
@@ -162,7 +164,7 @@ CatalogueResult GameCatalogue::load(const std::string& path)
         if (!id)
             return failAt(listNumbers[i], "game id is not a number: " + inQuotes(line.substr(4, 3)));
         games.push_back({*category, *id, fnTrimRight(line.size() > 10 ? line.substr(10, 50) : ""),
-                         line.size() >= 9 && line[8] == '1'});
+                         line.size() >= 9 && line[8] == '1', line.size() >= 10 && line[9] == '1'});
     }
 
     std::vector<Column> columns(games.size(), Column{});
@@ -199,8 +201,18 @@ CatalogueResult GameCatalogue::load(const std::string& path)
         ++expected;
     }
 
+    // The browser's lists only fill folders: a line that holds no id is passed over.
+    std::array<std::vector<int>, 3> lists;
+    for (std::size_t l = 0; l < kListHeaders.size(); ++l) {
+        for (const std::string& stored : fnExtractSection(file.lines, kListHeaders[l])) {
+            if (const std::optional<int> id = readPlainNumber(characterShift(stored)))
+                lists[l].push_back(*id);
+        }
+    }
+
     m_games = std::move(games);
     m_columns = std::move(columns);
+    m_lists = std::move(lists);
     return {true, {}};
 }
 

@@ -26,7 +26,11 @@ struct CatalogueGame {
     int gameId = 0;
     std::string name; // right-trimmed
     bool needsLargeScreen = false; // "1" in the line's ninth column: not for screens under 650 pixels
+    bool isNew = false;            // "1" in the line's tenth column: listed among the new games
 };
+
+// The three game lists of the catalogue that the game browser shows as folders of their own.
+enum class GameList { Selected, Original, Children };
 
 struct CatalogueResult {
     bool ok = false;
@@ -60,6 +64,9 @@ public:
     int gameIdByName(std::string_view name) const;
     // 800 for an existing customized game; -1 when unknown.
     int gameCategory(int gameId) const;
+    // The ids of one of the browser's lists ([SectS], [SectO], [SectK]), in file order; lines that
+    // hold no id are left out.
+    const std::vector<int>& gameList(GameList list) const { return m_lists[std::size_t(list)]; }
 
     // ---- rules ----
     // Clears the table and fills it with the game's column, customized games with their base
@@ -78,6 +85,7 @@ private:
     std::string m_customGamesPath;
     std::vector<CatalogueGame> m_games;
     std::vector<Column> m_columns; // one per game, in list order
+    std::array<std::vector<int>, 3> m_lists; // by GameList
 };
 
 // The icon of a game category ("TREE5_..."); "GameCategory not found (n)" for others.

@@ -121,9 +121,10 @@ int TablePainter::placements(Target target, Point window, Placement (&out)[2]) c
     return n;
 }
 
-void TablePainter::raiseBottom(int y, int height)
+void TablePainter::extendReach(int x, int y, int width, int height)
 {
     m_tableBottom = std::max(m_tableBottom, y + height + m_scrollOffset);
+    m_tableRight = std::max(m_tableRight, x + width);
 }
 
 void drawCardPicture(Bitmap& target, const Bitmap& picture, const Corners& corners, Point at, int height,
@@ -164,7 +165,7 @@ void TablePainter::drawPicture(const Bitmap& picture, const Corners& corners, in
                                 : surface.pixel(o.x + c.x, o.y + c.y);
         });
     }
-    raiseBottom(y, height);
+    extendReach(x, y, w, height);
 }
 
 void TablePainter::drawCard(int card, int x, int y, bool overlapped, Target target)
@@ -193,7 +194,7 @@ void TablePainter::drawEmptyMark(EmptyKind kind, int x, int y, Target target, in
     const EmptyMark mark = emptyMarkFor(kind, pileIndex, m_scene);
     const CardSize size = m_scene.pictures.size();
     if (mark.counts)
-        raiseBottom(y, size.height);
+        extendReach(x, y, size.width, size.height);
     const Bitmap* picture = mark.code.empty() ? nullptr : m_scene.pictures.mark(mark.code);
     Placement at[2];
     const int n = placements(target, {x, y}, at);

@@ -80,7 +80,13 @@ public:
     int scrollOffset() const { return m_scrollOffset; }
     // The lowest table row any card or mark reaches (table coordinates); the scroll bar follows it.
     int tableBottom() const { return m_tableBottom; }
-    void resetTableBottom() { m_tableBottom = 0; }
+    // The rightmost column any card or mark reaches (the shadows not counted).
+    int tableRight() const { return m_tableRight; }
+    void resetTableBottom()
+    {
+        m_tableBottom = 0;
+        m_tableRight = 0;
+    }
 
     // ---- primitives (x, y in window coordinates) ----
     // A face at (x, y); the empty slot "000" draws the slot mark in pairing games. overlapped: the
@@ -116,7 +122,8 @@ private:
     int placements(Target target, Point window, Placement (&out)[2]) const;
     void drawPicture(const Bitmap& picture, const Corners& corners, int x, int y, int height, bool overlapped,
                      Target target);
-    void raiseBottom(int y, int height);
+    // What a picture drawn at (x, y) reaches: the table bottom and right follow it.
+    void extendReach(int x, int y, int width, int height);
     Point pileCorner(PileRef pile) const;
     FanStyle fanStyleOf(PileRef pile) const;
     // A pile's drawn extent in window coordinates, for a given pile text.
@@ -126,6 +133,7 @@ private:
     TableScene m_scene;
     int m_scrollOffset;
     int m_tableBottom = 0;
+    int m_tableRight = 0;
 };
 
 } // namespace kst

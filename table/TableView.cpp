@@ -153,6 +153,27 @@ LayoutInputs TableView::layoutInputs() const
     return in;
 }
 
+Size TableView::paintPreview(Bitmap& picture)
+{
+    LayoutInputs in = layoutInputs();
+    in.width = picture.width();
+    in.height = picture.height();
+    in.top = PreviewTop;
+    in.bottom = picture.height() - 1; // the last row, as for the window
+    const PilePositions onWindow = m_positions;
+    m_positions = fnComputeLayout(rules(), in);
+
+    const std::unique_ptr<Bitmap> background = m_context.graphics.createBitmap(picture.width(), picture.height());
+    BackgroundRequest request;
+    request.fadeHeight = picture.height();
+    paintBackground(m_context, *background, request);
+    TablePainter p({nullptr, picture, *background}, scene(), 0);
+    p.paintTable();
+
+    m_positions = onWindow;
+    return {p.tableRight(), p.tableBottom()};
+}
+
 TableScene TableView::scene() const
 {
     return sceneOf(cards());

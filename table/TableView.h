@@ -102,6 +102,15 @@ public:
     std::vector<MovingCard> runPicture(const CardTable& shown, PileRef pile, int position) const;
     int tableBottom() const { return m_tableBottom; }
 
+    // ---- the preview ----
+    // Preview mode: the game shown is laid out and painted into `picture` instead of the window,
+    // the table as large as the picture and starting PreviewTop rows down, on the background the
+    // preferences choose, with the current cards. The window's own layout and buffers stay as
+    // they were. Returns how far right and down the cards and marks reach, which may lie past
+    // the picture (the layout does not shrink a table to fit).
+    Size paintPreview(Bitmap& picture);
+    static constexpr int PreviewTop = 3;
+
     Bitmap& tableBuffer() { return *m_table; }
     Bitmap& backgroundBuffer() { return *m_background; }
 

@@ -110,8 +110,9 @@ TEST(Solver, SmallPositionsWithAKnownAnswer)
         game.gameId = 1;
         const solver::Result r = solver::solve(game, {}, quick());
         EXPECT_EQ(solver::verdictName(r.verdict), solver::verdictName(c.verdict));
-        if (r.verdict == Verdict::Won)
+        if (r.verdict == Verdict::Won) {
             EXPECT_TRUE(played(game, r.line).won);
+        }
     }
 }
 
@@ -202,8 +203,9 @@ TEST(Solver, TheShortcutsKeepTheAnswer)
         EXPECT_EQ(solver::verdictName(fast.verdict), solver::verdictName(plain.verdict));
         // Proving a loss searches everything: the shortcuts leave less to search. (How soon a
         // win is found depends on the order the steps are tried in.)
-        if (plain.verdict == Verdict::Lost)
+        if (plain.verdict == Verdict::Lost) {
             EXPECT_LE(fast.nodes, plain.nodes);
+        }
     }
     EXPECT_GE(compared, 6);
 }

@@ -82,6 +82,22 @@ TEST_F(GameCatalogueTest, GameListNamesAndCategories)
     EXPECT_EQ(m_catalogue.gameCategory(4), -1);
 }
 
+TEST_F(GameCatalogueTest, BrowserListsAndTheNewFlag)
+{
+    std::vector<TestGame> games = kThreeGames;
+    games[2].isNew = true;
+    std::vector<std::string> lines = linesWith(games, {});
+    // A list twice is read whole; a line that holds no id is passed over; a list may be missing.
+    for (const std::string line : {"[SectS]", "3", "1  ", "", "x", "[SectO]", "2", "[SectS]", "2"})
+        lines.push_back(line.starts_with('[') ? line : storedShifted(line));
+    ASSERT_TRUE(load(lines).ok);
+    EXPECT_EQ(m_catalogue.gameList(GameList::Selected), (std::vector<int>{3, 1, 2}));
+    EXPECT_EQ(m_catalogue.gameList(GameList::Original), (std::vector<int>{2}));
+    EXPECT_TRUE(m_catalogue.gameList(GameList::Children).empty());
+    EXPECT_FALSE(m_catalogue.games()[0].isNew);
+    EXPECT_TRUE(m_catalogue.games()[2].isNew);
+}
+
 TEST_F(GameCatalogueTest, CatalogueNameWinsOverCustomizedName)
 {
     ASSERT_TRUE(load(linesWith(kThreeGames, {})).ok);

@@ -22,8 +22,10 @@ std::string readAll(const std::string& path)
 
 TEST(ResourceFileTest, TheBuiltLibraryHoldsExactlyThePicturesOfTheTableAtTheirSizes)
 {
-    const ResourcePictures library = readResourcePictures(builtLibrary);
+    ResourcePictures library = readResourcePictures(builtLibrary);
     ASSERT_EQ(library.error, "");
+    // The game previews follow the catalogue; their own test checks them.
+    std::erase_if(library.pictures, [](const auto& picture) { return assets::isPreviewName(picture.first); });
     std::vector<assets::PictureSpec> expected = assets::libraryPictures();
     std::sort(expected.begin(), expected.end(), [](const auto& a, const auto& b) { return a.name < b.name; });
     ASSERT_EQ(library.pictures.size(), expected.size());

@@ -26,12 +26,13 @@ struct TestGame {
     std::string name;
     bool skipped = false;     // a "9" in the eighth character
     bool largeScreen = false; // a "1" in the ninth: not for small screens
+    bool isNew = false;       // a "1" in the tenth: one of the new games
 };
 
 inline std::string gameListLine(const TestGame& g)
 {
     return storedShifted(fnFormatNumber(g.category, 3, 0) + " " + fnFormatNumber(g.gameId, 3, 0)
-                         + (g.skipped ? "9" : " ") + (g.largeScreen ? "1 " : "  ")
+                         + (g.skipped ? "9" : " ") + (g.largeScreen ? "1" : " ") + (g.isNew ? "1" : " ")
                          + fnPadRight(g.name, 50));
 }
 

@@ -156,5 +156,44 @@ TEST_F(TableViewTest, NoGameShowsTheBackgroundOnly)
     EXPECT_EQ(m_view.tableBuffer().pixel(400, 300), rgb(0, 96, 0));
 }
 
+// Preview mode: the table laid into a picture of its own, three rows down, with the current cards,
+// while the window's layout and buffers stay as they were; what reaches past the picture is told.
+TEST_F(TableViewTest, APreviewLaysTheTableIntoItsPictureAndLeavesTheWindowAlone)
+{
+    start(Freecell, m_window);
+    const PilePositions onWindow = m_view.positions();
+    const Point firstOnWindow = onWindow.at(filaPile(0));
+    const Colour windowPixel = m_view.tableBuffer().pixel(firstOnWindow.x + 30, firstOnWindow.y + 8);
+
+    MemoryBitmap picture(900, 555);
+    const Size reach = m_view.paintPreview(picture);
+    const CardSize card = m_view.pictures().size();
+    const LayoutInputs preview{900, 555, TableView::PreviewTop, 554, {1280, 1024}, card, true};
+    const PilePositions expected = fnComputeLayout(m_view.rules(), preview);
+    ASSERT_NE(expected.at(filaPile(0)), firstOnWindow) << "the window and the picture lay out alike";
+    const CardTable& cards = m_view.cards();
+    int right = 0, bottom = 0;
+    for (int i = 0; i < 8; ++i) {
+        const Point at = expected.at(filaPile(i));
+        const std::string& pile = cards.piles.fila[std::size_t(i)];
+        EXPECT_EQ(cardShownAt(picture, at.x + 30, at.y + 8), cardAt(pile, 0)) << "pile " << i + 1;
+        right = std::max(right, at.x + card.width);
+        bottom = std::max(bottom, at.y + m_view.steps().upVertical * (cardCount(pile) - 1) + card.height);
+    }
+    EXPECT_EQ(picture.pixel(1, 1), rgb(0, 96, 0)) << "the background the preferences choose";
+    EXPECT_EQ(reach.height, bottom);
+    EXPECT_GE(reach.width, right);
+    EXPECT_LT(reach.width, 900);
+
+    EXPECT_EQ(m_view.positions(), onWindow);
+    EXPECT_EQ(m_view.tableBuffer().pixel(firstOnWindow.x + 30, firstOnWindow.y + 8), windowPixel);
+
+    // A picture smaller than the table: the layout does not shrink it, the reach shows how far.
+    MemoryBitmap small(300, 185);
+    const Size past = m_view.paintPreview(small);
+    EXPECT_GT(past.width, 300);
+    EXPECT_GT(past.height, 185);
+}
+
 } // namespace
 } // namespace kst

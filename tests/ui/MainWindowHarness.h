@@ -9,14 +9,38 @@
 #include "platform/qt/QtResourceLibrary.h"
 #include "platform/test/TestPorts.h"
 #include "shell/TfrmMain.h"
+#include "shell/TfrmOpenGame.h"
 
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 #include <filesystem>
 #include <memory>
 
 namespace kst::test {
+
+// Answers the game browser as soon as it shows, the way a player who wants to go on would: OK on
+// the game it selected (the first catalogue game when it selected none). Tests of the browser
+// itself switch it off.
+class BrowserAnswer : public QObject {
+public:
+    bool enabled = true;
+
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (enabled && event->type() == QEvent::Show) {
+            if (auto* browser = qobject_cast<TfrmOpenGame*>(watched)) {
+                QTimer::singleShot(0, browser, [browser] {
+                    if (browser->selectedCode() < 0)
+                        browser->selectGame(1);
+                    browser->confirm();
+                });
+            }
+        }
+        return false;
+    }
+};
 
 class MainWindowHarness {
 public:
@@ -26,13 +50,14 @@ public:
     {
         filterHarmlessWarnings();
         nameApplication(); // as the program names itself
+        qApp->installEventFilter(&browserAnswer);
         namespace fs = std::filesystem;
-        for (const char* name : {"GAMES.DAT", "KST.RGF", "IMAGES", "SOUNDS", "THIRD-PARTY-NOTICES.md"})
+        for (const char* name : {"GAMES.DAT", "KST.RGF", "IMAGES", "SOUNDS", "help", "THIRD-PARTY-NOTICES.md"})
             fs::create_symlink(fs::path(KST_PROGRAM_DIR) / name, fs::path(m_program.path().toStdString()) / name);
         return m_library.load(KST_PROGRAM_DIR "/KST.RGF");
     }
 
-    // From init: a new data folder and session store, no messages shown yet. A result that makes
+    // From init: a new data folder and session store, no messages shown yet, the browser answered. A result that makes
     // its hi-score table would stop a test on the congratulation: the tests that want it switch it
     // on again.
     void reset()
@@ -41,6 +66,7 @@ public:
         ProfileFile(dataDir() + "/CFG.DAT").writeText("Preference", "ConfirmEnterHiScores", "N");
         m_store = std::make_unique<SessionStore>(m_program.path().toStdString());
         ports.messages.clear();
+        browserAnswer.enabled = true;
     }
 
     // The window on the test ports; events: another message pump in their place.
@@ -76,6 +102,7 @@ public:
     std::string dataDir() const { return m_data->path().toStdString(); }
 
     TestPorts ports;
+    BrowserAnswer browserAnswer;
 
 private:
     QTemporaryDir m_program;

@@ -3,8 +3,12 @@
 // silence about the offscreen platform's known harmless warnings.
 
 #include <QApplication>
+#include <QDialog>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
+
+#include <functional>
 
 namespace kst::test {
 
@@ -36,6 +40,22 @@ inline void filteringMessageHandler(QtMsgType type, const QMessageLogContext& co
 inline void filterHarmlessWarnings()
 {
     handlerBeforeFilter() = qInstallMessageHandler(filteringMessageHandler);
+}
+
+// Runs `check` on the modal dialog that `open` brings up, then closes it.
+inline void onModal(const std::function<void(QDialog&)>& check, const std::function<void()>& open)
+{
+    bool seen = false;
+    QTimer::singleShot(0, [&] {
+        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        QVERIFY(dialog);
+        seen = true;
+        check(*dialog);
+        if (dialog->isVisible())
+            dialog->reject();
+    });
+    open();
+    QVERIFY(seen);
 }
 
 } // namespace kst::test

@@ -41,6 +41,7 @@
 #include <QTimer>
 
 using namespace kst;
+using kst::test::onModal;
 
 namespace {
 
@@ -88,22 +89,6 @@ const QColor Lime(0, 255, 0), Red(255, 0, 0);
 QImage shownPicture(QDialog& dialog)
 {
     return dialog.findChild<QLabel*>(QStringLiteral("imgHiScore"))->pixmap().toImage();
-}
-
-// Runs `check` on the modal dialog that `open` brings up, then closes it.
-void onModal(const std::function<void(QDialog&)>& check, const std::function<void()>& open)
-{
-    bool seen = false;
-    QTimer::singleShot(0, [&] {
-        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-        QVERIFY(dialog);
-        seen = true;
-        check(*dialog);
-        if (dialog->isVisible())
-            dialog->reject();
-    });
-    open();
-    QVERIFY(seen);
 }
 
 } // namespace
