@@ -3,10 +3,13 @@
 #include "shell/AboutBox.h"
 #include "shell/RulesWindow.h"
 #include "shell/TfrmOpenGame.h"
+#include "shell/TfrmSelectGameNumber.h"
 #include "stats/StatsRecorder.h"
+#include "stats/ui/TfrmGameWon.h"
 #include "stats/ui/TfrmHiScore.h"
 #include "stats/ui/TfrmOperatori.h"
 #include "stats/ui/TfrmStatisOverall.h"
+#include "stats/ui/TfrmStatistics.h"
 #include "storage/SectionFile.h"
 
 #include "assets/PictureNames.h"
@@ -170,8 +173,32 @@ TfrmMain::TfrmMain(SessionStore& store, const Ports& ports, ProgramFiles files, 
     m_session->setRecorder(m_recorder.get());
     m_statsContext = std::make_unique<StatsContext>(StatsContext{
         *m_statsFiles, m_store, *m_session, m_catalogue, m_config, m_ports.sound, m_ports.resources,
-        m_files.dataFile("GAM_CUST.DAT"),
-        [this](int gameId, const std::string& name) { return startGame(gameId, name, true); }});
+        m_files.dataFile("GAM_CUST.DAT")});
+    m_statsContext->playGame = [this](int gameId, const std::string& name) { return startGame(gameId, name, true); };
+    m_statsContext->playNumber = [this](int gameId, const std::string& name) {
+        if (!startGame(gameId, name, false))
+            return false;
+        // A deal chosen by its number is the game to open next time, in All games.
+        m_config.writeNumber("Preference", "Game", gameId);
+        m_config.writeText("Preference", "Game_Name", name);
+        m_config.writeNumber("Preference", "Game_TreeNum", -30);
+        return true;
+    };
+    m_statsContext->openGame = [this] {
+        openGameBrowser();
+        return gameInProgress();
+    };
+    m_statsContext->selectGameNumber = [this] {
+        selectGameNumber();
+        return gameInProgress();
+    };
+    // A deal started from a statistics window the browser opened: the browser then has done its
+    // work and closes without a choice of its own. While the deal starts it stays behind the
+    // question, as hiding it would end it.
+    m_statsContext->otherWindows = [this](OtherWindows what) {
+        if (what == OtherWindows::Close && m_browser->isVisible())
+            m_browser->reject();
+    };
     // The solver's line along the bottom of the window, no taller than its text.
     QStatusBar* bar = statusBar();
     bar->setObjectName(QStringLiteral("sbSolver"));
@@ -188,7 +215,12 @@ TfrmMain::TfrmMain(SessionStore& store, const Ports& ports, ProgramFiles files, 
     startUp();
     m_browser = new TfrmOpenGame(
         m_ports, m_catalogue, m_files.dataFile("GAM_CUST.DAT"), m_config, m_store,
-        BrowserCommands{[this](int gameId, const std::string& name) { showRules(gameId, name); }, {}, {}, {}}, this);
+        BrowserCommands{[this](int gameId, const std::string& name) { showRules(gameId, name); },
+                        [this](const std::string& gameName, const std::string& player) {
+                            showStatistics(gameName, player);
+                        },
+                        {}, {}},
+        this);
     restorePlacement();
 }
 
@@ -348,6 +380,38 @@ void TfrmMain::openGameBrowser()
         showTable();
 }
 
+void TfrmMain::showStatistics(const std::string& gameName, const std::string& player)
+{
+    TfrmStatistics dialog(*m_statsContext, this);
+    if (!gameName.empty())
+        dialog.selectGame(fromProgramText(gameName));
+    if (!player.empty())
+        dialog.selectPlayer(fromProgramText(player));
+    dialog.exec();
+    showTable();
+}
+
+void TfrmMain::selectGameNumber()
+{
+    if (animating())
+        return;
+    TfrmSelectGameNumber dialog(*m_statsContext, this);
+    dialog.exec();
+    showTable();
+}
+
+void TfrmMain::showGameWon()
+{
+    if (!m_gameWon)
+        m_gameWon = new TfrmGameWon(*m_statsContext, this);
+    m_gameWon->exec();
+    // Left without a new game, the won table gives way to the background.
+    if (!m_gameWon->gameStarted() && !gameInProgress()) {
+        m_table->clearGame();
+        showTable();
+    }
+}
+
 void TfrmMain::showRules(int gameId, const std::string& name)
 {
     showGameRules(this, m_files.programDir(), m_catalogue, m_files.dataFile("GAM_CUST.DAT"), gameId, name);
@@ -393,7 +457,7 @@ void TfrmMain::createMenus()
             {{"mnuNew", "&New game", "F2", [this] { newDeal(); }},
              {"mnuOpen", "&Open a game", "Ctrl+F12", [this] { openGameBrowser(); }},
              {"mnuRestartGame", "&Restart game", "Ctrl+F2", [this] { restartGame(); }},
-             {"mnuSelect", "S&elect a game number...", "F3"},
+             {"mnuSelect", "S&elect a game number...", "F3", [this] { selectGameNumber(); }},
              {"mnuRandomGame", "Rand&om game", "", [this] { randomGame(); }},
              {},
              {"mnuSave", "&Save...", "Ctrl+Shift+F12", [this] { saveGame(); }},
@@ -442,10 +506,13 @@ void TfrmMain::createMenus()
     connect(new QShortcut(demo->shortcut(), this), &QShortcut::activated, demo, &QAction::trigger);
 
     addMenu(bar->addMenu(QStringLiteral("&Statistics")), "mnuStatistics",
-            {{"mnuGameStatistics", "&Game statistics...", "F4"},
-             {"mnuPlayersStatistics", "&Players statistics...", ""},
-             {"mnuAllGamesStatistics", "&All games statistics...", ""},
-             {"mnuLogStatistics", "&Log statistics...", ""},
+            {{"mnuGameStatistics", "&Game statistics...", "F4", [this] { showStatistics(); }},
+             {"mnuPlayersStatistics", "&Players statistics...", "",
+              [this] { TfrmStatistics(*m_statsContext, this).showPlayersStatistics(); }},
+             {"mnuAllGamesStatistics", "&All games statistics...", "",
+              [this] { TfrmStatistics(*m_statsContext, this).showAllGames(); }},
+             {"mnuLogStatistics", "&Log statistics...", "",
+              [this] { TfrmStatistics(*m_statsContext, this).fnShowLogStatistics(this); }},
              {},
              {"mnuHiScores", "&Hi-Scores...", "F9", [this] { showHiScores(); }},
              {"mnuOverallScore", "Overall score...", "", [this] { showOverallScore(); }}});
@@ -1236,8 +1303,9 @@ void TfrmMain::wait(int ms)
 
 void TfrmMain::gameWon()
 {
-    // The winning display and the game-won dialog come here.
     showTable();
+    // Once the move that won has been finished: the dialog may start another game.
+    QTimer::singleShot(0, this, &TfrmMain::showGameWon);
 }
 
 // ---- pause --------------------------------------------------------------------------------------

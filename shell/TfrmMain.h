@@ -36,6 +36,7 @@ namespace kst {
 
 class StatsFiles;
 class StatsRecorder;
+class TfrmGameWon;
 class TfrmOpenGame;
 struct StatsContext;
 
@@ -75,6 +76,12 @@ public:
     TfrmOpenGame& gameBrowser() { return *m_browser; }
     // The rules of a game in their window.
     void showRules(int gameId, const std::string& name);
+    // The statistics dialog, its lists preset to a game and a player when given.
+    void showStatistics(const std::string& gameName = {}, const std::string& player = {});
+    // The Select a game number command.
+    void selectGameNumber();
+    // The game-won dialog, after a won game: it leads on to the next game.
+    void showGameWon();
     // The New command: the running game left (after the player agrees), a new random deal.
     void newDeal();
     void randomGame();
@@ -216,6 +223,7 @@ private:
     std::unique_ptr<StatsRecorder> m_recorder; // every finished game into the statistics files
     std::unique_ptr<StatsContext> m_statsContext;
     TfrmOpenGame* m_browser = nullptr; // made once, shown for every choice of game
+    TfrmGameWon* m_gameWon = nullptr;  // made at the first won game and kept
     WindowPreferences m_windowPreferences;
 
     // window state

@@ -10,6 +10,7 @@
 #include "platform/test/TestPorts.h"
 #include "shell/TfrmMain.h"
 #include "shell/TfrmOpenGame.h"
+#include "stats/ui/TfrmGameWon.h"
 
 #include <QTemporaryDir>
 #include <QTest>
@@ -20,23 +21,27 @@
 
 namespace kst::test {
 
-// Answers the game browser as soon as it shows, the way a player who wants to go on would: OK on
-// the game it selected (the first catalogue game when it selected none). Tests of the browser
-// itself switch it off.
-class BrowserAnswer : public QObject {
+// Answers the windows that lead from one game to the next as soon as they show, the way a player
+// who wants to go on would: the game browser with OK on the game it selected (the first catalogue
+// game when it selected none), the game-won dialog with Cancel. Tests of these windows switch
+// their answer off.
+class StandingAnswers : public QObject {
 public:
-    bool enabled = true;
+    bool browser = true;
+    bool gameWon = true;
 
     bool eventFilter(QObject* watched, QEvent* event) override
     {
-        if (enabled && event->type() == QEvent::Show) {
-            if (auto* browser = qobject_cast<TfrmOpenGame*>(watched)) {
-                QTimer::singleShot(0, browser, [browser] {
-                    if (browser->selectedCode() < 0)
-                        browser->selectGame(1);
-                    browser->confirm();
-                });
-            }
+        if (event->type() != QEvent::Show)
+            return false;
+        if (auto* dialog = qobject_cast<TfrmOpenGame*>(watched); dialog && browser) {
+            QTimer::singleShot(0, dialog, [dialog] {
+                if (dialog->selectedCode() < 0)
+                    dialog->selectGame(1);
+                dialog->confirm();
+            });
+        } else if (auto* won = qobject_cast<TfrmGameWon*>(watched); won && gameWon) {
+            QTimer::singleShot(0, won, &QDialog::reject);
         }
         return false;
     }
@@ -50,14 +55,15 @@ public:
     {
         filterHarmlessWarnings();
         nameApplication(); // as the program names itself
-        qApp->installEventFilter(&browserAnswer);
+        qApp->installEventFilter(&answers);
         namespace fs = std::filesystem;
         for (const char* name : {"GAMES.DAT", "KST.RGF", "IMAGES", "SOUNDS", "help", "THIRD-PARTY-NOTICES.md"})
             fs::create_symlink(fs::path(KST_PROGRAM_DIR) / name, fs::path(m_program.path().toStdString()) / name);
         return m_library.load(KST_PROGRAM_DIR "/KST.RGF");
     }
 
-    // From init: a new data folder and session store, no messages shown yet, the browser answered. A result that makes
+    // From init: a new data folder and session store, no messages shown yet, the standing answers
+    // given. A result that makes
     // its hi-score table would stop a test on the congratulation: the tests that want it switch it
     // on again.
     void reset()
@@ -66,7 +72,7 @@ public:
         ProfileFile(dataDir() + "/CFG.DAT").writeText("Preference", "ConfirmEnterHiScores", "N");
         m_store = std::make_unique<SessionStore>(m_program.path().toStdString());
         ports.messages.clear();
-        browserAnswer.enabled = true;
+        answers.browser = answers.gameWon = true;
     }
 
     // The window on the test ports; events: another message pump in their place.
@@ -102,7 +108,7 @@ public:
     std::string dataDir() const { return m_data->path().toStdString(); }
 
     TestPorts ports;
-    BrowserAnswer browserAnswer;
+    StandingAnswers answers;
 
 private:
     QTemporaryDir m_program;

@@ -9,6 +9,7 @@
 #include "tests/support/CatalogueFiles.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -87,7 +88,7 @@ private:
 void TstGameBrowser::init()
 {
     m_harness.reset();
-    m_harness.browserAnswer.enabled = false;
+    m_harness.answers.browser = false;
     m_window = m_harness.openWindow();
 }
 
@@ -267,6 +268,17 @@ void TstGameBrowser::theBrowserDescribesAndPreviewsTheSelectedGame()
     QVERIFY(child<QLabel>("lblChance")->parentWidget()->isHidden());
     QVERIFY(!child<QPushButton>("btnRules")->isEnabled());
     QVERIFY(!child<QCheckBox>("chkPreview")->isEnabled());
+
+    // The statistics of the selected game, for the player chosen.
+    QVERIFY(browser().selectGame(Spider));
+    onModal(
+        [](QDialog& statistics) {
+            QCOMPARE(statistics.objectName(), QStringLiteral("frmStatistics"));
+            QCOMPARE(statistics.findChild<QComboBox*>(QStringLiteral("cboGames"))->currentText(), QStringLiteral("Spider"));
+            QCOMPARE(statistics.findChild<QComboBox*>(QStringLiteral("cboPlayers"))->currentText(),
+                     QStringLiteral("Player 1"));
+        },
+        [&] { child<QPushButton>("btnStatistics")->click(); });
 
     // The rules of the selected game.
     QVERIFY(browser().selectGame(Klondike));

@@ -84,7 +84,7 @@ void TstMenus::theMenuTree_data()
     row("mnuNew", "mnuPartita", "&New game", "F2", true);
     row("mnuOpen", "mnuPartita", "&Open a game", "Ctrl+F12", true);
     row("mnuRestartGame", "mnuPartita", "&Restart game", "Ctrl+F2", true);
-    row("mnuSelect", "mnuPartita", "S&elect a game number...", "F3", false);
+    row("mnuSelect", "mnuPartita", "S&elect a game number...", "F3", true);
     row("mnuRandomGame", "mnuPartita", "Rand&om game", "", true);
     row("mnuSave", "mnuPartita", "&Save...", "Ctrl+Shift+F12", true);
     row("mnuPlayers", "mnuPartita", "&Players...", "Ctrl+L", true);
@@ -102,10 +102,10 @@ void TstMenus::theMenuTree_data()
     row("mnuSolver", "mnuGameMenu", "Sol&ver", "", true);
     row("mnuWinnableOnly", "mnuGameMenu", "&Winnable deals only", "", true);
     row("mnuDemo", "mnuGameMenu", "&Demo", "Ctrl+D", false);
-    row("mnuGameStatistics", "mnuStatistics", "&Game statistics...", "F4", false);
-    row("mnuPlayersStatistics", "mnuStatistics", "&Players statistics...", "", false);
-    row("mnuAllGamesStatistics", "mnuStatistics", "&All games statistics...", "", false);
-    row("mnuLogStatistics", "mnuStatistics", "&Log statistics...", "", false);
+    row("mnuGameStatistics", "mnuStatistics", "&Game statistics...", "F4", true);
+    row("mnuPlayersStatistics", "mnuStatistics", "&Players statistics...", "", true);
+    row("mnuAllGamesStatistics", "mnuStatistics", "&All games statistics...", "", true);
+    row("mnuLogStatistics", "mnuStatistics", "&Log statistics...", "", true);
     row("mnuHiScores", "mnuStatistics", "&Hi-Scores...", "F9", true);
     row("mnuOverallScore", "mnuStatistics", "Overall score...", "", true);
     row("mnuCustomize", "mnuOpzioni", "C&ustomize...", "Ctrl+U", false);

@@ -20,6 +20,7 @@
 #include "stats/ui/TfrmStatisLog.h"
 #include "stats/ui/TfrmStatisOperat.h"
 #include "stats/ui/TfrmStatistics.h"
+#include "solver/Solver.h"
 #include "storage/SectionFile.h"
 #include "platform/qt/QtGraphics.h"
 
@@ -33,6 +34,7 @@
 #include <QTableView>
 
 #include <QDialog>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -115,6 +117,9 @@ private slots:
     void aTypedGameNumberIsDealtOrRefused();
     void theLostGamesPageListsDealsNeverWon();
     void damagedFilesShowWhatCanBeRead();
+    void eachWindowOpensFromItsMenuItem_data();
+    void eachWindowOpensFromItsMenuItem();
+    void aWonGameLeadsToTheGameWonDialog();
 
 private:
     void trigger(const char* name) { m_window->findChild<QAction*>(QLatin1String(name))->trigger(); }
@@ -147,10 +152,6 @@ void TstStatsDialogs::init()
     m_harness.reset();
     m_window = m_harness.playFreecell();
     QVERIFY(m_window);
-    // The deal of a chosen number, as the main window starts it.
-    m_window->statsContext().playNumber = [this](int gameId, const std::string& name) {
-        return m_window->session().startGame(gameId, name, store().fnStoreGet(Fld::UserDefault), KeepNumber, true);
-    };
 }
 
 void TstStatsDialogs::theHiScoresOfTheCurrentGame()
@@ -647,6 +648,48 @@ void TstStatsDialogs::damagedFilesShowWhatCanBeRead()
     table.show();
     QCOMPARE(m_harness.ports.messages.texts(), std::vector<std::string>{"Open error: " + files().statPath()});
     QCOMPARE(table.table()->model()->rowCount(), 0);
+}
+
+void TstStatsDialogs::eachWindowOpensFromItsMenuItem_data()
+{
+    QTest::addColumn<QString>("item");
+    QTest::addColumn<QString>("window");
+    QTest::newRow("game statistics") << "mnuGameStatistics" << "frmStatistics";
+    QTest::newRow("players statistics") << "mnuPlayersStatistics" << "frmStatisOperat";
+    QTest::newRow("all games statistics") << "mnuAllGamesStatistics" << "frmStatisGiochi";
+    QTest::newRow("log statistics") << "mnuLogStatistics" << "frmStatisLog";
+    QTest::newRow("select a game number") << "mnuSelect" << "frmSelectGameNumber";
+}
+
+void TstStatsDialogs::eachWindowOpensFromItsMenuItem()
+{
+    QFETCH(QString, item);
+    QFETCH(QString, window);
+    record(Freecell, "Player 1", "WL");
+    auto* action = m_window->findChild<QAction*>(item);
+    QVERIFY(action && action->isEnabled());
+    onModal([&](QDialog& dialog) { QCOMPARE(dialog.objectName(), window); }, [&] { action->trigger(); });
+    QVERIFY(m_window->gameInProgress()); // looked at, nothing changed
+}
+
+void TstStatsDialogs::aWonGameLeadsToTheGameWonDialog()
+{
+    m_harness.answers.gameWon = false;
+    GameSession& session = m_window->session();
+    const solver::Result solved = solver::solve(session.game(), session.automaticPlay(), {});
+    QCOMPARE(solved.verdict, solver::Verdict::Won);
+    for (const Move& move : solved.line)
+        QVERIFY(session.play(move, MoveOrigin::Dragged));
+    QVERIFY(session.game().won);
+    onModal(
+        [](QDialog& dialog) {
+            QCOMPARE(dialog.objectName(), QStringLiteral("frmGameWon"));
+            QCOMPARE(dialog.findChild<QGroupBox*>(QStringLiteral("grpTotal"))->title(),
+                     QStringLiteral("Total [Freecell]"));
+        },
+        [] { QCoreApplication::processEvents(); });
+    // Cancelled: the won table gives way to the background.
+    QVERIFY(!m_window->table().gameOnTable());
 }
 
 QTEST_MAIN(TstStatsDialogs)
