@@ -9,6 +9,7 @@
 #include <QValueAxis>
 
 #include <algorithm>
+#include <cmath>
 
 namespace kst {
 
@@ -26,14 +27,34 @@ QChart* freshChart(QChartView* view)
     return chart;
 }
 
-// A value axis from 0 to a little above the largest value, in whole steps.
-QValueAxis* countAxis(double largest)
+// A value axis over whole numbers from at most `low` to at least `high`, its ticks a whole step
+// of 1, 2 or 5 times a power of ten apart (at most about five of them), so that no two labels
+// read the same.
+QValueAxis* wholeAxis(double low, double high)
 {
+    constexpr int mostSteps = 5;
+    const double span = std::max(1.0, high - low);
+    double step = 1;
+    while (span / step > mostSteps) {
+        for (const double factor : {2.0, 2.5, 2.0}) { // 1, 2, 5, 10, 20, 50 ...
+            step *= factor;
+            if (span / step <= mostSteps)
+                break;
+        }
+    }
+    const double first = std::floor(low / step) * step;
+    const double last = std::max(first + step, std::ceil(high / step) * step);
     auto* axis = new QValueAxis;
-    axis->setRange(0, std::max(1.0, largest * 1.1));
-    axis->applyNiceNumbers();
+    axis->setRange(first, last);
+    axis->setTickCount(int(std::lround((last - first) / step)) + 1);
     axis->setLabelFormat(QStringLiteral("%d"));
     return axis;
+}
+
+// A count axis from 0 to the largest value, in whole steps.
+QValueAxis* countAxis(double largest)
+{
+    return wholeAxis(0, largest);
 }
 
 } // namespace
@@ -122,15 +143,13 @@ void setHistory(QChartView* view, const ResultsOverTime& history)
     games->setTitleText(QStringLiteral("Games"));
     chart->addAxis(games, Qt::AlignLeft);
     bars->attachAxis(games);
-    auto* points = new QValueAxis;
-    points->setRange(low, high + (high - low) * 0.1);
-    points->applyNiceNumbers();
-    points->setLabelFormat(QStringLiteral("%d"));
+    QValueAxis* points = wholeAxis(low, high);
     points->setTitleText(QStringLiteral("Score"));
     chart->addAxis(points, Qt::AlignRight);
     scores->attachAxis(points);
     chart->legend()->setVisible(true);
     chart->legend()->setAlignment(Qt::AlignBottom);
+    chart->setTitle(history.periods.empty() ? QStringLiteral("No games played yet") : QString());
 }
 
 } // namespace kst
