@@ -225,7 +225,9 @@ CardSet reserveAccepts(const Game& g, int r);
 Destination destinationOf(const Game& g, PileRef pile)
 {
     const PlacementQuery q = placementQuery(g.rules, g.cards.piles, pile, 0, true);
-    Destination d{pile, prepareQuery(q, g.cards.piles, g.rules, g.counters)};
+    Destination d;
+    d.pile = pile;
+    d.query = prepareQuery(q, g.cards.piles, g.rules, g.counters);
     d.top = topCard(g.pile(pile));
     d.held = cardCount(g.pile(pile));
     if (pile.group == PileGroup::Appogg) {

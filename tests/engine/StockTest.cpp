@@ -285,8 +285,9 @@ TEST(AutoMoves, CompletedRunsGoToTheFirstEmptyFoundationThatCollectsThem)
             EXPECT_EQ(m.to, destPile(1)); // the first foundation is taken
             apply(game, m);
         }
-        if (c.completes)
+        if (c.completes) {
             EXPECT_EQ(cardCount(game.pile(destPile(1))), 13);
+        }
     }
 }
 
