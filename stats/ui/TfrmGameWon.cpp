@@ -116,6 +116,12 @@ ResultsGroup::ResultsGroup(const QString& title, const QString& name, bool withK
     m_total = value("lblTotal");
     m_wonPerCent = value("lblWonPerCent");
     m_lostPerCent = value("lblLostPerCent");
+    // Room for the widest texts from the start: a dialog laid out while they were empty keeps
+    // its size when they are filled.
+    for (QLabel* count : {m_won, m_lost, m_total})
+        count->setMinimumWidth(count->fontMetrics().horizontalAdvance(QStringLiteral("000000")));
+    for (QLabel* share : {m_wonPerCent, m_lostPerCent})
+        share->setMinimumWidth(share->fontMetrics().horizontalAdvance(QStringLiteral("(100%)")));
     m_pie = new QLabel(this);
     m_pie->setObjectName(name);
     m_pie->setFixedSize(NoValuesSize);

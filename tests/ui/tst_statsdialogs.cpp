@@ -686,6 +686,10 @@ void TstStatsDialogs::aWonGameLeadsToTheGameWonDialog()
             QCOMPARE(dialog.objectName(), QStringLiteral("frmGameWon"));
             QCOMPARE(dialog.findChild<QGroupBox*>(QStringLiteral("grpTotal"))->title(),
                      QStringLiteral("Total [Freecell]"));
+            // Made before any result was known, the dialog still shows the whole of each.
+            auto* share = dialog.findChild<QLabel*>(QStringLiteral("lblWonPerCent"));
+            QCOMPARE(share->text(), QStringLiteral("(100%)"));
+            QVERIFY(share->width() >= share->sizeHint().width());
         },
         [] { QCoreApplication::processEvents(); });
     // Cancelled: the won table gives way to the background.
