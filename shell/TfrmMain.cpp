@@ -538,7 +538,9 @@ void TfrmMain::createMenus()
 
     addMenu(bar->addMenu(QStringLiteral("&Help")), "mnuAiuto",
             {{"mnuRules", "&Rules", "F1",
-              [this] { showRules(int(numberOr(m_store.fnStoreGet(Fld::GameId), -1)), m_store.fnStoreGet(Fld::Game_name)); }},
+              [this] {
+                  showRules(int(numberOr(m_store.fnStoreGet(Fld::GameId), -1)), m_store.fnStoreGet(Fld::Game_name));
+              }},
              {"Sommario1", "&Contents", ""},
              {},
              {"mnuTips", "&Tip of the Day...", ""},

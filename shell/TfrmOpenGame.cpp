@@ -560,7 +560,8 @@ bool TfrmOpenGame::eventFilter(QObject* watched, QEvent* event)
             break;
         default: break;
         }
-    } else if (watched == m_trvGames && !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))) {
+    } else if (watched == m_trvGames
+               && !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))) {
         if (key->key() == Qt::Key_Delete) {
             deleteCustomGame();
             return true;

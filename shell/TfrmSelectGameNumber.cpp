@@ -61,7 +61,8 @@ TfrmSelectGameNumber::TfrmSelectGameNumber(StatsContext& context, QWidget* paren
     setWindowTitle(QStringLiteral("Select a game number"));
     const std::vector<std::string> gameNames = fnGameList(context.catalogue, context.customGamesPath);
     const int gameId = int(numberOr(context.store.fnStoreGet(Fld::GameId), 1));
-    const QString currentGame = fromProgramText(context.catalogue.gameName(context.store.fnStoreGet(Fld::GameId).empty() ? 1 : gameId));
+    const QString currentGame =
+        fromProgramText(context.catalogue.gameName(context.store.fnStoreGet(Fld::GameId).empty() ? 1 : gameId));
     const auto gameList = [&](const char* name) {
         auto* box = new QComboBox(this);
         box->setObjectName(QLatin1String(name));
@@ -141,7 +142,8 @@ TfrmSelectGameNumber::TfrmSelectGameNumber(StatsContext& context, QWidget* paren
 void TfrmSelectGameNumber::pageShown(int page)
 {
     // Each page is filled the first time it is opened.
-    if (page == PreviousPage && cellText(m_stgPrevious, 0, PrevNumber).isEmpty() && cellText(m_stgPrevious, 0, PrevGame).isEmpty())
+    if (page == PreviousPage && cellText(m_stgPrevious, 0, PrevNumber).isEmpty()
+        && cellText(m_stgPrevious, 0, PrevGame).isEmpty())
         fillPrevious();
     else if (page == LostPage && cellText(m_stgLostGames, 0, LostNumber).isEmpty())
         fillLost();
