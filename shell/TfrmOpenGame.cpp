@@ -2,6 +2,7 @@
 
 #include "platform/qt/QtGraphics.h"
 #include "platform/qt/QtText.h"
+#include "stats/ui/DialogButtons.h"
 #include "stats/Players.h"
 #include "storage/CustomGames.h"
 #include "storage/TextUtils.h"
@@ -164,23 +165,6 @@ TfrmOpenGame::TfrmOpenGame(const Ports& ports, const GameCatalogue& catalogue, s
     m_chkPreview->setObjectName(QStringLiteral("chkPreview"));
     connect(m_chkPreview, &QCheckBox::toggled, this, &TfrmOpenGame::drawPreview);
 
-    const auto button = [this](const char* caption, const char* name, void (TfrmOpenGame::*run)()) {
-        auto* b = new QPushButton(QString::fromLatin1(caption), this);
-        b->setObjectName(QLatin1String(name));
-        b->setAutoDefault(false);
-        connect(b, &QPushButton::clicked, this, run);
-        return b;
-    };
-    m_btnRules = button("Rules", "btnRules", &TfrmOpenGame::showRules);
-    m_btnStatistics = button("Statistics", "btnStatistics", &TfrmOpenGame::showStatistics);
-    m_btnOK = button("OK", "btnOK", &TfrmOpenGame::confirm);
-    m_btnOK->setDefault(true);
-    QPushButton* open = button("Open a sa&ved game...", "btnOpen", &TfrmOpenGame::openSavedGame);
-    auto* cancel = new QPushButton(QStringLiteral("Cancel"), this);
-    cancel->setObjectName(QStringLiteral("btnCancel"));
-    cancel->setAutoDefault(false);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-
     m_cboPlayers = new QComboBox(this);
     m_cboPlayers->setObjectName(QStringLiteral("cboPlayers"));
     m_cboPlayers->setMinimumContentsLength(PlayerNameWidth / 2);
@@ -231,8 +215,8 @@ TfrmOpenGame::TfrmOpenGame(const Ports& ports, const GameCatalogue& catalogue, s
     auto* previewRow = new QHBoxLayout;
     previewRow->addWidget(m_chkPreview);
     previewRow->addStretch();
-    previewRow->addWidget(m_btnRules);
-    previewRow->addWidget(m_btnStatistics);
+    m_btnRules = addDialogButton(this, previewRow, "Rules", "btnRules", [this] { showRules(); });
+    m_btnStatistics = addDialogButton(this, previewRow, "Statistics", "btnStatistics", [this] { showStatistics(); });
     right->addLayout(previewRow);
 
     auto* panes = new QHBoxLayout;
@@ -241,9 +225,9 @@ TfrmOpenGame::TfrmOpenGame(const Ports& ports, const GameCatalogue& catalogue, s
     panes->addLayout(right);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
-    buttons->addWidget(m_btnOK);
-    buttons->addWidget(open);
-    buttons->addWidget(cancel);
+    m_btnOK = addDialogButton(this, buttons, "OK", "btnOK", [this] { confirm(); }, true);
+    addDialogButton(this, buttons, "Open a sa&ved game...", "btnOpen", [this] { openSavedGame(); });
+    addDialogButton(this, buttons, "Cancel", "btnCancel", [this] { reject(); });
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(panes, 1);
     layout->addLayout(buttons);

@@ -1,5 +1,5 @@
 #pragma once
-// The buttons of the statistics dialogs, made in one way: push buttons added to a layout, the help
+// The buttons of the program's dialogs, made in one way: push buttons added to a layout, the help
 // button, and the radio buttons of a group of choices.
 
 #include <QString>
