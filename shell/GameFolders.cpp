@@ -2,6 +2,7 @@
 
 #include "cards/RuleTable.h"
 #include "storage/CustomGames.h"
+#include "storage/Favourites.h"
 #include "storage/TextUtils.h"
 
 #include <algorithm>
@@ -239,10 +240,7 @@ std::vector<BrowserRow> GameFolders::rowsOf(int folderCode) const
     }
     case Content::Favourites: {
         std::vector<BrowserRow> rows;
-        for (int i = 0;; ++i) {
-            const std::string name = m_config.readText("Favourite Games", "Game" + zeroPadded(i, 3), "");
-            if (name.empty())
-                break;
+        for (const std::string& name : readFavourites(m_config)) {
             const int id = m_catalogue.gameIdByName(name);
             if (id < 0)
                 continue; // a favourite whose game is gone

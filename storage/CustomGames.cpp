@@ -4,6 +4,7 @@
 #include "storage/TextUtils.h"
 
 #include <algorithm>
+#include <filesystem>
 #include <numeric>
 
 namespace kst {
@@ -32,24 +33,49 @@ std::string_view columns(std::string_view line, std::size_t first, std::size_t c
 
 // Records start at lines 2, 32, 62 ...; a record cut short by the end of the file still has its
 // first line and gives blanks for whatever is missing.
-std::vector<Record> readRecords(const std::string& path, bool* found = nullptr)
-{
-    const LinesRead file = loadLines(path);
-    if (found)
-        *found = !file.missing && !file.unreadable;
+struct RecordsRead {
+    LinesRead file;
     std::vector<Record> records;
-    for (std::size_t first = 1; first < file.lines.size(); first += kCustomRecordLines) {
-        const std::string& head = file.lines[first];
+    std::vector<std::size_t> firstLines; // of each record, 0-based in file.lines
+    std::vector<std::size_t> damaged;    // first lines of the records passed over
+};
+
+RecordsRead readAll(const std::string& path)
+{
+    RecordsRead read{loadLines(path), {}, {}, {}};
+    const std::vector<std::string>& lines = read.file.lines;
+    std::vector<bool> seen(kLastCustomCode - kFirstCustomCode + 1, false);
+    for (std::size_t first = 1; first < lines.size(); first += kCustomRecordLines) {
+        const std::string& head = lines[first];
         Record r;
         r.code = fixedNumber(columns(head, 1, 4), 4, 0);
-        if (r.code < kFirstCustomCode || r.code > kLastCustomCode)
+        // A code out of range, or one an earlier record holds, would pass for another game.
+        if (r.code < kFirstCustomCode || r.code > kLastCustomCode || seen[std::size_t(r.code - kFirstCustomCode)]) {
+            read.damaged.push_back(first);
             continue;
-        r.name = fnPadRight(columns(head, 5, 50), 50);
+        }
+        seen[std::size_t(r.code - kFirstCustomCode)] = true;
+        r.name = fnPadRight(columns(head, 5, kCustomNameWidth), kCustomNameWidth);
         r.baseCode = fixedNumber(columns(head, 55, 4), 4, -1);
-        r.overrides = fnPadRight(first + 1 < file.lines.size() ? columns(file.lines[first + 1], 1, 7) : "", 7);
-        records.push_back(std::move(r));
+        r.overrides = fnPadRight(first + 1 < lines.size() ? columns(lines[first + 1], 1, kCustomOverridesWidth) : "",
+                                 kCustomOverridesWidth);
+        read.records.push_back(std::move(r));
+        read.firstLines.push_back(first);
     }
-    return records;
+    return read;
+}
+
+std::vector<Record> readRecords(const std::string& path, bool* found = nullptr)
+{
+    RecordsRead read = readAll(path);
+    if (found)
+        *found = !read.file.missing && !read.file.unreadable;
+    return std::move(read.records);
+}
+
+bool hasControlCharacters(std::string_view text)
+{
+    return std::any_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < ' '; });
 }
 
 unsigned char foldCase(unsigned char c)
@@ -65,6 +91,20 @@ unsigned char foldCase(unsigned char c)
     case 0x9F: return 0xFF; // Ÿ
     default: return c;
     }
+}
+
+int freeCode(const std::vector<Record>& records)
+{
+    std::vector<bool> used(kLastCustomCode - kFirstCustomCode + 1, false);
+    for (const Record& r : records)
+        used[std::size_t(r.code - kFirstCustomCode)] = true;
+    const auto free = std::find(used.begin(), used.end(), false);
+    return kFirstCustomCode + int(free - used.begin());
+}
+
+std::string fileName(const std::string& path)
+{
+    return std::filesystem::path(path).filename().string();
 }
 
 } // namespace
@@ -106,11 +146,7 @@ CustomGameList fnCustomGames(const std::string& path)
 
 int fnFreeCustomCode(const std::string& path)
 {
-    std::vector<bool> used(kLastCustomCode - kFirstCustomCode + 1, false);
-    for (const Record& r : readRecords(path))
-        used[std::size_t(r.code - kFirstCustomCode)] = true;
-    const auto free = std::find(used.begin(), used.end(), false);
-    return kFirstCustomCode + int(free - used.begin());
+    return freeCode(readRecords(path));
 }
 
 CustomGameBase fnCustomGameBase(const std::string& path, int code)
@@ -139,6 +175,63 @@ std::string fnCustomGameName(const std::string& path, int code)
             return fnTrimRight(r.name);
     }
     return {};
+}
+
+CustomGameWrite addCustomGameRecord(const std::string& path, std::string_view name, int baseGameId,
+                                    std::string_view overrides)
+{
+    if (name.size() > std::size_t(kCustomNameWidth) || overrides.size() > std::size_t(kCustomOverridesWidth)
+        || hasControlCharacters(name) || hasControlCharacters(overrides) || baseGameId < 0
+        || baseGameId >= kFirstCustomCode)
+        return {false, -1, "The customized game cannot be stored as given."};
+    RecordsRead read = readAll(path);
+    if (read.file.unreadable)
+        return {false, -1, "Cannot read file: " + path};
+    const int code = freeCode(read.records);
+    if (code > kLastCustomCode)
+        return {false, -1, "There is no room for more customized games."};
+    std::vector<std::string>& lines = read.file.lines;
+    if (lines.empty())
+        lines.emplace_back(kCustomGamesVersion);
+    // A last record cut short is made whole first, so that the new one starts where readers look.
+    while ((lines.size() - 1) % kCustomRecordLines != 0)
+        lines.emplace_back();
+    lines.push_back(zeroPadded(code, 4) + fnPadRight(name, kCustomNameWidth) + zeroPadded(baseGameId, 4));
+    lines.push_back(fnPadRight(overrides, kCustomOverridesWidth));
+    lines.insert(lines.end(), kCustomRecordLines - 2, std::string());
+    const ReplaceResult saved = replaceFileSafely(path, joinedLines(lines));
+    if (!saved.ok)
+        return {false, -1, saved.message};
+    return {true, code, {}};
+}
+
+CustomGameWrite removeCustomGameRecord(const std::string& path, int code)
+{
+    RecordsRead read = readAll(path);
+    if (read.file.unreadable)
+        return {false, code, "Cannot read file: " + path};
+    std::vector<std::string>& lines = read.file.lines;
+    for (std::size_t i = 0; i < read.records.size(); ++i) {
+        if (read.records[i].code != code)
+            continue;
+        const std::size_t first = read.firstLines[i];
+        lines.erase(lines.begin() + std::ptrdiff_t(first),
+                    lines.begin() + std::ptrdiff_t(std::min(lines.size(), first + kCustomRecordLines)));
+        const ReplaceResult saved = replaceFileSafely(path, joinedLines(lines));
+        return {saved.ok, code, saved.message};
+    }
+    return {false, code, "Customized game " + std::to_string(code) + " is not in " + fileName(path)};
+}
+
+std::string customGamesDamage(const std::string& path)
+{
+    const RecordsRead read = readAll(path);
+    if (read.damaged.empty())
+        return {};
+    std::string lines;
+    for (const std::size_t first : read.damaged)
+        lines += (lines.empty() ? "" : ", ") + std::to_string(first + 1);
+    return "Damaged customized games in " + fileName(path) + " were left out (at line " + lines + ").";
 }
 
 } // namespace kst

@@ -277,4 +277,42 @@ bool ProfileFile::eraseSection(std::string_view section)
     return save(m_path, *lines);
 }
 
+bool ProfileFile::replaceSection(std::string_view section,
+                                 const std::vector<std::pair<std::string, std::string>>& entries)
+{
+    for (const auto& [key, value] : entries) {
+        if (!writable(section, key, value))
+            return false;
+    }
+    std::optional<Lines> lines = load(m_path);
+    if (!lines)
+        return false;
+    const std::vector<SectionRange> sections = sectionsNamed(*lines, section);
+    std::size_t at = lines->size();
+    Line header{"[" + std::string(section) + "]", "\r\n"};
+    if (!sections.empty()) {
+        at = sections.front().header;
+        header.text = (*lines)[at].text; // the header as the file spells it
+        completeLineEnd(header);
+        for (auto s = sections.rbegin(); s != sections.rend(); ++s)
+            lines->erase(lines->begin() + static_cast<std::ptrdiff_t>(s->header),
+                         lines->begin() + static_cast<std::ptrdiff_t>(s->end));
+    }
+    if (!entries.empty()) {
+        Lines block;
+        // A new section is parted from what comes before by an empty line.
+        if (sections.empty() && at > 0 && !isEmptyLine((*lines)[at - 1]))
+            block.push_back({"", "\r\n"});
+        block.push_back(header);
+        for (const auto& [key, value] : entries)
+            block.push_back({key + "=" + value, "\r\n"});
+        if (at < lines->size())
+            block.push_back({"", "\r\n"});
+        if (at > 0)
+            completeLineEnd((*lines)[at - 1]);
+        lines->insert(lines->begin() + static_cast<std::ptrdiff_t>(at), block.begin(), block.end());
+    }
+    return save(m_path, *lines);
+}
+
 } // namespace kst

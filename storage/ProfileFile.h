@@ -6,6 +6,8 @@
 
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 namespace kst {
 
@@ -27,6 +29,10 @@ public:
     bool writeNumber(std::string_view section, std::string_view key, long value);
     bool deleteKey(std::string_view section, std::string_view key);
     bool eraseSection(std::string_view section);
+    // The section's entries replaced by these keys and values in one write, where the section
+    // stood (at the end when it did not exist); no entries erase it. False, writing nothing, when
+    // an entry could not be read back as written.
+    bool replaceSection(std::string_view section, const std::vector<std::pair<std::string, std::string>>& entries);
 
 private:
     std::string m_path;

@@ -702,14 +702,19 @@ LinesRead loadLines(const std::string& path)
     return result;
 }
 
-bool saveLines(const std::string& path, const std::vector<std::string>& lines, MessageBoxes& boxes, const FileOps* ops)
+std::string joinedLines(const std::vector<std::string>& lines)
 {
     std::string content;
     for (const std::string& line : lines) {
         content += line;
         content += kCrLf;
     }
-    const ReplaceResult result = replaceFileSafely(path, content, ops);
+    return content;
+}
+
+bool saveLines(const std::string& path, const std::vector<std::string>& lines, MessageBoxes& boxes, const FileOps* ops)
+{
+    const ReplaceResult result = replaceFileSafely(path, joinedLines(lines), ops);
     if (!result.ok)
         boxes.information(result.message);
     return result.ok;

@@ -118,6 +118,9 @@ struct LinesRead {
 // Lines end with CR LF or a lone LF; the last line may have no terminator.
 LinesRead loadLines(const std::string& path);
 
+// The file's text: every line followed by CR LF.
+std::string joinedLines(const std::vector<std::string>& lines);
+
 // Writes every line followed by CR LF, through the safe replace.
 bool saveLines(const std::string& path, const std::vector<std::string>& lines, MessageBoxes& boxes,
                const FileOps* ops = nullptr);

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 namespace kst {
 namespace {
 
@@ -97,6 +99,104 @@ TEST_F(CustomGamesTest, DamagedRecordsAreReadSafely)
     EXPECT_EQ(cut.overrides, "       ");
     EXPECT_EQ(fnCustomGameName(path(), 8005), "Cut short");
     EXPECT_EQ(fnFreeCustomCode(path()), 8001);
+}
+
+// The first record makes the file, byte for byte as it is laid out; later ones take the first
+// free code, and a deleted game's code is given again.
+TEST_F(CustomGamesTest, AddingAndRemovingRecords)
+{
+    const CustomGameWrite first = addCustomGameRecord(path(), "Easy Klondike", 2, "001-012");
+    ASSERT_TRUE(first.ok) << first.message;
+    EXPECT_EQ(first.code, 8000);
+    std::string expected = "[R-0301]\r\n8000" + fnPadRight("Easy Klondike", 50) + "0002\r\n001-012\r\n";
+    for (int i = 0; i < 28; ++i)
+        expected += "\r\n";
+    EXPECT_EQ(m_dir.read("GAM_CUST.DAT"), expected);
+
+    EXPECT_EQ(addCustomGameRecord(path(), "Second", 1, "0030003").code, 8001);
+    EXPECT_EQ(addCustomGameRecord(path(), "Third", 1, "0030003").code, 8002);
+    const CustomGameWrite removed = removeCustomGameRecord(path(), 8000);
+    ASSERT_TRUE(removed.ok) << removed.message;
+    EXPECT_EQ(fnCustomGames(path()).codes, (std::vector<int>{8001, 8002}));
+    EXPECT_EQ(m_dir.read("GAM_CUST.DAT").size(), 8 + 2 + 2 * 30 * 2 + 2 * (4 + 50 + 4 + 7));
+
+    const CustomGameWrite reused = addCustomGameRecord(path(), "Again", 5, "0010013");
+    EXPECT_EQ(reused.code, 8000);
+    EXPECT_EQ(fnCustomGameName(path(), 8000), "Again");
+    EXPECT_EQ(fnCustomGameBase(path(), 8000).baseGameId, 5);
+    EXPECT_EQ(fnCustomGameBase(path(), 8000).overrides, "0010013");
+
+    EXPECT_FALSE(removeCustomGameRecord(path(), 8009).ok);
+}
+
+// Lines no reader takes stay in the file as they were; a record cut short is completed before the
+// next one is added, so the new record starts where readers look for it.
+TEST_F(CustomGamesTest, DamagedLinesSurviveChanges)
+{
+    std::string broken = "80x1Broken\r\n0030003\r\n";
+    for (int i = 0; i < 28; ++i)
+        broken += "\r\n";
+    write(customGamesFile({{8000, "good", 4, "0030003"}}) + broken + "8005Cut short\r\n");
+    EXPECT_EQ(customGamesDamage(path()), "Damaged customized games in GAM_CUST.DAT were left out (at line 32).");
+
+    const CustomGameWrite added = addCustomGameRecord(path(), "New one", 3, "0010003");
+    ASSERT_TRUE(added.ok) << added.message;
+    EXPECT_EQ(added.code, 8001);
+    EXPECT_EQ(fnCustomGames(path()).codes, (std::vector<int>{8005, 8000, 8001}));
+    EXPECT_EQ(fnCustomGameBase(path(), 8001).overrides, "0010003");
+    EXPECT_NE(m_dir.read("GAM_CUST.DAT").find(broken), std::string::npos);
+
+    ASSERT_TRUE(removeCustomGameRecord(path(), 8000).ok);
+    EXPECT_EQ(fnCustomGames(path()).codes, (std::vector<int>{8005, 8001}));
+    EXPECT_EQ(m_dir.read("GAM_CUST.DAT").rfind("[R-0301]\r\n" + broken, 0), 0u);
+    EXPECT_EQ(customGamesDamage(path()), "Damaged customized games in GAM_CUST.DAT were left out (at line 2).");
+}
+
+// A second record under a code already used would start the first one's rules: it is passed over.
+TEST_F(CustomGamesTest, ACodeTwiceCountsOnlyOnce)
+{
+    write(customGamesFile({{8000, "First", 1, ""}, {8000, "Copy", 2, ""}, {8001, "Other", 3, ""}}));
+    EXPECT_EQ(fnCustomGames(path()).codes, (std::vector<int>{8000, 8001}));
+    EXPECT_EQ(fnCustomGameCode(path(), "Copy"), -1);
+    EXPECT_EQ(customGamesDamage(path()), "Damaged customized games in GAM_CUST.DAT were left out (at line 32).");
+    EXPECT_EQ(customGamesDamage(m_dir.file("missing.dat")), "");
+}
+
+TEST_F(CustomGamesTest, RefusedRecordsWriteNothing)
+{
+    write(customGamesFile({{8000, "a", 1, ""}}));
+    const std::string before = m_dir.read("GAM_CUST.DAT");
+    const struct {
+        const char* what;
+        std::string name;
+        int base;
+        std::string overrides;
+    } cases[] = {
+        {"name too long", std::string(51, 'x'), 1, "0010013"},
+        {"line break in the name", "two\r\nlines", 1, "0010013"},
+        {"overrides too long", "ok", 1, "00100130"},
+        {"no base game", "ok", -1, "0010013"},
+        {"a customized base", "ok", 8000, "0010013"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_FALSE(addCustomGameRecord(path(), c.name, c.base, c.overrides).ok) << c.what;
+        EXPECT_EQ(m_dir.read("GAM_CUST.DAT"), before) << c.what;
+    }
+
+    std::vector<TestCustomGame> all;
+    for (int code = 8000; code <= 9999; ++code)
+        all.push_back({code, "g", 1, ""});
+    write(customGamesFile(all));
+    const CustomGameWrite full = addCustomGameRecord(path(), "one more", 1, "0010013");
+    EXPECT_FALSE(full.ok);
+    EXPECT_EQ(full.message, "There is no room for more customized games.");
+
+    // A file that cannot be read is never replaced by a new one.
+    std::filesystem::remove(path());
+    std::filesystem::create_directory(path());
+    EXPECT_FALSE(addCustomGameRecord(path(), "ok", 1, "0010013").ok);
+    EXPECT_FALSE(removeCustomGameRecord(path(), 8000).ok);
+    EXPECT_TRUE(std::filesystem::is_directory(path()));
 }
 
 } // namespace

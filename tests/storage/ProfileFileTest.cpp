@@ -103,6 +103,16 @@ TEST_F(ProfileFileTest, WritesChangeOnlyTheLinesConcerned)
          "; kept as it is\n[Users]\r\nUser001=Anna"},
         {"delete missing key", [](ProfileFile& f) { return f.deleteKey("Users", "User009"); }, file},
         {"erase missing section", [](ProfileFile& f) { return f.eraseSection("Favourite Games"); }, file},
+        {"replace section", [](ProfileFile& f) { return f.replaceSection("preference", {{"Game000", "Spider"}}); },
+         "; kept as it is\n[Preference]\r\nGame000=Spider\r\n\r\n[Users]\r\nUser001=Anna"},
+        {"replace the last section",
+         [](ProfileFile& f) { return f.replaceSection("Users", {{"User001", "Bob"}, {"User002", "Cy"}}); },
+         "; kept as it is\n[Preference]\r\nSpeed=3\r\nColor=1\r\n\r\n\r\n[Users]\r\nUser001=Bob\r\nUser002=Cy\r\n"},
+        {"replace missing section", [](ProfileFile& f) { return f.replaceSection("Favourite Games", {{"Game000", "A"}}); },
+         "; kept as it is\n[Preference]\r\nSpeed=3\r\nColor=1\r\n\r\n\r\n[Users]\r\nUser001=Anna\r\n\r\n"
+         "[Favourite Games]\r\nGame000=A\r\n"},
+        {"replace with nothing", [](ProfileFile& f) { return f.replaceSection("Users", {}); },
+         "; kept as it is\n[Preference]\r\nSpeed=3\r\nColor=1\r\n\r\n\r\n"},
     };
     for (const auto& c : cases) {
         put(file);
@@ -149,8 +159,10 @@ TEST_F(ProfileFileTest, RefusesTextsThatWouldBreakTheLines)
         {"Preference", "[Users]", "1"},
         {"Preference", "", "1"},
     };
-    for (const auto& c : cases)
+    for (const auto& c : cases) {
         EXPECT_FALSE(cfg.writeText(c.section, c.key, c.value)) << c.key << "=" << c.value;
+        EXPECT_FALSE(cfg.replaceSection(c.section, {{"Game000", "Kept"}, {c.key, c.value}})) << c.key << "=" << c.value;
+    }
     EXPECT_EQ(get(), kConfig);
 }
 
