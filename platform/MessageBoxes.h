@@ -17,6 +17,8 @@ public:
     virtual void information(std::string_view text, std::string_view caption = {}) = 0;
     // Warning box with Yes and No; true for Yes. No is the answer that cancels.
     virtual bool warningYesNo(std::string_view text, std::string_view caption = {}) = 0;
+    // Question box with Yes and No; true for Yes (the default button).
+    virtual bool questionYesNo(std::string_view text, std::string_view caption = {}) = 0;
     // Question box with Yes, No and Cancel.
     virtual Answer question(std::string_view text, std::string_view caption = {}) = 0;
     // Confirmation with OK and Cancel; true for OK.

@@ -2,8 +2,11 @@
 
 #include "shell/AboutBox.h"
 #include "shell/RulesWindow.h"
+#include "shell/TfrmCustomizeRules.h"
+#include "shell/TfrmFavorite.h"
 #include "shell/TfrmOpenGame.h"
 #include "shell/TfrmSelectGameNumber.h"
+#include "stats/CustomGameRemoval.h"
 #include "stats/StatsRecorder.h"
 #include "stats/ui/TfrmGameWon.h"
 #include "stats/ui/TfrmHiScore.h"
@@ -16,6 +19,8 @@
 #include "engine/Sounds.h"
 #include "engine/Stock.h"
 #include "platform/qt/QtText.h"
+#include "storage/CustomGames.h"
+#include "storage/Favourites.h"
 #include "storage/FileLookup.h"
 #include "storage/Routines.h"
 #include "storage/StringTable.h"
@@ -178,10 +183,7 @@ TfrmMain::TfrmMain(SessionStore& store, const Ports& ports, ProgramFiles files, 
     m_statsContext->playNumber = [this](int gameId, const std::string& name) {
         if (!startGame(gameId, name, false))
             return false;
-        // A deal chosen by its number is the game to open next time, in All games.
-        m_config.writeNumber("Preference", "Game", gameId);
-        m_config.writeText("Preference", "Game_Name", name);
-        m_config.writeNumber("Preference", "Game_TreeNum", -30);
+        rememberChoice(gameId, name); // a deal chosen by its number
         return true;
     };
     m_statsContext->openGame = [this] {
@@ -219,7 +221,8 @@ TfrmMain::TfrmMain(SessionStore& store, const Ports& ports, ProgramFiles files, 
                         [this](const std::string& gameName, const std::string& player) {
                             showStatistics(gameName, player);
                         },
-                        {}, {}},
+                        [this](int gameId, const std::string& name) { return deleteCustomGame(gameId, name, true); },
+                        [this] { editFavourites(); }},
         this);
     restorePlacement();
 }
@@ -349,6 +352,10 @@ void TfrmMain::firstActivation()
     m_firstActivationPending = false;
     refreshCaption();
     kst::firstActivation(m_files, m_config, m_ports.messages);
+    rebuildFavouritesMenu();
+    // Told once a run; the records stay in the file as they are.
+    if (const std::string damage = customGamesDamage(m_files.dataFile("GAM_CUST.DAT")); !damage.empty())
+        m_ports.messages.information(damage);
     tableResized();
     // Started with a saved game: it goes on; one that cannot be opened has said why.
     if (!m_startFile.empty() && m_session->openGame(std::exchange(m_startFile, {})))
@@ -417,6 +424,124 @@ void TfrmMain::showRules(int gameId, const std::string& name)
     showGameRules(this, m_files.programDir(), m_catalogue, m_files.dataFile("GAM_CUST.DAT"), gameId, name);
 }
 
+// ---- customized and favourite games -------------------------------------------------------------
+
+void TfrmMain::customizeRules()
+{
+    if (animating() || !m_session->hasGame())
+        return;
+    const std::string customGames = m_files.dataFile("GAM_CUST.DAT");
+    const auto save = [this, customGames](const std::string& name, const Customization& values) {
+        // A customization of a customized game is a new one of its catalogue game.
+        const int current = int(numberOr(m_store.fnStoreGet(Fld::GameId), -1));
+        const int base = current >= kFirstCustomCode ? fnCustomGameBase(customGames, current).baseGameId : current;
+        const CustomGameWrite added = addCustomGameRecord(customGames, name, base, customizationText(values));
+        if (!added.ok)
+            m_ports.messages.information(added.message);
+        return added.ok ? added.code : -1;
+    };
+    const auto remove = [this] {
+        return deleteCustomGame(int(numberOr(m_store.fnStoreGet(Fld::GameId), -1)),
+                                fnTrimRight(m_store.fnStoreGet(Fld::Game_name)), false);
+    };
+    TfrmCustomizeRules dialog(*m_statsContext, CustomizeCommands{save, remove}, this);
+    dialog.exec();
+    showTable();
+    m_browser->rebuildCustomized();
+    if (dialog.newGameCode() >= 0)
+        offerNewGame(dialog.newGameCode(), dialog.newGameName());
+    else if (dialog.deleted())
+        openGameBrowser();
+}
+
+void TfrmMain::offerNewGame(int gameId, const std::string& name)
+{
+    // A game in progress is only left when the player says so; after a won game there is nothing
+    // to lose and the new one starts at once.
+    if (m_session->inProgress() && !m_session->game().won) {
+        if (!m_ports.messages.questionYesNo("Do you want to start the new game\r" + name + "\r"
+                                            + "now and quit the current game?"))
+            return;
+        if (m_session->endGame())
+            return; // the end made it a won game: its winning sequence leads on
+    }
+    startGame(gameId, name, true);
+}
+
+bool TfrmMain::deleteCustomGame(int gameId, const std::string& name, bool fromBrowser)
+{
+    const bool onTable = m_session->hasGame() && gameId == int(numberOr(m_store.fnStoreGet(Fld::GameId), -1));
+    const std::string note = "Note: the statistics for this game will also be deleted.";
+    const std::string question = onTable && fromBrowser
+        ? "You are now playing " + name + ".\rAre you sure you want to delete this game?\r" + note
+        : "Are you sure you want to delete this customized game\r" + name + "?\r" + note;
+    if (!m_ports.messages.warningYesNo(question))
+        return false;
+    const bool deleted =
+        removeCustomGameData(*m_statsFiles, m_store, m_config, m_files.dataFile("GAM_CUST.DAT"), gameId, [&] {
+            if (onTable)
+                enterNoGameState();
+        });
+    if (!deleted)
+        return false;
+    m_browser->rebuildCustomized();
+    m_browser->rebuildFavourites();
+    rebuildFavouritesMenu();
+    refreshCaption();
+    return true;
+}
+
+void TfrmMain::editFavourites()
+{
+    // Over the browser when it asked for the dialog.
+    QWidget* owner = m_browser->isVisible() ? static_cast<QWidget*>(m_browser) : this;
+    TfrmFavorite dialog(*m_statsContext, owner);
+    if (dialog.exec() == QDialog::Accepted) {
+        m_browser->rebuildFavourites();
+        rebuildFavouritesMenu();
+    }
+    showTable();
+}
+
+void TfrmMain::rebuildFavouritesMenu()
+{
+    delete m_favouritesSeparator;
+    m_favouritesSeparator = nullptr;
+    delete m_favouritesMenu;
+    m_favouritesMenu = nullptr;
+    const std::vector<std::string> favourites = readFavourites(m_config);
+    if (favourites.empty())
+        return;
+    m_favouritesSeparator = m_gameMenu->addSeparator();
+    m_favouritesMenu = new QMenu(QStringLiteral("Favorite games"), m_gameMenu);
+    m_favouritesMenu->setObjectName(QStringLiteral("mnuFavoritesList"));
+    m_favouritesMenu->setIcon(treePicture(m_ports.resources, "S_TREE2"));
+    m_gameMenu->addMenu(m_favouritesMenu);
+    for (const std::string& stored : favourites) {
+        const int gameId = m_catalogue.gameIdByName(stored);
+        if (gameId < 0)
+            continue; // its game is gone
+        const std::string name = m_catalogue.gameName(gameId);
+        QAction* item = m_favouritesMenu->addAction(fromProgramText(name));
+        const std::string picture = categoryIconName(m_catalogue.gameCategory(gameId));
+        if (picture.rfind("TREE5_", 0) == 0)
+            item->setIcon(treePicture(m_ports.resources, picture));
+        else
+            m_ports.messages.information(picture);
+        connect(item, &QAction::triggered, this, [this, gameId, name] {
+            if (startGame(gameId, name, true))
+                rememberChoice(gameId, name);
+        });
+    }
+}
+
+void TfrmMain::rememberChoice(int gameId, const std::string& name)
+{
+    m_config.writeNumber("Preference", "Game", gameId);
+    m_config.writeText("Preference", "Game_Name", name);
+    m_config.writeNumber("Preference", "Game_TreeNum", BrowserCode::AllGames);
+}
+
 // ---- menus and toolbars -------------------------------------------------------------------------
 
 QMenu* TfrmMain::addMenu(QMenu* menu, const char* name, std::initializer_list<MenuItem> items)
@@ -466,7 +591,7 @@ void TfrmMain::createMenus()
              {},
              {"mnuEsci", "E&xit", "", [this] { close(); }}});
 
-    QMenu* game = addMenu(
+    QMenu* game = m_gameMenu = addMenu(
         bar->addMenu(QStringLiteral("&Game")), "mnuGameMenu",
         {{"mnuUndo", "&Undo", "Ctrl+Z", [this] { m_session->undo(); }},
          {"mnuRedo", "&Redo", "Ctrl+Y", [this] { m_session->redo(); }},
@@ -529,9 +654,9 @@ void TfrmMain::createMenus()
     addMenu(bar->addMenu(QStringLiteral("&Tools")), "mnuOpzioni",
             {{"mnuCustomize", "C&ustomize...", "Ctrl+U"},
              {"Selectthemes1", "&Select themes...", ""},
-             {"mnuCustomizeRules", "Customize &rules...", "Ctrl+R"},
+             {"mnuCustomizeRules", "Customize &rules...", "Ctrl+R", [this] { customizeRules(); }},
              {},
-             {"mnuFavoriteGames", "&Favorite games...", "Ctrl+F"},
+             {"mnuFavoriteGames", "&Favorite games...", "Ctrl+F", [this] { editFavourites(); }},
              {},
              {"mnuCardCounter", "&Card counter...", "F8"}});
     m_actions.at("Selectthemes1")->setVisible(false);
@@ -611,7 +736,7 @@ void TfrmMain::createPopupMenus()
         addMenu(new QMenu(this), "popScore", {{"popHideScore", "Hide", "", [this] { setScoreBoxShown(false); }}});
     m_popMain = addMenu(new QMenu(this), "popMain",
                         {{"popGameInformation", "Game information..."},
-                         {"popFavoriteGames", "Favorite games..."},
+                         {"popFavoriteGames", "Favorite games...", "", [this] { editFavourites(); }},
                          {},
                          {"popChangeCardSet", "Change card set"},
                          {"popChangeDeck", "Change deck"},
@@ -971,11 +1096,8 @@ void TfrmMain::randomGame()
         }
     }
     const std::string name = m_catalogue.gameName(gameId);
-    if (startGame(gameId, name, true)) {
-        m_config.writeNumber("Preference", "Game", gameId);
-        m_config.writeText("Preference", "Game_Name", name);
-        m_config.writeNumber("Preference", "Game_TreeNum", -30);
-    }
+    if (startGame(gameId, name, true))
+        rememberChoice(gameId, name);
 }
 
 void TfrmMain::enterNoGameState()

@@ -137,6 +137,18 @@ public:
     void showHiScores(int gameId = -1);
     void showOverallScore();
     StatsContext& statsContext() { return *m_statsContext; }
+
+    // ---- customized and favourite games ----
+    // The Customize rules command: a new game made from the one on the table.
+    void customizeRules();
+    // Deletes a customized game once the player agrees (the browser asks differently about the
+    // game on the table); true when it was deleted. The game on the table that goes leaves the
+    // table empty.
+    bool deleteCustomGame(int gameId, const std::string& name, bool fromBrowser);
+    // The favourite games dialog; its OK rebuilds the browser's folder and the Game menu's list.
+    void editFavourites();
+    // The "Favorite games" list at the end of the Game menu, as CFG.DAT holds it.
+    void rebuildFavouritesMenu();
     // The time box and the pile-size tooltip, as every second.
     void timerTick();
 
@@ -182,6 +194,10 @@ private:
     void setBoxShown(Field key, bool shown);
     void refreshSnapshotCommands();
     void setCommandEnabled(const char* name, bool on);
+    // Asks whether to start the customized game just stored instead of the running one; starts it.
+    void offerNewGame(int gameId, const std::string& name);
+    // The game started is the one the browser opens next time, in All games.
+    void rememberChoice(int gameId, const std::string& name);
     // The solver's two switches applied as their check marks stand; one written to CFG.DAT.
     void applySolverSwitches();
     void writeSwitch(const char* key, const char* name);
@@ -258,6 +274,9 @@ private:
     std::map<std::string, QAction*> m_actions; // by object name, menus and popup menus
     std::set<const QAction*> m_waiting;        // items whose windows are not in the program yet
     QMenu* m_popMain = nullptr;
+    QMenu* m_gameMenu = nullptr;
+    QAction* m_favouritesSeparator = nullptr; // with the list below: only while there are favourites
+    QMenu* m_favouritesMenu = nullptr;
     std::map<InputFilter::Kind, std::unique_ptr<InputFilter>> m_filters;
     std::map<int, QCursor> m_cursors;
 };

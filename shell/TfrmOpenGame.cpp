@@ -35,8 +35,6 @@ constexpr int PreviewWidth = 300;
 constexpr int PreviewHeight = 185;
 const QColor PreviewGreen(0, 128, 0);
 const QColor FolderGround(192, 192, 192);
-// The tree pictures' ground, shown as transparent.
-const QColor TreeTransparent(128, 0, 0);
 // Below this screen width games marked for large screens cannot be played.
 constexpr int SmallScreenWidth = 650;
 constexpr int CodeRole = Qt::UserRole;
@@ -64,6 +62,18 @@ QLabel* gaugeLabel(QWidget* parent)
 
 } // namespace
 
+QPixmap treePicture(ResourceLibrary& resources, const std::string& name)
+{
+    // The pictures' ground, shown as transparent.
+    static const QColor ground(128, 0, 0);
+    QPixmap pixmap;
+    if (const std::unique_ptr<Bitmap> bitmap = resources.bitmap(name)) {
+        pixmap = pixmapOf(*bitmap);
+        pixmap.setMask(pixmap.createMaskFromColor(ground));
+    }
+    return pixmap;
+}
+
 TfrmOpenGame::TfrmOpenGame(const Ports& ports, const GameCatalogue& catalogue, std::string customGamesPath,
                            ProfileFile& config, SessionStore& store, BrowserCommands commands, QWidget* parent)
     : QDialog(parent),
@@ -78,14 +88,8 @@ TfrmOpenGame::TfrmOpenGame(const Ports& ports, const GameCatalogue& catalogue, s
     setObjectName(QStringLiteral("frmOpenGame"));
     setWindowTitle(QStringLiteral("Open a game"));
 
-    for (const char* name : browserPictureNames()) {
-        QPixmap pixmap;
-        if (const std::unique_ptr<Bitmap> bitmap = m_ports.resources.bitmap(name)) {
-            pixmap = pixmapOf(*bitmap);
-            pixmap.setMask(pixmap.createMaskFromColor(TreeTransparent));
-        }
-        m_pictures.emplace_back(pixmap);
-    }
+    for (const char* name : browserPictureNames())
+        m_pictures.emplace_back(treePicture(m_ports.resources, name));
 
     // ---- the games: the search box above the tree, or its results in the tree's place ----
     m_search = new QLineEdit(this);

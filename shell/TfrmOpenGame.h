@@ -10,6 +10,7 @@
 #include "storage/SessionStore.h"
 
 #include <QDialog>
+#include <QPixmap>
 
 #include <functional>
 #include <map>
@@ -29,6 +30,12 @@ class QTreeWidgetItem;
 class QWidget;
 
 namespace kst {
+
+class ResourceLibrary;
+
+// A picture of the game tree, with its ground left out; empty when the library lacks it. The game
+// menus show the same pictures.
+QPixmap treePicture(ResourceLibrary& resources, const std::string& name);
 
 // What the browser asks of the program around it. A command left empty is not offered.
 struct BrowserCommands {

@@ -10,7 +10,7 @@
 namespace kst {
 
 bool removeCustomGameData(StatsFiles& files, SessionStore& store, ProfileFile& config,
-                          const std::string& customGamesPath, int code)
+                          const std::string& customGamesPath, int code, const std::function<void()>& leaveGame)
 {
     BusyPointer busy(files.pointer());
     const std::string name = fnCustomGameName(customGamesPath, code);
@@ -19,6 +19,8 @@ bool removeCustomGameData(StatsFiles& files, SessionStore& store, ProfileFile& c
         files.messages().information(removed.message);
         return false;
     }
+    if (leaveGame)
+        leaveGame();
     if (!name.empty() && !removeFavourite(config, name))
         files.messages().information("Cannot write file: " + config.path());
     fnClearStatistics(files, store, code, AllPlayers);

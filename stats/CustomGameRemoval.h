@@ -8,13 +8,16 @@
 #include "storage/ProfileFile.h"
 #include "storage/SessionStore.h"
 
+#include <functional>
 #include <string>
 
 namespace kst {
 
 // False, with the player told why, when the record could not be removed: then nothing else is
-// touched, so no statistics are lost for a game that is still there.
+// touched, so no statistics are lost for a game that is still there. leaveGame runs once the
+// record is gone and before anything else is cleared, so that a running game of it can be ended
+// and the result that records is cleared with the rest.
 bool removeCustomGameData(StatsFiles& files, SessionStore& store, ProfileFile& config,
-                          const std::string& customGamesPath, int code);
+                          const std::string& customGamesPath, int code, const std::function<void()>& leaveGame = {});
 
 } // namespace kst

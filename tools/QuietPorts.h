@@ -16,6 +16,7 @@ class QuietMessageBoxes : public MessageBoxes {
 public:
     void information(std::string_view text, std::string_view) override { m_told.emplace_back(text); }
     bool warningYesNo(std::string_view, std::string_view) override { return false; }
+    bool questionYesNo(std::string_view, std::string_view) override { return false; }
     Answer question(std::string_view, std::string_view) override { return Answer::Cancel; }
     bool confirmOkCancel(std::string_view, std::string_view) override { return false; }
     void error(std::string_view text, std::string_view) override { m_lastError = text; }

@@ -40,6 +40,13 @@ bool QtMessageBoxes::warningYesNo(std::string_view text, std::string_view captio
         == QMessageBox::Yes;
 }
 
+bool QtMessageBoxes::questionYesNo(std::string_view text, std::string_view caption)
+{
+    return showBox(QMessageBox::Question, text, caption, QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes,
+                   QMessageBox::No)
+        == QMessageBox::Yes;
+}
+
 Answer QtMessageBoxes::question(std::string_view text, std::string_view caption)
 {
     switch (showBox(QMessageBox::Question, text, caption, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,

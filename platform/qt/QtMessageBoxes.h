@@ -10,6 +10,7 @@ class QtMessageBoxes : public MessageBoxes {
 public:
     void information(std::string_view text, std::string_view caption = {}) override;
     bool warningYesNo(std::string_view text, std::string_view caption = {}) override;
+    bool questionYesNo(std::string_view text, std::string_view caption = {}) override;
     Answer question(std::string_view text, std::string_view caption = {}) override;
     bool confirmOkCancel(std::string_view text, std::string_view caption = {}) override;
     void error(std::string_view text, std::string_view caption) override;

@@ -35,6 +35,12 @@ bool ScriptedMessageBoxes::warningYesNo(std::string_view text, std::string_view 
     return nextAnswer(Answer::No) == Answer::Yes;
 }
 
+bool ScriptedMessageBoxes::questionYesNo(std::string_view text, std::string_view caption)
+{
+    m_shown.push_back({"questionYesNo", std::string(caption), std::string(text)});
+    return nextAnswer(Answer::No) == Answer::Yes;
+}
+
 Answer ScriptedMessageBoxes::question(std::string_view text, std::string_view caption)
 {
     m_shown.push_back({"question", std::string(caption), std::string(text)});

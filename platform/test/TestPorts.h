@@ -15,7 +15,7 @@ namespace kst::test {
 
 // One box that was shown: which kind, its caption and its text.
 struct ShownBox {
-    std::string kind; // "information", "warningYesNo", "question", "confirmOkCancel", "error", "advice"
+    std::string kind; // "information", "warningYesNo", "questionYesNo", "question", "confirmOkCancel", "error", "advice"
     std::string caption;
     std::string text;
     int picturePage = -1; // advice only
@@ -35,6 +35,7 @@ public:
 
     void information(std::string_view text, std::string_view caption = {}) override;
     bool warningYesNo(std::string_view text, std::string_view caption = {}) override;
+    bool questionYesNo(std::string_view text, std::string_view caption = {}) override;
     Answer question(std::string_view text, std::string_view caption = {}) override;
     bool confirmOkCancel(std::string_view text, std::string_view caption = {}) override;
     void error(std::string_view text, std::string_view caption) override;

@@ -36,11 +36,18 @@ TEST_F(CustomGameRemovalTest, EverythingKeptOfTheGameGoes)
     ASSERT_TRUE(writeFavourites(m_config, {"Small", "Double", "My Double", "Other", "Last"}));
     m_store.fnStoreSet(Fld::SessionWon, "0003");
 
-    ASSERT_TRUE(removeCustomGameData(m_files, m_store, m_config, m_dir.file("GAM_CUST.DAT"), CustomGame));
+    // The game left while it is deleted records one more result, cleared with the rest.
+    bool left = false;
+    ASSERT_TRUE(removeCustomGameData(m_files, m_store, m_config, m_dir.file("GAM_CUST.DAT"), CustomGame, [&] {
+        left = true;
+        EXPECT_EQ(fnCustomGameName(m_dir.file("GAM_CUST.DAT"), CustomGame), "");
+        play(CustomGame, "My Double", "Cy", false);
+    }));
+    EXPECT_TRUE(left);
 
     EXPECT_EQ(fnCustomGameName(m_dir.file("GAM_CUST.DAT"), CustomGame), "");
     EXPECT_EQ(readFavourites(m_config), (std::vector<std::string>{"Small", "Double", "Other", "Last"}));
-    for (const char* player : {"Anna", "Bob"}) {
+    for (const char* player : {"Anna", "Bob", "Cy"}) {
         const StatRecord record = fnReadStatistics(m_files, m_store, CustomGame, player).record;
         EXPECT_EQ(record.won + record.lost + record.totalScore + record.longestWon + record.longestLost, 0) << player;
     }
@@ -58,7 +65,8 @@ TEST_F(CustomGameRemovalTest, NothingIsClearedForAGameThatStays)
 {
     play(CustomGame, "My Double", "Anna", true);
     const std::string stats = read("STAT.DAT");
-    EXPECT_FALSE(removeCustomGameData(m_files, m_store, m_config, m_dir.file("GAM_CUST.DAT"), 8001));
+    EXPECT_FALSE(removeCustomGameData(m_files, m_store, m_config, m_dir.file("GAM_CUST.DAT"), 8001,
+                                      [] { ADD_FAILURE() << "no game to leave"; }));
     EXPECT_EQ(read("STAT.DAT"), stats);
     EXPECT_EQ(fnReadStatistics(m_files, m_store, CustomGame, "Anna").record.won, 1);
     EXPECT_EQ(boxTexts().size(), 1u);

@@ -109,8 +109,8 @@ void TstMenus::theMenuTree_data()
     row("mnuHiScores", "mnuStatistics", "&Hi-Scores...", "F9", true);
     row("mnuOverallScore", "mnuStatistics", "Overall score...", "", true);
     row("mnuCustomize", "mnuOpzioni", "C&ustomize...", "Ctrl+U", false);
-    row("mnuCustomizeRules", "mnuOpzioni", "Customize &rules...", "Ctrl+R", false);
-    row("mnuFavoriteGames", "mnuOpzioni", "&Favorite games...", "Ctrl+F", false);
+    row("mnuCustomizeRules", "mnuOpzioni", "Customize &rules...", "Ctrl+R", true);
+    row("mnuFavoriteGames", "mnuOpzioni", "&Favorite games...", "Ctrl+F", true);
     row("mnuCardCounter", "mnuOpzioni", "&Card counter...", "F8", false);
     row("mnuRules", "mnuAiuto", "&Rules", "F1", true);
     row("Sommario1", "mnuAiuto", "&Contents", "", false);
