@@ -27,9 +27,9 @@ constexpr int ClientWidth = 198;
 int designedOuterHeight(int deckSize)
 {
     switch (deckSize) {
-    case 208: return 340;
-    case 156: return 268;
-    case 104: return 194;
+    case 4 * CardsPerDeck: return 340;
+    case 3 * CardsPerDeck: return 268;
+    case 2 * CardsPerDeck: return 194;
     default: return 121;
     }
 }

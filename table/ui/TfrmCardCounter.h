@@ -18,6 +18,7 @@
 
 class QAction;
 class QLabel;
+class QMenu;
 
 namespace kst {
 

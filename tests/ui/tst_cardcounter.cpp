@@ -13,6 +13,8 @@
 #include <QPainter>
 #include <QScreen>
 
+#include <algorithm>
+
 using namespace kst;
 
 namespace {
