@@ -14,6 +14,7 @@
 #include "stats/ui/TfrmStatisOverall.h"
 #include "stats/ui/TfrmStatistics.h"
 #include "storage/SectionFile.h"
+#include "table/ui/TfrmCardCounter.h"
 
 #include "assets/PictureNames.h"
 #include "engine/Sounds.h"
@@ -35,6 +36,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScopeGuard>
 #include <QScreen>
 #include <QScrollBar>
 #include <QShortcut>
@@ -215,6 +217,11 @@ TfrmMain::TfrmMain(SessionStore& store, const Ports& ports, ProgramFiles files, 
     m_pointer->onPopupMenu = [this](Point at) { showMainPopup({at.x, at.y}); };
 
     startUp();
+    m_cardCounter = new TfrmCardCounter(*m_session, m_ports.resources, m_config, this);
+    connect(m_cardCounter, &TfrmCardCounter::shownChanged, this, [this](bool shown) {
+        for (const char* name : {"mnuCardCounter", "popCardCounter"})
+            m_actions.at(name)->setChecked(shown);
+    });
     m_browser = new TfrmOpenGame(
         m_ports, m_catalogue, m_files.dataFile("GAM_CUST.DAT"), m_config, m_store,
         BrowserCommands{[this](int gameId, const std::string& name) { showRules(gameId, name); },
@@ -350,6 +357,8 @@ void TfrmMain::firstActivation()
     if (!m_firstActivationPending)
         return;
     m_firstActivationPending = false;
+    // Last of all, once the game is chosen, the card counter comes back as the last run left it.
+    const auto restoreCardCounter = qScopeGuard([this] { m_cardCounter->loadPreferences(); });
     refreshCaption();
     kst::firstActivation(m_files, m_config, m_ports.messages);
     rebuildFavouritesMenu();
@@ -658,7 +667,7 @@ void TfrmMain::createMenus()
              {},
              {"mnuFavoriteGames", "&Favorite games...", "Ctrl+F", [this] { editFavourites(); }},
              {},
-             {"mnuCardCounter", "&Card counter...", "F8"}});
+             {"mnuCardCounter", "&Card counter...", "F8", [this] { m_cardCounter->switchShown(); }, true}});
     m_actions.at("Selectthemes1")->setVisible(false);
 
     addMenu(bar->addMenu(QStringLiteral("&Help")), "mnuAiuto",
@@ -745,7 +754,7 @@ void TfrmMain::createPopupMenus()
                          {"popPause", "Pause", "Ctrl+P", [this] { m_actions.at("mnuPause")->trigger(); }, true},
                          {"popQuitGame", "Quit game", "Ctrl+Q", [this] { m_actions.at("mnuQuitGame")->trigger(); }},
                          {},
-                         {"popCardCounter", "Card counter", "F8"}});
+                         {"popCardCounter", "Card counter", "F8", [this] { m_cardCounter->switchShown(); }, true}});
     // The popup's items stand for the menu bar's and look as they do.
     for (const auto& [copy, original] : {std::pair{"popPause", "mnuPause"}, {"popQuitGame", "mnuQuitGame"}}) {
         QAction* item = m_actions.at(copy);
@@ -1352,6 +1361,7 @@ void TfrmMain::rulesLoaded()
 void TfrmMain::dealt(bool animate, bool keepLook)
 {
     m_solver->positionChanged();
+    m_cardCounter->recount();
     m_table->showGame(&m_session->game());
     if (!keepLook)
         m_table->drawRandomLook();
@@ -1380,6 +1390,7 @@ void TfrmMain::moved(const Game& before, const Move& move, bool dragged)
     placeScrollBar();
     showTable();
     m_solver->positionChanged();
+    m_cardCounter->recount();
 }
 
 void TfrmMain::scoreChanged(int score)
@@ -1408,6 +1419,7 @@ void TfrmMain::stateChanged()
         showTable();
     }
     m_solver->positionChanged();
+    m_cardCounter->recount();
 }
 
 void TfrmMain::busy(bool on)
@@ -1658,6 +1670,7 @@ void TfrmMain::closeEvent(QCloseEvent* event)
     }
     m_session->interruptAutoplay();
     m_session->endGame();
+    m_cardCounter->savePreferences();
     hide();
     if (m_store.fnStoreGet(Fld::Sounds_Enabled) == "Y")
         m_ports.sound.stop();

@@ -36,6 +36,7 @@ namespace kst {
 
 class StatsFiles;
 class StatsRecorder;
+class TfrmCardCounter;
 class TfrmGameWon;
 class TfrmOpenGame;
 struct StatsContext;
@@ -240,6 +241,7 @@ private:
     std::unique_ptr<StatsContext> m_statsContext;
     TfrmOpenGame* m_browser = nullptr; // made once, shown for every choice of game
     TfrmGameWon* m_gameWon = nullptr;  // made at the first won game and kept
+    TfrmCardCounter* m_cardCounter = nullptr; // made at start-up and kept, shown or not
     WindowPreferences m_windowPreferences;
 
     // window state

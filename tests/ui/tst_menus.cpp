@@ -111,7 +111,7 @@ void TstMenus::theMenuTree_data()
     row("mnuCustomize", "mnuOpzioni", "C&ustomize...", "Ctrl+U", false);
     row("mnuCustomizeRules", "mnuOpzioni", "Customize &rules...", "Ctrl+R", true);
     row("mnuFavoriteGames", "mnuOpzioni", "&Favorite games...", "Ctrl+F", true);
-    row("mnuCardCounter", "mnuOpzioni", "&Card counter...", "F8", false);
+    row("mnuCardCounter", "mnuOpzioni", "&Card counter...", "F8", true);
     row("mnuRules", "mnuAiuto", "&Rules", "F1", true);
     row("Sommario1", "mnuAiuto", "&Contents", "", false);
     row("mnuTips", "mnuAiuto", "&Tip of the Day...", "", false);
