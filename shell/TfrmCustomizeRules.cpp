@@ -15,6 +15,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStyle>
+#include <QStyleOptionSpinBox>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -85,6 +87,17 @@ void NumberBox::stepBy(int steps)
     const int next = now ? std::clamp(*now + steps, m_minimum, m_maximum) : m_minimum;
     setText(QString::number(next));
     selectAll();
+}
+
+QSize NumberBox::sizeHint() const
+{
+    // Room for the digits the box takes, and the arrows beside them.
+    ensurePolished();
+    const QSize text(fontMetrics().horizontalAdvance(QString(NumberDigits + 1, QLatin1Char('9'))),
+                     lineEdit()->sizeHint().height());
+    QStyleOptionSpinBox option;
+    initStyleOption(&option);
+    return style()->sizeFromContents(QStyle::CT_SpinBox, &option, text, this);
 }
 
 QAbstractSpinBox::StepEnabled NumberBox::stepEnabled() const

@@ -36,6 +36,8 @@ public:
     void setText(const QString& text);
 
     QValidator::State validate(QString& input, int& pos) const override;
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override { return sizeHint(); }
     void stepBy(int steps) override;
 
 signals:
