@@ -2,10 +2,13 @@
 
 #include "shell/AboutBox.h"
 #include "shell/RulesWindow.h"
+#include "shell/TfrmAboutGame.h"
+#include "shell/TfrmCustomHelp.h"
 #include "shell/TfrmCustomizeRules.h"
 #include "shell/TfrmFavorite.h"
 #include "shell/TfrmOpenGame.h"
 #include "shell/TfrmSelectGameNumber.h"
+#include "shell/TfrmTips.h"
 #include "stats/CustomGameRemoval.h"
 #include "stats/StatsRecorder.h"
 #include "stats/ui/TfrmGameWon.h"
@@ -366,6 +369,8 @@ void TfrmMain::firstActivation()
     if (const std::string damage = customGamesDamage(m_files.dataFile("GAM_CUST.DAT")); !damage.empty())
         m_ports.messages.information(damage);
     tableResized();
+    if (m_config.readText("Preference", "Tips_StartUp", "N") != "N")
+        showTips();
     // Started with a saved game: it goes on; one that cannot be opened has said why.
     if (!m_startFile.empty() && m_session->openGame(std::exchange(m_startFile, {})))
         return;
@@ -430,7 +435,34 @@ void TfrmMain::showGameWon()
 
 void TfrmMain::showRules(int gameId, const std::string& name)
 {
-    showGameRules(this, m_files.programDir(), m_catalogue, m_files.dataFile("GAM_CUST.DAT"), gameId, name);
+    if (gameId < 0)
+        return;
+    if (gameId < kFirstCustomCode) {
+        showGameRules(this, m_files.programDir(), m_catalogue, m_files.dataFile("GAM_CUST.DAT"), gameId, name);
+        return;
+    }
+    // A customized game beside the game it comes from, whose rules are one click on.
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    TfrmCustomHelp help(*m_statsContext, gameId, [this](int base) { showRules(base, m_catalogue.gameName(base)); },
+                        QApplication::activeModalWidget() ? QApplication::activeModalWidget() : this);
+    QApplication::restoreOverrideCursor();
+    help.exec();
+}
+
+void TfrmMain::showGameInformation()
+{
+    const int gameId = int(numberOr(m_store.fnStoreGet(Fld::GameId), -1));
+    if (gameId < 0)
+        return;
+    TfrmAboutGame dialog(*m_statsContext, gameId, this);
+    dialog.exec();
+}
+
+void TfrmMain::showTips()
+{
+    TfrmTips dialog(*m_statsContext, this);
+    dialog.exec();
+    showTable();
 }
 
 // ---- customized and favourite games -------------------------------------------------------------
@@ -439,12 +471,11 @@ void TfrmMain::customizeRules()
 {
     if (animating() || !m_session->hasGame())
         return;
-    const std::string customGames = m_files.dataFile("GAM_CUST.DAT");
-    const auto save = [this, customGames](const std::string& name, const Customization& values) {
+    const auto save = [this](const std::string& name, const Customization& values) {
         // A customization of a customized game is a new one of its catalogue game.
-        const int current = int(numberOr(m_store.fnStoreGet(Fld::GameId), -1));
-        const int base = current >= kFirstCustomCode ? fnCustomGameBase(customGames, current).baseGameId : current;
-        const CustomGameWrite added = addCustomGameRecord(customGames, name, base, customizationText(values));
+        const int base = m_catalogue.baseGameId(int(numberOr(m_store.fnStoreGet(Fld::GameId), -1)));
+        const CustomGameWrite added =
+            addCustomGameRecord(m_files.dataFile("GAM_CUST.DAT"), name, base, customizationText(values));
         if (!added.ok)
             m_ports.messages.information(added.message);
         return added.ok ? added.code : -1;
@@ -614,7 +645,7 @@ void TfrmMain::createMenus()
          {"mnuPause", "P&ause", "Ctrl+P", [this] { setPause(!m_session->paused()); }, true},
          {"mnuQuitGame", "&Quit game", "Ctrl+Q", [this] { quitGame(); }},
          {},
-         {"mnuGameInformation", "Game &information...", ""},
+         {"mnuGameInformation", "Game &information...", "", [this] { showGameInformation(); }},
          {},
          // The switches act on their check marks, which start-up sets as well; the solver's are
          // written to the preferences when the player changes them.
@@ -677,7 +708,7 @@ void TfrmMain::createMenus()
               }},
              {"Sommario1", "&Contents", ""},
              {},
-             {"mnuTips", "&Tip of the Day...", ""},
+             {"mnuTips", "&Tip of the Day...", "", [this] { showTips(); }},
              {},
              {"mnuAbout", "A&bout Kestrane 2000...", "", [this] { showAbout(); }}});
 
@@ -744,7 +775,7 @@ void TfrmMain::createPopupMenus()
     QMenu* scorePopup =
         addMenu(new QMenu(this), "popScore", {{"popHideScore", "Hide", "", [this] { setScoreBoxShown(false); }}});
     m_popMain = addMenu(new QMenu(this), "popMain",
-                        {{"popGameInformation", "Game information..."},
+                        {{"popGameInformation", "Game information...", "", [this] { showGameInformation(); }},
                          {"popFavoriteGames", "Favorite games...", "", [this] { editFavourites(); }},
                          {},
                          {"popChangeCardSet", "Change card set"},
@@ -1125,7 +1156,8 @@ void TfrmMain::setCommandEnabled(const char* name, bool on)
 void TfrmMain::enableGameCommands(bool on)
 {
     for (const char* name : {"mnuNew", "mnuRestartGame", "mnuSelect", "mnuQuitGame", "mnuSave", "mnuPause",
-                             "mnuAutoPlay", "mnuDemo", "mnuCustomizeRules", "mnuRules"})
+                             "mnuAutoPlay", "mnuDemo", "mnuCustomizeRules", "mnuRules", "mnuGameInformation",
+                             "popGameInformation"})
         setCommandEnabled(name, on);
     const bool undoAllowed = m_store.fnStoreGet(Fld::Undo_Enabled) != "2";
     for (const char* name : {"mnuUndo", "mnuRedo"})

@@ -75,8 +75,13 @@ public:
     // may be opened from it instead. Closed without a game on the table, the table is left empty.
     void openGameBrowser();
     TfrmOpenGame& gameBrowser() { return *m_browser; }
-    // The rules of a game in their window.
+    // The rules of a game in their window; a customized game's beside those of its base game.
     void showRules(int gameId, const std::string& name);
+    // The Game information command: the odds, the player's totals and the best result of the game
+    // on the table.
+    void showGameInformation();
+    // The Tip of the Day.
+    void showTips();
     // The statistics dialog, its lists preset to a game and a player when given.
     void showStatistics(const std::string& gameName = {}, const std::string& player = {});
     // The Select a game number command.

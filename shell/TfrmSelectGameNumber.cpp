@@ -39,14 +39,6 @@ const StatsColumn LostColumns[] = {{"Game number", 86}, {"W/L", 31}, {"Date", 52
 enum PreviousColumn { PrevNumber, PrevGame, PrevResult, PrevDate, PrevPlayer };
 enum LostColumn { LostNumber, LostResult, LostDate, LostPlayer };
 
-// "yyyymmdd" in the locale's short form; empty when it is no date.
-QString shortDate(std::string_view text)
-{
-    const QDate date =
-        QDate::fromString(QString::fromLatin1(text.data(), qsizetype(text.size())), QStringLiteral("yyyyMMdd"));
-    return date.isValid() ? QLocale().toString(date, QLocale::ShortFormat) : QString();
-}
-
 QString cellText(const QTableWidget* grid, int row, int column)
 {
     const QTableWidgetItem* item = row >= 0 ? grid->item(row, column) : nullptr;

@@ -84,6 +84,45 @@ std::string customizationText(const Customization& values)
     return fnFormatNumber(cards, 3, 0) + fnFormatNumber(deals, 3, 0) + char('0' + int(values.tableauFill));
 }
 
+namespace {
+
+std::string redealsText(int deals)
+{
+    return deals == -1 ? "Unlimited" : deals <= 0 ? "0" : std::to_string(deals - 1);
+}
+
+std::string tableauText(TableauFill fill)
+{
+    switch (fill) {
+    case TableauFill::KingOnly: return "King only";
+    case TableauFill::None: return "None";
+    default: return "Any card";
+    }
+}
+
+} // namespace
+
+CustomComparison compareWithBase(const GameCatalogue& catalogue, int customGameId)
+{
+    CustomComparison out;
+    out.baseGameId = catalogue.baseGameId(customGameId);
+    RuleTable custom;
+    RuleTable base;
+    if (out.baseGameId < 0 || !catalogue.loadRules(customGameId, custom).ok
+        || !catalogue.loadRules(out.baseGameId, base).ok)
+        return out;
+    out.found = true;
+    // Both as they play: a record's override that is no number leaves the base game's value.
+    const Customization values[2] = {customizationOf(custom), customizationOf(base)};
+    const CustomizeOffer offer = customizeOffer(catalogue, out.baseGameId);
+    for (int i = 0; i < 2; ++i) {
+        out.cardsDealt[i] = offer.cardsPerClick ? std::to_string(values[i].cardsPerClick) : "-";
+        out.redeals[i] = offer.deals ? redealsText(values[i].deals) : "-";
+        out.tableauSpaces[i] = offer.tableauFill ? tableauText(values[i].tableauFill) : "-";
+    }
+    return out;
+}
+
 std::string customGameNameProblem(const GameCatalogue& catalogue, std::string_view name)
 {
     const std::string trimmed = fnTrimLeft(fnTrimRight(name));

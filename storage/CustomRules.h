@@ -53,6 +53,18 @@ Customization customizationToStore(const Customization& chosen, const Customizat
 // for unlimited), then the empty-tableau code.
 std::string customizationText(const Customization& values);
 
+// A customized game beside the game it comes from, as the rules help compares them: for each of
+// the three rules the text of the customized game and that of its base game, "-" in both where
+// the base game does not offer the rule.
+struct CustomComparison {
+    bool found = false; // false when the record or its base game is gone
+    int baseGameId = -1;
+    std::string cardsDealt[2];    // customized, base
+    std::string redeals[2];
+    std::string tableauSpaces[2];
+};
+CustomComparison compareWithBase(const GameCatalogue& catalogue, int customGameId);
+
 // Why the name cannot be given to a new customized game; empty when it can. The name is taken
 // without leading and trailing blanks.
 std::string customGameNameProblem(const GameCatalogue& catalogue, std::string_view name);

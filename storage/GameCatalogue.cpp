@@ -238,9 +238,7 @@ std::string GameCatalogue::gameName(int gameId) const
 
 bool GameCatalogue::needsLargeScreen(int gameId) const
 {
-    if (gameId >= kFirstCustomCode)
-        gameId = fnCustomGameBase(m_customGamesPath, gameId).baseGameId;
-    const int column = columnOf(gameId);
+    const int column = columnOf(baseGameId(gameId));
     return column >= 0 && m_games[std::size_t(column)].needsLargeScreen;
 }
 
@@ -260,6 +258,14 @@ int GameCatalogue::gameCategory(int gameId) const
     if (gameId >= kFirstCustomCode && fnCustomGameBase(m_customGamesPath, gameId).found)
         return kCustomizedCategory;
     return -1;
+}
+
+int GameCatalogue::baseGameId(int gameId) const
+{
+    if (gameId < kFirstCustomCode)
+        return gameId;
+    const CustomGameBase record = fnCustomGameBase(m_customGamesPath, gameId);
+    return record.found ? record.baseGameId : -1;
 }
 
 const GameCatalogue::Column* GameCatalogue::columnFor(int gameId, std::string* customization,

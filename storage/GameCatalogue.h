@@ -64,6 +64,9 @@ public:
     int gameIdByName(std::string_view name) const;
     // 800 for an existing customized game; -1 when unknown.
     int gameCategory(int gameId) const;
+    // The game whose column a game plays with: a customized game's base game, any other game
+    // itself; -1 for a customized game that is not in GAM_CUST.DAT.
+    int baseGameId(int gameId) const;
     // The ids of one of the browser's lists ([SectS], [SectO], [SectK]), in file order; lines that
     // hold no id are left out.
     const std::vector<int>& gameList(GameList list) const { return m_lists[std::size_t(list)]; }

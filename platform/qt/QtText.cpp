@@ -2,7 +2,9 @@
 
 #include "storage/Encoding.h"
 
+#include <QDate>
 #include <QFile>
+#include <QLocale>
 
 namespace kst {
 
@@ -27,6 +29,13 @@ QString fromPath(const std::string& path)
 std::string toPath(const QString& path)
 {
     return QFile::encodeName(path).toStdString();
+}
+
+QString shortDate(std::string_view yyyymmdd)
+{
+    const QDate date = QDate::fromString(QString::fromLatin1(yyyymmdd.data(), qsizetype(yyyymmdd.size())),
+                                         QStringLiteral("yyyyMMdd"));
+    return date.isValid() ? QLocale().toString(date, QLocale::ShortFormat) : QString();
 }
 
 } // namespace kst

@@ -26,13 +26,6 @@ namespace {
 const StatsColumn HiScoreColumns[] = {{"N.", 17},  {"Player", 105}, {"Score", 39},       {"Time", 43},
                                       {"W/L", 28}, {"Date", 66},    {"Game number", 103}};
 
-// "yyyymmdd" in the locale's short form; empty when it is no date.
-QString shortDate(const std::string& text)
-{
-    const QDate date = QDate::fromString(QString::fromLatin1(text.c_str()), QStringLiteral("yyyyMMdd"));
-    return date.isValid() ? QLocale().toString(date, QLocale::ShortFormat) : QString();
-}
-
 } // namespace
 
 TfrmHiScore::TfrmHiScore(StatsContext& context, Mode mode, int gameId, int selectedRow, const QString& caption,

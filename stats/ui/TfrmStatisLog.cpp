@@ -32,13 +32,6 @@ constexpr int GamesShownInList = 23;
 constexpr int RowsShown = 18;
 enum LogColumn { DateColumn, StartColumn, TimeColumn, GameColumn, ResultColumn, ScoreColumn, PlayerColumn, NumberColumn };
 
-// "yyyymmdd" in the locale's short form; empty when it is no date.
-QString shortDate(std::string_view text)
-{
-    const QDate date = QDate::fromString(QString::fromLatin1(text.data(), qsizetype(text.size())), QStringLiteral("yyyyMMdd"));
-    return date.isValid() ? QLocale().toString(date, QLocale::ShortFormat) : QString();
-}
-
 } // namespace
 
 TfrmStatisLog::TfrmStatisLog(StatsContext& context, const std::vector<std::string>& players,

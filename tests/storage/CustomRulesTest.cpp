@@ -22,9 +22,12 @@ struct OfferCase {
 };
 
 // A stock that deals onto a waste, its three flags "only for an ordinary game".
+// It deals one card a click, allows two redeals and takes only a King on an empty pile.
 const std::map<int, int> kOrdinary = {
-    {Rule::StockClickPlace, 1}, {Rule::StockToWaste, 1}, {Rule::StockGroupPiles, 1}, {Rule::TableauBuildCode, 3},
-    {Rule::CustomizeStockClick, 2}, {Rule::CustomizeDeals, 2}, {Rule::CustomizeEmptyRule, 2}};
+    {Rule::StockClickPlace, 1},     {Rule::StockToWaste, 1},   {Rule::StockGroupPiles, 1},
+    {Rule::TableauBuildCode, 3},    {Rule::TableauCount, 1},   {Rule::CardsPerStockClick, 1},
+    {Rule::Deals, 3},               {Rule::TableauEmptyRule, 13}, {Rule::CustomizeStockClick, 2},
+    {Rule::CustomizeDeals, 2},      {Rule::CustomizeEmptyRule, 2}};
 
 std::map<int, int> ordinaryWith(std::map<int, int> changes)
 {
@@ -64,7 +67,10 @@ protected:
             const auto at = rules.find(index);
             return at == rules.end() ? 0 : at->second;
         })));
-        m_dir.write("GAM_CUST.DAT", test::customGamesFile({{8000, "Custom pairing", 8, "0010013"}}));
+        m_dir.write("GAM_CUST.DAT", test::customGamesFile({{8000, "Custom pairing", 8, "0010013"},
+                                                          {8001, "Custom ordinary", 0, "003-013"},
+                                                          {8002, "Custom to tableau", 1, "003-013"},
+                                                          {8003, "Base gone", 99, "003-013"}}));
         const CatalogueResult loaded = m_catalogue.load(m_dir.file("GAMES.DAT"));
         EXPECT_TRUE(loaded.ok) << loaded.message;
     }
@@ -85,7 +91,7 @@ TEST_F(CustomRulesTest, WhatAGameOffers)
     // A customized game offers what its base game does; an unknown game nothing.
     const CustomizeOffer custom = customizeOffer(m_catalogue, 8000);
     EXPECT_TRUE(custom.cardsPerClick && custom.deals && !custom.tableauFill);
-    EXPECT_FALSE(customizeOffer(m_catalogue, 8001).any());
+    EXPECT_FALSE(customizeOffer(m_catalogue, 8009).any());
     EXPECT_FALSE(customizeOffer(m_catalogue, 99).any());
 }
 
@@ -147,6 +153,31 @@ TEST_F(CustomRulesTest, NamesANewGameCannotHave)
     };
     for (const auto& c : cases)
         EXPECT_EQ(customGameNameProblem(m_catalogue, c.name), c.problem) << c.name;
+}
+
+// The rules help of a customized game: each rule as the customized game and its base game play
+// it, "-" in both where the base game does not offer it.
+TEST_F(CustomRulesTest, ACustomizedGameBesideItsBase)
+{
+    const CustomComparison ordinary = compareWithBase(m_catalogue, 8001);
+    ASSERT_TRUE(ordinary.found);
+    EXPECT_EQ(ordinary.baseGameId, 0);
+    EXPECT_EQ(ordinary.cardsDealt[0], "3");
+    EXPECT_EQ(ordinary.cardsDealt[1], "1");
+    EXPECT_EQ(ordinary.redeals[0], "Unlimited");
+    EXPECT_EQ(ordinary.redeals[1], "2");
+    EXPECT_EQ(ordinary.tableauSpaces[0], "None");
+    EXPECT_EQ(ordinary.tableauSpaces[1], "King only");
+
+    const CustomComparison toTableau = compareWithBase(m_catalogue, 8002);
+    EXPECT_EQ(toTableau.cardsDealt[0], "-");
+    EXPECT_EQ(toTableau.cardsDealt[1], "-");
+    EXPECT_EQ(toTableau.redeals[1], "-");
+    EXPECT_EQ(toTableau.tableauSpaces[0], "None");
+
+    EXPECT_EQ(compareWithBase(m_catalogue, 8000).tableauSpaces[0], "-");
+    EXPECT_FALSE(compareWithBase(m_catalogue, 8003).found);
+    EXPECT_FALSE(compareWithBase(m_catalogue, 8009).found);
 }
 
 } // namespace

@@ -97,7 +97,7 @@ void TstMenus::theMenuTree_data()
     row("mnuUndoToSnapshot", "mnuGameMenu", "Undo to s&napshot", "Ctrl+T", false);
     row("mnuPause", "mnuGameMenu", "P&ause", "Ctrl+P", true);
     row("mnuQuitGame", "mnuGameMenu", "&Quit game", "Ctrl+Q", true);
-    row("mnuGameInformation", "mnuGameMenu", "Game &information...", "", false);
+    row("mnuGameInformation", "mnuGameMenu", "Game &information...", "", true);
     row("mnuAutoPlay", "mnuGameMenu", "Au&toplay", "F7", true);
     row("mnuSolver", "mnuGameMenu", "Sol&ver", "", true);
     row("mnuWinnableOnly", "mnuGameMenu", "&Winnable deals only", "", true);
@@ -114,7 +114,7 @@ void TstMenus::theMenuTree_data()
     row("mnuCardCounter", "mnuOpzioni", "&Card counter...", "F8", true);
     row("mnuRules", "mnuAiuto", "&Rules", "F1", true);
     row("Sommario1", "mnuAiuto", "&Contents", "", false);
-    row("mnuTips", "mnuAiuto", "&Tip of the Day...", "", false);
+    row("mnuTips", "mnuAiuto", "&Tip of the Day...", "", true);
     row("mnuAbout", "mnuAiuto", "A&bout Kestrane 2000...", "", true);
     row("popShowTime", "popTB", "Show time", "", false); // the box is shown
     row("popLargeIcons", "popTB", "Large icons", "", true);
