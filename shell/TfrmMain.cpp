@@ -1457,6 +1457,11 @@ void TfrmMain::gameWon()
 void TfrmMain::runWinningAnimation(std::optional<std::string> pattern, std::optional<long> seconds,
                                    std::function<void()> finished)
 {
+    if (m_animationRunning) {
+        if (finished)
+            finished(); // one display at a time: the one playing goes on
+        return;
+    }
     if (!m_winning)
         m_winning = new WinningAnimationPlayer(*m_table, *m_imgSfondo, m_ports.clock, m_ports.random,
                                                [this] { return tableWindow(); }, this);

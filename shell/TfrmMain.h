@@ -90,8 +90,8 @@ public:
     // "(Random)"; any other name paints nothing) for some seconds, the pauses set by the session's
     // Speed_Move_Card as it is now. Without them, the pattern and the time come from CFG.DAT, as
     // after a won game. It plays while the window goes on working, with the animation input filter
-    // in place: a key or a click stops it. finished runs at its end, at once when nothing plays;
-    // a close asked for meanwhile closes the window then.
+    // in place: a key or a click stops it. finished runs at its end, at once when nothing plays
+    // (or another display is playing); a close asked for meanwhile closes the window then.
     void runWinningAnimation(std::optional<std::string> pattern = {}, std::optional<long> seconds = {},
                              std::function<void()> finished = {});
     // The appearance dialog's preview: the given pattern for the given seconds, as above; returns

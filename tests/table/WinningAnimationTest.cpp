@@ -379,9 +379,8 @@ TEST(WinningAnimationPatterns, AFestoonFallsThenBouncesInLowerArcsUntilItLeavesA
     random.queue(21);   // card 22
     std::vector<WinningStep> cards = cardsOf(play(WinningPattern::Festoons, w, Big, 3000, random, 10));
     // The next card drops somewhere left of where this one left.
-    const auto trailEnd = std::adjacent_find(cards.begin(), cards.end(), [](const WinningStep& a, const WinningStep& b) {
-        return b.at.x <= a.at.x;
-    });
+    const auto leftOf = [](const WinningStep& a, const WinningStep& b) { return b.at.x <= a.at.x; };
+    const auto trailEnd = std::adjacent_find(cards.begin(), cards.end(), leftOf);
     ASSERT_NE(trailEnd, cards.end()) << "the next card once this one has gone";
     cards.erase(trailEnd + 1, cards.end());
     for (const WinningStep& c : cards)
