@@ -26,8 +26,9 @@ bool InputFilter::consumes(const QEvent* event) const
         return !(m_kind == Kind::Pause && key->modifiers().testFlag(Qt::AltModifier));
     }
     case QEvent::ShortcutOverride:
-        // Taken and accepted, a command's key comes on as a plain key press.
-        return m_kind == Kind::Solution;
+        // Taken and accepted, a command's key comes on as a plain key press, which stops the
+        // solution or the animation instead of running its command.
+        return m_kind == Kind::Solution || m_kind == Kind::Animation;
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonDblClick:
     case QEvent::NonClientAreaMouseButtonPress: {

@@ -16,7 +16,7 @@ class InputFilter : public QObject
 public:
     enum class Kind {
         Pause,          // ends the pause (keys pressed with Alt still work)
-        Animation,      // stops the animation
+        Animation,      // stops the animation; command keys too, instead of their command
         AutomaticMoves, // input is ignored
         Solution,       // stops the solution being played; command keys too, instead of their command
     };

@@ -9,6 +9,7 @@
 #include "shell/TfrmOpenGame.h"
 #include "shell/TfrmSelectGameNumber.h"
 #include "shell/TfrmTips.h"
+#include "shell/WinningAnimationPlayer.h"
 #include "stats/CustomGameRemoval.h"
 #include "stats/StatsRecorder.h"
 #include "stats/ui/TfrmGameWon.h"
@@ -33,6 +34,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QEventLoop>
 #include <QFrame>
 #include <QGuiApplication>
 #include <QHBoxLayout>
@@ -1472,8 +1474,66 @@ void TfrmMain::wait(int ms)
 void TfrmMain::gameWon()
 {
     showTable();
-    // Once the move that won has been finished: the dialog may start another game.
-    QTimer::singleShot(0, this, &TfrmMain::showGameWon);
+    // Once the move that won has been finished: the winning display, then the dialog, which may
+    // start another game. A game started meanwhile, or a window closing, has neither.
+    QTimer::singleShot(0, this, [this] {
+        if (gameInProgress() || !isVisible())
+            return;
+        runWinningAnimation({}, {}, [this] {
+            if (!m_closing && isVisible() && !gameInProgress())
+                showGameWon();
+        });
+    });
+}
+
+void TfrmMain::runWinningAnimation(std::optional<std::string> pattern, std::optional<long> seconds,
+                                   std::function<void()> finished)
+{
+    if (m_animationRunning) {
+        if (finished)
+            finished(); // one display at a time: the one playing goes on
+        return;
+    }
+    if (!m_winning)
+        m_winning = new WinningAnimationPlayer(*m_table, *m_imgSfondo, m_ports.clock, m_ports.random,
+                                               [this] { return tableWindow(); }, this);
+    const WinningChoice preferred = winningChoice(m_config);
+    const std::optional<WinningPattern> chosen =
+        winningPatternNamed(pattern.value_or(preferred.pattern), m_ports.random);
+    const int speed = int(numberOr(m_store.fnStoreGet(Fld::Speed_Move_Card), 10));
+    const auto ended = [this, finished = std::move(finished)] {
+        m_animationRunning = false;
+        removeInputFilter(InputFilter::Kind::Animation);
+        m_session->setQuitForbidden(animating());
+        if (m_closing)
+            QTimer::singleShot(0, this, &QWidget::close);
+        if (finished)
+            finished();
+    };
+    if (!m_winning->start(chosen, winningDurationMs(seconds.value_or(preferred.seconds)), speed, ended)) {
+        ended();
+        return;
+    }
+    m_animationRunning = true;
+    m_session->setQuitForbidden(true);
+    hidePileSizeTip();
+    installInputFilter(InputFilter::Kind::Animation, [this] {
+        m_animationRunning = false;
+        m_winning->stop();
+    });
+}
+
+bool TfrmMain::previewWinningAnimation(const std::string& pattern, long seconds)
+{
+    QEventLoop ending;
+    bool ended = false;
+    runWinningAnimation(pattern, seconds, [&] {
+        ended = true;
+        ending.quit();
+    });
+    if (!ended)
+        ending.exec();
+    return !m_closing;
 }
 
 // ---- pause --------------------------------------------------------------------------------------
@@ -1690,7 +1750,7 @@ void TfrmMain::closeEvent(QCloseEvent* event)
     if (m_animationRunning) {
         // The animation's end closes the window.
         m_animationRunning = false;
-        m_filters.erase(InputFilter::Kind::Animation);
+        m_winning->stop();
         m_closing = true;
         event->ignore();
         return;

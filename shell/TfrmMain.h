@@ -22,7 +22,9 @@
 #include <initializer_list>
 #include <map>
 #include <memory>
+#include <optional>
 #include <set>
+#include <string>
 
 class QAction;
 class QFrame;
@@ -39,6 +41,7 @@ class StatsRecorder;
 class TfrmCardCounter;
 class TfrmGameWon;
 class TfrmOpenGame;
+class WinningAnimationPlayer;
 struct StatsContext;
 
 class TfrmMain : public QMainWindow, private GameView
@@ -88,6 +91,18 @@ public:
     void selectGameNumber();
     // The game-won dialog, after a won game: it leads on to the next game.
     void showGameWon();
+    // The winning display: card faces painted over the table in a pattern (one of the six names or
+    // "(Random)"; any other name paints nothing) for some seconds, the pauses set by the session's
+    // Speed_Move_Card as it is now. Without them, the pattern and the time come from CFG.DAT, as
+    // after a won game. It plays while the window goes on working, with the animation input filter
+    // in place: a key or a click stops it. finished runs at its end, at once when nothing plays
+    // (or another display is playing); a close asked for meanwhile closes the window then.
+    void runWinningAnimation(std::optional<std::string> pattern = {}, std::optional<long> seconds = {},
+                             std::function<void()> finished = {});
+    // The appearance dialog's preview: the given pattern for the given seconds, as above; returns
+    // once it has ended. False when the window is about to close (a close came meanwhile): the
+    // dialog is then not to be shown again.
+    bool previewWinningAnimation(const std::string& pattern, long seconds);
     // The New command: the running game left (after the player agrees), a new random deal.
     void newDeal();
     void randomGame();
@@ -247,6 +262,7 @@ private:
     TfrmOpenGame* m_browser = nullptr; // made once, shown for every choice of game
     TfrmGameWon* m_gameWon = nullptr;  // made at the first won game and kept
     TfrmCardCounter* m_cardCounter = nullptr; // made at start-up and kept, shown or not
+    WinningAnimationPlayer* m_winning = nullptr; // made at the first winning display and kept
     WindowPreferences m_windowPreferences;
 
     // window state

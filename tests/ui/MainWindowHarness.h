@@ -64,12 +64,14 @@ public:
 
     // From init: a new data folder and session store, no messages shown yet, the standing answers
     // given. A result that makes
-    // its hi-score table would stop a test on the congratulation: the tests that want it switch it
-    // on again.
+    // its hi-score table would stop a test on the congratulation, and a won game would hold it up
+    // for the winning display: the tests that want them switch them on again.
     void reset()
     {
         m_data = std::make_unique<QTemporaryDir>();
-        ProfileFile(dataDir() + "/CFG.DAT").writeText("Preference", "ConfirmEnterHiScores", "N");
+        ProfileFile config(dataDir() + "/CFG.DAT");
+        config.writeText("Preference", "ConfirmEnterHiScores", "N");
+        config.writeNumber("Preference", "Winning_Animations_Time", 0);
         m_store = std::make_unique<SessionStore>(m_program.path().toStdString());
         ports.messages.clear();
         answers.browser = answers.gameWon = true;
