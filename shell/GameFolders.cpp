@@ -24,9 +24,9 @@ constexpr BrowserFolder group(int code, int parent, const char* caption, int rul
     return {code, parent, caption, 0, 1, Content::RuleValue, 0, GameList::Selected, rule, value};
 }
 
-constexpr BrowserFolder category(int code, const char* caption, int number)
+constexpr BrowserFolder category(int code, int number)
 {
-    return {code, Code::GameTypes, caption, 0, 1, Content::Category, number};
+    return {code, Code::GameTypes, categoryName(number).data(), 0, 1, Content::Category, number};
 }
 
 // The tree, in order. Pictures index the list of browserPictureNames.
@@ -36,19 +36,19 @@ constexpr BrowserFolder kFolders[] = {
     {Code::Selected, Code::FoldersList, "Selected games", 5, 6, Content::List, 0, GameList::Selected},
     {Code::Customized, Code::FoldersList, "Customized games", 21, 22, Content::Customized},
     {Code::GameTypes, Code::FoldersList, "Game Type", 9, 10},
-    category(-202005, "Baker's Dozen type", 12),
-    category(-202010, "Canfield type", 2),
-    category(-202015, "Fan type", 11),
-    category(-202020, "Forty Thieves type", 3),
-    category(-202025, "FreeCell type", 4),
-    category(-202030, "Klondike type", 5),
-    category(-202035, "Pairing games", 6),
-    category(-202070, "Puzzle type", 14),
-    category(-202040, "Row type", 13),
-    category(-202045, "Simple games", 7),
-    category(-202050, "Spider type", 8),
-    category(-202055, "1 deck games", 9),
-    category(-202060, "2 deck games", 10),
+    category(-202005, 12),
+    category(-202010, 2),
+    category(-202015, 11),
+    category(-202020, 3),
+    category(-202025, 4),
+    category(-202030, 5),
+    category(-202035, 6),
+    category(-202070, 14),
+    category(-202040, 13),
+    category(-202045, 7),
+    category(-202050, 8),
+    category(-202055, 9),
+    category(-202060, 10),
     {Code::GameGroups, Code::FoldersList, "Game Groups", 28, 29},
     {-2030, Code::GameGroups, "by Game Time", 0, 1},
     group(-203010, -2030, "Quick", Rule::BrowserTime, 2),

@@ -1,7 +1,7 @@
 #include "shell/TfrmMain.h"
 
 #include "shell/AboutBox.h"
-#include "shell/RulesWindow.h"
+#include "shell/HelpWindow.h"
 #include "shell/TfrmAboutGame.h"
 #include "shell/TfrmCustomHelp.h"
 #include "shell/TfrmCustomizeRules.h"
@@ -204,6 +204,7 @@ TfrmMain::TfrmMain(SessionStore& store, const Ports& ports, ProgramFiles files, 
     // A deal started from a statistics window the browser opened: the browser then has done its
     // work and closes without a choice of its own. While the deal starts it stays behind the
     // question, as hiding it would end it.
+    m_statsContext->showHelp = [this](int) { showHelp([](HelpWindow& help) { help.showProgram(); }); };
     m_statsContext->otherWindows = [this](OtherWindows what) {
         if (what == OtherWindows::Close && m_browser->isVisible())
             m_browser->reject();
@@ -440,7 +441,7 @@ void TfrmMain::showRules(int gameId, const std::string& name)
     if (gameId < 0)
         return;
     if (gameId < kFirstCustomCode) {
-        showGameRules(this, m_files.programDir(), m_catalogue, m_files.dataFile("GAM_CUST.DAT"), gameId, name);
+        showHelp([gameId](HelpWindow& help) { help.showGame(gameId); });
         return;
     }
     // A customized game beside the game it comes from, whose rules are one click on.
@@ -449,6 +450,24 @@ void TfrmMain::showRules(int gameId, const std::string& name)
                         QApplication::activeModalWidget() ? QApplication::activeModalWidget() : this);
     QApplication::restoreOverrideCursor();
     help.exec();
+}
+
+void TfrmMain::showHelp(const std::function<void(HelpWindow&)>& page)
+{
+    // Over a dialog that waits for an answer the help waits too; otherwise it stays open beside the
+    // table while the game goes on.
+    if (QWidget* modal = QApplication::activeModalWidget()) {
+        HelpWindow help(m_files.programDir(), m_catalogue, m_ports.resources, modal);
+        page(help);
+        help.exec();
+        return;
+    }
+    if (!m_help)
+        m_help = new HelpWindow(m_files.programDir(), m_catalogue, m_ports.resources, this);
+    page(*m_help);
+    m_help->show();
+    m_help->raise();
+    m_help->activateWindow();
 }
 
 void TfrmMain::showGameInformation()
@@ -708,7 +727,7 @@ void TfrmMain::createMenus()
               [this] {
                   showRules(int(numberOr(m_store.fnStoreGet(Fld::GameId), -1)), m_store.fnStoreGet(Fld::Game_name));
               }},
-             {"Sommario1", "&Contents", ""},
+             {"Sommario1", "&Contents", "", [this] { showHelp([](HelpWindow& help) { help.showProgram(); }); }},
              {},
              {"mnuTips", "&Tip of the Day...", "", [this] { showTips(); }},
              {},

@@ -38,6 +38,7 @@ namespace kst {
 
 class StatsFiles;
 class StatsRecorder;
+class HelpWindow;
 class TfrmCardCounter;
 class TfrmGameWon;
 class TfrmOpenGame;
@@ -80,6 +81,9 @@ public:
     TfrmOpenGame& gameBrowser() { return *m_browser; }
     // The rules of a game in their window; a customized game's beside those of its base game.
     void showRules(int gameId, const std::string& name);
+    // The help window on a page: beside the table, or over the dialog that asked for it.
+    void showHelp(const std::function<void(HelpWindow&)>& page);
+    HelpWindow* helpWindow() { return m_help; }
     // The Game information command: the odds, the player's totals and the best result of the game
     // on the table.
     void showGameInformation();
@@ -262,6 +266,7 @@ private:
     TfrmOpenGame* m_browser = nullptr; // made once, shown for every choice of game
     TfrmGameWon* m_gameWon = nullptr;  // made at the first won game and kept
     TfrmCardCounter* m_cardCounter = nullptr; // made at start-up and kept, shown or not
+    HelpWindow* m_help = nullptr;             // made when first asked for and kept
     WinningAnimationPlayer* m_winning = nullptr; // made at the first winning display and kept
     WindowPreferences m_windowPreferences;
 

@@ -91,6 +91,29 @@ private:
     std::array<std::vector<int>, 3> m_lists; // by GameList
 };
 
+// The name of a game category, as the browser's folders and the help pages show it; empty for a
+// number that is no category.
+constexpr std::string_view categoryName(int category)
+{
+    switch (category) {
+    case 2: return "Canfield type";
+    case 3: return "Forty Thieves type";
+    case 4: return "FreeCell type";
+    case 5: return "Klondike type";
+    case 6: return "Pairing games";
+    case 7: return "Simple games";
+    case 8: return "Spider type";
+    case 9: return "1 deck games";
+    case 10: return "2 deck games";
+    case 11: return "Fan type";
+    case 12: return "Baker's Dozen type";
+    case 13: return "Row type";
+    case 14: return "Puzzle type";
+    case kCustomizedCategory: return "Customized games";
+    default: return {};
+    }
+}
+
 // The icon of a game category ("TREE5_..."); "GameCategory not found (n)" for others.
 std::string categoryIconName(int category);
 

@@ -2,8 +2,10 @@
 
 #include "cards/RuleTable.h"
 #include "storage/Encoding.h"
+#include "storage/GameCatalogue.h"
 
 #include <algorithm>
+#include <cctype>
 #include <charconv>
 #include <cstdio>
 #include <fstream>
@@ -706,17 +708,6 @@ public:
         return resolved;
     }
 
-private:
-    enum class State { Open, Visiting, Done, Failed };
-
-    static void apply(Resolved& resolved, const Definition& definition)
-    {
-        for (const Assignment& assignment : definition.assignments)
-            resolved.values[static_cast<std::size_t>(assignment.index)] = static_cast<std::int16_t>(assignment.value);
-        if (definition.category)
-            resolved.category = definition.category;
-    }
-
     std::optional<std::size_t> findBase(const Token& base) const
     {
         const auto id = base.quoted ? std::nullopt : parseInt(base.text);
@@ -726,6 +717,17 @@ private:
                 return i;
         }
         return std::nullopt;
+    }
+
+private:
+    enum class State { Open, Visiting, Done, Failed };
+
+    static void apply(Resolved& resolved, const Definition& definition)
+    {
+        for (const Assignment& assignment : definition.assignments)
+            resolved.values[static_cast<std::size_t>(assignment.index)] = static_cast<std::int16_t>(assignment.value);
+        if (definition.category)
+            resolved.category = definition.category;
     }
 
     const Definition& m_defaults;
@@ -870,6 +872,9 @@ Compiled compile(const SourceFile& defaultsFile, const std::vector<SourceFile>& 
         game.summary = definition.summary;
         game.scenarios = definition.scenarios;
         game.measured = definition.measured;
+        if (definition.base && (definition.base->quoted || definition.base->text != "defaults"))
+            if (const auto base = resolver.findBase(*definition.base))
+                game.baseGameId = definitions[*base].id;
         games.push_back(std::move(game));
     }
     if (!compiled.errors.empty())
@@ -1004,6 +1009,135 @@ std::string rulesHelp(const Game& game)
     return text + "\r\n";
 }
 
+namespace {
+
+std::string html(std::string_view text)
+{
+    std::string out;
+    for (const char c : text) {
+        switch (c) {
+        case '&': out += "&amp;"; break;
+        case '<': out += "&lt;"; break;
+        case '>': out += "&gt;"; break;
+        case '"': out += "&quot;"; break;
+        default: out += c;
+        }
+    }
+    return out;
+}
+
+std::string pageName(int gameId)
+{
+    char name[16];
+    std::snprintf(name, sizeof name, "%04d.html", gameId);
+    return name;
+}
+
+// The game's name, linked to its page when it has one (a game without rules has none).
+std::string gameLink(const Game& game, std::string_view folder = {})
+{
+    const std::string name = html(cp1252ToUtf8(game.name));
+    return game.rulesText.empty() ? name : "<a href=\"" + std::string(folder) + pageName(game.id) + "\">" + name + "</a>";
+}
+
+std::string pageStart(const std::string& title)
+{
+    return "<!DOCTYPE html>\n<html><head><meta charset=\"utf-8\"><title>" + title + "</title></head>\n<body>\n";
+}
+
+// The rules text in paragraphs: a blank line, or a line that opens with a heading word and a colon
+// ("Aim:", "Empty piles:"), starts a new one; the heading is shown bold.
+std::string rulesParagraphs(const std::string& rulesText)
+{
+    std::vector<std::string> paragraphs;
+    bool open = false;
+    std::size_t at = 0;
+    while (at <= rulesText.size()) {
+        std::size_t end = rulesText.find("\r\n", at);
+        if (end == std::string::npos)
+            end = rulesText.size();
+        const std::string line = rulesText.substr(at, end - at);
+        at = end + 2;
+        if (line.find_first_not_of(' ') == std::string::npos) {
+            open = false;
+            continue;
+        }
+        const std::size_t colon = line.find(':');
+        const bool heading = colon != std::string::npos && colon <= 20 && std::isupper(static_cast<unsigned char>(line[0]))
+            && line.find_first_of(".,;", 0) > colon;
+        std::string text = html(cp1252ToUtf8(line));
+        if (heading) {
+            const std::size_t shownColon = text.find(':');
+            text = "<b>" + text.substr(0, shownColon + 1) + "</b>" + text.substr(shownColon + 1);
+        }
+        if (!open || heading) {
+            paragraphs.push_back(text);
+            open = true;
+        } else {
+            paragraphs.back() += " " + text;
+        }
+    }
+    std::string out;
+    for (const std::string& p : paragraphs)
+        out += "<p>" + p + "</p>\n";
+    return out;
+}
+
+} // namespace
+
+std::string helpPage(const Game& game, const std::vector<Game>& games)
+{
+    const std::string name = html(cp1252ToUtf8(game.name));
+    std::string out = pageStart(name);
+    out += "<p><a href=\"../index.html\">All games</a> &middot; <a href=\"../program.html\">Playing Kestrane "
+           "2000</a></p>\n";
+    out += "<h1>" + name + "</h1>\n";
+    char preview[32];
+    std::snprintf(preview, sizeof preview, "preview:%04d", game.id);
+    out += "<p><img src=\"" + std::string(preview) + "\"></p>\n";
+    const std::string odds = oddsText(game);
+    out += "<table cellpadding=\"2\">\n<tr><td><b>Category:</b></td><td>" + html(std::string(kst::categoryName(game.category)))
+         + "</td></tr>\n<tr><td><b>Decks:</b></td><td>" + decksText(game) + "</td></tr>\n<tr><td><b>Redeals:</b></td><td>"
+         + redealsText(game) + "</td></tr>\n<tr><td><b>Chance of winning:</b></td><td>"
+         + (odds.empty() ? std::string("not known") : odds + (game.measured ? ", measured by the solver" : ""))
+         + "</td></tr>\n</table>\n";
+    out += "<h2>Rules</h2>\n" + rulesParagraphs(game.rulesText);
+
+    std::vector<const Game*> basedOnIt;
+    const Game* base = nullptr;
+    for (const Game& other : games) {
+        if (other.baseGameId == game.id)
+            basedOnIt.push_back(&other);
+        if (game.baseGameId && other.id == *game.baseGameId)
+            base = &other;
+    }
+    if (base || !basedOnIt.empty()) {
+        out += "<h2>Related games</h2>\n";
+        if (base)
+            out += "<p>Based on " + gameLink(*base) + ".</p>\n";
+        if (!basedOnIt.empty()) {
+            out += "<p>Games based on it:";
+            for (std::size_t i = 0; i < basedOnIt.size(); ++i)
+                out += std::string(i == 0 ? " " : ", ") + gameLink(*basedOnIt[i]);
+            out += ".</p>\n";
+        }
+    }
+    return out + "</body></html>\n";
+}
+
+std::string helpIndex(const std::vector<Game>& games)
+{
+    std::vector<const Game*> byName;
+    for (const Game& game : games)
+        byName.push_back(&game);
+    std::sort(byName.begin(), byName.end(), [](const Game* a, const Game* b) { return lower(a->name) < lower(b->name); });
+    std::string out = pageStart("All games");
+    out += "<p><a href=\"program.html\">Playing Kestrane 2000</a></p>\n<h1>All games</h1>\n<table cellpadding=\"2\">\n";
+    for (const Game* game : byName)
+        out += "<tr><td>" + gameLink(*game, "games/") + "</td><td>" + html(game->summary) + "</td></tr>\n";
+    return out + "</table>\n</body></html>\n";
+}
+
 bool readSource(const std::filesystem::path& path, std::string& text)
 {
     std::ifstream in(path, std::ios::binary);
@@ -1076,21 +1210,29 @@ bool compileFolder(const std::filesystem::path& catalogueDir, const std::filesys
         return false;
     }
     std::set<std::string> written;
+    const auto write = [&](const std::filesystem::path& path, const std::string& bytes) {
+        if (writeFile(path, bytes))
+            return true;
+        errors.push_back(path.string() + ": cannot be written");
+        return false;
+    };
     for (const Game& game : compiled.games) {
         if (game.rulesText.empty())
             continue;
         char name[16];
         std::snprintf(name, sizeof name, "%04d.txt", game.id);
-        if (!writeFile(helpDir / name, rulesHelp(game))) {
-            errors.push_back((helpDir / name).string() + ": cannot be written");
+        if (!write(helpDir / name, rulesHelp(game)) || !write(helpDir / pageName(game.id), helpPage(game, compiled.games)))
             return false;
-        }
         written.insert(name);
+        written.insert(pageName(game.id));
     }
+    if (!write(programDir / "help" / "index.html", helpIndex(compiled.games)))
+        return false;
     // A game removed or left without rules must not keep its old help page.
     std::vector<std::filesystem::path> stale;
     for (std::filesystem::directory_iterator it(helpDir, error), end; !error && it != end; it.increment(error))
-        if (it->path().extension() == ".txt" && !written.count(it->path().filename().string()))
+        if ((it->path().extension() == ".txt" || it->path().extension() == ".html")
+            && !written.count(it->path().filename().string()))
             stale.push_back(it->path());
     for (const auto& path : stale)
         std::filesystem::remove(path, error);

@@ -102,6 +102,7 @@ struct Game {
     std::string rulesText; // Windows-1252, lines joined with CR LF, no final line end
     std::vector<Scenario> scenarios;
     std::optional<Measurement> measured; // never inherited
+    std::optional<int> baseGameId;       // the game it inherits from, when not only the defaults
 
     Odds odds() const { return {values[Rule::OddsWon], values[Rule::OddsPlayed]}; }
 };
@@ -131,6 +132,13 @@ std::string gamesDat(const std::vector<Game>& games);
 // The help file of a game's rules: its text with a final CR LF, and when its odds were measured a
 // last line with the chance of winning found.
 std::string rulesHelp(const Game& game);
+
+// The help pages, UTF-8 HTML: a game's page (its preview, decks, redeals, category and odds, its
+// rules, the games it is based on and those based on it), and the index of every game. Pages link
+// to each other by file name ("0002.html" beside each other in help/games, "index.html" and
+// "program.html" one folder up); the preview is asked for as "preview:NNNN".
+std::string helpPage(const Game& game, const std::vector<Game>& games);
+std::string helpIndex(const std::vector<Game>& games);
 
 // Reads catalogueDir/defaults.game and catalogueDir/games/*.game, writes programDir/GAMES.DAT and
 // programDir/help/games/NNNN.txt for

@@ -7,6 +7,8 @@
 
 #include "catalogue/compiler/Catalogue.h"
 #include "engine/Moves.h"
+#include "storage/Encoding.h"
+#include "storage/TextUtils.h"
 #include "table/Fans.h"
 #include "table/Layout.h"
 #include "tests/support/PlayedSession.h"
@@ -242,6 +244,32 @@ TEST(CatalogueOverview, IsCurrent)
     ASSERT_TRUE(compiled.errors.empty()) << compiled.errors.front();
     EXPECT_EQ(fileText(KST_SOURCE_DIR "/catalogue/GAMES.md"), catalogue::overview(compiled.games))
         << "catalogue/GAMES.md is out of date: run make overview";
+}
+
+// Every game of the catalogue has its help page in the built program folder: its name, its facts,
+// its rules, and the related games linked both ways.
+TEST(CatalogueHelp, EveryGameHasItsPage)
+{
+    const catalogue::Compiled compiled = catalogue::compileSources(KST_SOURCE_DIR "/catalogue");
+    ASSERT_TRUE(compiled.errors.empty()) << compiled.errors.front();
+    for (const catalogue::Game& game : compiled.games) {
+        ASSERT_FALSE(game.rulesText.empty()) << game.name << " has no rules";
+        const std::string page = fileText(KST_PROGRAM_DIR "/help/games/" + zeroPadded(game.id, 4) + ".html");
+        EXPECT_NE(page.find("<h1>" + cp1252ToUtf8(game.name) + "</h1>"), std::string::npos) << game.name;
+        EXPECT_NE(page.find("<h2>Rules</h2>"), std::string::npos) << game.name;
+        // The first line of the rules, after its heading.
+        const std::string firstLine = cp1252ToUtf8(game.rulesText.substr(0, game.rulesText.find("\r\n")));
+        const std::string words = firstLine.substr(firstLine.find(':') + 1);
+        if (words.find_first_of("&<>\"") == std::string::npos)
+            EXPECT_NE(page.find(words), std::string::npos) << game.name << ": " << words;
+        if (game.baseGameId)
+            EXPECT_NE(page.find("Based on <a href=\"" + zeroPadded(*game.baseGameId, 4) + ".html\">"),
+                      std::string::npos)
+                << game.name;
+    }
+    EXPECT_NE(fileText(KST_PROGRAM_DIR "/help/index.html").find("games/0001.html"), std::string::npos);
+    EXPECT_NE(fileText(KST_PROGRAM_DIR "/help/program.html").find("<h1>Playing Kestrane 2000</h1>"),
+              std::string::npos);
 }
 
 // ---- every game on the table ---------------------------------------------------------------------

@@ -94,6 +94,16 @@ TEST(CatalogueCompiler, WritesTheCatalogueFileAndRulesHelp)
     EXPECT_EQ(tail, expected);
 
     EXPECT_EQ(dir.read("program/help/games/0001.txt"), "Build down.\r\n\r\n  Caf\xE9 rule.\r\n");
+    // The help pages: UTF-8, with the game's facts and rules; a game without rules has no page, and
+    // the index names it without a link.
+    const std::string page = dir.read("program/help/games/0001.html");
+    for (const char* part : {"<h1>Alpha Patience</h1>", "<img src=\"preview:0001\">", "FreeCell type",
+                             "about 1 in 20", "<p>Build down.</p>", "Caf\xC3\xA9 rule.", "../index.html"})
+        EXPECT_NE(page.find(part), std::string::npos) << part;
+    EXPECT_FALSE(std::filesystem::exists(dir.path() / "program/help/games/0007.html"));
+    const std::string index = dir.read("program/help/index.html");
+    EXPECT_NE(index.find("<a href=\"games/0001.html\">Alpha Patience</a>"), std::string::npos);
+    EXPECT_NE(index.find("<td>Beta</td>"), std::string::npos);
     EXPECT_FALSE(std::filesystem::exists(dir.path() / "program/help/games/0007.txt"));
     EXPECT_FALSE(std::filesystem::exists(dir.path() / "program/help/games/0009.txt"));
 }

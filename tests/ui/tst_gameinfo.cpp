@@ -3,6 +3,7 @@
 
 #include "MainWindowHarness.h"
 
+#include "shell/HelpWindow.h"
 #include "shell/TfrmTips.h"
 #include "stats/Statistics.h"
 #include "stats/ui/StatsContext.h"
@@ -10,7 +11,9 @@
 
 #include <QCheckBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
+#include <QToolButton>
 
 #include <fstream>
 
@@ -40,6 +43,7 @@ private slots:
     void informationOfTheGameOnTheTable();
     void rulesOfACustomizedGame();
     void tipsGoRoundAndRememberTheSwitch();
+    void helpPagesFromF1AndTheKeyboard();
 
 private:
     void open()
@@ -111,7 +115,8 @@ void TstGameInfo::rulesOfACustomizedGame()
             QCOMPARE(labelText(help, "lblGameFrom2"), QStringLiteral("Click this button to view Klondike rules"));
             onModal(
                 [&](QDialog& rules) {
-                    QCOMPARE(rules.objectName(), QStringLiteral("frmRules"));
+                    QCOMPARE(rules.objectName(), QStringLiteral("frmHelp"));
+                    QVERIFY(static_cast<HelpWindow&>(rules).page().path().endsWith(QStringLiteral("0002.html")));
                     baseRulesShown = true;
                 },
                 [&help] { help.findChild<QPushButton*>(QStringLiteral("btnRules"))->click(); });
@@ -156,6 +161,39 @@ void TstGameInfo::tipsGoRoundAndRememberTheSwitch()
         },
         [this] { m_window->firstActivation(); });
     QVERIFY(m_window->gameInProgress()); // the browser followed
+}
+
+void TstGameInfo::helpPagesFromF1AndTheKeyboard()
+{
+    // F1 opens the page of the game on the table beside it, and the help stays open while playing.
+    QVERIFY(m_window->startGame(Klondike, "Klondike", true));
+    QCOMPARE(action("mnuRules")->shortcut(), QKeySequence(Qt::Key_F1));
+    action("mnuRules")->trigger();
+    HelpWindow* help = m_window->helpWindow();
+    QVERIFY(help && help->isVisible());
+    QVERIFY(help->page().path().endsWith(QStringLiteral("games/0002.html")));
+    QVERIFY(help->pageText().contains(QStringLiteral("Klondike")));
+    QVERIFY(help->pageText().contains(QStringLiteral("Aim:")));
+
+    // The keyboard alone: find a game, open it, go back and forward.
+    QTest::keySequence(help, QKeySequence::Find);
+    auto* search = help->findChild<QLineEdit*>(QStringLiteral("edtSearch"));
+    QTest::keyClicks(search, QStringLiteral("spider"));
+    QTest::keyClick(search, Qt::Key_Down);
+    QTest::keyClick(search, Qt::Key_Return);
+    QVERIFY2(help->pageText().contains(QStringLiteral("Spider")), qPrintable(help->page().toString()));
+    const QUrl spiderPage = help->page();
+    QVERIFY(spiderPage != QUrl::fromLocalFile(QString()));
+    help->findChild<QToolButton*>(QStringLiteral("btnBack"))->click();
+    QVERIFY(help->page().path().endsWith(QStringLiteral("games/0002.html")));
+    help->findChild<QToolButton*>(QStringLiteral("btnForward"))->click();
+    QCOMPARE(help->page(), spiderPage);
+    // The contents page and its link to the list of every game.
+    help->showProgram();
+    QVERIFY(help->pageText().contains(QStringLiteral("Playing Kestrane 2000")));
+    help->showIndex();
+    QVERIFY(help->pageText().contains(QStringLiteral("Freecell")));
+    help->close();
 }
 
 KST_UI_TEST_MAIN(TstGameInfo)

@@ -113,7 +113,7 @@ void TstMenus::theMenuTree_data()
     row("mnuFavoriteGames", "mnuOpzioni", "&Favorite games...", "Ctrl+F", true);
     row("mnuCardCounter", "mnuOpzioni", "&Card counter...", "F8", true);
     row("mnuRules", "mnuAiuto", "&Rules", "F1", true);
-    row("Sommario1", "mnuAiuto", "&Contents", "", false);
+    row("Sommario1", "mnuAiuto", "&Contents", "", true);
     row("mnuTips", "mnuAiuto", "&Tip of the Day...", "", true);
     row("mnuAbout", "mnuAiuto", "A&bout Kestrane 2000...", "", true);
     row("popShowTime", "popTB", "Show time", "", false); // the box is shown
