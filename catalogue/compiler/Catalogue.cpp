@@ -1100,8 +1100,16 @@ std::string helpPage(const Game& game, const std::vector<Game>& games)
          + "</td></tr>\n<tr><td><b>Decks:</b></td><td>" + decksText(game) + "</td></tr>\n<tr><td><b>Redeals:</b></td><td>"
          + redealsText(game) + "</td></tr>\n<tr><td><b>Chance of winning:</b></td><td>"
          + (odds.empty() ? std::string("not known") : odds + (game.measured ? ", measured by the solver" : ""))
-         + "</td></tr>\n</table>\n";
-    out += "<h2>Rules</h2>\n" + rulesParagraphs(game.rulesText);
+         + "</td></tr>\n";
+    // The browser's lists that hold it.
+    std::string lists;
+    for (const auto& [listed, folder] : {std::pair{game.selected, "Selected games"}, {game.original, "Original games"},
+                                         {game.children, "Games for Children"}, {game.isNew, "New games"}})
+        if (listed)
+            lists += std::string(lists.empty() ? "" : ", ") + folder;
+    if (!lists.empty())
+        out += "<tr><td><b>Listed in:</b></td><td>" + lists + "</td></tr>\n";
+    out += "</table>\n<h2>Rules</h2>\n" + rulesParagraphs(game.rulesText);
 
     std::vector<const Game*> basedOnIt;
     const Game* base = nullptr;

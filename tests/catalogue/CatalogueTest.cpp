@@ -98,7 +98,8 @@ TEST(CatalogueCompiler, WritesTheCatalogueFileAndRulesHelp)
     // the index names it without a link.
     const std::string page = dir.read("program/help/games/0001.html");
     for (const char* part : {"<h1>Alpha Patience</h1>", "<img src=\"preview:0001\">", "FreeCell type",
-                             "about 1 in 20", "<p>Build down.</p>", "Caf\xC3\xA9 rule.", "../index.html"})
+                             "about 1 in 20", "<p>Build down.</p>", "Caf\xC3\xA9 rule.", "../index.html",
+                             "Selected games, Games for Children, New games"})
         EXPECT_NE(page.find(part), std::string::npos) << part;
     EXPECT_FALSE(std::filesystem::exists(dir.path() / "program/help/games/0007.html"));
     const std::string index = dir.read("program/help/index.html");
