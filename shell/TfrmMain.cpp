@@ -583,7 +583,9 @@ void TfrmMain::rebuildFavouritesMenu()
         if (gameId < 0)
             continue; // its game is gone
         const std::string name = m_catalogue.gameName(gameId);
-        QAction* item = m_favouritesMenu->addAction(fromProgramText(name));
+        // An "&" of a name is shown, not taken for a mnemonic.
+        QAction* item =
+            m_favouritesMenu->addAction(fromProgramText(name).replace(QLatin1Char('&'), QStringLiteral("&&")));
         const std::string picture = categoryIconName(m_catalogue.gameCategory(gameId));
         if (picture.rfind("TREE5_", 0) == 0)
             item->setIcon(treePicture(m_ports.resources, picture));

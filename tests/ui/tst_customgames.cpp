@@ -95,6 +95,7 @@ private slots:
     void deletingFromTheBrowser();
     void favouritesFromTheDialogToTheMenu();
     void aDamagedFileIsReportedOnceAndKept();
+    void anAmpersandInAFavouriteIsShown();
 
 private:
     bool startKlondike() { return m_window->startGame(Klondike, "Klondike", true); }
@@ -416,6 +417,17 @@ void TstCustomGames::aDamagedFileIsReportedOnceAndKept()
     QCOMPARE(std::count(texts.begin(), texts.end(), report), 1L);
     std::ifstream in(customGamesPath(), std::ios::binary);
     QCOMPARE(std::string(std::istreambuf_iterator<char>(in), {}), damaged);
+}
+
+void TstCustomGames::anAmpersandInAFavouriteIsShown()
+{
+    writeFile(customGamesPath(), test::customGamesFile({{8000, "Fish & Chips", Klondike, "0030013"}}));
+    m_window->config().writeText("Favourite Games", "Game000", "Fish & Chips");
+    m_window->rebuildFavouritesMenu();
+    QAction* item = m_window->findChild<QMenu*>(QStringLiteral("mnuFavoritesList"))->actions().front();
+    QCOMPARE(item->text(), QStringLiteral("Fish && Chips")); // drawn as "Fish & Chips", no mnemonic
+    item->trigger();
+    QCOMPARE(currentGameId(), 8000);
 }
 
 KST_UI_TEST_MAIN(TstCustomGames)
