@@ -111,7 +111,7 @@ TEST_F(PreferenceSetTest, ALookAppliedAndRestoredLeavesTheSessionAsItWas)
 TEST(CardSpeed, StoredDelaysFindTheNearestPosition)
 {
     const std::pair<long, int> cases[] = {{50, 1}, {25, 2}, {10, 3}, {3, 4}, {0, 5},
-                                          {12, 3}, {99, 1}, {-4, 5}, {17, 2}, {6, 4}};
+                                          {12, 3}, {99, 1}, {-4, 5}, {18, 2}, {6, 4}};
     for (const auto& [delay, position] : cases)
         EXPECT_EQ(speedPosition(delay), position) << delay;
     for (int position = 1; position <= 5; ++position)
