@@ -66,6 +66,7 @@ constexpr QSize CardSampleSize(300, 140);
 constexpr QSize BackSampleSize(200, 140);
 constexpr QSize BackgroundSampleSize(240, 180);
 constexpr int SwatchSide = 16;
+constexpr int PagesHeight = 400;
 
 // A picture wider or higher than this is refused as a background before it is decoded whole.
 constexpr int MaxBackgroundSide = MaxPictureSide;
@@ -277,6 +278,7 @@ TfrmCustomize::TfrmCustomize(CustomizeContext& context, int page, QWidget* paren
 
     m_pages = new QTabWidget(this);
     m_pages->setObjectName(QStringLiteral("pgcCustomize"));
+    m_pages->setMinimumHeight(PagesHeight); // the trees show a folder or two opened without scrolling
     m_pages->addTab(makeGeneralPage(), QStringLiteral("&General"));
     m_pages->addTab(makeCardsPage(), QStringLiteral("  &Cards  "));
     m_pages->addTab(makeDecksPage(), QStringLiteral(" Dec&ks  "));
@@ -400,11 +402,12 @@ QWidget* TfrmCustomize::makeDecksPage()
     auto* page = new QWidget;
     m_trvCardBack = makeTree(page, "trvCardBack");
     const QIcon folder = folderIcon(this);
+    const QIcon picture = style()->standardIcon(QStyle::SP_FileIcon);
     for (const TreeFolder& f : backFolders) {
         QTreeWidgetItem* node = addNode(nullptr, m_trvCardBack, QString::fromLatin1(f.name), f.code);
         node->setIcon(0, folder);
         for (int back : f.children)
-            addNode(node, m_trvCardBack, fromProgramText(nameOf(assets::cardBacks, back)), back);
+            addNode(node, m_trvCardBack, fromProgramText(nameOf(assets::cardBacks, back)), back)->setIcon(0, picture);
     }
     connect(m_trvCardBack, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* item) {
         if (item && item->data(0, CodeRole).toInt() > 0) {
@@ -446,7 +449,8 @@ QWidget* TfrmCustomize::makeBackgroundsPage()
     };
     m_customizedFolder = addFolder(nullptr, QStringLiteral("Customized"), BackgroundCode::CustomizedFolder);
     QTreeWidgetItem* colours = addFolder(nullptr, QStringLiteral("Colors"), BackgroundCode::Folder);
-    addNode(colours, m_trvBackGround, QStringLiteral("(Custom color)"), BackgroundCode::CustomColour);
+    m_customColourNode =
+        addNode(colours, m_trvBackGround, QStringLiteral("(Custom color)"), BackgroundCode::CustomColour);
     for (const FixedColour& c : fixedColours)
         addNode(colours, m_trvBackGround, QString::fromLatin1(c.name), c.code)->setIcon(0, swatch(qColourOf(c.code)));
     QTreeWidgetItem* rich = addFolder(nullptr, QStringLiteral("Over 256 colors"), BackgroundCode::Folder);
@@ -661,6 +665,7 @@ void TfrmCustomize::load(const PreferenceSet& set)
     m_background = backgroundChoice(set.background, m_customColour);
     if (m_customColour == 0)
         m_customColour = storedColourOf(QApplication::palette().color(QPalette::Button));
+    m_customColourNode->setIcon(0, swatch(qColourOf(m_customColour)));
     selectBackgroundNode(m_background);
     // Fading needs more than a palette of colours.
     if (m_context.ports.graphics.displayColourBits() <= 8)
@@ -926,6 +931,7 @@ void TfrmCustomize::chooseColour()
     if (const std::optional<Colour> chosen =
             m_context.ports.dialogs.chooseColour(rgb(shown.red(), shown.green(), shown.blue()))) {
         m_customColour = long(toStoredColour(*chosen));
+        m_customColourNode->setIcon(0, swatch(qColourOf(m_customColour)));
         m_background = {BackgroundCode::CustomColour, {}};
         refreshSamples();
     }

@@ -138,6 +138,7 @@ private:
     QLabel* m_backName = nullptr;
     QTreeWidget* m_trvBackGround = nullptr;
     QTreeWidgetItem* m_customizedFolder = nullptr;
+    QTreeWidgetItem* m_customColourNode = nullptr; // shows the custom colour
     QLabel* m_backgroundSample = nullptr;
     QLabel* m_backgroundName = nullptr;
     QPushButton* m_btnColors = nullptr;

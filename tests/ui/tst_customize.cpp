@@ -373,12 +373,19 @@ void TstCustomize::screenshots()
     if (folder.isEmpty())
         QSKIP("KESTRANE_SCREENSHOTS names no folder");
     play(Klondike, "Klondike");
+    const auto shoot = [&](QWidget& window, const QString& name) {
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QTest::qWait(300); // the first paint reaches the X server
+        const QString file = QStringLiteral("%1/%2.png").arg(QString::fromLocal8Bit(folder), name);
+        QCOMPARE(std::system(("import -window root " + file.toStdString()).c_str()), 0);
+    };
     for (int page = TfrmCustomize::General; page <= TfrmCustomize::Sounds; ++page)
-        inDialog(page, [&](TfrmCustomize& dialog) {
-            QVERIFY(QTest::qWaitForWindowExposed(&dialog));
-            QTest::qWait(300); // the window manager's frame and the first paint
-            const QString file = QStringLiteral("%1/customize-%2.png").arg(QString::fromLocal8Bit(folder)).arg(page);
-            QCOMPARE(std::system(("import -window root " + file.toStdString()).c_str()), 0);
+        inDialog(page, [&](TfrmCustomize& dialog) { shoot(dialog, QStringLiteral("customize-%1").arg(page)); });
+    // The two small dialogs of the General page.
+    for (const char* button : {"btnPointers", "btnAdvanced"})
+        inDialog(TfrmCustomize::General, [&](TfrmCustomize& dialog) {
+            test::onModal([&](QDialog& small) { shoot(small, QLatin1String(button)); },
+                          [&] { dialog.findChild<QPushButton*>(QLatin1String(button))->click(); });
         });
 }
 
