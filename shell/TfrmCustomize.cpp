@@ -196,6 +196,18 @@ QIcon folderIcon(const QWidget* widget)
     return icon;
 }
 
+// A folder of a tree with its pictures, named as the list of the IMAGES folder names them.
+QTreeWidgetItem* addPictureFolder(QTreeWidget* tree, QTreeWidgetItem* parent, const TreeFolder& folder,
+                                  std::span<const assets::NamedPicture> names)
+{
+    QTreeWidgetItem* node = addNode(parent, tree, QString::fromLatin1(folder.name), folder.code);
+    node->setIcon(0, folderIcon(tree));
+    const QIcon picture = tree->style()->standardIcon(QStyle::SP_FileIcon);
+    for (int number : folder.children)
+        addNode(node, tree, fromProgramText(nameOf(names, number)), number)->setIcon(0, picture);
+    return node;
+}
+
 QImage imageOf(const Bitmap& bitmap)
 {
     if (const auto* qt = dynamic_cast<const QtBitmap*>(&bitmap))
@@ -211,6 +223,22 @@ QLabel* makeSample(QWidget* parent, const char* name, QSize size)
     sample->setFrameShape(QFrame::Panel);
     sample->setFrameShadow(QFrame::Sunken);
     return sample;
+}
+
+// A sample area with the name of what it shows below it, at the top of a column.
+QVBoxLayout* makeSampleColumn(QWidget* page, const char* sampleName, QSize size, QLabel*& sample,
+                              const char* captionName, QLabel*& caption)
+{
+    sample = makeSample(page, sampleName, size);
+    caption = new QLabel(page);
+    caption->setObjectName(QLatin1String(captionName));
+    caption->setAlignment(Qt::AlignCenter);
+    caption->setWordWrap(true);
+    caption->setMaximumWidth(size.width());
+    auto* column = new QVBoxLayout;
+    column->addWidget(sample);
+    column->addWidget(caption);
+    return column;
 }
 
 } // namespace
@@ -401,27 +429,15 @@ QWidget* TfrmCustomize::makeDecksPage()
 {
     auto* page = new QWidget;
     m_trvCardBack = makeTree(page, "trvCardBack");
-    const QIcon folder = folderIcon(this);
-    const QIcon picture = style()->standardIcon(QStyle::SP_FileIcon);
-    for (const TreeFolder& f : backFolders) {
-        QTreeWidgetItem* node = addNode(nullptr, m_trvCardBack, QString::fromLatin1(f.name), f.code);
-        node->setIcon(0, folder);
-        for (int back : f.children)
-            addNode(node, m_trvCardBack, fromProgramText(nameOf(assets::cardBacks, back)), back)->setIcon(0, picture);
-    }
+    for (const TreeFolder& f : backFolders)
+        addPictureFolder(m_trvCardBack, nullptr, f, assets::cardBacks);
     connect(m_trvCardBack, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* item) {
         if (item && item->data(0, CodeRole).toInt() > 0) {
             m_back = item->data(0, CodeRole).toInt();
             refreshSamples();
         }
     });
-    m_backSample = makeSample(page, "imgBackSample", BackSampleSize);
-    m_backName = new QLabel(page);
-    m_backName->setObjectName(QStringLiteral("lblBackName"));
-    m_backName->setAlignment(Qt::AlignCenter);
-    auto* side = new QVBoxLayout;
-    side->addWidget(m_backSample);
-    side->addWidget(m_backName);
+    QVBoxLayout* side = makeSampleColumn(page, "imgBackSample", BackSampleSize, m_backSample, "lblBackName", m_backName);
     side->addWidget(addSwitch(page, Switch::RandomDeck, "chkRandomDeck", "Random &decks"));
     side->addStretch();
     auto* layout = new QHBoxLayout(page);
@@ -434,30 +450,20 @@ QWidget* TfrmCustomize::makeBackgroundsPage()
 {
     auto* page = new QWidget;
     m_trvBackGround = makeTree(page, "trvBackGround");
-    const QIcon folder = folderIcon(this);
-    const QIcon picture = style()->standardIcon(QStyle::SP_FileIcon);
-    const auto addFolder = [&](QTreeWidgetItem* parent, const QString& caption, int code) {
-        QTreeWidgetItem* node = addNode(parent, m_trvBackGround, caption, code);
-        node->setIcon(0, folder);
-        return node;
+    const auto addFolder = [&](const char* caption, int code) {
+        return addPictureFolder(m_trvBackGround, nullptr, {caption, code, {}}, {});
     };
-    const auto addPictures = [&](QTreeWidgetItem* parent, const TreeFolder& f) {
-        QTreeWidgetItem* node = addFolder(parent, QString::fromLatin1(f.name), f.code);
-        for (int number : f.children)
-            addNode(node, m_trvBackGround, fromProgramText(nameOf(assets::backgrounds, number)), number)
-                ->setIcon(0, picture);
-    };
-    m_customizedFolder = addFolder(nullptr, QStringLiteral("Customized"), BackgroundCode::CustomizedFolder);
-    QTreeWidgetItem* colours = addFolder(nullptr, QStringLiteral("Colors"), BackgroundCode::Folder);
+    m_customizedFolder = addFolder("Customized", BackgroundCode::CustomizedFolder);
+    QTreeWidgetItem* colours = addFolder("Colors", BackgroundCode::Folder);
     m_customColourNode =
         addNode(colours, m_trvBackGround, QStringLiteral("(Custom color)"), BackgroundCode::CustomColour);
     for (const FixedColour& c : fixedColours)
         addNode(colours, m_trvBackGround, QString::fromLatin1(c.name), c.code)->setIcon(0, swatch(qColourOf(c.code)));
-    QTreeWidgetItem* rich = addFolder(nullptr, QStringLiteral("Over 256 colors"), BackgroundCode::Folder);
+    QTreeWidgetItem* rich = addFolder("Over 256 colors", BackgroundCode::Folder);
     for (const TreeFolder& f : richBackgroundFolders)
-        addPictures(rich, f);
-    QTreeWidgetItem* palette = addFolder(nullptr, QStringLiteral("Under 256 colors"), BackgroundCode::Folder);
-    addPictures(palette, paletteBackgroundFolder);
+        addPictureFolder(m_trvBackGround, rich, f, assets::backgrounds);
+    QTreeWidgetItem* palette = addFolder("Under 256 colors", BackgroundCode::Folder);
+    addPictureFolder(m_trvBackGround, palette, paletteBackgroundFolder, assets::backgrounds);
     fillCustomizedFolder();
     connect(m_trvBackGround, &QTreeWidget::currentItemChanged, this, &TfrmCustomize::backgroundSelected);
     connect(m_trvBackGround, &QTreeWidget::itemDoubleClicked, this, [this](QTreeWidgetItem* item) {
@@ -479,15 +485,8 @@ QWidget* TfrmCustomize::makeBackgroundsPage()
         popup->popup(m_trvBackGround->viewport()->mapToGlobal(at));
     });
 
-    m_backgroundSample = makeSample(page, "imgBackgroundSample", BackgroundSampleSize);
-    m_backgroundName = new QLabel(page);
-    m_backgroundName->setObjectName(QStringLiteral("lblBackgroundName"));
-    m_backgroundName->setAlignment(Qt::AlignCenter);
-    m_backgroundName->setWordWrap(true);
-    m_backgroundName->setMaximumWidth(BackgroundSampleSize.width());
-    auto* side = new QVBoxLayout;
-    side->addWidget(m_backgroundSample);
-    side->addWidget(m_backgroundName);
+    QVBoxLayout* side = makeSampleColumn(page, "imgBackgroundSample", BackgroundSampleSize, m_backgroundSample,
+                                         "lblBackgroundName", m_backgroundName);
     auto* buttons = new QHBoxLayout;
     m_btnColors = addDialogButton(page, buttons, "C&olors...", "btnColors", [this] { chooseColour(); });
     addDialogButton(page, buttons, "A&dd a background...", "btnAddBackground", [this] { addBackground(); });

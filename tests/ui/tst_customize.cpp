@@ -381,6 +381,10 @@ void TstCustomize::screenshots()
     };
     for (int page = TfrmCustomize::General; page <= TfrmCustomize::Sounds; ++page)
         inDialog(page, [&](TfrmCustomize& dialog) { shoot(dialog, QStringLiteral("customize-%1").arg(page)); });
+    inDialog(TfrmCustomize::Backgrounds, [&](TfrmCustomize& dialog) {
+        QVERIFY(dialog.chooseBackground(WavesBackground));
+        shoot(dialog, QStringLiteral("customize-3-picture"));
+    });
     // The two small dialogs of the General page.
     for (const char* button : {"btnPointers", "btnAdvanced"})
         inDialog(TfrmCustomize::General, [&](TfrmCustomize& dialog) {
