@@ -4,6 +4,7 @@
 #include "MainWindowHarness.h"
 
 #include "shell/TfrmCustomize.h"
+#include "shell/TfrmPointers.h"
 #include "storage/CustomBackgrounds.h"
 #include "storage/PreferenceSet.h"
 
@@ -14,6 +15,7 @@
 #include <QTreeWidget>
 #include <QtTest>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -88,6 +90,8 @@ private slots:
     void aBackgroundDeletedFromTheMiddleClosesTheGap();
     void smallCardsAskFirstAndTakeTheirOwnBack();
     void soundAndWinningAnimationControlsFollowTheirSwitches();
+    void thePointerListStandsForTheStoredNumbers();
+    void aStoredPictureTooLargeToShowFallsBackToTheDefault();
     void screenshots();
 
 private:
@@ -363,6 +367,36 @@ void TstCustomize::soundAndWinningAnimationControlsFollowTheirSwitches()
         animation->setCurrentIndex(1);
         QVERIFY(time->isEnabled());
     });
+}
+
+void TstCustomize::thePointerListStandsForTheStoredNumbers()
+{
+    play(1, "Freecell");
+    // The system's arrow shows as the large arrow; each shape stores 10 + its place; none, 0.
+    const std::pair<int, int> cases[] = {{0, 11}, {10, 10}, {13, 13}, {15, 15}, {42, 0}};
+    for (const auto& [stored, shown] : cases) {
+        TfrmPointers dialog(m_window->statsContext(), stored);
+        QCOMPARE(dialog.pointer(), shown);
+    }
+}
+
+// A picture that CFG.DAT names but that could never be decoded (written there by hand or by
+// another program) is refused by its header: the player is told, and the table is the default.
+void TstCustomize::aStoredPictureTooLargeToShowFallsBackToTheDefault()
+{
+    const QString huge = m_pictures->filePath(QStringLiteral("huge.bmp"));
+    std::ofstream(huge.toStdString(), std::ios::binary) << hugeBitmapHeader(10000);
+    ProfileFile config(m_harness.dataDir() + "/CFG.DAT");
+    config.writeText("Preference", "Customized_Background", huge.toStdString());
+    TfrmMain& window = play(1, "Freecell");
+    const std::vector<std::string> told = m_harness.ports.messages.texts();
+    QCOMPARE(std::count_if(told.begin(), told.end(),
+                           [](const std::string& text) {
+                               return text.starts_with("Customized background image not found");
+                           }),
+             1L);
+    QCOMPARE(QColor(tableImage(window).pixel(emptySpot(window))), QColor(0, 96, 0));
+    QCOMPARE(config.readText("Preference", "Customized_Background", "?"), std::string());
 }
 
 // With KESTRANE_SCREENSHOTS set to a folder, under a real X server: every page of the dialog
