@@ -265,7 +265,6 @@ public:
         m_chosen = chosen;
         update();
     }
-    bool chosen() const { return m_chosen; }
 
     const CardSetChoice& choice;
     std::function<void()> onClick;
@@ -437,7 +436,8 @@ QWidget* TfrmCustomize::makeDecksPage()
             refreshSamples();
         }
     });
-    QVBoxLayout* side = makeSampleColumn(page, "imgBackSample", BackSampleSize, m_backSample, "lblBackName", m_backName);
+    QVBoxLayout* side =
+        makeSampleColumn(page, "imgBackSample", BackSampleSize, m_backSample, "lblBackName", m_backName);
     side->addWidget(addSwitch(page, Switch::RandomDeck, "chkRandomDeck", "Random &decks"));
     side->addStretch();
     auto* layout = new QHBoxLayout(page);

@@ -12,6 +12,7 @@
 #include <QComboBox>
 #include <QPushButton>
 #include <QSlider>
+#include <QSpinBox>
 #include <QTreeWidget>
 #include <QtTest>
 
@@ -89,8 +90,10 @@ private slots:
     void picturesThatCannotBeBackgroundsAreRefused();
     void aBackgroundDeletedFromTheMiddleClosesTheGap();
     void smallCardsAskFirstAndTakeTheirOwnBack();
+    void aConfigurationThatCannotBeWrittenKeepsTheDialogOpen();
     void soundAndWinningAnimationControlsFollowTheirSwitches();
     void thePointerListStandsForTheStoredNumbers();
+    void aPreviewPlaysAtTheChosenSpeedAndKeepsTheEdits();
     void aStoredPictureTooLargeToShowFallsBackToTheDefault();
     void screenshots();
 
@@ -337,6 +340,34 @@ void TstCustomize::smallCardsAskFirstAndTakeTheirOwnBack()
     QCOMPARE(m_window->table().pictures().sizeLetter(), 'M');
 }
 
+// OK tells that CFG.DAT could not take the choices and stays open with them, so that nothing is
+// lost; once the file can be written again, OK writes them.
+void TstCustomize::aConfigurationThatCannotBeWrittenKeepsTheDialogOpen()
+{
+    play(1, "Freecell");
+    const std::filesystem::path cfg = m_harness.dataDir() + "/CFG.DAT";
+    const std::filesystem::path aside = m_harness.dataDir() + "/CFG.DAT.aside";
+    inDialog(TfrmCustomize::General, [&](TfrmCustomize& dialog) {
+        dialog.findChild<QCheckBox*>(QStringLiteral("chkPilesSize"))->setChecked(true);
+        std::filesystem::rename(cfg, aside);
+        std::filesystem::create_directory(cfg); // in the way of every write
+        m_harness.ports.messages.clear();
+        dialog.accept();
+        QVERIFY(dialog.isVisible());
+        const std::vector<std::string> told = m_harness.ports.messages.texts();
+        QCOMPARE(told.size(), std::size_t(1));
+        QVERIFY2(told.front().starts_with("The preferences could not be written to "), told.front().c_str());
+        QCOMPARE(m_window->store().fnStoreGet(Fld::ShowPilesSize), std::string("N"));
+
+        std::filesystem::remove(cfg);
+        std::filesystem::rename(aside, cfg);
+        dialog.accept();
+        QVERIFY(!dialog.isVisible());
+    });
+    QCOMPARE(m_window->config().readText("Preference", "ShowPilesSize", "?"), std::string("Y"));
+    QCOMPARE(m_window->store().fnStoreGet(Fld::ShowPilesSize), std::string("Y"));
+}
+
 void TstCustomize::soundAndWinningAnimationControlsFollowTheirSwitches()
 {
     play(1, "Freecell");
@@ -378,6 +409,50 @@ void TstCustomize::thePointerListStandsForTheStoredNumbers()
         TfrmPointers dialog(m_window->statsContext(), stored);
         QCOMPARE(dialog.pointer(), shown);
     }
+}
+
+// The preview closes the dialog, plays the chosen animation at the chosen speed, and shows the
+// dialog again as the player left it; the session's speed is its own again afterwards.
+void TstCustomize::aPreviewPlaysAtTheChosenSpeedAndKeepsTheEdits()
+{
+    play(1, "Freecell");
+    SessionStore& store = m_window->store();
+    const std::string speedBefore = store.fnStoreGet(Fld::Speed_Move_Card);
+    struct Played {
+        std::string pattern;
+        int seconds;
+        std::string speed;
+    };
+    std::vector<Played> played;
+    bool editsKept = false;
+    CustomizeContext context{m_window->statsContext(), m_window->ports(), m_harness.programDir(), {}, {},
+                             [&](const std::string& pattern, int seconds) {
+                                 played.push_back({pattern, seconds, store.fnStoreGet(Fld::Speed_Move_Card)});
+                                 // Shown again: the edits are there; then the player cancels.
+                                 QTimer::singleShot(0, [&] {
+                                     auto* dialog = qobject_cast<TfrmCustomize*>(QApplication::activeModalWidget());
+                                     QVERIFY(dialog);
+                                     editsKept = dialog->choices()[Switch::ShowPilesSize]
+                                         && dialog->choices().winningAnimation == "Festoons";
+                                     dialog->reject();
+                                 });
+                             }};
+    test::onModal(
+        [&](QDialog& dialog) {
+            dialog.findChild<QCheckBox*>(QStringLiteral("chkPilesSize"))->setChecked(true);
+            dialog.findChild<QComboBox*>(QStringLiteral("cboWinningAnim"))->setCurrentIndex(1);
+            dialog.findChild<QSpinBox*>(QStringLiteral("edtWinningTime"))->setValue(40);
+            dialog.findChild<QSlider*>(QStringLiteral("trbSpeed"))->setValue(5);
+            dialog.findChild<QPushButton*>(QStringLiteral("btnPreview"))->click();
+        },
+        [&] { fnCustomizeDialog(context, TfrmCustomize::Animations, m_window.get()); });
+    QCOMPARE(played.size(), std::size_t(1));
+    QCOMPARE(played.front().pattern, std::string("Festoons"));
+    QCOMPARE(played.front().seconds, 40);
+    QCOMPARE(played.front().speed, std::string("0"));
+    QVERIFY(editsKept);
+    QCOMPARE(store.fnStoreGet(Fld::Speed_Move_Card), speedBefore);
+    QCOMPARE(store.fnStoreGet(Fld::ShowPilesSize), std::string("N")); // cancelled at last
 }
 
 // A picture that CFG.DAT names but that could never be decoded (written there by hand or by
