@@ -1124,8 +1124,12 @@ void fnCustomizeDialog(CustomizeContext& context, int page, QWidget* parent)
         store.fnStoreSet(Fld::Speed_Move_Card, std::to_string(set.speed));
         if (parent)
             parent->repaint();
-        context.previewWinning(set.winningAnimation, set.winningTime);
+        const bool goOn = context.previewWinning(set.winningAnimation, set.winningTime);
         store.fnStoreSet(Fld::Speed_Move_Card, speed);
+        if (!goOn) {
+            dialog.reject();
+            return;
+        }
     }
 }
 

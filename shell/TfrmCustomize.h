@@ -43,9 +43,10 @@ struct CustomizeContext {
     std::function<void()> repaintTable;
     // After OK: toolbar size and buttons, time and score boxes, scroll bar and pointer as stored.
     std::function<void()> applyWindow;
-    // Plays a winning animation on the table for that many seconds; without it there is no
-    // preview.
-    std::function<void(const std::string& pattern, int seconds)> previewWinning;
+    // Plays a winning animation on the table for that many seconds and returns when it has ended;
+    // false when the window is closing meanwhile, and the dialog is not shown again. Without it
+    // there is no preview.
+    std::function<bool(const std::string& pattern, int seconds)> previewWinning;
 };
 
 class TfrmCustomize : public QDialog
@@ -156,7 +157,8 @@ private:
 };
 
 // Opens the dialog on the page and runs it until it closes, playing the winning animation
-// between its showings whenever the player asks for a preview.
+// between its showings whenever the player asks for a preview. A window closing during a preview
+// ends the dialog as Cancel does.
 void fnCustomizeDialog(CustomizeContext& context, int page, QWidget* parent);
 
 } // namespace kst

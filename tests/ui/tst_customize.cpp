@@ -436,6 +436,7 @@ void TstCustomize::aPreviewPlaysAtTheChosenSpeedAndKeepsTheEdits()
                                          && dialog->choices().winningAnimation == "Festoons";
                                      dialog->reject();
                                  });
+                                 return true;
                              }};
     test::onModal(
         [&](QDialog& dialog) {
@@ -453,6 +454,28 @@ void TstCustomize::aPreviewPlaysAtTheChosenSpeedAndKeepsTheEdits()
     QVERIFY(editsKept);
     QCOMPARE(store.fnStoreGet(Fld::Speed_Move_Card), speedBefore);
     QCOMPARE(store.fnStoreGet(Fld::ShowPilesSize), std::string("N")); // cancelled at last
+
+    // The window closing during the preview: the dialog is not shown again, and nothing is kept.
+    bool shownAgain = false;
+    context.previewWinning = [&](const std::string&, int) {
+        QTimer::singleShot(0, [&] {
+            if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+                shownAgain = true;
+                dialog->reject();
+            }
+        });
+        return false;
+    };
+    test::onModal(
+        [&](QDialog& dialog) {
+            dialog.findChild<QCheckBox*>(QStringLiteral("chkPilesSize"))->setChecked(true);
+            dialog.findChild<QPushButton*>(QStringLiteral("btnPreview"))->click();
+        },
+        [&] { fnCustomizeDialog(context, TfrmCustomize::Animations, m_window.get()); });
+    QCoreApplication::processEvents();
+    QVERIFY(!shownAgain);
+    QCOMPARE(store.fnStoreGet(Fld::ShowPilesSize), std::string("N"));
+    QCOMPARE(store.fnStoreGet(Fld::Speed_Move_Card), speedBefore);
 }
 
 // A picture that CFG.DAT names but that could never be decoded (written there by hand or by
