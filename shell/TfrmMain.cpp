@@ -2,8 +2,8 @@
 
 #include "shell/AboutBox.h"
 #include "shell/RulesWindow.h"
-#include "shell/TfrmCustomize.h"
 #include "shell/TfrmCustomizeRules.h"
+#include "shell/TfrmCustomize.h"
 #include "shell/TfrmFavorite.h"
 #include "shell/TfrmOpenGame.h"
 #include "shell/TfrmSelectGameNumber.h"
