@@ -5,6 +5,7 @@
 #include "shell/TfrmAboutGame.h"
 #include "shell/TfrmCustomHelp.h"
 #include "shell/TfrmCustomizeRules.h"
+#include "shell/TfrmCustomize.h"
 #include "shell/TfrmFavorite.h"
 #include "shell/TfrmOpenGame.h"
 #include "shell/TfrmSelectGameNumber.h"
@@ -715,7 +716,7 @@ void TfrmMain::createMenus()
     tournament->menuAction()->setVisible(false);
 
     addMenu(bar->addMenu(QStringLiteral("&Tools")), "mnuOpzioni",
-            {{"mnuCustomize", "C&ustomize...", "Ctrl+U"},
+            {{"mnuCustomize", "C&ustomize...", "Ctrl+U", [this] { customize(TfrmCustomize::General); }},
              {"Selectthemes1", "&Select themes...", ""},
              {"mnuCustomizeRules", "Customize &rules...", "Ctrl+R", [this] { customizeRules(); }},
              {},
@@ -801,9 +802,10 @@ void TfrmMain::createPopupMenus()
                         {{"popGameInformation", "Game information...", "", [this] { showGameInformation(); }},
                          {"popFavoriteGames", "Favorite games...", "", [this] { editFavourites(); }},
                          {},
-                         {"popChangeCardSet", "Change card set"},
-                         {"popChangeDeck", "Change deck"},
-                         {"popChangeBackground", "Change background"},
+                         {"popChangeCardSet", "Change card set", "", [this] { customize(TfrmCustomize::Cards); }},
+                         {"popChangeDeck", "Change deck", "", [this] { customize(TfrmCustomize::Decks); }},
+                         {"popChangeBackground", "Change background", "",
+                          [this] { customize(TfrmCustomize::Backgrounds); }},
                          {},
                          {"popPause", "Pause", "Ctrl+P", [this] { m_actions.at("mnuPause")->trigger(); }, true},
                          {"popQuitGame", "Quit game", "Ctrl+Q", [this] { m_actions.at("mnuQuitGame")->trigger(); }},
@@ -1790,6 +1792,42 @@ void TfrmMain::closeEvent(QCloseEvent* event)
     m_config.writeText("Preference", "AutoPlay", autoPlay() ? "Y" : "N");
     m_imgSfondo->onResize = nullptr;
     event->accept();
+}
+
+// ---- the Customize dialog ----------------------------------------------------------------------
+
+void TfrmMain::customize(int page)
+{
+    // The winning animation's preview is connected where the winning animations are played.
+    CustomizeContext context{*m_statsContext, m_ports, m_files.programDir(), [this] { showCustomizedLook(); },
+                             [this] { applyCustomizedWindow(); }, {}};
+    fnCustomizeDialog(context, page, this);
+}
+
+void TfrmMain::showCustomizedLook()
+{
+    m_table->applyCardSize();
+    if (m_table->gameOnTable()) {
+        std::string notice; // the small-screen notices were given when the game started
+        m_table->prepareTable(notice);
+    }
+    tableResized();
+}
+
+void TfrmMain::applyCustomizedWindow()
+{
+    m_windowPreferences.toolbarLarge = m_config.readText("Preference", "ToolBar_Large", "N") == "Y";
+    m_windowPreferences.toolbarFlat = m_config.readText("Preference", "ToolBar_Flat", "Y") == "Y";
+    applyToolbarSize(m_windowPreferences.toolbarLarge);
+    applyButtonStyle(m_windowPreferences.toolbarFlat);
+    m_actions.at("popShowTime")->setEnabled(m_store.fnStoreGet(Fld::Show_Time) != "Y");
+    m_actions.at("popShowScore")->setEnabled(m_store.fnStoreGet(Fld::Show_Score) != "Y");
+    const int chosen = int(numberOr(m_store.fnStoreGet(Fld::Cursor), 0));
+    if (m_cursors.count(chosen))
+        m_imgSfondo->setCursor(m_cursors.at(chosen));
+    else
+        m_imgSfondo->unsetCursor();
+    tableResized();
 }
 
 } // namespace kst

@@ -141,6 +141,8 @@ public:
     void setScoreBoxShown(bool shown);
     // The main popup menu at a point of the table, when the player wants it.
     void showMainPopup(QPoint at);
+    // The Customize dialog opened on a page (General, Cards, Decks, Backgrounds ...).
+    void customize(int page);
 
     // The three input filters in front of all the application's input.
     void installInputFilter(InputFilter::Kind kind, std::function<void()> onInput);
@@ -217,6 +219,10 @@ private:
     void applyToolbarSize(bool large);
     void applyButtonStyle(bool flat);
     void setBoxShown(Field key, bool shown);
+    // After the Customize dialog: the table drawn with the session's look; the toolbar, boxes,
+    // scroll bar and pointer as stored.
+    void showCustomizedLook();
+    void applyCustomizedWindow();
     void refreshSnapshotCommands();
     void setCommandEnabled(const char* name, bool on);
     // Asks whether to start the customized game just stored instead of the running one; starts it.

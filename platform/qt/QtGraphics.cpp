@@ -5,6 +5,7 @@
 #include <QFont>
 #include <QFontMetrics>
 #include <QGuiApplication>
+#include <QImageReader>
 #include <QPainter>
 #include <QScreen>
 
@@ -206,7 +207,12 @@ std::unique_ptr<Bitmap> QtGraphics::createBitmap(int width, int height)
 
 std::unique_ptr<Bitmap> QtGraphics::loadImageFile(const std::string& path)
 {
-    const QImage image(fromPath(path));
+    QImageReader reader(fromPath(path));
+    const QSize size = reader.size();
+    // A format that cannot tell its size in advance is left to the reader's own memory limit.
+    if (size.isValid() && (size.width() > MaxPictureSide || size.height() > MaxPictureSide))
+        return nullptr;
+    const QImage image = reader.read();
     if (image.isNull())
         return nullptr;
     return std::make_unique<QtBitmap>(image);

@@ -39,9 +39,15 @@ private:
     QImage m_image;
 };
 
+// The widest and highest picture file the program decodes: any table fits in it many times over,
+// and a larger one would only exhaust the memory.
+inline constexpr int MaxPictureSide = 8192;
+
 class QtGraphics : public Graphics {
 public:
     std::unique_ptr<Bitmap> createBitmap(int width, int height) override;
+    // Null for a file that is missing, not a picture, or wider or higher than MaxPictureSide (as
+    // its header tells, before anything is decoded).
     std::unique_ptr<Bitmap> loadImageFile(const std::string& path) override;
     // From the primary screen; 32 bits and 1280 x 1024 when there is none.
     int displayColourBits() override;

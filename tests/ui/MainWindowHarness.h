@@ -77,6 +77,10 @@ public:
         answers.browser = answers.gameWon = true;
     }
 
+    // A new session store on the same data folder, as when the program starts again. The windows
+    // of the old one must be gone.
+    void restartSession() { m_store = std::make_unique<SessionStore>(m_program.path().toStdString()); }
+
     // The window on the test ports; events: another message pump in their place.
     std::unique_ptr<TfrmMain> openWindow(EventPump* events = nullptr)
     {

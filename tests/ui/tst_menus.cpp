@@ -108,7 +108,7 @@ void TstMenus::theMenuTree_data()
     row("mnuLogStatistics", "mnuStatistics", "&Log statistics...", "", true);
     row("mnuHiScores", "mnuStatistics", "&Hi-Scores...", "F9", true);
     row("mnuOverallScore", "mnuStatistics", "Overall score...", "", true);
-    row("mnuCustomize", "mnuOpzioni", "C&ustomize...", "Ctrl+U", false);
+    row("mnuCustomize", "mnuOpzioni", "C&ustomize...", "Ctrl+U", true);
     row("mnuCustomizeRules", "mnuOpzioni", "Customize &rules...", "Ctrl+R", true);
     row("mnuFavoriteGames", "mnuOpzioni", "&Favorite games...", "Ctrl+F", true);
     row("mnuCardCounter", "mnuOpzioni", "&Card counter...", "F8", true);
@@ -120,7 +120,7 @@ void TstMenus::theMenuTree_data()
     row("popLargeIcons", "popTB", "Large icons", "", true);
     row("popHideTime", "popTime", "&Hide", "", true);
     row("popHideScore", "popScore", "Hide", "", true);
-    row("popChangeDeck", "popMain", "Change deck", "", false);
+    row("popChangeDeck", "popMain", "Change deck", "", true);
     row("popPause", "popMain", "Pause", "Ctrl+P", true);
     row("popQuitGame", "popMain", "Quit game", "Ctrl+Q", true);
 }
