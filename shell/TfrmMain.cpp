@@ -1798,9 +1798,11 @@ void TfrmMain::closeEvent(QCloseEvent* event)
 
 void TfrmMain::customize(int page)
 {
-    // The winning animation's preview is connected where the winning animations are played.
     CustomizeContext context{*m_statsContext, m_ports, m_files.programDir(), [this] { showCustomizedLook(); },
-                             [this] { applyCustomizedWindow(); }, {}};
+                             [this] { applyCustomizedWindow(); },
+                             [this](const std::string& pattern, int seconds) {
+                                 return previewWinningAnimation(pattern, seconds);
+                             }};
     fnCustomizeDialog(context, page, this);
 }
 

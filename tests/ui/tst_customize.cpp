@@ -95,6 +95,7 @@ private slots:
     void thePointerListStandsForTheStoredNumbers();
     void aPreviewPlaysAtTheChosenSpeedAndKeepsTheEdits();
     void aStoredPictureTooLargeToShowFallsBackToTheDefault();
+    void thePreviewPlaysTheWinningAnimationOnTheTable();
     void screenshots();
 
 private:
@@ -125,6 +126,35 @@ TfrmMain& TstCustomize::play(int gameId, const char* name)
         [&] { QVERIFY(m_window->startGame(gameId, name, false)); }();
     }
     return *m_window;
+}
+
+// Through the main window: the preview paints the winning cards over the table, then the dialog
+// comes back.
+void TstCustomize::thePreviewPlaysTheWinningAnimationOnTheTable()
+{
+    play(1, "Freecell");
+    const QImage before = m_window->tableWidget().picture().image().copy();
+    bool ranOnTheTable = false;
+    bool shownAgain = false;
+    // Once the dialog is back, it is cancelled.
+    std::function<void()> back = [&] {
+        if (auto* again = qobject_cast<TfrmCustomize*>(QApplication::activeModalWidget())) {
+            shownAgain = true;
+            again->reject();
+        } else {
+            QTimer::singleShot(100, back);
+        }
+    };
+    inDialog(TfrmCustomize::Animations, [&](TfrmCustomize& dialog) {
+        dialog.findChild<QComboBox*>(QStringLiteral("cboWinningAnim"))->setCurrentIndex(4); // "Open order"
+        dialog.findChild<QSpinBox*>(QStringLiteral("edtWinningTime"))->setValue(1);
+        QTimer::singleShot(300, [&] { ranOnTheTable = m_window->animating(); });
+        QTimer::singleShot(500, back);
+        dialog.findChild<QPushButton*>(QStringLiteral("btnPreview"))->click();
+    });
+    QTRY_VERIFY_WITH_TIMEOUT(shownAgain, 5000);
+    QVERIFY(ranOnTheTable);
+    QVERIFY(m_window->tableWidget().picture().image() != before);
 }
 
 void TstCustomize::inDialog(int page, const std::function<void(TfrmCustomize&)>& work)
