@@ -1829,6 +1829,7 @@ void TfrmMain::applyCustomizedWindow()
         m_imgSfondo->setCursor(m_cursors.at(chosen));
     else
         m_imgSfondo->unsetCursor();
+    enableGameCommands(m_session->hasGame()); // undo and redo as the undo levels now allow
     tableResized();
 }
 

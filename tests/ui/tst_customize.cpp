@@ -10,7 +10,9 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QGroupBox>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QSlider>
 #include <QSpinBox>
 #include <QTreeWidget>
@@ -96,6 +98,7 @@ private slots:
     void aPreviewPlaysAtTheChosenSpeedAndKeepsTheEdits();
     void aStoredPictureTooLargeToShowFallsBackToTheDefault();
     void thePreviewPlaysTheWinningAnimationOnTheTable();
+    void undoSwitchedOffTakesEffectAtOnce();
     void screenshots();
 
 private:
@@ -155,6 +158,26 @@ void TstCustomize::thePreviewPlaysTheWinningAnimationOnTheTable()
     QTRY_VERIFY_WITH_TIMEOUT(shownAgain, 5000);
     QVERIFY(ranOnTheTable);
     QVERIFY(m_window->tableWidget().picture().image() != before);
+}
+
+void TstCustomize::undoSwitchedOffTakesEffectAtOnce()
+{
+    play(1, "Freecell");
+    auto* undo = m_window->findChild<QAction*>(QStringLiteral("mnuUndo"));
+    QVERIFY(undo->isEnabled());
+    inDialog(TfrmCustomize::General, [](TfrmCustomize& dialog) {
+        test::onModal(
+            [](QDialog& advanced) {
+                const auto choices =
+                    advanced.findChild<QGroupBox*>(QStringLiteral("rgUndo"))->findChildren<QRadioButton*>();
+                choices.at(2)->click(); // "Di&sable"
+                advanced.findChild<QPushButton*>(QStringLiteral("btnOK"))->click();
+            },
+            [&dialog] { dialog.findChild<QPushButton*>(QStringLiteral("btnAdvanced"))->click(); });
+        dialog.findChild<QPushButton*>(QStringLiteral("btnOK"))->click();
+    });
+    QCOMPARE(m_window->store().fnStoreGet(Fld::Undo_Enabled), std::string("2"));
+    QVERIFY(!undo->isEnabled());
 }
 
 void TstCustomize::inDialog(int page, const std::function<void(TfrmCustomize&)>& work)
