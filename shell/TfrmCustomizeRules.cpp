@@ -45,7 +45,10 @@ std::optional<int> digitsOf(const QString& text)
 class LabelOfRadio : public QObject
 {
 public:
-    LabelOfRadio(QLabel* label, QRadioButton* radio) : QObject(label), m_radio(radio) { label->installEventFilter(this); }
+    LabelOfRadio(QLabel* label, QRadioButton* radio) : QObject(label), m_radio(radio)
+    {
+        label->installEventFilter(this);
+    }
     bool eventFilter(QObject*, QEvent* event) override
     {
         if (event->type() == QEvent::MouseButtonRelease && m_radio->isEnabled())

@@ -1037,7 +1037,9 @@ std::string pageName(int gameId)
 std::string gameLink(const Game& game, std::string_view folder = {})
 {
     const std::string name = html(cp1252ToUtf8(game.name));
-    return game.rulesText.empty() ? name : "<a href=\"" + std::string(folder) + pageName(game.id) + "\">" + name + "</a>";
+    if (game.rulesText.empty())
+        return name;
+    return "<a href=\"" + std::string(folder) + pageName(game.id) + "\">" + name + "</a>";
 }
 
 std::string pageStart(const std::string& title)
@@ -1063,8 +1065,8 @@ std::string rulesParagraphs(const std::string& rulesText)
             continue;
         }
         const std::size_t colon = line.find(':');
-        const bool heading = colon != std::string::npos && colon <= 20 && std::isupper(static_cast<unsigned char>(line[0]))
-            && line.find_first_of(".,;", 0) > colon;
+        const bool heading = colon != std::string::npos && colon <= 20
+            && std::isupper(static_cast<unsigned char>(line[0])) && line.find_first_of(".,;", 0) > colon;
         std::string text = html(cp1252ToUtf8(line));
         if (heading) {
             const std::size_t shownColon = text.find(':');
@@ -1096,9 +1098,9 @@ std::string helpPage(const Game& game, const std::vector<Game>& games)
     std::snprintf(preview, sizeof preview, "preview:%04d", game.id);
     out += "<p><img src=\"" + std::string(preview) + "\"></p>\n";
     const std::string odds = oddsText(game);
-    out += "<table cellpadding=\"2\">\n<tr><td><b>Category:</b></td><td>" + html(std::string(kst::categoryName(game.category)))
-         + "</td></tr>\n<tr><td><b>Decks:</b></td><td>" + decksText(game) + "</td></tr>\n<tr><td><b>Redeals:</b></td><td>"
-         + redealsText(game) + "</td></tr>\n<tr><td><b>Chance of winning:</b></td><td>"
+    out += "<table cellpadding=\"2\">\n<tr><td><b>Category:</b></td><td>"
+         + html(std::string(kst::categoryName(game.category))) + "</td></tr>\n<tr><td><b>Decks:</b></td><td>"
+         + decksText(game) + "</td></tr>\n<tr><td><b>Redeals:</b></td><td>" + redealsText(game) + "</td></tr>\n<tr><td><b>Chance of winning:</b></td><td>"
          + (odds.empty() ? std::string("not known") : odds + (game.measured ? ", measured by the solver" : ""))
          + "</td></tr>\n";
     // The browser's lists that hold it.
@@ -1138,7 +1140,8 @@ std::string helpIndex(const std::vector<Game>& games)
     std::vector<const Game*> byName;
     for (const Game& game : games)
         byName.push_back(&game);
-    std::sort(byName.begin(), byName.end(), [](const Game* a, const Game* b) { return lower(a->name) < lower(b->name); });
+    std::sort(byName.begin(), byName.end(),
+              [](const Game* a, const Game* b) { return lower(a->name) < lower(b->name); });
     std::string out = pageStart("All games");
     out += "<p><a href=\"program.html\">Playing Kestrane 2000</a></p>\n<h1>All games</h1>\n<table cellpadding=\"2\">\n";
     for (const Game* game : byName)
@@ -1229,7 +1232,8 @@ bool compileFolder(const std::filesystem::path& catalogueDir, const std::filesys
             continue;
         char name[16];
         std::snprintf(name, sizeof name, "%04d.txt", game.id);
-        if (!write(helpDir / name, rulesHelp(game)) || !write(helpDir / pageName(game.id), helpPage(game, compiled.games)))
+        if (!write(helpDir / name, rulesHelp(game))
+            || !write(helpDir / pageName(game.id), helpPage(game, compiled.games)))
             return false;
         written.insert(name);
         written.insert(pageName(game.id));

@@ -15,7 +15,8 @@ namespace kst::test {
 
 // One box that was shown: which kind, its caption and its text.
 struct ShownBox {
-    std::string kind; // "information", "warningYesNo", "questionYesNo", "question", "confirmOkCancel", "error", "advice"
+    // "information", "warningYesNo", "questionYesNo", "question", "confirmOkCancel", "error", "advice"
+    std::string kind;
     std::string caption;
     std::string text;
     int picturePage = -1; // advice only
