@@ -26,8 +26,7 @@ namespace {
 
 constexpr int CustomizeRulesHelp = 1023;
 constexpr int CustomizeNameHelp = 1024;
-// The ranges of the arrows; the boxes take three digits.
-constexpr int MostCardsPerClick = 104;
+// The most redeals the arrows reach; the boxes take three digits.
 constexpr int MostRedeals = 999;
 constexpr int NumberDigits = 3;
 enum StockPage { Stock, Tableau };
@@ -206,7 +205,7 @@ QWidget* TfrmCustomizeRules::stockPage()
     auto* page = new QWidget(this);
     m_lblCardsShuffeled = new QLabel(QStringLiteral("&Cards dealt by clicking on the stock:"), page);
     m_lblCardsShuffeled->setObjectName(QStringLiteral("lblCardsShuffeled"));
-    m_edtCardsShuffeled = new NumberBox(1, MostCardsPerClick, page);
+    m_edtCardsShuffeled = new NumberBox(1, kMostCardsPerClick, page);
     m_edtCardsShuffeled->setObjectName(QStringLiteral("edtCardsShuffeled"));
     m_edtCardsShuffeled->setText(QStringLiteral("1"));
     m_lblCardsShuffeled->setBuddy(m_edtCardsShuffeled);

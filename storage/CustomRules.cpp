@@ -22,8 +22,7 @@ constexpr int BelowBaseRankRule = 91;
 // Rule TableauBuildCode: a tableau pile that takes no card.
 constexpr int ClosedPile = 4;
 
-// The cards a stock click may deal and the deals a record's three characters can hold.
-constexpr int MostCardsPerClick = 104;
+// The deals a record's three characters can hold.
 constexpr int MostDeals = 999;
 
 bool flagAllows(int flag, bool ordinary)
@@ -69,7 +68,7 @@ Customization customizationToStore(const Customization& chosen, const Customizat
 {
     Customization stored = running;
     if (offer.cardsPerClick)
-        stored.cardsPerClick = std::clamp(chosen.cardsPerClick, 1, MostCardsPerClick);
+        stored.cardsPerClick = std::clamp(chosen.cardsPerClick, 1, kMostCardsPerClick);
     if (offer.deals)
         stored.deals = chosen.deals < 0 ? -1 : std::min(chosen.deals, MostDeals);
     stored.tableauFill = offer.tableauFill ? chosen.tableauFill : TableauFill::NotCustomized;

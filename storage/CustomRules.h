@@ -13,6 +13,9 @@
 
 namespace kst {
 
+// The most cards one click on the stock may deal: two whole decks.
+inline constexpr int kMostCardsPerClick = 104;
+
 // The empty-tableau choice as the record's seventh character stores it.
 enum class TableauFill {
     NotCustomized = 0, // the catalogue's rules stay
