@@ -7,6 +7,7 @@ namespace kst {
 
 namespace {
 
+constexpr std::string_view BackgroundKeyPrefix = "Background";
 // Keys run from Background000 to Background999.
 constexpr int MaxBackgrounds = 1000;
 constexpr std::string_view FolderOpens = " (";
@@ -23,11 +24,6 @@ std::string_view separatorAfter(std::string_view folder)
 }
 
 } // namespace
-
-std::string customBackgroundKey(int index)
-{
-    return "Background" + zeroPadded(index, 3);
-}
 
 std::string backgroundDisplayText(std::string_view path)
 {
@@ -65,21 +61,15 @@ std::string unstorableBackgroundPath(std::string_view utf8Path)
 
 std::vector<std::string> readCustomBackgrounds(const ProfileFile& config)
 {
-    std::vector<std::string> texts;
-    for (int i = 0; i < MaxBackgrounds; ++i) {
-        std::string text = config.readText(CustomBackgroundsSection, customBackgroundKey(i), "");
-        if (text.empty())
-            break;
-        texts.push_back(std::move(text));
-    }
-    return texts;
+    return config.readList(CustomBackgroundsSection, BackgroundKeyPrefix);
 }
 
 std::optional<int> addCustomBackground(ProfileFile& config, std::string_view path)
 {
     const int index = int(readCustomBackgrounds(config).size());
     if (index >= MaxBackgrounds
-        || !config.writeText(CustomBackgroundsSection, customBackgroundKey(index), backgroundDisplayText(path)))
+        || !config.writeText(CustomBackgroundsSection, std::string(BackgroundKeyPrefix) + zeroPadded(index, 3),
+                             backgroundDisplayText(path)))
         return std::nullopt;
     return index;
 }
@@ -90,10 +80,7 @@ bool removeCustomBackground(ProfileFile& config, int index)
     if (index < 0 || index >= int(texts.size()))
         return true;
     texts.erase(texts.begin() + index);
-    std::vector<std::pair<std::string, std::string>> entries;
-    for (std::size_t i = 0; i < texts.size(); ++i)
-        entries.emplace_back(customBackgroundKey(int(i)), texts[i]);
-    return config.replaceSection(CustomBackgroundsSection, entries);
+    return config.writeList(CustomBackgroundsSection, BackgroundKeyPrefix, texts);
 }
 
 } // namespace kst

@@ -14,9 +14,6 @@ namespace kst {
 
 inline constexpr std::string_view CustomBackgroundsSection = "Customized backgrounds";
 
-// The key of the picture at that place: "Background" and three digits.
-std::string customBackgroundKey(int index);
-
 // "name (folder)" for a full path, and back again. A text without the bracketed folder is taken
 // as a bare path.
 std::string backgroundDisplayText(std::string_view path);

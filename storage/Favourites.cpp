@@ -1,7 +1,6 @@
 #include "storage/Favourites.h"
 
 #include "storage/CustomGames.h"
-#include "storage/TextUtils.h"
 
 #include <algorithm>
 
@@ -9,34 +8,18 @@ namespace kst {
 
 namespace {
 
-// Keys run from Game000 to Game999.
-constexpr int MaxFavourites = 1000;
+constexpr std::string_view FavouriteKeyPrefix = "Game";
 
 } // namespace
 
-std::string favouriteKey(int index)
-{
-    return "Game" + zeroPadded(index, 3);
-}
-
 std::vector<std::string> readFavourites(const ProfileFile& config)
 {
-    std::vector<std::string> names;
-    for (int i = 0; i < MaxFavourites; ++i) {
-        std::string name = config.readText(FavouritesSection, favouriteKey(i), "");
-        if (name.empty())
-            break;
-        names.push_back(std::move(name));
-    }
-    return names;
+    return config.readList(FavouritesSection, FavouriteKeyPrefix);
 }
 
 bool writeFavourites(ProfileFile& config, const std::vector<std::string>& names)
 {
-    std::vector<std::pair<std::string, std::string>> entries;
-    for (std::size_t i = 0; i < std::min(names.size(), std::size_t(MaxFavourites)); ++i)
-        entries.emplace_back(favouriteKey(int(i)), names[i]);
-    return config.replaceSection(FavouritesSection, entries);
+    return config.writeList(FavouritesSection, FavouriteKeyPrefix, names);
 }
 
 bool removeFavourite(ProfileFile& config, std::string_view name)

@@ -14,9 +14,6 @@ namespace kst {
 
 inline constexpr std::string_view FavouritesSection = "Favourite Games";
 
-// The key of the favourite at that place: "Game" and three digits.
-std::string favouriteKey(int index);
-
 // The stored names in key order, up to the first missing one.
 std::vector<std::string> readFavourites(const ProfileFile& config);
 

@@ -2,6 +2,7 @@
 
 #include "storage/SectionFile.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstdio>
 #include <filesystem>
@@ -313,6 +314,47 @@ bool ProfileFile::replaceSection(std::string_view section,
         lines->insert(lines->begin() + static_cast<std::ptrdiff_t>(at), block.begin(), block.end());
     }
     return save(m_path, *lines);
+}
+
+namespace {
+
+// Keys of a list run from 000 to 999.
+constexpr std::size_t MostListValues = 1000;
+
+std::string listKey(std::string_view prefix, std::size_t index)
+{
+    char digits[8];
+    std::snprintf(digits, sizeof digits, "%03zu", index);
+    return std::string(prefix) + digits;
+}
+
+} // namespace
+
+std::vector<std::string> ProfileFile::readList(std::string_view section, std::string_view prefix) const
+{
+    std::vector<std::string> values;
+    const std::optional<Lines> lines = load(m_path);
+    if (!lines)
+        return values;
+    for (std::size_t i = 0; i < MostListValues; ++i) {
+        const std::optional<std::size_t> at = findEntry(*lines, section, listKey(prefix, i));
+        if (!at)
+            break;
+        const std::string& text = (*lines)[*at].text;
+        std::string value = text.substr(text.find('=') + 1);
+        if (value.empty())
+            break;
+        values.push_back(std::move(value));
+    }
+    return values;
+}
+
+bool ProfileFile::writeList(std::string_view section, std::string_view prefix, const std::vector<std::string>& values)
+{
+    std::vector<std::pair<std::string, std::string>> entries;
+    for (std::size_t i = 0; i < std::min(values.size(), MostListValues); ++i)
+        entries.emplace_back(listKey(prefix, i), values[i]);
+    return replaceSection(section, entries);
 }
 
 } // namespace kst

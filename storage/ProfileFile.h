@@ -34,6 +34,12 @@ public:
     // an entry could not be read back as written.
     bool replaceSection(std::string_view section, const std::vector<std::pair<std::string, std::string>>& entries);
 
+    // A list kept under numbered keys (prefix + index with three digits: Game000, Game001, ...), read
+    // in one pass from 000 up to the first missing or empty key, at most 1000 values.
+    std::vector<std::string> readList(std::string_view section, std::string_view prefix) const;
+    // The section replaced by the values under prefix000, prefix001, ... in one write.
+    bool writeList(std::string_view section, std::string_view prefix, const std::vector<std::string>& values);
+
 private:
     std::string m_path;
 };
