@@ -1418,7 +1418,7 @@ void TfrmMain::rulesLoaded()
 void TfrmMain::dealt(bool animate, bool keepLook)
 {
     m_solver->positionChanged();
-    m_cardCounter->recount();
+    m_cardCounter->followGame();
     m_table->showGame(&m_session->game());
     if (!keepLook)
         m_table->drawRandomLook();
@@ -1447,7 +1447,7 @@ void TfrmMain::moved(const Game& before, const Move& move, bool dragged)
     placeScrollBar();
     showTable();
     m_solver->positionChanged();
-    m_cardCounter->recount();
+    m_cardCounter->followGame();
 }
 
 void TfrmMain::scoreChanged(int score)
@@ -1476,7 +1476,7 @@ void TfrmMain::stateChanged()
         showTable();
     }
     m_solver->positionChanged();
-    m_cardCounter->recount();
+    m_cardCounter->followGame();
 }
 
 void TfrmMain::busy(bool on)

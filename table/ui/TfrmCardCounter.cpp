@@ -181,6 +181,12 @@ void TfrmCardCounter::recount()
 
 // ---- commands ------------------------------------------------------------------------------------
 
+void TfrmCardCounter::followGame()
+{
+    if (isVisible())
+        recount();
+}
+
 void TfrmCardCounter::switchShown()
 {
     const bool wasShown = isVisible();

@@ -32,8 +32,11 @@ public:
                     QWidget* parent = nullptr);
 
     // Counts the game on the table again and paints the slots; the window's height follows the
-    // deck's size. Called after every change of the game.
+    // deck's size.
     void recount();
+    // The game changed (a deal, a move, an undo): recounted while shown; a hidden counter does no
+    // work on the moves and recounts when it is shown.
+    void followGame();
     // The main window's command: the counter opened when it was closed and closed when open,
     // counted afresh either way.
     void switchShown();
