@@ -12,6 +12,8 @@
 
 namespace kst {
 
+class CardArt;
+
 // The table's small texts (labels, the score panel): the program's sans-serif face.
 struct TextStyle {
     int points = 8;
@@ -72,6 +74,9 @@ public:
     // Bits per pixel times planes of the display.
     virtual int displayColourBits() = 0;
     virtual Size screenSize() = 0;
+    // Card pictures drawn at any size (platform/CardArt.h); null where the platform has none, and
+    // then only the sizes of the resource library at one device pixel per table pixel are shown.
+    virtual CardArt* cardArt() { return nullptr; }
 };
 
 } // namespace kst
