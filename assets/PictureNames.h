@@ -21,8 +21,11 @@ struct CardSize {
     int height;
 };
 
-inline constexpr CardSize cardSizes[] = {{'B', 71, 96}, {'M', 59, 80}, {'L', 25, 32}};
+inline constexpr CardSize bigCard{'B', 71, 96}, mediumCard{'M', 59, 80}, littleCard{'L', 25, 32};
+inline constexpr CardSize cardSizes[] = {bigCard, mediumCard, littleCard};
 inline constexpr std::string_view suitLetters = "HDCS"; // the order of the card picture table
+inline constexpr int ranksPerSuit = 13;
+inline constexpr int jokerFace = 4 * ranksPerSuit; // the joker's place in the card picture table, after the 52 faces
 inline constexpr int firstCardSet = 1, lastCardSet = 5;
 inline constexpr int smallSizesCardSet = 3; // the one set also drawn in M and L
 
@@ -32,6 +35,17 @@ inline std::string threeDigits(int number)
     std::string code = std::to_string(number);
     return std::string(code.size() < 3 ? 3 - code.size() : 0, '0') + code;
 }
+
+// The card drawings the program ships in its folder CARDS, one per card set: "C" + the set's three
+// digits + ".svgz" (compressed SVG). The faces of every size are drawn from them.
+inline constexpr std::string_view cardDrawingFolder = "CARDS";
+inline std::string cardDrawingName(int set)
+{
+    return "C" + threeDigits(set) + ".svgz";
+}
+// The joker is one picture per size: taken from the drawing of this set, whose joker is drawn
+// without text that a missing font could push over the card's edge.
+inline constexpr int jokerCardSet = 5;
 
 // A suit sheet: "C" + size + set + suit, 6W x 4H, rows Ace-5 / 6-10 / J-K.
 inline std::string suitSheetName(char size, int set, char suit)

@@ -3,6 +3,7 @@
 // pictures with an alpha channel keep it (premultiplied).
 
 #include "platform/Canvas.h"
+#include "platform/qt/QtCardArt.h"
 
 #include <QImage>
 #include <QPixmap>
@@ -52,9 +53,15 @@ public:
     // From the primary screen; 32 bits and 1280 x 1024 when there is none.
     int displayColourBits() override;
     Size screenSize() override;
+    CardArt* cardArt() override { return &m_cardArt; }
+
+private:
+    QtCardArt m_cardArt;
 };
 
-// Any bitmap as a pixmap for a widget (a QtBitmap's own pixels, others copied pixel by pixel).
+// Any bitmap as an image (a QtBitmap's own pixels, others copied pixel by pixel, premultiplied
+// alpha), and as a pixmap for a widget.
+QImage imageOf(const Bitmap& bitmap);
 QPixmap pixmapOf(const Bitmap& bitmap);
 
 } // namespace kst

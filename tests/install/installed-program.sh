@@ -7,6 +7,7 @@ prefix=$(mktemp -d)
 trap 'rm -rf "$prefix"' EXIT
 cmake --install "$build" --prefix "$prefix" >/dev/null
 for file in bin/kestrane bin/kestrane-cli share/kestrane/GAMES.DAT share/kestrane/KST.RGF share/kestrane/LICENSE \
+            share/kestrane/CARDS/C003.svgz \
             share/applications/kestrane.desktop share/mime/packages/kestrane-game.xml \
             share/icons/hicolor/scalable/apps/kestrane.svg; do
     [[ -e $prefix/$file ]] || { echo "not installed: $file"; exit 1; }
