@@ -15,16 +15,13 @@
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
-#include <QPainterPath>
 #include <QResource>
 #include <QSvgRenderer>
 
 #include <algorithm>
-#include <cmath>
 #include <cstdio>
 #include <map>
 #include <memory>
-#include <numbers>
 
 namespace kst::assets {
 namespace {

@@ -5,6 +5,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include "bench/BenchApplication.h"
 #include "engine/GameSession.h"
 #include "platform/test/TestPorts.h"
 #include "stats/Players.h"
@@ -29,20 +30,6 @@ namespace {
 
 constexpr int LoggedGames = 100'000;
 const char* const Players[] = {"Anna", "Bob", "Carl", "Dora", "Emil"};
-
-// Widgets need an application; the benchmarks run without a display.
-void ensureApplication()
-{
-    static std::unique_ptr<QApplication> app;
-    if (QApplication::instance())
-        return;
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    static int argc = 1;
-    static char name[] = "kst_bench";
-    static char* argv[] = {name, nullptr};
-    app = std::make_unique<QApplication>(argc, argv);
-}
 
 // A DATA folder whose log holds 100,000 games of the built catalogue by five players, with their
 // statistics records, and what the dialogs work with.

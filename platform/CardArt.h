@@ -28,7 +28,9 @@ public:
 
     // The 52 faces of the card drawing in themeFile, hearts Ace to King, then diamonds, clubs and
     // spades, followed by the joker of jokerFile: 53 pictures of size.device(), opaque but for the
-    // rounded corners (transparent there). Empty when either drawing cannot be read.
+    // rounded corners (transparent there). Empty when either drawing cannot be read. A card
+    // narrower than 40 table pixels gets the small design (an index and one pip), which needs
+    // neither drawing.
     virtual std::vector<std::unique_ptr<Bitmap>> faces(const std::string& themeFile, const std::string& jokerFile,
                                                        const ArtSize& size) = 0;
     // An empty-pile mark by its code ("001", "_WASTE" ...), size.device() with transparency; null
@@ -36,6 +38,8 @@ public:
     virtual std::unique_ptr<Bitmap> mark(std::string_view code, const ArtSize& size) = 0;
     // The card shadow, white where the table shows through: 1 the strip right of the card
     // (shadowWidth x card height, device pixels), 2 the strip under it (card width x shadowWidth).
+    // They are drawn to lie shadowWidth - 2 below the card's top and shadowWidth - 1 right of its
+    // left edge, as the library's.
     virtual std::unique_ptr<Bitmap> shadow(int which, const ArtSize& size, int shadowWidth) = 0;
     // The frame over a card place, size.device(), blue 0,0,255 where there is none: 1 raised,
     // 2 pressed in.

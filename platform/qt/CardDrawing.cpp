@@ -159,7 +159,8 @@ QImage smallCardFace(int face, Size card, double scale)
 {
     if (face < 0 || face > assets::jokerFace || card.width <= 0 || card.height <= 0)
         return {};
-    CardCanvas canvas(card, scale, QImage::Format_ARGB32_Premultiplied);
+    // The library's format, so that the little faces come out as its own.
+    CardCanvas canvas(card, scale, QImage::Format_ARGB32);
     canvas.painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing);
     const QRect cell(0, 0, card.width, card.height);
     if (face == assets::jokerFace)

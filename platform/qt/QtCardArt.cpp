@@ -76,7 +76,7 @@ QString faceElement(int face)
     return cardElement(face / assets::ranksPerSuit, face % assets::ranksPerSuit + 1);
 }
 
-// The faces' drawing holds all 52 faces, the joker's drawing its joker.
+// Whether the drawing holds all 52 faces.
 bool holdsFaces(QSvgRenderer& drawing)
 {
     for (int face = 0; face < assets::jokerFace; ++face)
@@ -190,7 +190,8 @@ std::unique_ptr<Bitmap> QtCardArt::border(int which, const ArtSize& size)
 
 std::unique_ptr<Bitmap> QtCardArt::scaled(const Bitmap& picture, Size size)
 {
-    const QImage source = imageOf(picture);
+    const auto* own = dynamic_cast<const QtBitmap*>(&picture);
+    const QImage source = own ? own->image() : pixmapOf(picture).toImage();
     if (!isPictureSize(qSize(size)) || source.isNull())
         return nullptr;
     return std::make_unique<QtBitmap>(source.scaled(qSize(size), Qt::IgnoreAspectRatio, Qt::SmoothTransformation));

@@ -59,9 +59,7 @@ private:
     QtCardArt m_cardArt;
 };
 
-// Any bitmap as an image (a QtBitmap's own pixels, others copied pixel by pixel, premultiplied
-// alpha), and as a pixmap for a widget.
-QImage imageOf(const Bitmap& bitmap);
+// Any bitmap as a pixmap for a widget (a QtBitmap's own pixels, others copied pixel by pixel).
 QPixmap pixmapOf(const Bitmap& bitmap);
 
 } // namespace kst

@@ -198,6 +198,92 @@ void MemoryBitmap::setPixel(int x, int y, Pixel p)
     m_pixels[std::size_t(y) * m_width + x] = p;
 }
 
+// ---- card pictures ---------------------------------------------------------------------------
+
+namespace {
+
+std::unique_ptr<MemoryBitmap> plainPicture(Size size, Colour colour)
+{
+    auto picture = std::make_unique<MemoryBitmap>(size.width, size.height);
+    picture->fillRect({0, 0, size.width, size.height}, colour);
+    return picture;
+}
+
+bool isPictureSize(Size size)
+{
+    return size.width > 0 && size.height > 0;
+}
+
+} // namespace
+
+int MemoryCardArt::callsOf(std::string_view kind, const ArtSize& size) const
+{
+    return int(std::count_if(m_calls.begin(), m_calls.end(),
+                             [&](const ArtCall& call) { return call.kind == kind && call.size == size; }));
+}
+
+std::vector<std::unique_ptr<Bitmap>> MemoryCardArt::faces(const std::string& themeFile, const std::string& jokerFile,
+                                                          const ArtSize& size)
+{
+    m_calls.push_back({"faces", themeFile, size});
+    const Size device = size.device();
+    if (m_unreadable.count(themeFile) || m_unreadable.count(jokerFile) || !isPictureSize(device))
+        return {};
+    constexpr int faceCount = 53; // the 52 faces and the joker
+    std::vector<std::unique_ptr<Bitmap>> faces;
+    for (int face = 0; face < faceCount; ++face) {
+        auto picture = plainPicture(device, faceColour(face));
+        for (const Point corner : {Point{0, 0}, Point{device.width - 1, 0}, Point{0, device.height - 1},
+                                   Point{device.width - 1, device.height - 1}})
+            picture->setPixel(corner.x, corner.y, Pixel{0, 0});
+        faces.push_back(std::move(picture));
+    }
+    return faces;
+}
+
+std::unique_ptr<Bitmap> MemoryCardArt::mark(std::string_view code, const ArtSize& size)
+{
+    m_calls.push_back({"mark", std::string(code), size});
+    if (!isPictureSize(size.device()))
+        return nullptr;
+    auto picture = std::make_unique<MemoryBitmap>(size.device().width, size.device().height);
+    for (int y = 0; y < picture->height(); ++y)
+        for (int x = 0; x < picture->width(); ++x)
+            picture->setPixel(x, y, Pixel{rgb(64, 64, 64), 128});
+    return picture;
+}
+
+std::unique_ptr<Bitmap> MemoryCardArt::shadow(int which, const ArtSize& size, int shadowWidth)
+{
+    m_calls.push_back({"shadow", std::to_string(which), size});
+    const Size device = size.device();
+    const Size strip = which == 1 ? Size{shadowWidth, device.height} : Size{device.width, shadowWidth};
+    if ((which != 1 && which != 2) || !isPictureSize(strip))
+        return nullptr;
+    return plainPicture(strip, rgb(0, 0, 0));
+}
+
+std::unique_ptr<Bitmap> MemoryCardArt::border(int which, const ArtSize& size)
+{
+    m_calls.push_back({"border", std::to_string(which), size});
+    const Size device = size.device();
+    if ((which != 1 && which != 2) || !isPictureSize(device))
+        return nullptr;
+    auto picture = plainPicture(device, rgb(128, 128, 128));
+    picture->fillRect({1, 1, device.width - 2, device.height - 2}, rgb(0, 0, 255));
+    return picture;
+}
+
+std::unique_ptr<Bitmap> MemoryCardArt::scaled(const Bitmap& picture, Size size)
+{
+    m_calls.push_back({"scaled", "", ArtSize{size, 1}});
+    if (!isPictureSize(size))
+        return nullptr;
+    return plainPicture(size, picture.pixel(0, 0));
+}
+
+// ---- graphics --------------------------------------------------------------------------------
+
 void MemoryGraphics::addImageFile(const std::string& path, Size size, Colour colour)
 {
     m_files[path] = {size, colour};

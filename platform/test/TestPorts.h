@@ -2,12 +2,14 @@
 // Scripted doubles of every port. Tests queue the answers the "user" will give and read back
 // what was shown, played or asked; nothing here touches a screen, a speaker or the real clock.
 
+#include "platform/CardArt.h"
 #include "platform/Ports.h"
 
 #include <cstdint>
 #include <deque>
 #include <map>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -152,6 +154,41 @@ private:
     std::vector<DrawnText> m_texts;
 };
 
+// One call of the card pictures double: what was asked for, and at which size.
+struct ArtCall {
+    std::string kind;  // "faces", "mark", "shadow", "border" or "scaled"
+    std::string what;  // the theme file, the mark's code, the shadow's or border's number; empty for scaled
+    ArtSize size;      // for scaled the size asked, at scale 1
+    friend bool operator==(const ArtCall&, const ArtCall&) = default;
+};
+
+// Card pictures of the sizes asked, plain but each telling what it is: a face in its own colour
+// (faceColour) with its corner pixels transparent, a mark half transparent, a shadow black, a border
+// a grey frame on blue, a scaled picture the colour of the source's top left pixel. Every call is
+// recorded, so tests can see a size drawn once and then reused.
+class MemoryCardArt : public CardArt {
+public:
+    // From now on faces() of that drawing file returns nothing, as for a damaged file.
+    void setUnreadable(const std::string& file) { m_unreadable.insert(file); }
+    const std::vector<ArtCall>& calls() const { return m_calls; }
+    // How many calls of that kind asked for that size.
+    int callsOf(std::string_view kind, const ArtSize& size) const;
+    void clearCalls() { m_calls.clear(); }
+    // The colour of face 0..52 (the joker last).
+    static Colour faceColour(int face) { return rgb(40 + face * 4, 255 - face * 4, 100); }
+
+    std::vector<std::unique_ptr<Bitmap>> faces(const std::string& themeFile, const std::string& jokerFile,
+                                               const ArtSize& size) override;
+    std::unique_ptr<Bitmap> mark(std::string_view code, const ArtSize& size) override;
+    std::unique_ptr<Bitmap> shadow(int which, const ArtSize& size, int shadowWidth) override;
+    std::unique_ptr<Bitmap> border(int which, const ArtSize& size) override;
+    std::unique_ptr<Bitmap> scaled(const Bitmap& picture, Size size) override;
+
+private:
+    std::set<std::string> m_unreadable;
+    std::vector<ArtCall> m_calls;
+};
+
 // Picture files are registered by path with a size and a colour; a path that is not
 // registered does not load.
 class MemoryGraphics : public Graphics {
@@ -164,6 +201,8 @@ public:
     void setDisplayColourBits(int bits) { m_colourBits = bits; }
     void setScreenSize(Size s) { m_screen = s; }
     const std::vector<std::string>& loadedPaths() const { return m_loaded; }
+    CardArt* cardArt() override { return &m_cardArt; }
+    MemoryCardArt& memoryCardArt() { return m_cardArt; }
 
 private:
     struct ImageFile {
@@ -174,6 +213,7 @@ private:
     std::vector<std::string> m_loaded;
     int m_colourBits = 32;
     Size m_screen{1280, 1024};
+    MemoryCardArt m_cardArt;
 };
 
 // A library of plain single-colour pictures, registered by name.
