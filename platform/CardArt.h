@@ -28,9 +28,9 @@ public:
 
     // The 52 faces of the card drawing in themeFile, hearts Ace to King, then diamonds, clubs and
     // spades, followed by the joker of jokerFile: 53 pictures of size.device(), opaque but for the
-    // rounded corners (transparent there). Empty when either drawing cannot be read. A card
-    // narrower than 40 table pixels gets the small design (an index and one pip), which needs
-    // neither drawing.
+    // rounded corners (transparent there). Empty when either drawing cannot be read, or for a
+    // card too large to hold 53 times in memory. A card narrower than 40 table pixels gets the
+    // small design (an index and one pip), which needs neither drawing.
     virtual std::vector<std::unique_ptr<Bitmap>> faces(const std::string& themeFile, const std::string& jokerFile,
                                                        const ArtSize& size) = 0;
     // An empty-pile mark by its code ("001", "_WASTE" ...), size.device() with transparency; null

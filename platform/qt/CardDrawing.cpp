@@ -73,6 +73,13 @@ void drawBlankCard(QPainter& painter, const QRect& cell)
     painter.drawRoundedRect(QRectF(cell).adjusted(0.5, 0.5, -0.5, -0.5), 2.5, 2.5);
 }
 
+// Whether a card of that size has pixels to draw on, in table and device pixels.
+bool hasPixels(Size card, double scale)
+{
+    const Size device = ArtSize{card, scale}.device();
+    return card.width > 0 && card.height > 0 && device.width > 0 && device.height > 0;
+}
+
 // A picture of the card's size in device pixels, transparent, and a painter on it that draws in
 // table pixels (stretched to the whole picture where the device size was rounded).
 struct CardCanvas {
@@ -157,7 +164,7 @@ void drawSmallJoker(QPainter& painter, const QRect& cell)
 
 QImage smallCardFace(int face, Size card, double scale)
 {
-    if (face < 0 || face > assets::jokerFace || card.width <= 0 || card.height <= 0)
+    if (face < 0 || face > assets::jokerFace || !hasPixels(card, scale))
         return {};
     // The library's format, so that the little faces come out as its own.
     CardCanvas canvas(card, scale, QImage::Format_ARGB32);
@@ -394,7 +401,7 @@ QRgb bevelAt(const Bevel& bevel, int rings, int left, int top, int right, int bo
 QImage cardMark(std::string_view code, Size card, double scale)
 {
     const std::vector<std::string>& codes = assets::markCodes();
-    if (std::find(codes.begin(), codes.end(), code) == codes.end() || card.width <= 0 || card.height <= 0)
+    if (std::find(codes.begin(), codes.end(), code) == codes.end() || !hasPixels(card, scale))
         return {};
     CardCanvas canvas(card, scale, QImage::Format_ARGB32);
     drawMark(canvas.painter, code, card.width, card.height);
@@ -405,9 +412,9 @@ QImage cardMark(std::string_view code, Size card, double scale)
 QImage cardShadow(int which, Size card, double scale, int shadowWidth)
 {
     static const int bayer[4][4] = {{0, 8, 2, 10}, {12, 4, 14, 6}, {3, 11, 1, 9}, {15, 7, 13, 5}};
-    const Size device = ArtSize{card, scale}.device();
-    if ((which != 1 && which != 2) || device.width <= 0 || device.height <= 0 || shadowWidth <= 0)
+    if ((which != 1 && which != 2) || !hasPixels(card, scale) || shadowWidth <= 0)
         return {};
+    const Size device = ArtSize{card, scale}.device();
     QImage image = which == 1 ? QImage(shadowWidth, device.height, QImage::Format_ARGB32)
                               : QImage(device.width, shadowWidth, QImage::Format_ARGB32);
     image.fill(Qt::white);
@@ -416,7 +423,9 @@ QImage cardShadow(int which, Size card, double scale, int shadowWidth)
     for (int y = 0; y < image.height(); ++y)
         for (int x = 0; x < image.width(); ++x) {
             const int cx = origin.x() + x, cy = origin.y() + y;
-            if (shadowDensity(device.width, device.height, unit, cx + 0.5, cy + 0.5) > (bayer[cy % 4][cx % 4] + 0.5) / 16.0)
+            // The pattern repeats every four pixels; & 3 keeps the strip's first row in it when it
+            // starts above the card (a strip narrower than 2).
+            if (shadowDensity(device.width, device.height, unit, cx + 0.5, cy + 0.5) > (bayer[cy & 3][cx & 3] + 0.5) / 16.0)
                 image.setPixel(x, y, qRgb(0, 0, 0));
         }
     return image;
@@ -424,9 +433,9 @@ QImage cardShadow(int which, Size card, double scale, int shadowWidth)
 
 QImage cardBorder(int which, Size card, double scale)
 {
-    const Size device = ArtSize{card, scale}.device();
-    if ((which != 1 && which != 2) || device.width <= 0 || device.height <= 0)
+    if ((which != 1 && which != 2) || !hasPixels(card, scale))
         return {};
+    const Size device = ArtSize{card, scale}.device();
     QImage image(device.width, device.height, QImage::Format_ARGB32);
     image.fill(QColor(0, 0, 255));
     // The library's frames have rings one pixel wide: two on the big card, one on the small design.

@@ -136,7 +136,8 @@ std::vector<std::unique_ptr<Bitmap>> QtCardArt::faces(const std::string& themeFi
                                                       const ArtSize& size)
 {
     const QSize device = qSize(size.device());
-    if (!isPictureSize(device))
+    const QSize largestFace = qSize(ArtSize{LargestCard, FinestScale}.device());
+    if (!isPictureSize(device) || device.width() > largestFace.width() || device.height() > largestFace.height())
         return {};
     std::vector<QImage> pictures(assets::jokerFace + 1);
     if (isSmallCard(size.card)) {

@@ -174,6 +174,11 @@ void TstCardArt::mastersAreReusedAndBounded()
         QCOMPARE(int(art.faces(drawingFile(set), jokerFile, {{150, 203}, 1}).size()), FaceCount);
     QCOMPARE(art.masterCount(), 2);
     QCOMPARE(art.masterBytes(), 2 * masterBytes);
+
+    // A card larger than the finest screen shows is refused rather than fill the memory.
+    for (const ArtSize& huge : {ArtSize{{1000, 1352}, 1}, ArtSize{{150, 2000}, 1}, ArtSize{LargestCard, 5}})
+        QVERIFY(art.faces(drawingFile(1), jokerFile, huge).empty());
+    QCOMPARE(art.masterBytes(), 2 * masterBytes);
 }
 
 void TstCardArt::unreadableDrawingsAreRefused_data()
@@ -285,6 +290,9 @@ void TstCardArt::shadowsBordersAndBacksHaveTheirSizes()
     QCOMPARE(frameDepth({{71, 96}, 2}), 4);
     QCOMPARE(frameDepth({{213, 288}, 1}), 6);
     QCOMPARE(frameDepth({{25, 32}, 2}), 2);
+    // A strip of one pixel starts above the card: the dither pattern still covers it.
+    for (const int which : {1, 2})
+        QVERIFY(art.shadow(which, {{150, 203}, 1}, 1));
     for (const int which : {0, 3}) {
         QVERIFY(!art.shadow(which, {{150, 203}, 1}, 19));
         QVERIFY(!art.border(which, {{150, 203}, 1}));
