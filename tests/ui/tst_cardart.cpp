@@ -313,31 +313,27 @@ void TstCardArt::shadowsBordersAndBacksHaveTheirSizes()
 void TstCardArt::librarySizesDrawTheLibrarysPictures()
 {
     QtCardArt art;
-    const Size big{assets::bigCard.width, assets::bigCard.height};
-    const Size medium{assets::mediumCard.width, assets::mediumCard.height};
-    const Size little{assets::littleCard.width, assets::littleCard.height};
-    const std::vector<std::pair<std::string, std::function<std::unique_ptr<Bitmap>()>>> pictures{
-        {"WB001", [&] { return art.mark("001", {big, 1}); }},
-        {"WM022", [&] { return art.mark("022", {medium, 1}); }},
-        {"WL_WASTE", [&] { return art.mark("_WASTE", {little, 1}); }},
-        {"SHADOW_B1", [&] { return art.shadow(1, {big, 1}, assets::shadowWidth); }},
-        {"SHADOW_L2", [&] { return art.shadow(2, {little, 1}, assets::shadowWidth); }},
-        {"3D_BORDER_M1", [&] { return art.border(1, {medium, 1}); }},
-        {"3D_BORDER_L2", [&] { return art.border(2, {little, 1}); }},
-        {"JOKER_L", [&] { return std::move(art.faces(drawingFile(3), jokerFile, {little, 1})[assets::jokerFace]); }},
-    };
-    for (const auto& [name, draw] : pictures) {
+    const auto compare = [&](const std::string& name, const std::unique_ptr<Bitmap>& drawn) {
         const auto library = m_library.bitmap(name);
-        QVERIFY2(library, name.c_str());
-        const auto drawn = draw();
-        QVERIFY2(drawn, name.c_str());
+        QVERIFY2(library && drawn, name.c_str());
         QCOMPARE(drawn->width(), library->width());
         QCOMPARE(drawn->height(), library->height());
         const QString difference = firstDifference(*drawn, *library);
         QVERIFY2(difference.isEmpty(), qPrintable(QString::fromStdString(name) + QStringLiteral(": ") + difference));
+    };
+    // Every mark, shadow and border of the three sizes.
+    for (const assets::CardSize& library : assets::cardSizes) {
+        const ArtSize size{{library.width, library.height}, 1};
+        for (const std::string& code : assets::markCodes())
+            compare(assets::markName(library.letter, code), art.mark(code, size));
+        for (const int which : {1, 2}) {
+            compare(assets::shadowName(library.letter, which), art.shadow(which, size, assets::shadowWidth));
+            compare(assets::borderName(library.letter, which), art.border(which, size));
+        }
     }
-    // The little faces, cell by cell of the library's suit sheets.
-    const auto faces = art.faces(drawingFile(assets::smallSizesCardSet), jokerFile, {little, 1});
+    // The little faces, cell by cell of the library's suit sheets, and the little joker.
+    const Size little{assets::littleCard.width, assets::littleCard.height};
+    auto faces = art.faces(drawingFile(assets::smallSizesCardSet), jokerFile, {little, 1});
     QCOMPARE(int(faces.size()), FaceCount);
     for (int face = 0; face < assets::jokerFace; ++face) {
         const char suit = assets::suitLetters[std::size_t(face / assets::ranksPerSuit)];
@@ -348,6 +344,7 @@ void TstCardArt::librarySizesDrawTheLibrarysPictures()
                                                    {rank % 5 * little.width, rank / 5 * little.height});
         QVERIFY2(difference.isEmpty(), qPrintable(QStringLiteral("face %1: ").arg(face) + difference));
     }
+    compare(assets::jokerName('L'), std::move(faces[assets::jokerFace]));
 }
 
 KST_UI_TEST_MAIN(TstCardArt)
