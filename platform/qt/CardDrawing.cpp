@@ -137,8 +137,8 @@ void drawSmallCard(QPainter& painter, char suit, int rank, const QRect& cell)
                      QString::fromLatin1(ranks[rank - 1]));
     painter.setPen(Qt::NoPen);
     painter.setBrush(ink);
-    painter.drawPath(pipPath(suit, QRectF(cell.x() + (cell.width() - pipWidth) / 2.0, cell.y() + cell.height() - pipBottom,
-                                          pipWidth, pipHeight)));
+    const QPointF pip(cell.x() + (cell.width() - pipWidth) / 2.0, cell.y() + cell.height() - pipBottom);
+    painter.drawPath(pipPath(suit, QRectF(pip.x(), pip.y(), pipWidth, pipHeight)));
 }
 
 void drawSmallJoker(QPainter& painter, const QRect& cell)
@@ -173,7 +173,8 @@ QImage smallCardFace(int face, Size card, double scale)
     if (face == assets::jokerFace)
         drawSmallJoker(canvas.painter, cell);
     else
-        drawSmallCard(canvas.painter, assets::suitLetters[face / assets::ranksPerSuit], face % assets::ranksPerSuit + 1, cell);
+        drawSmallCard(canvas.painter, assets::suitLetters[std::size_t(face / assets::ranksPerSuit)],
+                      face % assets::ranksPerSuit + 1, cell);
     canvas.painter.end();
     return canvas.image;
 }
@@ -245,7 +246,8 @@ void drawCrown(QPainter& painter, const QRectF& r)
 {
     QPolygonF crown{{r.left(), r.bottom()}, {r.left(), r.top() + r.height() * 0.2},
                     {r.left() + r.width() * 0.27, r.top() + r.height() * 0.58}, {r.center().x(), r.top()},
-                    {r.right() - r.width() * 0.27, r.top() + r.height() * 0.58}, {r.right(), r.top() + r.height() * 0.2},
+                    {r.right() - r.width() * 0.27, r.top() + r.height() * 0.58},
+                    {r.right(), r.top() + r.height() * 0.2},
                     {r.right(), r.bottom()}};
     painter.setPen(Qt::NoPen);
     painter.setBrush(markInk);
@@ -339,7 +341,8 @@ void drawMark(QPainter& painter, std::string_view code, int w, int h)
         painter.setPen(inkPen(small ? 1.0 : 1.5 * k + 0.5));
         for (int i = 0; i < 3; ++i) {
             painter.setBrush(QColor(0, 70, 0));
-            painter.drawRoundedRect(QRectF(c.x() - cw / 2, c.y() - ch / 2 + (i - 1.5) * step, cw, ch), radius * 0.5, radius * 0.5);
+            painter.drawRoundedRect(QRectF(c.x() - cw / 2, c.y() - ch / 2 + (i - 1.5) * step, cw, ch), radius * 0.5,
+                                    radius * 0.5);
         }
     }
 }
@@ -425,7 +428,8 @@ QImage cardShadow(int which, Size card, double scale, int shadowWidth)
             const int cx = origin.x() + x, cy = origin.y() + y;
             // The pattern repeats every four pixels; & 3 keeps the strip's first row in it when it
             // starts above the card (a strip narrower than 2).
-            if (shadowDensity(device.width, device.height, unit, cx + 0.5, cy + 0.5) > (bayer[cy & 3][cx & 3] + 0.5) / 16.0)
+            const double threshold = (bayer[cy & 3][cx & 3] + 0.5) / 16.0;
+            if (shadowDensity(device.width, device.height, unit, cx + 0.5, cy + 0.5) > threshold)
                 image.setPixel(x, y, qRgb(0, 0, 0));
         }
     return image;

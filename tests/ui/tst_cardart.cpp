@@ -190,7 +190,8 @@ void TstCardArt::unreadableDrawingsAreRefused_data()
     QVERIFY(file.open(QIODevice::ReadOnly));
     const QByteArray good = file.readAll();
     const QByteArray svg = "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"100\" height=\"100\">"
-                           "<rect id=\"heart_1\" width=\"50\" height=\"70\"/><rect id=\"joker_red\" width=\"50\" height=\"70\"/>"
+                           "<rect id=\"heart_1\" width=\"50\" height=\"70\"/>"
+                           "<rect id=\"joker_red\" width=\"50\" height=\"70\"/>"
                            "</svg>";
     const QByteArray empty; // stands for a missing file
     QTest::newRow("missing") << empty << good;
