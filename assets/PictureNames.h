@@ -25,6 +25,9 @@ inline constexpr CardSize cardSizes[] = {{'B', 71, 96}, {'M', 59, 80}, {'L', 25,
 inline constexpr std::string_view suitLetters = "HDCS"; // the order of the card picture table
 inline constexpr int firstCardSet = 1, lastCardSet = 5;
 inline constexpr int smallSizesCardSet = 3; // the one set also drawn in M and L
+// The joker is one picture per size, taken from this set's drawing, whose joker carries no text
+// that a missing font could push over the card's edge.
+inline constexpr int jokerCardSet = 5;
 
 // Card sets, backs and backgrounds are numbered in three digits: 6 -> "006".
 inline std::string threeDigits(int number)

@@ -37,9 +37,6 @@ const std::map<int, QString> themeOfSet = {
     {4, QStringLiteral("ancient_french")},
     {5, QStringLiteral("neoclassical")},
 };
-// The joker is one picture per size: taken from the theme whose joker is drawn without text
-// that a missing font could push over the card's edge.
-constexpr int jokerCardSet = 5;
 
 const char* suitElement(char suit)
 {
