@@ -28,6 +28,9 @@ inline constexpr int ranksPerSuit = 13;
 inline constexpr int jokerFace = 4 * ranksPerSuit; // the joker's place in the card picture table, after the 52 faces
 inline constexpr int firstCardSet = 1, lastCardSet = 5;
 inline constexpr int smallSizesCardSet = 3; // the one set also drawn in M and L
+// The joker is one picture per size, taken from this set's drawing, whose joker carries no text
+// that a missing font could push over the card's edge.
+inline constexpr int jokerCardSet = 5;
 
 // Card sets, backs and backgrounds are numbered in three digits: 6 -> "006".
 inline std::string threeDigits(int number)
@@ -43,9 +46,6 @@ inline std::string cardDrawingName(int set)
 {
     return "C" + threeDigits(set) + ".svgz";
 }
-// The joker is one picture per size: taken from the drawing of this set, whose joker is drawn
-// without text that a missing font could push over the card's edge.
-inline constexpr int jokerCardSet = 5;
 
 // A suit sheet: "C" + size + set + suit, 6W x 4H, rows Ace-5 / 6-10 / J-K.
 inline std::string suitSheetName(char size, int set, char suit)

@@ -5,6 +5,7 @@
 #include <QScreen>
 
 #include <algorithm>
+#include <cmath>
 
 namespace kst {
 
@@ -25,9 +26,18 @@ int TableWidget::frameMs() const
     return std::clamp(int(1000 / hertz + 0.5), 4, 50);
 }
 
+Point TableWidget::pictureAt(QPointF at) const
+{
+    const double scale = deviceScale();
+    return {int(std::floor(at.x() * scale)), int(std::floor(at.y() * scale))};
+}
+
 void TableWidget::showChanged(const Rect& area)
 {
-    m_changed += QRect(area.x, area.y, area.width, area.height);
+    // In widget pixels, rounded outward.
+    const double scale = deviceScale();
+    const int left = int(std::floor(area.x / scale)), top = int(std::floor(area.y / scale));
+    m_changed += QRect(left, top, int(std::ceil(area.right() / scale)) - left, int(std::ceil(area.bottom() / scale)) - top);
     if (m_nextFrame.isActive())
         return;
     const qint64 sinceLast = m_lastFrame.isValid() ? m_lastFrame.elapsed() : frameMs();
@@ -43,17 +53,42 @@ void TableWidget::showFrame()
 
 void TableWidget::paintEvent(QPaintEvent* event)
 {
-    // Only the changed rectangles: a moving card and the place it left are far apart.
+    // Only the changed rectangles: a moving card and the place it left are far apart. Each
+    // picture pixel lands on one device pixel.
+    if (!pictureFits() && !m_refitting) {
+        // Moved to a screen of another density: the table is drawn again for it, first.
+        m_refitting = true;
+        QTimer::singleShot(0, this, [this] {
+            m_refitting = false;
+            fitPicture();
+            if (onResize)
+                onResize();
+        });
+    }
     QPainter painter(this);
+    const double scale = deviceScale();
     for (const QRect& area : event->region())
-        painter.drawImage(area, m_picture.image(), area);
+        painter.drawImage(QRectF(area), m_picture.image(),
+                          QRectF(area.x() * scale, area.y() * scale, area.width() * scale, area.height() * scale));
+}
+
+void TableWidget::fitPicture()
+{
+    const double scale = deviceScale();
+    m_picture.resize(int(std::ceil(width() * scale)), int(std::ceil(height() * scale)));
 }
 
 void TableWidget::resizeEvent(QResizeEvent*)
 {
-    m_picture.resize(width(), height());
+    fitPicture();
     if (onResize)
         onResize();
+}
+
+bool TableWidget::pictureFits() const
+{
+    const double scale = deviceScale();
+    return m_picture.width() == int(std::ceil(width() * scale)) && m_picture.height() == int(std::ceil(height() * scale));
 }
 
 void TableWidget::mousePressEvent(QMouseEvent* event)

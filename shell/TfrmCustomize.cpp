@@ -414,8 +414,19 @@ QWidget* TfrmCustomize::makeCardsPage()
         m_cardSetPictures.push_back(picture);
     }
     m_cardSample = makeSample(page, "imgCardSample", CardSampleSize);
+    // The big sets at the size that fits the window, whatever its size.
+    m_chkFitCards = new QCheckBox(QStringLiteral("Cards &fit the window"), page);
+    m_chkFitCards->setObjectName(QStringLiteral("chkFitCards"));
+    connect(m_chkFitCards, &QCheckBox::toggled, this, [this](bool fit) {
+        if (fit && m_cardSize == 'M')
+            m_cardSet = assets::smallSizesCardSet; // the medium cards' set, now at the fit size
+        m_cardSize = fit ? FitCardSize : 'B';
+        markChosenCardSet();
+        refreshSamples();
+    });
     auto* side = new QVBoxLayout;
     side->addWidget(m_cardSample);
+    side->addWidget(m_chkFitCards);
     side->addWidget(addSwitch(page, Switch::RandomCard, "chkRandomCard", "&Random cards"));
     side->addStretch();
     auto* layout = new QHBoxLayout(page);
@@ -651,8 +662,11 @@ void TfrmCustomize::load(const PreferenceSet& set)
     }
     m_cardSet = set.cardSet;
     m_cardSize = set.cardSize;
-    for (CardSetPicture* picture : m_cardSetPictures)
-        picture->setChosen(picture->choice.set == m_cardSet && picture->choice.size == m_cardSize);
+    {
+        const QSignalBlocker quiet(m_chkFitCards);
+        m_chkFitCards->setChecked(m_cardSize == FitCardSize);
+    }
+    markChosenCardSet();
 
     m_back = set.backCard;
     for (QTreeWidgetItemIterator it(m_trvCardBack); *it; ++it)
@@ -733,6 +747,9 @@ AppearanceContext TfrmCustomize::sampleContext(SessionStore& scratch) const
 
 const CardPictures* TfrmCustomize::picturesOf(int cardSet, char cardSize, int back) const
 {
+    // The samples show the fit size's cards at the big size, which the sample boxes are made for.
+    if (cardSize == FitCardSize)
+        cardSize = 'B';
     const std::string key = cardSetCode(cardSet, cardSize) + zeroPadded(back, 3);
     auto found = m_cardPictures.find(key);
     if (found == m_cardPictures.end()) {
@@ -800,15 +817,28 @@ void TfrmCustomize::refreshSamples()
 
 // ---- cards and backs ----------------------------------------------------------------------------
 
+void TfrmCustomize::markChosenCardSet()
+{
+    // The fit size shows the big set's picture.
+    const char shown = m_cardSize == FitCardSize ? 'B' : m_cardSize;
+    for (CardSetPicture* picture : m_cardSetPictures)
+        picture->setChosen(picture->choice.set == m_cardSet && picture->choice.size == shown);
+}
+
 bool TfrmCustomize::chooseCardSet(const std::string& code)
 {
     for (CardSetPicture* picture : m_cardSetPictures) {
         if (cardSetCode(picture->choice.set, picture->choice.size) != code)
             continue;
-        for (CardSetPicture* other : m_cardSetPictures)
-            other->setChosen(other == picture);
         m_cardSet = picture->choice.set;
-        m_cardSize = picture->choice.size;
+        // A big set keeps the fit size while it is chosen; the medium set is a size of its own.
+        const bool fit = m_chkFitCards->isChecked() && picture->choice.size == 'B';
+        m_cardSize = fit ? FitCardSize : picture->choice.size;
+        {
+            const QSignalBlocker quiet(m_chkFitCards);
+            m_chkFitCards->setChecked(fit);
+        }
+        markChosenCardSet();
         refreshSamples();
         return true;
     }

@@ -96,6 +96,8 @@ private:
     void refreshSamples();
     QImage backgroundSample(QSize size) const;
     const CardPictures* picturesOf(int cardSet, char cardSize, int back) const;
+    // Frames the picture of the chosen set and size.
+    void markChosenCardSet();
     AppearanceContext sampleContext(SessionStore& scratch) const;
 
     // ---- backgrounds ----
@@ -134,6 +136,7 @@ private:
     std::map<Switch, QCheckBox*> m_checks;
     std::vector<CardSetPicture*> m_cardSetPictures;
     QLabel* m_cardSample = nullptr;
+    QCheckBox* m_chkFitCards = nullptr;
     QTreeWidget* m_trvCardBack = nullptr;
     QLabel* m_backSample = nullptr;
     QLabel* m_backName = nullptr;

@@ -1,5 +1,7 @@
 #include "shell/TfrmMain.h"
 
+#include "platform/CardArt.h"
+
 #include "shell/AboutBox.h"
 #include "shell/HelpWindow.h"
 #include "shell/TfrmAboutGame.h"
@@ -273,6 +275,7 @@ void TfrmMain::startUp()
         return;
     }
     checkSavedGame(m_catalogue, m_store);
+    m_table->setDeviceScale(m_imgSfondo->deviceScale());
     m_table->applyCardSize();
     m_actions.at("mnuAutoPlay")->setChecked(m_windowPreferences.autoPlay); // its buttons follow
     m_session->setAutoplay(m_windowPreferences.autoPlay);
@@ -1071,6 +1074,7 @@ void TfrmMain::tableResized()
         m_imgSfondo->update();
         return;
     }
+    m_table->setDeviceScale(m_imgSfondo->deviceScale());
     m_table->resized(tableWindow());
     placeScrollBar();
     showTable();
@@ -1302,7 +1306,7 @@ void TfrmMain::paintDeal()
     showTable();
 
     const CardSize card = table.pictures().size();
-    const Point stock = table.positions().isPlaced(Mazzo) ? table.positions().at(Mazzo) : Point{5, tableWindow().top};
+    const Point stock = table.positions().isPlaced(Mazzo) ? table.positions().at(Mazzo) : Point{5, table.deviceWindow().top};
     MotionPace pace(m_ports.clock, m_ports.events, m_imgSfondo->frameMs());
     const MotionTiming timing{pace, 0, false, 0};
     const TableSurfaces surfaces{&m_imgSfondo->picture(), table.tableBuffer(), table.backgroundBuffer()};
@@ -1409,6 +1413,7 @@ void TfrmMain::showTravel(const Game& before)
 void TfrmMain::rulesLoaded()
 {
     m_table->showGame(&m_session->game());
+    m_table->setDeviceScale(m_imgSfondo->deviceScale());
     std::string screen;
     m_table->prepareTable(screen);
     if (!screen.empty())
@@ -1519,7 +1524,7 @@ void TfrmMain::runWinningAnimation(std::optional<std::string> pattern, std::opti
     }
     if (!m_winning)
         m_winning = new WinningAnimationPlayer(*m_table, *m_imgSfondo, m_ports.clock, m_ports.random,
-                                               [this] { return tableWindow(); }, this);
+                                               [this] { return m_table->deviceWindow(); }, this);
     const WinningChoice preferred = winningChoice(m_config);
     const std::optional<WinningPattern> chosen =
         winningPatternNamed(pattern.value_or(preferred.pattern), m_ports.random);
@@ -1590,14 +1595,26 @@ void TfrmMain::paintPauseCover()
     const Colour PauseGreen = rgb(0, 128, 0);
     QtBitmap& window = m_imgSfondo->picture();
     window.fillRect({0, 0, window.width(), window.height()}, PauseGreen);
-    const std::unique_ptr<Bitmap> first = m_ports.resources.bitmap("BMP_PAUSE_1");
-    const std::unique_ptr<Bitmap> second = m_ports.resources.bitmap("BMP_PAUSE_2");
+    // On a finer screen the pictures are scaled to it; they lie on the cover's own green.
+    const double scale = m_imgSfondo->deviceScale();
+    const auto picture = [&](const char* name) {
+        std::unique_ptr<Bitmap> drawn = m_ports.resources.bitmap(name);
+        CardArt* art = m_ports.graphics.cardArt();
+        if (drawn && art && scale != 1)
+            if (std::unique_ptr<Bitmap> scaled = art->scaled(
+                    *drawn, {scaledLength(drawn->width(), scale), scaledLength(drawn->height(), scale)}))
+                drawn = std::move(scaled);
+        return drawn;
+    };
+    const std::unique_ptr<Bitmap> first = picture("BMP_PAUSE_1");
+    const std::unique_ptr<Bitmap> second = picture("BMP_PAUSE_2");
     m_imgSfondo->update();
     if (!first || !second)
         return;
-    const int top = std::max((height() - first->height() - second->height() - 45) / 2, 100);
+    const int top = std::max((scaledLength(height(), scale) - first->height() - second->height() - scaledLength(45, scale)) / 2,
+                             scaledLength(100, scale));
     const Point at1{(window.width() - first->width()) / 2, top};
-    const Point at2{(window.width() - second->width()) / 2, top + first->height() + 15};
+    const Point at2{(window.width() - second->width()) / 2, top + first->height() + scaledLength(15, scale)};
     constexpr int Steps = 8;
     for (int step = 1; step <= Steps; ++step) {
         for (const auto& [picture, at] : {std::pair{first.get(), at1}, {second.get(), at2}}) {
@@ -1644,7 +1661,7 @@ void TfrmMain::showPileSizeTip()
         return; // the pointer moved meanwhile
     if (!gameInProgress() || !insideTableArea(at))
         return;
-    const PileHit hit = m_table->hitAt({at.x(), at.y()});
+    const PileHit hit = m_table->hitAt(m_imgSfondo->pictureAt(at));
     if (hit.pile.isNone())
         return;
     const int count = cardCount(*m_table->cards().piles.pile(hit.pile));
@@ -1677,7 +1694,7 @@ PointerEvent TfrmMain::pointerEvent(const QMouseEvent* event) const
                                                  : PointerButton::Left;
     e.shift = event->modifiers().testFlag(Qt::ShiftModifier);
     e.ctrl = event->modifiers().testFlag(Qt::ControlModifier);
-    e.at = {int(event->position().x()), int(event->position().y())};
+    e.at = m_imgSfondo->pictureAt(event->position());
     return e;
 }
 

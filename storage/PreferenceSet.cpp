@@ -251,7 +251,7 @@ bool writePreferenceSet(const PreferenceSet& set, ProfileFile& config, SessionSt
 
 int backForSize(char cardSize, int back)
 {
-    return cardSize == 'B' ? back : SmallSizesBack;
+    return cardSize == 'B' || cardSize == FitCardSize ? back : SmallSizesBack;
 }
 
 TableLook currentLook(const SessionStore& store)

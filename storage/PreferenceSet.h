@@ -162,7 +162,8 @@ void restoreLook(const TableLook& look, SessionStore& store);
 // The set's appearance values into the session.
 void applyLook(const PreferenceSet& set, SessionStore& store);
 
-// The back stored with a card size: big cards keep the chosen back, the others their one back.
+// The back stored with a card size: big and fit cards keep the chosen back, the others their one
+// back.
 int backForSize(char cardSize, int back);
 inline constexpr int SmallSizesBack = 6;
 

@@ -22,6 +22,10 @@ struct NamedField {
 };
 
 // The field map. Positions not named here carry no field.
+// Card_Size letters: "B" big, "M" medium and "L" little cards, and "F" the size that fits the
+// window (worked out by the table at every layout).
+inline constexpr char FitCardSize = 'F';
+
 namespace Fld {
 
 inline constexpr Field CfgFile{1, 20};

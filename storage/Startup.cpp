@@ -125,8 +125,10 @@ WindowPreferences loadPreferences(const Config& config, SessionStore& store, boo
 
     store.fnStoreSet(Fld::Back_Card, zeroPadded(config.readNumber(Preference, "Back_Card", 11), 3));
     store.fnStoreSet(Fld::Card, zeroPadded(config.readNumber(Preference, "Card", paletteDisplay ? 3 : 1), 3));
-    store.fnStoreSet(Fld::Card_Size, config.readText(Preference, "Card_Size", "B"));
-    if (store.fnStoreGet(Fld::Card_Size) != "B")
+    // A new player's cards fit the window.
+    store.fnStoreSet(Fld::Card_Size, config.readText(Preference, "Card_Size", std::string(1, FitCardSize)));
+    const std::string size = store.fnStoreGet(Fld::Card_Size);
+    if (size != "B" && size != std::string(1, FitCardSize))
         store.fnStoreSet(Fld::Back_Card, "006"); // the one back the smaller cards come with
     store.fnStoreSet(Fld::Background_bmp, config.readText(Preference, "Background_bmp", ""));
     store.fnStoreSet(Fld::Background_Fixed_Col,

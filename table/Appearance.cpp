@@ -3,6 +3,7 @@
 #include "assets/ImageNames.h"
 #include "assets/PictureNames.h"
 #include "cards/Card.h"
+#include "platform/CardArt.h"
 #include "storage/Encoding.h"
 #include "storage/FileLookup.h"
 #include "storage/ImageFiles.h"
@@ -52,7 +53,13 @@ bool richDisplay(Graphics& graphics)
 char sizeLetterOf(const AppearanceContext& context)
 {
     const std::string letter = context.store.fnStoreGet(Fld::Card_Size);
-    return letter == "M" || letter == "L" ? letter[0] : 'B';
+    return letter == "M" || letter == "L" || letter == std::string(1, FitCardSize) ? letter[0] : 'B';
+}
+
+// The card drawing of a card set, shipped in the program folder.
+std::string cardDrawingFile(const AppearanceContext& context, int set)
+{
+    return findFile(programDir(context), "CARDS/C" + assets::threeDigits(set) + ".svgz");
 }
 
 int cardSetOf(const AppearanceContext& context)
@@ -225,27 +232,110 @@ const Bitmap* CardPictures::border(int which) const
     return which == 1 || which == 2 ? m_borders[std::size_t(which - 1)].get() : nullptr;
 }
 
+double CardPictures::measureScale() const
+{
+    constexpr int BigWidth = 71;
+    return m_scale * (m_sizeLetter == FitCardSize ? double(m_tableSize.width) / BigWidth : 1.0);
+}
+
+bool CardPictures::loadedFor(char letter) const
+{
+    return m_asked == Asked{letter, letter == FitCardSize ? m_fitCard : CardSize{}, m_requestedScale};
+}
+
+namespace {
+
+// The sets the resource library holds at a fixed size: all of them in big, one in the others.
+// The same sets are drawn at those sizes on a finer screen, so that each size looks the same
+// on every screen.
+bool setAtSize(char letter, int set)
+{
+    return letter == 'B' || letter == FitCardSize || set == assets::smallSizesCardSet;
+}
+
+// A picture drawn by the card art as a face: an opaque copy, its see-through corners kept aside.
+void takeFace(Graphics& graphics, const Bitmap& drawn, std::size_t index, Faces& faces)
+{
+    auto face = graphics.createBitmap(drawn.width(), drawn.height());
+    face->copyFrom(drawn, {0, 0, drawn.width(), drawn.height()}, {0, 0});
+    faces.corners[index] = cornersOf(drawn, {0, 0, drawn.width(), drawn.height()});
+    faces.pictures[index] = std::move(face);
+}
+
+// The 52 faces and the joker of a set drawn at the size asked; false when the drawings cannot be
+// read.
+bool drawFaces(AppearanceContext& context, CardArt& art, int set, const ArtSize& size, Faces& faces)
+{
+    const std::vector<std::unique_ptr<Bitmap>> drawn =
+        art.faces(cardDrawingFile(context, set), cardDrawingFile(context, assets::jokerCardSet), size);
+    if (drawn.size() != std::size_t(CardPictures::FaceCount))
+        return false;
+    for (std::size_t i = 0; i < drawn.size(); ++i) {
+        if (!drawn[i])
+            return false;
+        takeFace(context.graphics, *drawn[i], i, faces);
+    }
+    return true;
+}
+
+// Without the card drawings: the library's big faces scaled to the size, rather than none.
+bool scaleLibraryFaces(AppearanceContext& context, CardArt& art, int set, Size device, Faces& faces)
+{
+    Faces big;
+    if (!loadFaces(context, 'B', cardSizeFor('B', {}), set, big))
+        return false;
+    big.pictures[CardPictures::JokerIndex] = context.resources.bitmap(assets::jokerName('B'));
+    for (std::size_t i = 0; i < big.pictures.size(); ++i) {
+        if (!big.pictures[i])
+            return false;
+        const std::unique_ptr<Bitmap> scaled = art.scaled(*big.pictures[i], device);
+        if (!scaled)
+            return false;
+        takeFace(context.graphics, *scaled, i, faces);
+    }
+    return true;
+}
+
+} // namespace
+
 bool loadCardPictures(AppearanceContext& context, CardPictures& pictures, bool facesOnly)
 {
-    const char letter = sizeLetterOf(context);
-    const CardSize size = cardSizeFor(letter, pictures.m_size);
+    CardArt* art = context.graphics.cardArt();
+    char letter = sizeLetterOf(context);
+    pictures.m_asked = {letter, letter == FitCardSize ? pictures.m_fitCard : CardSize{}, pictures.m_requestedScale};
+    if (!art && letter == FitCardSize)
+        letter = 'B'; // nothing can draw it: the big cards stand in
+    const double scale = art ? pictures.m_requestedScale : 1.0;
+    const CardSize table = letter == FitCardSize ? pictures.m_fitCard : cardSizeFor(letter, pictures.m_tableSize);
+    const ArtSize artSize{{table.width, table.height}, scale};
+    const bool fromLibrary = letter != FitCardSize && scale == 1;
     pictures.m_sizeLetter = letter;
-    pictures.m_size = size;
+    pictures.m_tableSize = table;
+    pictures.m_scale = scale;
+    pictures.m_size = fromLibrary ? table : CardSize{artSize.device().width, artSize.device().height};
+    pictures.m_shadowWidth = scaledLength(cardShadowWidth(letter, table), scale);
 
+    const auto load = [&](int set, Faces& faces) {
+        if (fromLibrary)
+            return loadFaces(context, letter, table, set, faces);
+        return drawFaces(context, *art, set, artSize, faces)
+            || scaleLibraryFaces(context, *art, set, artSize.device(), faces);
+    };
     Faces faces;
     int set = cardSetOf(context);
-    bool complete = loadFaces(context, letter, size, set, faces);
+    bool complete = setAtSize(letter, set) && load(set, faces);
     if (!complete) {
         // Only the small-size set exists in every size; the first set stands in for the others.
-        set = letter == 'B' ? assets::firstCardSet : assets::smallSizesCardSet;
+        set = letter == 'B' || letter == FitCardSize ? assets::firstCardSet : assets::smallSizesCardSet;
         faces = Faces{};
-        complete = loadFaces(context, letter, size, set, faces);
+        complete = load(set, faces);
         if (!complete)
-            faces = Faces{}; // a damaged library: no faces rather than a mixture of sizes
+            faces = Faces{}; // damaged pictures: no faces rather than a mixture of sizes
     }
     if (complete)
         context.store.fnStoreSet(Fld::Card, assets::threeDigits(set));
-    if (std::unique_ptr<Bitmap> joker = context.resources.bitmap(assets::jokerName(letter))) {
+    // The drawn faces bring their joker along.
+    if (std::unique_ptr<Bitmap> joker = fromLibrary ? context.resources.bitmap(assets::jokerName(letter)) : nullptr) {
         faces.corners[CardPictures::JokerIndex] = cornersOf(*joker, {0, 0, joker->width(), joker->height()});
         faces.pictures[CardPictures::JokerIndex] = std::move(joker);
     }
@@ -257,14 +347,18 @@ bool loadCardPictures(AppearanceContext& context, CardPictures& pictures, bool f
 
     pictures.m_marks.clear();
     for (const std::string& code : assets::markCodes()) {
-        std::unique_ptr<Bitmap> mark = context.resources.bitmap(assets::markName(letter, code));
+        std::unique_ptr<Bitmap> mark = fromLibrary ? context.resources.bitmap(assets::markName(letter, code))
+                                                   : art->mark(code, artSize);
         complete = complete && mark;
         pictures.m_marks[code] = std::move(mark);
     }
     for (int which = 1; which <= 2; ++which) {
-        pictures.m_shadows[std::size_t(which - 1)] = context.resources.bitmap(assets::shadowName(letter, which));
-        pictures.m_borders[std::size_t(which - 1)] = context.resources.bitmap(assets::borderName(letter, which));
-        complete = complete && pictures.m_shadows[std::size_t(which - 1)] && pictures.m_borders[std::size_t(which - 1)];
+        const std::size_t i = std::size_t(which - 1);
+        pictures.m_shadows[i] = fromLibrary ? context.resources.bitmap(assets::shadowName(letter, which))
+                                            : art->shadow(which, artSize, pictures.m_shadowWidth);
+        pictures.m_borders[i] = fromLibrary ? context.resources.bitmap(assets::borderName(letter, which))
+                                            : art->border(which, artSize);
+        complete = complete && pictures.m_shadows[i] && pictures.m_borders[i];
     }
     return loadCardBack(context, pictures) && complete;
 }
@@ -272,18 +366,24 @@ bool loadCardPictures(AppearanceContext& context, CardPictures& pictures, bool f
 bool loadCardBack(AppearanceContext& context, CardPictures& pictures)
 {
     const int number = int(numberOr(context.store.fnStoreGet(Fld::Back_Card), assets::everySizeBack));
+    const CardSize size = pictures.m_size;
+    // The folder holds backs at the three fixed sizes; any other size is the big back scaled.
+    CardArt* art = context.graphics.cardArt();
+    const bool fileSize = size == cardSizeFor(pictures.m_sizeLetter, {}) && pictures.m_sizeLetter != FitCardSize;
     auto back = context.graphics.createBitmap(0, 0);
     if (fnLoadImageFile(context.graphics, context.messages, programDir(context), *back,
-                        assets::cardBackName(pictures.m_sizeLetter, number))) {
+                        assets::cardBackName(fileSize || !art ? pictures.m_sizeLetter : 'B', number))) {
+        if (!fileSize && art && (back->width() != size.width || back->height() != size.height))
+            if (std::unique_ptr<Bitmap> scaled = art->scaled(*back, {size.width, size.height}))
+                back = std::move(scaled);
         pictures.m_back = std::move(back);
         pictures.m_backCorners = cornersOf(*pictures.m_back, {0, 0, pictures.m_back->width(), pictures.m_back->height()});
         return true;
     }
-    if (!pictures.m_back || pictures.m_back->width() != pictures.m_size.width
-        || pictures.m_back->height() != pictures.m_size.height) {
-        pictures.m_back = context.graphics.createBitmap(pictures.m_size.width, pictures.m_size.height);
+    if (!pictures.m_back || pictures.m_back->width() != size.width || pictures.m_back->height() != size.height) {
+        pictures.m_back = context.graphics.createBitmap(size.width, size.height);
         fillAll(*pictures.m_back, PlainBackColour);
-        pictures.m_backCorners = cornersOf(*pictures.m_back, {0, 0, pictures.m_size.width, pictures.m_size.height});
+        pictures.m_backCorners = cornersOf(*pictures.m_back, {0, 0, size.width, size.height});
     }
     return false;
 }

@@ -51,8 +51,10 @@ using Corners = std::vector<CornerPixel>;
 Corners cornersOf(const Bitmap& picture, const Rect& area);
 
 // The 53 face pictures (hearts 0-12, diamonds 13-25, clubs 26-38, spades 39-51, the joker 52)
-// and the other pictures of one card size. A picture the library lacks stays null; painting
-// then leaves its place empty rather than failing.
+// and the other pictures of one card size. At the three fixed sizes on an ordinary screen they
+// come from the resource library; the fit size, and any size on a screen with more device pixels
+// than table pixels, are drawn by the platform's card art (Graphics::cardArt()). A picture that
+// cannot be had stays null; painting then leaves its place empty rather than failing.
 class CardPictures {
 public:
     static constexpr int FaceCount = 53;
@@ -62,8 +64,30 @@ public:
     // the four jokers the joker; -1 for a number that names no card.
     static int faceIndex(int cardNumber);
 
+    // The Card_Size letter the pictures were made for.
     char sizeLetter() const { return m_sizeLetter; }
+    // The card in device pixels: what the table is drawn and hit-tested with.
     CardSize size() const { return m_size; }
+    // The card in table pixels, which the layout works with.
+    CardSize tableSize() const { return m_tableSize; }
+    // Device pixels per table pixel.
+    double scale() const { return m_scale; }
+    // The width of the card shadow in device pixels.
+    int shadowWidth() const { return m_shadowWidth; }
+    // Device pixels to one pixel of the table's fixed measures at the big card (a label box, its
+    // text): the device scale, times the fit card's growth over the big card.
+    double measureScale() const;
+
+    // What the next loading makes besides the Card_Size letter: the card that fits the window
+    // (for the fit size) and the screen's device pixels per table pixel.
+    void request(CardSize fitCard, double scale)
+    {
+        m_fitCard = fitCard;
+        m_requestedScale = scale;
+    }
+    // Whether pictures for the letter and the request are loaded already.
+    bool loadedFor(char letter) const;
+
     // The suits the current game's deck shows: face() gives each card the face it shows there.
     void showDeck(DeckSuits suits) { m_deckSuits = suits; }
     const Bitmap* face(int cardNumber) const;
@@ -86,6 +110,20 @@ private:
     char m_sizeLetter = 'B';
     DeckSuits m_deckSuits = DeckSuits::Four;
     CardSize m_size;
+    CardSize m_tableSize;
+    double m_scale = 1;
+    int m_shadowWidth = CardShadowWidth;
+    CardSize m_fitCard = fitCardOfWidth(FitWidthMinimum);
+    double m_requestedScale = 1;
+    // What the pictures loaded were asked for (they may stand in for it): the letter, the fit
+    // card, the scale.
+    struct Asked {
+        char letter = 0;
+        CardSize fitCard;
+        double scale = 0;
+        friend bool operator==(const Asked&, const Asked&) = default;
+    };
+    Asked m_asked;
     std::array<std::unique_ptr<Bitmap>, FaceCount> m_faces;
     std::array<Corners, FaceCount> m_faceCorners;
     std::unique_ptr<Bitmap> m_back;
@@ -95,16 +133,17 @@ private:
     std::array<std::unique_ptr<Bitmap>, 2> m_borders;
 };
 
-// (Re)loads the faces of the card set `Card` at the size `Card_Size` and the joker; unless
-// facesOnly, also the marks, shadows, borders and the back `Back_Card`. A card set the library
-// does not hold at that size (a damaged preference) falls back to the set every size has, and
-// `Card` is set to it. False when pictures are missing even so (the library is damaged): what
-// could be loaded is, the rest stays empty, and the back is loaded in any case.
+// (Re)loads the faces of the card set `Card` at the size `Card_Size` (and the pictures' request)
+// and the joker; unless facesOnly, also the marks, shadows, borders and the back `Back_Card`. A
+// card set that cannot be had at that size (a damaged preference) falls back to the set every
+// size has, and `Card` is set to it. False when pictures are missing even so (the library or the
+// card drawings are damaged): what could be loaded is, the rest stays empty, and the back is
+// loaded in any case.
 bool loadCardPictures(AppearanceContext& context, CardPictures& pictures, bool facesOnly = false);
 
-// Loads the back "D" + size + `Back_Card` from the IMAGES folder. A missing file shows the
-// missing-picture message and keeps the back that was loaded before (a plain back when none
-// was); false then.
+// Loads the back "D" + size + `Back_Card` from the IMAGES folder; at a size the folder does not
+// hold, the big card's back scaled to it. A missing file shows the missing-picture message and
+// keeps the back that was loaded before (a plain back when none was); false then.
 bool loadCardBack(AppearanceContext& context, CardPictures& pictures);
 
 struct BackgroundRequest {

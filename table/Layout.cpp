@@ -3,6 +3,8 @@
 #include "storage/TextUtils.h"
 
 #include <algorithm>
+#include <cmath>
+#include <vector>
 
 namespace kst {
 
@@ -16,6 +18,28 @@ CardSize cardSizeFor(char letter, CardSize current)
     case 'L': return {25, 32};
     default: return current;
     }
+}
+
+CardSize fitCardOfWidth(int width)
+{
+    constexpr CardSize big{71, 96};
+    return {width, int(std::lround(double(width) * big.height / big.width))};
+}
+
+namespace {
+
+// A length of the big card's table scaled to a fit card (fan steps, gaps, the shadow).
+int scaledToFit(int bigLength, CardSize card)
+{
+    constexpr int BigWidth = 71;
+    return std::max(1, int(std::lround(double(bigLength) * card.width / BigWidth)));
+}
+
+} // namespace
+
+int cardShadowWidth(char cardSizeLetter, CardSize card)
+{
+    return cardSizeLetter == FitCardSize ? scaledToFit(CardShadowWidth, card) : CardShadowWidth;
 }
 
 ScreenSizeOutcome applyScreenSizeRule(int screenSizeClass, int screenWidth, const std::string& gameName,
@@ -65,8 +89,16 @@ ScreenSizeOutcome applyScreenSizeRule(int screenSizeClass, int screenWidth, cons
 
 // ---- fan steps -------------------------------------------------------------------------------
 
-FanSteps fnSetFanSteps(const RuleTable& rules, char cardSizeLetter)
+FanSteps fnSetFanSteps(const RuleTable& rules, char cardSizeLetter, CardSize card)
 {
+    if (cardSizeLetter == FitCardSize) {
+        FanSteps big = fnSetFanSteps(rules, 'B');
+        for (int* length : {&big.upVertical, &big.upHorizontal, &big.downVertical, &big.downHorizontal, &big.code6Up,
+                            &big.code6Down, &big.sideBySideGap, &big.tight})
+            if (*length != 0)
+                *length = scaledToFit(*length, card);
+        return big;
+    }
     struct Row {
         int up, down;
     };
@@ -147,6 +179,142 @@ bool PilePositions::isPlaced(PileRef ref) const
     const Point p = at(ref);
     const int marker = notPlacedMarker(ref.group);
     return p.x != marker && p.y != marker;
+}
+
+// ---- the card that fits the window -----------------------------------------------------------
+
+namespace {
+
+// The cards a tableau pile is dealt, face down and face up, as the deal lays them.
+struct DealtCards {
+    int down = 0;
+    int up = 0;
+    int count() const { return down + up; }
+};
+
+DealtCards dealtTo(const RuleTable& rules, int tableau)
+{
+    const int dealt = std::max(0, int(rules[Rule::TableauDealt + tableau]));
+    const int up = std::clamp(int(rules[Rule::TableauFaceUp + tableau]), 0, dealt);
+    return {dealt - up, up};
+}
+
+// The length from a pile's position to the far edge of its last card, for `down` face-down cards
+// under `up` face-up ones, along the spread of a layout code; the card itself when it stacks.
+int fanLength(int code, DealtCards cards, const FanSteps& steps, CardSize card)
+{
+    if (cards.count() <= 1)
+        return code == 2 || code == 4 || code == 6 ? card.width : card.height;
+    const int gaps = cards.count() - 1;
+    // The steps below the top card: face-down cards first, then face-up ones.
+    const int downSteps = std::min(cards.down, gaps), upSteps = gaps - downSteps;
+    switch (code) {
+    case 1:
+    case 3: return downSteps * steps.downVertical + upSteps * steps.upVertical + card.height;
+    case 2: return downSteps * steps.downHorizontal + upSteps * steps.upHorizontal + card.width;
+    case 6: return downSteps * steps.code6Down + upSteps * steps.code6Up + card.width;
+    case 4: return gaps * (card.width + steps.sideBySideGap) + card.width;
+    case 5: return gaps * steps.tight + card.height;
+    default: return card.height;
+    }
+}
+
+} // namespace
+
+LayoutInputs withFitCard(LayoutInputs in, int width)
+{
+    in.card = fitCardOfWidth(width);
+    in.shadowWidth = cardShadowWidth(FitCardSize, in.card);
+    return in;
+}
+
+bool cardFits(const RuleTable& rules, const LayoutInputs& in, FitLevel level)
+{
+    const PilePositions positions = fnComputeLayout(rules, in);
+    const FanSteps steps = fnSetFanSteps(rules, FitCardSize, in.card);
+    const CardSize card = in.card;
+    const int tableauCode = rules[Rule::TableauLayout];
+    const bool tableauRight = tableauCode == 2 || tableauCode == 4 || tableauCode == 6;
+    const bool tableauDown = tableauCode == 1 || tableauCode == 3;
+    // A whole suit: a tableau fanned downward can take a run of thirteen cards on its dealt ones.
+    constexpr int SuitCards = 13;
+
+    std::vector<Rect> areas;
+    const auto add = [&](PileRef pile, int width, int height) {
+        if (!positions.isPlaced(pile))
+            return true;
+        const Point at = positions.at(pile);
+        const Rect area{at.x, at.y, width, height};
+        if (area.x < 0 || area.right() > in.width || area.y < in.top || area.bottom() > in.bottom + 1)
+            return false;
+        for (const Rect& other : areas)
+            if (area.x < other.right() && other.x < area.right() && area.y < other.bottom() && other.y < area.bottom())
+                return false;
+        areas.push_back(area);
+        return true;
+    };
+    const auto count = [&rules](int index, int most) { return std::clamp(int(rules[index]), 0, most); };
+
+    for (int i = 0; i < count(Rule::StockGroupPiles, PileGroups::StockEntries); ++i)
+        if (!add({PileGroup::Stock, std::int8_t(i)}, card.width, card.height))
+            return false;
+    for (int i = 0; i < count(Rule::FoundationCount, Rule::MaxFoundations); ++i)
+        if (!add(destPile(i), card.width, card.height))
+            return false;
+    for (int i = 0; i < count(Rule::ReserveCount, Rule::MaxReserves); ++i)
+        if (!add(appoggPile(i), card.width, card.height))
+            return false;
+    for (int i = 0; i < count(Rule::TableauCount, Rule::MaxTableaus); ++i) {
+        const DealtCards dealt = dealtTo(rules, i);
+        const int width = tableauRight ? fanLength(tableauCode, dealt, steps, card) : card.width;
+        if (!add(filaPile(i), width, card.height))
+            return false;
+        if (level == FitLevel::RoomToGrow && tableauDown && positions.isPlaced(filaPile(i))) {
+            const DealtCards grown{dealt.down, std::max(dealt.up, SuitCards)};
+            if (positions.at(filaPile(i)).y + fanLength(tableauCode, grown, steps, card) > in.bottom + 1)
+                return false;
+        }
+    }
+    return true;
+}
+
+CardSize fitCardSize(const RuleTable& rules, const LayoutInputs& in)
+{
+    for (const FitLevel level : {FitLevel::RoomToGrow, FitLevel::Piles})
+        for (int width = FitWidthMaximum; width >= FitWidthMinimum; --width)
+            if (cardFits(rules, withFitCard(in, width), level))
+                return fitCardOfWidth(width);
+    return fitCardOfWidth(FitWidthMinimum);
+}
+
+// ---- device pixels ---------------------------------------------------------------------------
+
+int scaledLength(int length, double scale)
+{
+    return int(std::lround(length * scale));
+}
+
+PilePositions scaledPositions(const PilePositions& positions, double scale)
+{
+    if (scale == 1)
+        return positions;
+    PilePositions scaled = positions;
+    forEachPile(PileGroups{}, [&](PileRef ref, const std::string&) {
+        if (positions.isPlaced(ref)) {
+            const Point at = positions.at(ref);
+            *scaled.entry(ref) = {scaledLength(at.x, scale), scaledLength(at.y, scale)};
+        }
+    });
+    return scaled;
+}
+
+FanSteps scaledSteps(const FanSteps& steps, double scale)
+{
+    FanSteps scaled = steps;
+    for (int* length : {&scaled.upVertical, &scaled.upHorizontal, &scaled.downVertical, &scaled.downHorizontal,
+                        &scaled.code6Up, &scaled.code6Down, &scaled.sideBySideGap, &scaled.tight})
+        *length = scaledLength(*length, scale);
+    return scaled;
 }
 
 } // namespace kst

@@ -6,6 +6,7 @@
 #include "cards/Piles.h"
 #include "cards/RuleTable.h"
 #include "platform/Geometry.h"
+#include "storage/SessionStore.h"
 
 #include <array>
 #include <string>
@@ -22,6 +23,18 @@ struct CardSize {
 
 // "B" 71 x 96, "M" 59 x 80, "L" 25 x 32; any other letter keeps the current size.
 CardSize cardSizeFor(char letter, CardSize current);
+
+// Card_Size FitCardSize: the card that fits the window. Unlike the three fixed sizes it is worked
+// out at every layout (fitCardSize), from the medium card's width up to three big cards' width,
+// with the big card's proportions; the fan steps, gaps and shadow scale with it.
+inline constexpr int FitWidthMinimum = 59;
+inline constexpr int FitWidthMaximum = 3 * 71;
+// The fit card of a width: its height in the big card's proportions (59 -> 80, 71 -> 96).
+CardSize fitCardOfWidth(int width);
+
+// The shadow right of and under a card: 9 pixels at the fixed sizes, scaled with a fit card.
+inline constexpr int CardShadowWidth = 9;
+int cardShadowWidth(char cardSizeLetter, CardSize card);
 
 // ---- the screen-size rule --------------------------------------------------------------------
 
@@ -70,7 +83,8 @@ struct FanSteps {
     friend bool operator==(const FanSteps&, const FanSteps&) = default;
 };
 
-FanSteps fnSetFanSteps(const RuleTable& rules, char cardSizeLetter);
+// card is read only for the fit size, whose steps are the big card's scaled to its width.
+FanSteps fnSetFanSteps(const RuleTable& rules, char cardSizeLetter, CardSize card = {});
 
 // ---- pile positions --------------------------------------------------------------------------
 
@@ -117,6 +131,7 @@ struct LayoutInputs {
     Size screen;
     CardSize card;
     bool shadow = true; // Cards_Shadowed
+    int shadowWidth = CardShadowWidth; // of the card size, counted when shadow is set
 };
 
 // The values every layout pass starts from.
@@ -138,6 +153,33 @@ LayoutBase computeLayoutBase(const RuleTable& rules, const LayoutInputs& in);
 bool isSpecialLayoutScheme(int tableauScheme);
 
 PilePositions fnComputeLayout(const RuleTable& rules, const LayoutInputs& in);
+
+// ---- the card that fits the window -----------------------------------------------------------
+
+// How much of the game a card size must fit. Piles: every pile in use lies inside the window
+// (in.width across, in.top to in.bottom down) without touching another, a pile fanned to the
+// right or laid side by side with the cards it is dealt. RoomToGrow: besides, every tableau
+// pile fanned downward has room below it for its dealt cards and at least a whole suit.
+enum class FitLevel { Piles, RoomToGrow };
+
+// Whether the layout with a card of in.card (shadow width and fan steps scaled with it) fits.
+bool cardFits(const RuleTable& rules, const LayoutInputs& in, FitLevel level);
+
+// The layout inputs for a fit card of the given width: the card, its shadow.
+LayoutInputs withFitCard(LayoutInputs in, int width);
+
+// The largest fit card for which the game's layout fits the window with room to grow; where no
+// size leaves that room, the largest whose piles fit; where none does, the smallest. in.card is
+// not read.
+CardSize fitCardSize(const RuleTable& rules, const LayoutInputs& in);
+
+// ---- device pixels ---------------------------------------------------------------------------
+
+// The table is laid out in table pixels and drawn in device pixels, `scale` of them to a table
+// pixel on a high-density screen: positions and steps scaled and rounded.
+PilePositions scaledPositions(const PilePositions& positions, double scale);
+FanSteps scaledSteps(const FanSteps& steps, double scale);
+int scaledLength(int length, double scale);
 
 // ---- hit test --------------------------------------------------------------------------------
 

@@ -9,8 +9,6 @@
 namespace kst {
 namespace {
 
-constexpr int kShadowWidth = 9;
-
 // Integer division of the values used here truncates toward zero, as the layout rules expect.
 int trunc(double value) { return int(value); }
 
@@ -170,7 +168,7 @@ void Pass::placeTableau()
     case 21: placeRowRightOfStock(y); break;
     case 10: placeSpacedRows(); break;
     case 13: {
-        const int x1 = in.screen.height < 500 ? 8 : 2 * kShadowWidth + 30;
+        const int x1 = in.screen.height < 500 ? 8 : 2 * in.shadowWidth + 30;
         columnGap = 4;
         placeRow(0, n, x1, y, W + 4);
         break;
@@ -214,7 +212,7 @@ void Pass::placeStock()
         stock().x = waste().x - W - 15;
         break;
     case 13: {
-        const int shadow = in.shadow ? kShadowWidth : 0;
+        const int shadow = in.shadow ? in.shadowWidth : 0;
         const int half = in.screen.height < 500 ? 0 : (shadow >= 2 ? shadow / 2 : shadow);
         stock().x = 15 + half;
         waste().y = y;
@@ -442,7 +440,7 @@ LayoutBase computeLayoutBase(const RuleTable& rules, const LayoutInputs& in)
         b.row4Centred[std::size_t(r)] = b.row4Centred[1] + (r - 1) * (H + 10);
     b.leftMargin = b.usableWidth >= 650 ? 10 : 3;
     if (rules[Rule::StockGroupPiles] >= 1) {
-        b.leftMargin += in.shadow ? kShadowWidth : 0;
+        b.leftMargin += in.shadow ? in.shadowWidth : 0;
         const int s = rules[Rule::StockScheme];
         if (s == 3 || s == 4 || s == 5 || s == 16 || s == 19 || rules[Rule::SecondWasteScheme] == 4)
             b.leftMargin += 15;

@@ -78,7 +78,7 @@ MovingImage::MovingImage(TableSurfaces surfaces, const CardPictures& pictures, G
 
 Rect MovingImage::coveredAt(Point at, bool shadow) const
 {
-    const int margin = shadow ? CardShadowWidth : 0;
+    const int margin = shadow ? m_pictures.shadowWidth() : 0;
     return {at.x, at.y, width() + margin, height() + margin};
 }
 
@@ -194,7 +194,7 @@ void moveCard(MovingImage& image, const MotionRequest& request, const MotionTimi
 {
     MotionPace& pace = timing.pace;
     const double step = request.fine || timing.speed <= 0 ? FineStepMs : double(timing.speed);
-    const int s = timing.shadowed ? CardShadowWidth : 0;
+    const int s = timing.shadowed ? image.shadowWidth() : 0;
     const bool placed = !(request.to.x < -9999 || request.to.y < -9999);
     Point to = request.to;
     if (request.targetHasShadow)

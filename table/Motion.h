@@ -44,6 +44,8 @@ public:
     int width() const { return m_image->width(); }
     int height() const { return m_image->height(); }
     const Bitmap& image() const { return *m_image; }
+    // The card shadow's width at the pictures' size.
+    int shadowWidth() const { return m_pictures.shadowWidth(); }
 
     // Shows the picture at a window point (with the shadow when asked), remembering the place.
     void showAt(Point at, bool shadow, int scrollOffset);

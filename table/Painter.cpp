@@ -208,7 +208,7 @@ void TablePainter::drawEmptyMark(EmptyKind kind, int x, int y, Target target, in
 
 void drawCardShadow(Bitmap& surface, const CardPictures& pictures, const Rect& image)
 {
-    const int s = CardShadowWidth;
+    const int s = pictures.shadowWidth();
     const int left = image.x, top = image.y, right = image.right(), bottom = image.bottom();
     if (image.height <= pictures.size().height) {
         if (const Bitmap* side = pictures.shadow(1))
@@ -377,13 +377,16 @@ void TablePainter::drawFoundationLabels(Target target)
 {
     const RuleTable& rules = m_scene.rules;
     const CardSize card = m_scene.pictures.size();
-    const TextStyle style;
+    // The box and its text grow with a card larger than the big one, and with the screen's pixels.
+    const double k = m_scene.pictures.measureScale();
+    const auto scaled = [k](int length) { return scaledLength(length, k); };
+    const TextStyle style{scaled(TextStyle{}.points)};
     for (int i = 0; i < 4; ++i) {
         const PileRef pile = destPile(i);
         if (!m_scene.positions.isPlaced(pile))
             continue;
         const Point base = pileCorner(pile);
-        const Rect box{base.x + card.width / 2 - 10, base.y - 18, 21, 14};
+        const Rect box{base.x + card.width / 2 - scaled(10), base.y - scaled(18), scaled(21), scaled(14)};
         const std::string& text = m_scene.cards.piles.dest[std::size_t(i)];
         const int count = cardCount(text);
         Placement at[2];

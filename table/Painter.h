@@ -68,7 +68,6 @@ void drawCardPicture(Bitmap& target, const Bitmap& picture, const Corners& corne
 // The card shadow right of and under a picture lying at `image` on a surface: for one card the
 // two shadow pictures (white is see-through), for a taller picture a band of every second pixel.
 void drawCardShadow(Bitmap& surface, const CardPictures& pictures, const Rect& image);
-inline constexpr int CardShadowWidth = 9;
 
 // Redeals left: the deals so far are fewer than the game's deals, or they are unlimited.
 bool redealsRemain(const RuleTable& rules, int dealCounter);

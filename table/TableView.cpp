@@ -109,13 +109,47 @@ PileHit TableView::hitAt(Point at) const
 void TableView::applyCardSize()
 {
     loadCardPictures(m_context, m_pictures);
-    m_loadedSize = m_pictures.sizeLetter();
+}
+
+char TableView::cardSizeLetter() const
+{
+    const std::string letter = m_context.store.fnStoreGet(Fld::Card_Size);
+    return letter.size() == 1 && (letter[0] == 'M' || letter[0] == 'L' || letter[0] == FitCardSize) ? letter[0] : 'B';
+}
+
+void TableView::setDeviceScale(double scale)
+{
+    m_deviceScale = scale > 0 ? scale : 1;
+}
+
+bool TableView::fitPictures()
+{
+    const char letter = cardSizeLetter();
+    if (letter == FitCardSize && gameOnTable()) {
+        // Laid out as if the scroll bar were shown, so that the bar coming and going never
+        // changes the card size.
+        LayoutInputs in = layoutInputs();
+        in.width = m_window.width - m_window.scrollBarWidth;
+        m_pictures.request(fitCardSize(rules(), in), m_deviceScale);
+    } else {
+        m_pictures.request(m_pictures.tableSize(), m_deviceScale);
+    }
+    if (m_pictures.loadedFor(letter))
+        return false;
+    applyCardSize();
+    return true;
+}
+
+void TableView::computeLayout()
+{
+    const double scale = m_pictures.scale();
+    m_steps = scaledSteps(fnSetFanSteps(rules(), m_pictures.sizeLetter(), m_pictures.tableSize()), scale);
+    m_positions = scaledPositions(fnComputeLayout(rules(), layoutInputs()), scale);
 }
 
 void TableView::prepareTable(std::string& screenMessage)
 {
     SessionStore& store = m_context.store;
-    const std::string sizeBefore = store.fnStoreGet(Fld::Card_Size);
     CardFields fields{store.fnStoreGet(Fld::Card_Size), store.fnStoreGet(Fld::Card), store.fnStoreGet(Fld::Back_Card),
                       store.fnStoreGet(Fld::SavedCardSize), store.fnStoreGet(Fld::SavedCard),
                       store.fnStoreGet(Fld::SavedBackCard)};
@@ -130,12 +164,11 @@ void TableView::prepareTable(std::string& screenMessage)
     store.fnStoreSet(Fld::SavedBackCard, screen.fields.savedBackCard);
     m_screenFlags = screen.flags;
     screenMessage = screen.message;
-    if (store.fnStoreGet(Fld::Card_Size) != sizeBefore || m_loadedSize == 0)
-        applyCardSize();
+    // The pictures follow a change of size, and the fit size follows the game's layout.
+    fitPictures();
     m_pictures.showDeck(rules().deckSuits());
     m_positions.reset();
-    m_steps = fnSetFanSteps(rules(), m_pictures.sizeLetter());
-    m_positions = fnComputeLayout(rules(), layoutInputs());
+    computeLayout();
 }
 
 // ---- the window -----------------------------------------------------------------------------------
@@ -148,20 +181,22 @@ LayoutInputs TableView::layoutInputs() const
     in.top = m_window.top;
     in.bottom = m_window.clientHeight - 1;
     in.screen = m_context.graphics.screenSize();
-    in.card = m_pictures.size();
+    in.card = m_pictures.tableSize();
     in.shadow = m_context.store.fnStoreGet(Fld::Cards_Shadowed) != "N";
+    in.shadowWidth = cardShadowWidth(m_pictures.sizeLetter(), m_pictures.tableSize());
     return in;
 }
 
 Size TableView::paintPreview(Bitmap& picture)
 {
+    const double scale = m_pictures.scale();
     LayoutInputs in = layoutInputs();
-    in.width = picture.width();
-    in.height = picture.height();
+    in.width = int(picture.width() / scale);
+    in.height = int(picture.height() / scale);
     in.top = PreviewTop;
-    in.bottom = picture.height() - 1; // the last row, as for the window
+    in.bottom = in.height - 1; // the last row, as for the window
     const PilePositions onWindow = m_positions;
-    m_positions = fnComputeLayout(rules(), in);
+    m_positions = scaledPositions(fnComputeLayout(rules(), in), scale);
 
     const std::unique_ptr<Bitmap> background = m_context.graphics.createBitmap(picture.width(), picture.height());
     BackgroundRequest request;
@@ -198,25 +233,39 @@ TablePainter TableView::painter(Bitmap* window, const CardTable& shown)
 void TableView::resized(const TableWindow& window)
 {
     m_window = window;
-    if (!m_bar.visible) {
-        const Size screen = m_context.graphics.screenSize();
-        // Never smaller than the window itself, whatever the screen says.
-        const int w = std::max(screen.width, window.width) + BufferMargin;
-        const int h = std::max(screen.height, window.height) + BufferMargin;
-        if (m_background->width() != w || m_background->height() != h) {
-            m_background->resize(w, h);
-            m_table->resize(w, h);
-        }
-    }
+    if (!m_bar.visible)
+        sizeBuffers();
     repaintBackground();
     relayoutAndRepaint();
+}
+
+TableWindow TableView::deviceWindow() const
+{
+    const double scale = m_pictures.scale();
+    TableWindow w = m_window;
+    for (int* length : {&w.width, &w.height, &w.clientWidth, &w.clientHeight, &w.top, &w.scrollBarWidth})
+        *length = scaledLength(*length, scale);
+    return w;
+}
+
+void TableView::sizeBuffers()
+{
+    // As large as the screen and more, never smaller than the window itself, whatever the
+    // screen says; in device pixels.
+    const Size screen = m_context.graphics.screenSize();
+    const int w = scaledLength(std::max(screen.width, m_window.width) + BufferMargin, m_deviceScale);
+    const int h = scaledLength(std::max(screen.height, m_window.height) + BufferMargin, m_deviceScale);
+    if (m_background->width() != w || m_background->height() != h) {
+        m_background->resize(w, h);
+        m_table->resize(w, h);
+    }
 }
 
 void TableView::repaintBackground()
 {
     BackgroundRequest request;
     request.demoPlaying = m_demoPlaying;
-    request.fadeHeight = m_window.clientHeight;
+    request.fadeHeight = scaledLength(m_window.clientHeight, m_deviceScale);
     paintBackground(m_context, *m_background, request);
 }
 
@@ -228,7 +277,7 @@ void TableView::drawRandomLook()
         return;
     BackgroundRequest request;
     request.demoPlaying = m_demoPlaying;
-    request.fadeHeight = m_window.clientHeight;
+    request.fadeHeight = scaledLength(m_window.clientHeight, m_deviceScale);
     randomAppearance(m_context, m_pictures, *m_background, request);
 }
 
@@ -243,7 +292,9 @@ void TableView::relayoutAndRepaint()
             m_table->copyFrom(*m_background, {0, 0, m_background->width(), m_background->height()}, {0, 0});
             m_tableBottom = 0;
         } else {
-            m_positions = fnComputeLayout(rules(), layoutInputs());
+            // The fit size follows the window; the pictures are made once for each new size.
+            fitPictures();
+            computeLayout();
             TablePainter p = painter(nullptr);
             p.paintTable();
             m_tableBottom = p.tableBottom();
@@ -260,7 +311,7 @@ bool TableView::updateScrollBar()
     in.tableauLayout = rules()[Rule::TableauLayout];
     in.cardHeight = m_pictures.size().height;
     in.tableBottom = m_tableBottom;
-    in.clientHeight = m_window.clientHeight;
+    in.clientHeight = scaledLength(m_window.clientHeight, m_pictures.scale());
     in.backBufferHeight = m_table->height();
     const ScrollDecision decision = fnUpdateScrollBar(in, m_bar);
     switch (decision.action) {
@@ -268,13 +319,7 @@ bool TableView::updateScrollBar()
     case ScrollDecision::Action::Reset:
         m_bar = decision.bar;
         m_scrollOffset = 0;
-        {
-            // Back to the plain buffers of a window without the bar.
-            const Size screen = m_context.graphics.screenSize();
-            m_background->resize(std::max(screen.width, m_window.width) + BufferMargin,
-                                 std::max(screen.height, m_window.height) + BufferMargin);
-            m_table->resize(m_background->width(), m_background->height());
-        }
+        sizeBuffers(); // back to the plain buffers of a window without the bar
         repaintBackground();
         return true;
     case ScrollDecision::Action::Grow:

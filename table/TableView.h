@@ -18,7 +18,7 @@
 
 namespace kst {
 
-// The window's measures, as the layout and the scrolling read them.
+// The window's measures in table pixels, as the layout and the scrolling read them.
 struct TableWindow {
     int width = 0;        // outer window width
     int height = 0;       // outer window height
@@ -63,6 +63,12 @@ public:
 
     // (Re)loads the card pictures for the session's card size.
     void applyCardSize();
+    // Device pixels per table pixel of the screen the table is shown on: the buffers, the pictures
+    // and every position and step the table hands out are in device pixels, the window's measures
+    // in table pixels. Takes effect at the next preparation or layout.
+    void setDeviceScale(double scale);
+    // The scale the table is drawn at (1 where the pictures cannot be drawn finer).
+    double deviceScale() const { return m_pictures.scale(); }
 
     // ---- the window ----
     // After the window changed size: buffers as large as the screen and more, the layout, the
@@ -75,6 +81,9 @@ public:
     // At a new game: the random background, card set and back the preferences ask for.
     void drawRandomLook();
     void setDemoPlaying(bool demo) { m_demoPlaying = demo; }
+
+    // The window's measures in device pixels, the units of the table's pictures and positions.
+    TableWindow deviceWindow() const;
 
     const ScrollBarState& scrollBar() const { return m_bar; }
     int scrollOffset() const { return m_scrollOffset; }
@@ -116,6 +125,13 @@ public:
 
 private:
     LayoutInputs layoutInputs() const;
+    char cardSizeLetter() const;
+    // Asks the pictures for the size the letter and the window call for, and loads them when they
+    // are not that size yet; true when they were loaded.
+    bool fitPictures();
+    // The fan steps and the pile positions, in device pixels.
+    void computeLayout();
+    void sizeBuffers();
     TableScene sceneOf(const CardTable& shown) const;
     FanStyle fanStyleOf(PileRef pile) const;
     // Grows the buffers or resets the bar as the table bottom asks; true when the table has to
@@ -129,7 +145,7 @@ private:
     CardPictures m_pictures;
     ScreenSizeFlags m_screenFlags;
     bool m_demoPlaying = false;
-    char m_loadedSize = 0; // the card size whose pictures are loaded
+    double m_deviceScale = 1;
 
     TableWindow m_window;
     std::unique_ptr<Bitmap> m_background;

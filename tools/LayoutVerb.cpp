@@ -21,7 +21,7 @@ std::optional<int> parseNumber(std::string_view text)
 }
 
 constexpr std::string_view kUsage =
-    "usage: layout GAME --width W --height H --top T --bottom B --screen SWxSH --card B|M|L [--shadow Y|N]";
+    "usage: layout GAME --width W --height H --top T --bottom B --screen SWxSH --card B|M|L|F [--shadow Y|N]";
 
 } // namespace
 
@@ -63,7 +63,7 @@ int runLayout(const Invocation& inv)
             if ((ok = w && h))
                 screen = Size{*w, *h};
         } else if (arg == "--card") {
-            if ((ok = value == "B" || value == "M" || value == "L"))
+            if ((ok = value == "B" || value == "M" || value == "L" || value == std::string(1, FitCardSize)))
                 card = value.front();
         } else if (arg == "--shadow") {
             ok = value == "Y" || value == "N";
@@ -87,7 +87,11 @@ int runLayout(const Invocation& inv)
     if (const CatalogueResult loaded = catalogue.loadRules(id, rules); !loaded.ok)
         return badInput(inv.err, cp1252ToUtf8(loaded.message));
 
-    const LayoutInputs in{*width, *height, *top, *bottom, *screen, cardSizeFor(*card, {}), shadow};
+    LayoutInputs in{*width, *height, *top, *bottom, *screen, cardSizeFor(*card, {}), shadow};
+    if (*card == FitCardSize) {
+        in = withFitCard(in, fitCardSize(rules, in).width);
+        inv.out << "Card=" << in.card.width << 'x' << in.card.height << '\n';
+    }
     const PilePositions positions = fnComputeLayout(rules, in);
     forEachPile(PileGroups{}, [&](PileRef ref, const std::string&) {
         if (positions.isPlaced(ref)) {

@@ -339,6 +339,49 @@ TEST(CatalogueGames, DealtTablesFitTheWindowWithoutOverlaps)
 }
 
 
+// Cards that fit the window, on four common screens: every game's dealt table lies inside the
+// window without overlaps, and the card is the largest the rule allows: one pixel wider no longer
+// fits at the level the chosen size fits at. A game that needs the smallest fit card is only held
+// to that size.
+TEST(CatalogueGames, FitCardsFillTheWindowAsFarAsTheLayoutAllows)
+{
+    struct Screen {
+        int width, height;
+    };
+    for (const Screen screen : {Screen{800, 600}, {1366, 768}, {1920, 1080}, {2560, 1440}}) {
+        // A maximized window: the frame, menu, toolbar and status bar take their share.
+        const LayoutInputs window{screen.width - 16, screen.height - 30, 45, screen.height - 100,
+                                  {screen.width, screen.height}, {}, true};
+        for (const CatalogueGame& entry : test::shippedCatalogue().games()) {
+            SCOPED_TRACE(entry.name + " at " + std::to_string(screen.width) + "x" + std::to_string(screen.height));
+            const Game game = test::dealtGame(entry.gameId, "1");
+            const CardSize card = fitCardSize(game.rules, window);
+            ASSERT_GE(card.width, FitWidthMinimum);
+            ASSERT_LE(card.width, FitWidthMaximum);
+            EXPECT_EQ(card, fitCardOfWidth(card.width));
+            if (card.width == FitWidthMinimum)
+                continue;
+
+            const LayoutInputs in = withFitCard(window, card.width);
+            const std::vector<PileBox> boxes = dealtPiles(game, fnComputeLayout(game.rules, in),
+                                                          fnSetFanSteps(game.rules, FitCardSize, card), card);
+            for (std::size_t i = 0; i < boxes.size(); ++i) {
+                const Rect& a = boxes[i].area;
+                EXPECT_TRUE(a.x >= 0 && a.y >= in.top && a.right() <= in.width && a.y + card.height <= in.bottom + 1)
+                    << boxes[i].name << " at " << a.x << "," << a.y << " card " << card.width;
+                for (std::size_t j = i + 1; j < boxes.size(); ++j)
+                    EXPECT_FALSE(overlap(a, boxes[j].area)) << boxes[i].name << " lies on " << boxes[j].name;
+            }
+            if (card.width < FitWidthMaximum) {
+                const FitLevel level =
+                    cardFits(game.rules, in, FitLevel::RoomToGrow) ? FitLevel::RoomToGrow : FitLevel::Piles;
+                EXPECT_TRUE(cardFits(game.rules, in, level));
+                EXPECT_FALSE(cardFits(game.rules, withFitCard(window, card.width + 1), level));
+            }
+        }
+    }
+}
+
 // Random play through a session as the window plays: every move the engine lists is one the
 // session accepts, and every card stays in exactly one place.
 TEST(CatalogueGames, RandomPlayThroughTheSessionKeepsEveryCardOnce)

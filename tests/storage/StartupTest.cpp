@@ -41,7 +41,7 @@ TEST_F(StartupTest, AFirstRunGetsEveryDefaultAndThreePlayers)
 
     const std::pair<Field, const char*> expected[] = {
         {Fld::Show_ToolTips, "Y"},     {Fld::Back_Card, "011"},       {Fld::Card, "001"},
-        {Fld::Card_Size, "B"},         {Fld::Background_bmp, "0"},    {Fld::Background_Fixed_Col, "32768"},
+        {Fld::Card_Size, "F"},         {Fld::Background_bmp, "0"},    {Fld::Background_Fixed_Col, "32768"},
         {Fld::Background_Col, "-2147483633"}, {Fld::Background_def, "N"}, {Fld::Fade_Background, "Y"},
         {Fld::Customized_Background, "N"}, {Fld::GameId, "0001"},    {Fld::Game_name, "Freecell"},
         {Fld::Show_Time, "Y"},         {Fld::Show_Score, "Y"},        {Fld::Cards_Animate, "Y"},
@@ -127,6 +127,11 @@ TEST_F(StartupTest, ValuesThatDependOnOthers)
     m_cfg.writeText("Preference", "Cards_Shadowed", "Y");
     start();
     EXPECT_EQ(field(Fld::Cards_Shadowed), "Y");
+
+    // Cards that fit the window are drawn from the big ones, and keep every back.
+    m_cfg.writeText("Preference", "Card_Size", "F");
+    start();
+    EXPECT_EQ(field(Fld::Back_Card), "004");
 }
 
 // The command line takes its preferences from here: they must not drift from a first run's, and

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <filesystem>
 #include <tuple>
 
@@ -207,12 +208,23 @@ TEST(CliLayoutTest, LayoutPrintsThePlacedPilesAndRefusesBadOptions)
     EXPECT_NE(out.find("Fila13=934,121\n"), std::string::npos) << out;
     EXPECT_EQ(out.find("Fila14"), std::string::npos);
 
+    // The card that fits the window comes first; the thirteen piles then use the whole width.
+    const auto [fitStatus, fit, fitErr] =
+        run("layout 9 --width 1904 --height 1050 --top 45 --bottom 980 --screen 1920x1080 --card F");
+    EXPECT_EQ(fitStatus, 0) << fitErr;
+    EXPECT_EQ(fit.rfind("Card=", 0), 0u) << fit;
+    const int cardWidth = std::atoi(fit.c_str() + 5);
+    EXPECT_GT(cardWidth, 71) << fit;
+    const std::size_t last = fit.find("Fila13=");
+    ASSERT_NE(last, std::string::npos) << fit;
+    EXPECT_LE(std::atoi(fit.c_str() + last + 7) + cardWidth, 1904) << fit;
+
     const struct {
         std::string args, error;
     } bad[] = {
         {"layout 9999" + window, "kestrane-cli: unknown game: 9999\n"},
         {"layout 1 --width 10", "kestrane-cli: usage: layout GAME --width W --height H --top T --bottom B --screen "
-                                "SWxSH --card B|M|L [--shadow Y|N]\n"},
+                                "SWxSH --card B|M|L|F [--shadow Y|N]\n"},
         {"layout 1" + window + " --shadow X", "kestrane-cli: bad value for --shadow: X\n"},
         {"layout 1 --screen 800" + window, "kestrane-cli: bad value for --screen: 800\n"},
     };

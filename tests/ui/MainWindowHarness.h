@@ -57,7 +57,7 @@ public:
         nameApplication(); // as the program names itself
         qApp->installEventFilter(&answers);
         namespace fs = std::filesystem;
-        for (const char* name : {"GAMES.DAT", "KST.RGF", "IMAGES", "SOUNDS", "help", "THIRD-PARTY-NOTICES.md"})
+        for (const char* name : {"GAMES.DAT", "KST.RGF", "IMAGES", "SOUNDS", "CARDS", "help", "THIRD-PARTY-NOTICES.md"})
             fs::create_symlink(fs::path(KST_PROGRAM_DIR) / name, fs::path(m_program.path().toStdString()) / name);
         return m_library.load(KST_PROGRAM_DIR "/KST.RGF");
     }
@@ -72,6 +72,9 @@ public:
         ProfileFile config(dataDir() + "/CFG.DAT");
         config.writeText("Preference", "ConfirmEnterHiScores", "N");
         config.writeNumber("Preference", "Winning_Animations_Time", 0);
+        // The window tests were written for the big cards; the cards that fit the window have
+        // tests of their own.
+        config.writeText("Preference", "Card_Size", "B");
         m_store = std::make_unique<SessionStore>(m_program.path().toStdString());
         ports.messages.clear();
         answers.browser = answers.gameWon = true;

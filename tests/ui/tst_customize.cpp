@@ -383,7 +383,7 @@ void TstCustomize::smallCardsAskFirstAndTakeTheirOwnBack()
         QVERIFY(dialog.chooseCardSet("003M"));
         dialog.accept(); // the question answered Cancel: the dialog stays, nothing written
         QVERIFY(dialog.isVisible());
-        QCOMPARE(m_window->config().readText("Preference", "Card_Size", "none"), std::string("none"));
+        QCOMPARE(m_window->config().readText("Preference", "Card_Size", "none"), std::string("B")); // as it was
         m_harness.ports.messages.queueAnswer(Answer::Ok);
         dialog.accept();
         QVERIFY(!dialog.isVisible());
