@@ -478,8 +478,8 @@ bool drawCounterPicture(QImage& image, const std::string& name)
         if (name == label) {
             const QSize size = image.size();
             image = supersampled(size, [&, suit = suit](QPainter& p) {
-                fillSuit(p, suit, QRectF(1.5 * scale, 2.5 * scale, size.width() - 3.0 * scale, size.height() - 5.0 * scale),
-                         suitInk(suit));
+                const QRectF area(1.5 * scale, 2.5 * scale, size.width() - 3.0 * scale, size.height() - 5.0 * scale);
+                fillSuit(p, suit, area, suitInk(suit));
             }).convertToFormat(QImage::Format_ARGB32);
             return true;
         }

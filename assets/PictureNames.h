@@ -117,7 +117,7 @@ inline std::string borderName(char size, int which)
 // The interface's small pictures: toolbar buttons, pointer shapes, tree and category pictures,
 // the game description pictures, each with its twin.
 // Toolbar buttons in toolbar order, "TB_" + command at 16 x 16 and "TBL_" + command at 24 x 24,
-// each with a "_DIS" twin drawn as the disabled button.
+// each with a "_DIS" variant drawn as the disabled button.
 inline constexpr std::string_view toolbarCommands[] = {
     "NEW", "OPEN", "RESTART", "SAVE", "UNDO", "REDO", "HINT", "AUTOPLAY", "STAT", "RULES", "EXIT"};
 inline constexpr int toolbarSmall = 16, toolbarLarge = 24;
