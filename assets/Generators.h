@@ -41,7 +41,8 @@ bool drawCardBacks(const QDir& out);
 bool drawBackgrounds(const QDir& out);
 
 // Library pictures beside the cards and marks. Each returns false when the name is not one of its
-// family; image arrives transparent at the size listed in PictureNames.h.
+// family; image arrives transparent at the size listed in PictureNames.h, or at its twin's size
+// with the original's name.
 bool drawIconPicture(QImage& image, const std::string& name);  // Icons.cpp
 bool drawPanelPicture(QImage& image, const std::string& name); // Panels.cpp
 

@@ -332,8 +332,9 @@ const std::map<std::string, Glyph, std::less<>> glyphs = {
     {"UNDO", glyphUndo},   {"REDO", glyphRedo},         {"HINT", glyphHint},       {"AUTOPLAY", glyphAutoplay},
     {"STAT", glyphStatistics}, {"RULES", glyphRules},   {"EXIT", glyphExit}};
 
-// A disabled button: the glyph in flat greys, raised by a white copy one pixel down and right.
-QImage disabled(const QImage& glyph)
+// A disabled button: the glyph in flat greys, raised by a white copy one design pixel (`scale`
+// picture pixels) down and right.
+QImage disabled(const QImage& glyph, int scale)
 {
     QImage grey(glyph.size(), QImage::Format_ARGB32);
     QImage light(glyph.size(), QImage::Format_ARGB32);
@@ -349,7 +350,7 @@ QImage disabled(const QImage& glyph)
     QImage result(glyph.size(), QImage::Format_ARGB32);
     result.fill(Qt::transparent);
     QPainter painter(&result);
-    painter.drawImage(1, 1, light);
+    painter.drawImage(scale, scale, light);
     painter.drawImage(0, 0, grey);
     return result;
 }
@@ -368,7 +369,7 @@ bool drawToolbarPicture(QImage& image, std::string_view name)
         return false;
     drawSupersampled(image, 16, glyph->second);
     if (greyed)
-        image = disabled(image);
+        image = disabled(image, image.width() / (large ? toolbarLarge : toolbarSmall));
     return true;
 }
 

@@ -409,20 +409,24 @@ int glyphWidth(const Glyph& glyph)
     return static_cast<int>(std::char_traits<char>::length(glyph.rows[0]));
 }
 
-void drawRankGlyphs(QImage& image, const std::string& text, QRgb ink)
+// The glyphs' dots are `scale` pixels square, centred on the slot.
+void drawRankGlyphs(QImage& image, const std::string& text, QRgb ink, int scale)
 {
+    constexpr int glyphRows = std::tuple_size_v<decltype(Glyph::rows)>;
     int width = -1;
     for (const char c : text)
         width += glyphWidth(*findGlyph(c)) + 1;
-    int x = (image.width() - width) / 2;
-    const int y = (image.height() - 9) / 2;
+    int x = (image.width() - width * scale) / 2;
+    const int y = (image.height() - glyphRows * scale) / 2;
     for (const char c : text) {
         const Glyph& glyph = *findGlyph(c);
-        for (int row = 0; row < 9; ++row)
+        for (int row = 0; row < glyphRows; ++row)
             for (int col = 0; glyph.rows[row][col]; ++col)
                 if (glyph.rows[row][col] == '#')
-                    image.setPixel(x + col, y + row, ink);
-        x += glyphWidth(glyph) + 1;
+                    for (int dy = 0; dy < scale; ++dy)
+                        for (int dx = 0; dx < scale; ++dx)
+                            image.setPixel(x + col * scale + dx, y + row * scale + dy, ink);
+        x += (glyphWidth(glyph) + 1) * scale;
     }
 }
 
@@ -442,9 +446,11 @@ void drawSlotCard(QImage& image, QRgb edge, QRgb fill, QRgb inner)
         image.setPixel(c, corner);
 }
 
-// A card not watched: a dashed outline of the slot.
-void drawEmptySlot(QImage& image)
+// A card not watched: a dashed outline of the slot, its dashes `scale` times as long as on the
+// slot's own size.
+void drawEmptySlot(QImage& image, int scale)
 {
+    constexpr int dashPeriod = 4, dashLength = 2;
     const int w = image.width(), h = image.height();
     image.fill(Qt::transparent);
     std::vector<QPoint> ring;
@@ -457,7 +463,7 @@ void drawEmptySlot(QImage& image)
     for (int y = h - 2; y >= 1; --y)
         ring.emplace_back(0, y);
     for (std::size_t i = 0; i < ring.size(); ++i)
-        if (i % 4 < 2)
+        if (int(i) % (dashPeriod * scale) < dashLength * scale)
             image.setPixel(ring[i], qRgb(128, 132, 138));
 }
 
@@ -466,16 +472,19 @@ bool drawCounterPicture(QImage& image, const std::string& name)
     static const std::pair<const char*, Suit> labels[] = {
         {"card_hearts", Suit::Hearts}, {"card_diamonds", Suit::Diamonds},
         {"card_clubs", Suit::Clubs},   {"card_spades", Suit::Spades}};
+    // A twin arrives at a multiple of the listed height; the slot cards keep their one-pixel edges.
+    const int scale = std::max(1, image.height() / counterSlotHeight);
     for (const auto& [label, suit] : labels)
         if (name == label) {
             const QSize size = image.size();
             image = supersampled(size, [&, suit = suit](QPainter& p) {
-                fillSuit(p, suit, QRectF(1.5, 2.5, size.width() - 3.0, size.height() - 5.0), suitInk(suit));
+                const QRectF area(1.5 * scale, 2.5 * scale, size.width() - 3.0 * scale, size.height() - 5.0 * scale);
+                fillSuit(p, suit, area, suitInk(suit));
             }).convertToFormat(QImage::Format_ARGB32);
             return true;
         }
     if (name == "Card_None") {
-        drawEmptySlot(image);
+        drawEmptySlot(image, scale);
         return true;
     }
     static const char* const rankText[] = {"A", "2", "3", "4", "5", "6", "7", "8", "9", "10", "J", "Q", "K"};
@@ -485,10 +494,10 @@ bool drawCounterPicture(QImage& image, const std::string& name)
                 continue;
             if (up) {
                 drawSlotCard(image, qRgb(118, 122, 130), qRgb(255, 255, 255), qRgb(255, 255, 255));
-                drawRankGlyphs(image, rankText[rank - 1], qRgb(0, 0, 0));
+                drawRankGlyphs(image, rankText[rank - 1], qRgb(0, 0, 0), scale);
             } else {
                 drawSlotCard(image, qRgb(16, 34, 96), qRgb(34, 78, 176), qRgb(86, 128, 214));
-                drawRankGlyphs(image, rankText[rank - 1], qRgb(255, 255, 255));
+                drawRankGlyphs(image, rankText[rank - 1], qRgb(255, 255, 255), scale);
             }
             return true;
         }

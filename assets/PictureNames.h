@@ -15,6 +15,39 @@ struct PictureSpec {
     int height = 0;
 };
 
+// Screens of high pixel density show the interface's small pictures from twins drawn at twice the
+// width and height by the same code: the twin of "TB_NEW" is "TB_NEW@2". Toolbar buttons, pointer
+// shapes, tree pictures, gauges and the card counter's pictures have one.
+inline constexpr int twinScale = 2;
+inline constexpr std::string_view twinSuffix = "@2";
+
+inline std::string twinName(std::string_view name)
+{
+    return std::string(name) + std::string(twinSuffix);
+}
+
+// The name of the picture a twin doubles; empty for a name that is not a twin's.
+inline std::string_view twinOriginal(std::string_view name)
+{
+    if (name.size() <= twinSuffix.size() || !name.ends_with(twinSuffix))
+        return {};
+    return name.substr(0, name.size() - twinSuffix.size());
+}
+
+// The picture whose drawing a name shows: a twin shows its original's, on its larger picture.
+inline std::string drawingOf(std::string_view name)
+{
+    const std::string_view original = twinOriginal(name);
+    return std::string(original.empty() ? name : original);
+}
+
+// Lists a picture and, right after it, its twin.
+inline void addWithTwin(std::vector<PictureSpec>& pictures, const std::string& name, int width, int height)
+{
+    pictures.push_back({name, width, height});
+    pictures.push_back({twinName(name), width * twinScale, height * twinScale});
+}
+
 struct CardSize {
     char letter;
     int width;
@@ -93,9 +126,9 @@ inline std::string borderName(char size, int which)
 }
 
 // The interface's small pictures: toolbar buttons, pointer shapes, tree and category pictures,
-// the game description pictures.
+// the game description pictures, each with its twin.
 // Toolbar buttons in toolbar order, "TB_" + command at 16 x 16 and "TBL_" + command at 24 x 24,
-// each with a "_DIS" twin drawn as the disabled button.
+// each with a "_DIS" variant drawn as the disabled button.
 inline constexpr std::string_view toolbarCommands[] = {
     "NEW", "OPEN", "RESTART", "SAVE", "UNDO", "REDO", "HINT", "AUTOPLAY", "STAT", "RULES", "EXIT"};
 inline constexpr int toolbarSmall = 16, toolbarLarge = 24;
@@ -119,11 +152,14 @@ struct PixelSpot {
     int x = -1;
     int y = -1;
 };
+// A pointer's twin points with the pixel at twice the distance from its corner.
 inline PixelSpot pointerHotSpot(std::string_view name)
 {
+    const std::string_view original = twinOriginal(name);
+    const int scale = original.empty() ? 1 : twinScale;
     for (const PointerHotSpot& spot : pointerHotSpots)
-        if (spot.name == name)
-            return {spot.x, spot.y};
+        if (spot.name == (original.empty() ? name : original))
+            return {spot.x * scale, spot.y * scale};
     return {};
 }
 
@@ -156,16 +192,16 @@ inline std::vector<PictureSpec> iconPictures()
         const int side = prefix[2] == 'L' ? toolbarLarge : toolbarSmall;
         for (const std::string_view command : toolbarCommands) {
             const std::string name = prefix + std::string(command);
-            pictures.push_back({name, side, side});
-            pictures.push_back({name + "_DIS", side, side});
+            addWithTwin(pictures, name, side, side);
+            addWithTwin(pictures, name + "_DIS", side, side);
         }
     }
     for (const PointerHotSpot& spot : pointerHotSpots)
-        pictures.push_back({std::string(spot.name), pointerSize, pointerSize});
+        addWithTwin(pictures, std::string(spot.name), pointerSize, pointerSize);
     for (const std::string_view name : treePictureNames)
-        pictures.push_back({std::string(name), treePictureSize, treePictureSize});
+        addWithTwin(pictures, std::string(name), treePictureSize, treePictureSize);
     for (const std::string_view name : gaugePictureNames)
-        pictures.push_back({std::string(name), gaugeWidth, gaugeHeight});
+        addWithTwin(pictures, std::string(name), gaugeWidth, gaugeHeight);
     return pictures;
 }
 
@@ -183,14 +219,14 @@ inline std::vector<PictureSpec> panelPictures()
         {"BMP_PAUSE_1", 320, 64},       {"BMP_PAUSE_2", 320, 28},          {"Panel_pk", 150, 62},
         {"CARD_WITH_SHADOW", 100, 80},  {"CARD_WITHOUT_SHADOW", 100, 80},  {"CARD_IRR_PILES_YES", 100, 80},
         {"CARD_IRR_PILES_NO", 100, 80}, {"Animated_Yes", 12 * 30, 30},     {"Animated_No", 2 * 30, 30},
-        {"SPLASH", 480, 300},           {"Card_None", counterSlotWidth, counterSlotHeight},
-        {"HISCORE_LIST", 110, 360},     {"HISCORE_NEW", 110, 360},
+        {"SPLASH", 480, 300},           {"HISCORE_LIST", 110, 360},        {"HISCORE_NEW", 110, 360},
     };
+    addWithTwin(pictures, "Card_None", counterSlotWidth, counterSlotHeight);
     for (const std::string_view suit : counterSuitNames)
-        pictures.push_back({"card_" + std::string(suit), counterLabelWidth, counterSlotHeight});
+        addWithTwin(pictures, "card_" + std::string(suit), counterLabelWidth, counterSlotHeight);
     for (int rank = 1; rank <= 13; ++rank)
         for (const char* side : {"_Up", "_Down"})
-            pictures.push_back({"Card_" + std::to_string(rank) + side, counterSlotWidth, counterSlotHeight});
+            addWithTwin(pictures, "Card_" + std::to_string(rank) + side, counterSlotWidth, counterSlotHeight);
     return pictures;
 }
 

@@ -1,12 +1,14 @@
 // Pointer shapes: 32 x 32 pixel drawings, white with a one-pixel black rim so they read on any
 // table, never smoothed (the window system shows them unscaled). Each shape is drawn around its
-// hot spot from PictureNames.h; the left hands are the right hands mirrored.
+// hot spot from PictureNames.h; the left hands are the right hands mirrored. A twin draws every
+// design pixel as a square block of picture pixels, and its rim stays one picture pixel wide.
 
 #include "assets/IconFamilies.h"
 #include "assets/PictureNames.h"
 
-#include <array>
+#include <algorithm>
 #include <string_view>
+#include <vector>
 
 namespace kst::assets {
 namespace {
@@ -14,17 +16,40 @@ namespace {
 constexpr QRgb black = qRgb(0, 0, 0), white = qRgb(255, 255, 255), cuffGrey = qRgb(196, 200, 210),
                pipRed = qRgb(204, 24, 24);
 
+// How many picture pixels a design pixel spans on this picture: 1, or the twin's scale.
+int blockOf(const QImage& image)
+{
+    return std::max(1, image.width() / pointerSize);
+}
+
+// Sets the block of picture pixels that design pixel (x, y) covers.
+void plot(QImage& image, int x, int y, QRgb colour)
+{
+    const int block = blockOf(image);
+    for (int dy = 0; dy < block; ++dy)
+        for (int dx = 0; dx < block; ++dx)
+            image.setPixel(x * block + dx, y * block + dy, colour);
+}
+
 // One solid piece of a pointer: the pixels it covers, drawn as a white body inside a black rim.
+// Positions are design pixels; the piece is kept in picture pixels, so the rim is found there.
 class Solid {
 public:
-    explicit Solid(QPoint origin) : m_origin(origin) {}
+    Solid(QPoint origin, const QImage& image)
+        : m_origin(origin), m_block(blockOf(image)), m_side(pointerSize * m_block),
+          m_in(std::size_t(m_side * m_side), false)
+    {
+    }
 
     void set(int x, int y)
     {
         x += m_origin.x();
         y += m_origin.y();
-        if (x >= 0 && y >= 0 && x < pointerSize && y < pointerSize)
-            m_in[std::size_t(y * pointerSize + x)] = true;
+        if (x < 0 || y < 0 || x >= pointerSize || y >= pointerSize)
+            return;
+        for (int dy = 0; dy < m_block; ++dy)
+            for (int dx = 0; dx < m_block; ++dx)
+                m_in[std::size_t((y * m_block + dy) * m_side + x * m_block + dx)] = true;
     }
     void span(int y, int x0, int x1)
     {
@@ -42,8 +67,8 @@ public:
     }
     void paint(QImage& image, QRgb body) const
     {
-        for (int y = 0; y < pointerSize; ++y)
-            for (int x = 0; x < pointerSize; ++x)
+        for (int y = 0; y < m_side; ++y)
+            for (int x = 0; x < m_side; ++x)
                 if (in(x, y))
                     image.setPixel(x, y, in(x - 1, y) && in(x + 1, y) && in(x, y - 1) && in(x, y + 1) ? body : black);
     }
@@ -51,23 +76,25 @@ public:
 private:
     bool in(int x, int y) const
     {
-        return x >= 0 && y >= 0 && x < pointerSize && y < pointerSize && m_in[std::size_t(y * pointerSize + x)];
+        return x >= 0 && y >= 0 && x < m_side && y < m_side && m_in[std::size_t(y * m_side + x)];
     }
 
-    QPoint m_origin;
-    std::array<bool, pointerSize * pointerSize> m_in{};
+    QPoint m_origin; // in design pixels
+    int m_block;     // picture pixels per design pixel
+    int m_side;      // the picture's side in picture pixels
+    std::vector<bool> m_in;
 };
 
 void line(QImage& image, QPoint origin, int x0, int y0, int x1, int y1, QRgb colour = black)
 {
     for (int y = y0; y <= y1; ++y)
         for (int x = x0; x <= x1; ++x)
-            image.setPixel(origin.x() + x, origin.y() + y, colour);
+            plot(image, origin.x() + x, origin.y() + y, colour);
 }
 
 void arrow(QImage& image, bool large)
 {
-    Solid part({0, 0});
+    Solid part({0, 0}, image);
     const int head = large ? 15 : 10;
     for (int y = 0; y <= head; ++y)
         part.span(y, 0, y);
@@ -94,21 +121,21 @@ void carriedCards(QImage& image, QPoint at, bool large)
 {
     const int w = large ? 12 : 10, h = large ? 16 : 13;
     for (int i = 0; i < 2; ++i) {
-        Solid card(at + QPoint(i * 3, i * 3));
+        Solid card(at + QPoint(i * 3, i * 3), image);
         card.rect(0, 0, w - 1, h - 1, 1);
         card.paint(image, white);
     }
     const QPoint pip = at + QPoint(3 + w / 2, 3 + h / 2);
     for (int d = -2; d <= 2; ++d)
         for (int e = -(2 - std::abs(d)); e <= 2 - std::abs(d); ++e)
-            image.setPixel(pip.x() + e, pip.y() + d, pipRed);
+            plot(image, pip.x() + e, pip.y() + d, pipRed);
 }
 
 // A right hand seen from its back, index finger up; (0, 0) is the fingertip.
 void pointingHand(QImage& image, QPoint tip, bool large)
 {
-    Solid thumb(tip);
-    Solid hand(tip);
+    Solid thumb(tip, image);
+    Solid hand(tip, image);
     if (large) {
         thumb.rect(-9, 11, -4, 15, 2);
         thumb.rect(-7, 13, -1, 19, 2);
@@ -122,7 +149,7 @@ void pointingHand(QImage& image, QPoint tip, bool large)
         line(image, tip, 3, 9, 3, 14);
         line(image, tip, 8, 10, 8, 15);
         line(image, tip, 13, 12, 13, 16);
-        Solid cuff(tip);
+        Solid cuff(tip, image);
         cuff.rect(-3, 25, 16, 29);
         cuff.paint(image, cuffGrey);
         line(image, tip, 12, 27, 13, 27);
@@ -145,7 +172,7 @@ void pointingHand(QImage& image, QPoint tip, bool large)
 // The same hand closed round the cards it drags; (0, 0) is the top of the index knuckle.
 void grabbingHand(QImage& image, QPoint knuckle, bool large)
 {
-    Solid fist(knuckle);
+    Solid fist(knuckle, image);
     if (large) {
         fist.rect(-3, 0, 3, 7, 2);
         fist.rect(3, 0, 8, 7, 2);
@@ -155,10 +182,10 @@ void grabbingHand(QImage& image, QPoint knuckle, bool large)
         fist.paint(image, white);
         for (const int x : {3, 8, 13})
             line(image, knuckle, x, x == 3 ? 1 : x == 8 ? 2 : 3, x, 6);
-        Solid thumb(knuckle);
+        Solid thumb(knuckle, image);
         thumb.rect(-7, 7, 5, 11, 2);
         thumb.paint(image, white);
-        Solid cuff(knuckle);
+        Solid cuff(knuckle, image);
         cuff.rect(-3, 17, 16, 21);
         cuff.paint(image, cuffGrey);
         line(image, knuckle, 12, 19, 13, 19);
@@ -171,7 +198,7 @@ void grabbingHand(QImage& image, QPoint knuckle, bool large)
         fist.paint(image, white);
         for (const int x : {2, 6, 10})
             line(image, knuckle, x, x == 2 ? 1 : x == 6 ? 2 : 3, x, 4);
-        Solid thumb(knuckle);
+        Solid thumb(knuckle, image);
         thumb.rect(-5, 5, 4, 8, 1);
         thumb.paint(image, white);
     }
@@ -195,7 +222,7 @@ bool drawPointerPicture(QImage& image, const std::string& name)
         return false;
     const std::string_view n(name);
     const bool large = n.find('2') != std::string_view::npos, dragging = n.ends_with('B');
-    image = QImage(pointerSize, pointerSize, QImage::Format_ARGB32);
+    image = QImage(image.size(), QImage::Format_ARGB32);
     image.fill(Qt::transparent);
     if (n.starts_with("CUR_ARROW")) {
         if (dragging)

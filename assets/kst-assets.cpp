@@ -113,8 +113,9 @@ bool drawLibrary(const QDir& drawings, const QDir& out)
     for (const PictureSpec& spec : libraryPictures()) {
         const QString name = QString::fromStdString(spec.name);
         QImage image = newPicture(spec.width, spec.height);
-        const bool drawn = drawPlacePicture(image, spec.name) || drawIconPicture(image, spec.name)
-            || drawPanelPicture(image, spec.name) || drawCardPicture(image, name, renderers);
+        const std::string drawing = drawingOf(spec.name);
+        const bool drawn = drawPlacePicture(image, drawing) || drawIconPicture(image, drawing)
+            || drawPanelPicture(image, drawing) || drawCardPicture(image, name, renderers);
         if (!drawn)
             return fail(QStringLiteral("cannot draw ") + name);
         const QString file = name + QStringLiteral(".png");

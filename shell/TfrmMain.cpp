@@ -26,6 +26,7 @@
 #include "assets/PictureNames.h"
 #include "engine/Sounds.h"
 #include "engine/Stock.h"
+#include "platform/qt/QtScreenPictures.h"
 #include "platform/qt/QtText.h"
 #include "storage/CustomGames.h"
 #include "storage/Favourites.h"
@@ -296,9 +297,10 @@ void TfrmMain::registerPointerShapes()
     for (int i = 0; i < 6; ++i)
         for (const auto& [variant, number] : {std::pair{'A', 10 + i}, {'B', 20 + i}}) {
             const std::string name = std::string(names[i]) + variant;
-            if (const std::unique_ptr<Bitmap> picture = m_ports.resources.bitmap(name)) {
+            // The hot spot is the original's: Qt scales it by the twin's pixel ratio.
+            if (const QPixmap shape = screenPicture(m_ports.resources, name, devicePixelRatioF()); !shape.isNull()) {
                 const auto [x, y] = assets::pointerHotSpot(name);
-                m_cursors[number] = QCursor(pixmapOf(*picture), x, y);
+                m_cursors[number] = QCursor(shape, x, y);
             }
         }
     const int chosen = int(numberOr(m_store.fnStoreGet(Fld::Cursor), 0));
@@ -580,7 +582,7 @@ void TfrmMain::rebuildFavouritesMenu()
     m_favouritesSeparator = m_gameMenu->addSeparator();
     m_favouritesMenu = new QMenu(QStringLiteral("Favorite games"), m_gameMenu);
     m_favouritesMenu->setObjectName(QStringLiteral("mnuFavoritesList"));
-    m_favouritesMenu->setIcon(treePicture(m_ports.resources, "S_TREE2"));
+    m_favouritesMenu->setIcon(treePicture(m_ports.resources, "S_TREE2", devicePixelRatioF()));
     m_gameMenu->addMenu(m_favouritesMenu);
     for (const std::string& stored : favourites) {
         const int gameId = m_catalogue.gameIdByName(stored);
@@ -592,7 +594,7 @@ void TfrmMain::rebuildFavouritesMenu()
             m_favouritesMenu->addAction(fromProgramText(name).replace(QLatin1Char('&'), QStringLiteral("&&")));
         const std::string picture = categoryIconName(m_catalogue.gameCategory(gameId));
         if (picture.rfind("TREE5_", 0) == 0)
-            item->setIcon(treePicture(m_ports.resources, picture));
+            item->setIcon(treePicture(m_ports.resources, picture, devicePixelRatioF()));
         else
             m_ports.messages.information(picture);
         connect(item, &QAction::triggered, this, [this, gameId, name] {
@@ -867,12 +869,13 @@ void TfrmMain::createToolbars()
                 small.setPixelSize(9);
                 button->setFont(small);
             }
-            // The disabled twin of each picture shows while its command is off.
+            // The disabled variant of each picture shows while its command is off.
             const std::string picture = std::string(large ? "TBL_" : "TB_") + command.word;
-            if (const std::unique_ptr<Bitmap> glyph = m_ports.resources.bitmap(picture)) {
-                QIcon icon(pixmapOf(*glyph));
-                if (const std::unique_ptr<Bitmap> off = m_ports.resources.bitmap(picture + "_DIS"))
-                    icon.addPixmap(pixmapOf(*off), QIcon::Disabled);
+            const qreal ratio = button->devicePixelRatioF();
+            if (const QPixmap glyph = screenPicture(m_ports.resources, picture, ratio); !glyph.isNull()) {
+                QIcon icon(glyph);
+                if (const QPixmap off = screenPicture(m_ports.resources, picture + "_DIS", ratio); !off.isNull())
+                    icon.addPixmap(off, QIcon::Disabled);
                 button->setIcon(icon);
                 button->setIconSize(large ? QSize(24, 24) : QSize(16, 16));
             }

@@ -1,6 +1,7 @@
 #include "shell/TfrmOpenGame.h"
 
 #include "platform/qt/QtGraphics.h"
+#include "platform/qt/QtScreenPictures.h"
 #include "platform/qt/QtText.h"
 #include "stats/ui/DialogButtons.h"
 #include "stats/Players.h"
@@ -62,15 +63,13 @@ QLabel* gaugeLabel(QWidget* parent)
 
 } // namespace
 
-QPixmap treePicture(ResourceLibrary& resources, const std::string& name)
+QPixmap treePicture(ResourceLibrary& resources, const std::string& name, qreal devicePixelRatio)
 {
     // The pictures' ground, shown as transparent.
     static const QColor ground(128, 0, 0);
-    QPixmap pixmap;
-    if (const std::unique_ptr<Bitmap> bitmap = resources.bitmap(name)) {
-        pixmap = pixmapOf(*bitmap);
+    QPixmap pixmap = screenPicture(resources, name, devicePixelRatio);
+    if (!pixmap.isNull())
         pixmap.setMask(pixmap.createMaskFromColor(ground));
-    }
     return pixmap;
 }
 
@@ -89,7 +88,7 @@ TfrmOpenGame::TfrmOpenGame(const Ports& ports, const GameCatalogue& catalogue, s
     setWindowTitle(QStringLiteral("Open a game"));
 
     for (const char* name : browserPictureNames())
-        m_pictures.emplace_back(treePicture(m_ports.resources, name));
+        m_pictures.emplace_back(treePicture(m_ports.resources, name, devicePixelRatioF()));
 
     // ---- the games: the search box above the tree, or its results in the tree's place ----
     m_search = new QLineEdit(this);
@@ -448,8 +447,8 @@ void TfrmOpenGame::refreshDescription()
     if (isGame) {
         m_name->setText(fromProgramText(description.name));
         const auto gauge = [this](QLabel* label, const std::string& name) {
-            const std::unique_ptr<Bitmap> bitmap = name.empty() ? nullptr : m_ports.resources.bitmap(name);
-            label->setPixmap(bitmap ? pixmapOf(*bitmap) : QPixmap());
+            const qreal ratio = label->devicePixelRatioF();
+            label->setPixmap(name.empty() ? QPixmap() : screenPicture(m_ports.resources, name, ratio));
         };
         m_time->setText(fromProgramText(description.time));
         gauge(m_timePicture, description.timePicture);

@@ -33,9 +33,9 @@ namespace kst {
 
 class ResourceLibrary;
 
-// A picture of the game tree, with its ground left out; empty when the library lacks it. The game
-// menus show the same pictures.
-QPixmap treePicture(ResourceLibrary& resources, const std::string& name);
+// A picture of the game tree for a screen of the given pixel ratio, with its ground left out;
+// empty when the library lacks it. The game menus show the same pictures.
+QPixmap treePicture(ResourceLibrary& resources, const std::string& name, qreal devicePixelRatio);
 
 // What the browser asks of the program around it. A command left empty is not offered.
 struct BrowserCommands {

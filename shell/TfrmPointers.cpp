@@ -1,6 +1,6 @@
 #include "shell/TfrmPointers.h"
 
-#include "platform/qt/QtGraphics.h"
+#include "platform/qt/QtScreenPictures.h"
 #include "stats/ui/DialogButtons.h"
 #include "stats/ui/StatsContext.h"
 
@@ -41,8 +41,9 @@ TfrmPointers::TfrmPointers(StatsContext& context, int current, QWidget* parent) 
     m_list->setIconSize(QSize(PointerSide, PointerSide));
     for (const PointerShape& shape : shapes) {
         auto* item = new QListWidgetItem(QString::fromLatin1(shape.caption), m_list);
-        if (const std::unique_ptr<Bitmap> picture = context.resources.bitmap(shape.picture))
-            item->setIcon(QIcon(pixmapOf(*picture)));
+        if (const QPixmap picture = screenPicture(context.resources, shape.picture, m_list->devicePixelRatioF());
+            !picture.isNull())
+            item->setIcon(QIcon(picture));
     }
     m_list->setMinimumHeight(int(std::size(shapes)) * (PointerSide + 6));
     select(current);

@@ -1,6 +1,6 @@
 #include "table/ui/TfrmCardCounter.h"
 
-#include "platform/qt/QtGraphics.h"
+#include "platform/qt/QtScreenPictures.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -81,9 +81,9 @@ TfrmCardCounter::TfrmCardCounter(const GameSession& session, ResourceLibrary& re
     // Opened from the table, it leaves the keyboard with the game.
     setAttribute(Qt::WA_ShowWithoutActivating);
 
-    const auto picture = [&resources](const std::string& name) {
-        const std::unique_ptr<Bitmap> bitmap = resources.bitmap(name);
-        return bitmap ? pixmapOf(*bitmap) : QPixmap();
+    m_pixelRatio = devicePixelRatioF();
+    const auto picture = [this, &resources](const std::string& name) {
+        return screenPicture(resources, name, m_pixelRatio);
     };
     const char* const suits[] = {"card_hearts", "card_diamonds", "card_clubs", "card_spades"};
     for (int suit = 0; suit < SuitsPerDeck; ++suit)
@@ -150,8 +150,9 @@ bool TfrmCardCounter::inverted() const
 void TfrmCardCounter::reset(int deckSize)
 {
     const int height = designedOuterHeight(deckSize) - DesignedFrame - PanelHeight;
-    if (m_picture.height() != height) {
-        m_picture = QImage(ClientWidth, height, QImage::Format_RGB32);
+    if (m_picture.deviceIndependentSize().height() != height) {
+        m_picture = QImage(QSize(ClientWidth, height) * m_pixelRatio, QImage::Format_RGB32);
+        m_picture.setDevicePixelRatio(m_pixelRatio);
         m_imgBack->setFixedSize(ClientWidth, height);
         layout()->activate(); // the window takes its new height now, not at the next event
     }

@@ -77,7 +77,8 @@ private:
     QAction* m_stockOnly = nullptr;
     QAction* m_inverse = nullptr;
     QLabel* m_imgBack = nullptr; // shows m_picture
-    QImage m_picture;
+    QImage m_picture;            // in device pixels at m_pixelRatio, laid out in the window's units
+    qreal m_pixelRatio = 1;      // of the screen the pictures were picked for
     std::vector<CounterMark> m_marks;
 
     // The library's pictures, loaded once: a label per suit, the empty slot, and per rank the card

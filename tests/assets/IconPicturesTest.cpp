@@ -25,7 +25,7 @@ TEST(IconPicturesTest, TheLibraryHoldsEveryInterfacePictureAtItsSize)
 {
     const std::map<std::string, Size> library = libraryIndex();
     const std::vector<assets::PictureSpec> icons = assets::iconPictures();
-    ASSERT_EQ(icons.size(), 44u + 12u + 36u + 17u);
+    ASSERT_EQ(icons.size(), 2 * (44u + 12u + 36u + 17u)); // each with its twin
     for (const assets::PictureSpec& icon : icons) {
         const auto found = library.find(icon.name);
         ASSERT_NE(found, library.end()) << icon.name;
@@ -76,7 +76,7 @@ TEST(IconPicturesTest, PointerHotSpotsLieOnTheirPictureAndMirrorBetweenHands)
         EXPECT_LT(spot.x, icon.width) << icon.name;
         EXPECT_LT(spot.y, icon.height) << icon.name;
     }
-    EXPECT_EQ(pointers, 12);
+    EXPECT_EQ(pointers, 2 * 12); // each with its twin
 
     const struct { const char* right; const char* left; } pairs[] = {
         {"CUR_RIGHT_HAND1A", "CUR_LEFT_HAND1A"}, {"CUR_RIGHT_HAND2A", "CUR_LEFT_HAND2A"},

@@ -4,6 +4,7 @@
 
 #include "platform/qt/QtAdviceDialog.h"
 #include "platform/qt/QtPorts.h"
+#include "platform/qt/QtScreenPictures.h"
 #include "platform/qt/QtSound.h"
 #include "platform/qt/QtText.h"
 #include "platform/test/TestPorts.h"
@@ -98,6 +99,8 @@ private slots:
     void resourceLibraryRefusesMissingAndDamagedFiles();
     void resourceLibrarySurvivesAnyDamagedByte();
     void resourceLibrariesKeepTheirNamesApart();
+    void screenPicturesTakeTheTwinOnFinerScreens_data();
+    void screenPicturesTakeTheTwinOnFinerScreens();
     void messageBoxesShowProgramTextsAndAnswer_data();
     void messageBoxesShowProgramTextsAndAnswer();
     void adviceDialogTellsWhetherItWasTicked();
@@ -610,6 +613,49 @@ void TstQtPorts::fileFiltersMatchEitherCase()
     QCOMPARE(dialogFilter({"Game", "*.gam"}), QStringLiteral("Game (*.gam *.GAM)"));
     QCOMPARE(dialogFilter({"Game", "*.GAM"}), QStringLiteral("Game (*.GAM *.gam)"));
     QCOMPARE(dialogFilter({"Pictures", "*.bmp *.Png"}), QStringLiteral("Pictures (*.bmp *.BMP *.Png *.png *.PNG)"));
+}
+
+// ---- pictures for the screen ----------------------------------------------------------------------
+
+void TstQtPorts::screenPicturesTakeTheTwinOnFinerScreens_data()
+{
+    QTest::addColumn<bool>("hasOriginal");
+    QTest::addColumn<int>("twinSide"); // 0: no twin
+    QTest::addColumn<double>("ratio");
+    QTest::addColumn<double>("expectedRatio"); // 0: no picture
+    QTest::addColumn<bool>("showsTwin");
+    QTest::newRow("plain screen") << true << 32 << 1.0 << 1.0 << false;
+    QTest::newRow("twice as fine") << true << 32 << 2.0 << 2.0 << true;
+    QTest::newRow("half again as fine") << true << 32 << 1.5 << 2.0 << true;
+    QTest::newRow("no twin") << true << 0 << 2.0 << 1.0 << false;
+    QTest::newRow("a twin of the wrong size") << true << 24 << 2.0 << 1.0 << false;
+    QTest::newRow("a twin without its original") << false << 32 << 2.0 << 0.0 << false;
+}
+
+// Whatever it picks, the picture lays out at the original's 16 x 16.
+void TstQtPorts::screenPicturesTakeTheTwinOnFinerScreens()
+{
+    QFETCH(bool, hasOriginal);
+    QFETCH(int, twinSide);
+    QFETCH(double, ratio);
+    QFETCH(double, expectedRatio);
+    QFETCH(bool, showsTwin);
+    const Colour originalColour = rgb(200, 0, 0), twinColour = rgb(0, 0, 200);
+    test::FakeResourceLibrary library;
+    QVERIFY(library.load("KST.RGF"));
+    if (hasOriginal)
+        library.addPicture("TB_NEW", {16, 16}, originalColour);
+    if (twinSide)
+        library.addPicture("TB_NEW@2", {twinSide, twinSide}, twinColour);
+    const QPixmap pixmap = screenPicture(library, "TB_NEW", ratio);
+    if (expectedRatio == 0) {
+        QVERIFY(pixmap.isNull());
+        return;
+    }
+    QCOMPARE(pixmap.devicePixelRatio(), expectedRatio);
+    QCOMPARE(pixmap.deviceIndependentSize(), QSizeF(16, 16));
+    const QRgb shown = pixmap.toImage().pixel(0, 0) & RGB_MASK;
+    QCOMPARE(shown, QRgb(showsTwin ? twinColour : originalColour) & RGB_MASK);
 }
 
 KST_UI_TEST_MAIN(TstQtPorts)

@@ -124,7 +124,67 @@ private slots:
             }
     }
 
+    // Every interface picture that has a twin, by the twin's name.
+    void everyTwinIsItsOriginalAtTwiceTheSize_data()
+    {
+        QTest::addColumn<QString>("twin");
+        for (const assets::PictureSpec& spec : assets::libraryPictures())
+            if (!assets::twinOriginal(spec.name).empty())
+                QTest::newRow(spec.name.c_str()) << QString::fromStdString(spec.name);
+    }
+
+    // The twin is the same drawing at twice the width and height: brought down to the original's
+    // size it looks more like its original than like any other picture of that size.
+    void everyTwinIsItsOriginalAtTwiceTheSize()
+    {
+        QFETCH(QString, twin);
+        const std::string twinName = twin.toStdString(), originalName(assets::twinOriginal(twinName));
+        const QImage original = picture(originalName);
+        const QImage doubled = picture(twinName);
+        QVERIFY(!original.isNull() && !doubled.isNull());
+        QCOMPARE(doubled.size(), original.size() * assets::twinScale);
+        const QImage reduced = doubled.scaled(original.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        const double own = meanDifference(reduced, original);
+        for (const assets::PictureSpec& other : assets::libraryPictures()) {
+            const bool comparable = QSize(other.width, other.height) == original.size()
+                && assets::twinOriginal(other.name).empty() && other.name != originalName;
+            if (comparable)
+                QVERIFY2(own < meanDifference(reduced, picture(other.name)), other.name.c_str());
+        }
+    }
+
+    // A pointer's twin points with the block of pixels that doubles the original's pointing pixel.
+    void pointerTwinsPointWhereTheirOriginalsDo()
+    {
+        for (const assets::PointerHotSpot& spot : assets::pointerHotSpots) {
+            const std::string twin = assets::twinName(spot.name);
+            const assets::PixelSpot doubled = assets::pointerHotSpot(twin);
+            QCOMPARE(doubled.x, spot.x * assets::twinScale);
+            QCOMPARE(doubled.y, spot.y * assets::twinScale);
+            QVERIFY2(qAlpha(picture(std::string(spot.name)).pixel(spot.x, spot.y)) == 255, twin.c_str());
+            QVERIFY2(qAlpha(picture(twin).pixel(doubled.x, doubled.y)) == 255, twin.c_str());
+        }
+    }
+
 private:
+    // Mean difference of two pictures of one size over the four channels, premultiplied, 0..255.
+    static double meanDifference(const QImage& a, const QImage& b)
+    {
+        double total = 0;
+        for (int y = 0; y < a.height(); ++y)
+            for (int x = 0; x < a.width(); ++x) {
+                const QRgb p = a.pixel(x, y), q = b.pixel(x, y);
+                total += std::abs(qRed(p) - qRed(q)) + std::abs(qGreen(p) - qGreen(q)) + std::abs(qBlue(p) - qBlue(q))
+                    + std::abs(qAlpha(p) - qAlpha(q));
+            }
+        return total / (4.0 * a.width() * a.height());
+    }
+
+    QImage picture(const std::string& name) const
+    {
+        return QImage(m_library.picturePath(name)).convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    }
+
     QtResourceLibrary m_library;
 };
 
