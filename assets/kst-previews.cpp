@@ -117,9 +117,10 @@ bool drawPreviews(const QString& programDir, const QString& library, const QDir&
     if (const CatalogueResult loaded = catalogue.load(games); !loaded.ok)
         return fail(QString::fromStdString(loaded.message));
 
-    // The program's defaults (cards, back, shadows), on the plain fixed colour.
+    // The program's defaults (cards, back, shadows) at the big size, on the plain fixed colour.
     SessionStore store(programDir.toStdString());
     preferenceDefaults(store);
+    store.fnStoreSet(Fld::Card_Size, "B");
     store.fnStoreSet(Fld::Background_def, "N");
     store.fnStoreSet(Fld::Background_bmp, "0");
     store.fnStoreSet(Fld::Background_Fixed_Col, std::string(PreviewTableColour));

@@ -14,6 +14,11 @@
 
 namespace kst {
 
+// The largest card the table lays out, in table pixels (three big cards' width, the big card's
+// proportions): the faces of every smaller card are scaled down from pictures of this size, so a
+// window being resized asks for no new rendering.
+inline constexpr Size LargestCard{213, 288};
+
 struct ArtSize {
     Size card;         // the card in table pixels
     double scale = 1;  // device pixels per table pixel

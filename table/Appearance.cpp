@@ -50,16 +50,10 @@ bool richDisplay(Graphics& graphics)
     return graphics.displayColourBits() > PaletteDisplayBits;
 }
 
-char sizeLetterOf(const AppearanceContext& context)
-{
-    const std::string letter = context.store.fnStoreGet(Fld::Card_Size);
-    return letter == "M" || letter == "L" || letter == std::string(1, FitCardSize) ? letter[0] : 'B';
-}
-
 // The card drawing of a card set, shipped in the program folder.
 std::string cardDrawingFile(const AppearanceContext& context, int set)
 {
-    return findFile(programDir(context), "CARDS/C" + assets::threeDigits(set) + ".svgz");
+    return findFile(programDir(context), std::string(assets::cardDrawingFolder) + "/" + assets::cardDrawingName(set));
 }
 
 int cardSetOf(const AppearanceContext& context)
@@ -158,6 +152,12 @@ void paintColour(AppearanceContext& context, Bitmap& buffer, const BackgroundReq
 }
 
 } // namespace
+
+char cardSizeLetter(const SessionStore& store)
+{
+    const std::string letter = store.fnStoreGet(Fld::Card_Size);
+    return letter == "M" || letter == "L" || letter == std::string(1, FitCardSize) ? letter[0] : 'B';
+}
 
 bool openResourceLibrary(ResourceLibrary& resources, MessageBoxes& messages, std::string_view programDir)
 {
@@ -301,7 +301,7 @@ bool scaleLibraryFaces(AppearanceContext& context, CardArt& art, int set, Size d
 bool loadCardPictures(AppearanceContext& context, CardPictures& pictures, bool facesOnly)
 {
     CardArt* art = context.graphics.cardArt();
-    char letter = sizeLetterOf(context);
+    char letter = cardSizeLetter(context.store);
     pictures.m_asked = {letter, letter == FitCardSize ? pictures.m_fitCard : CardSize{}, pictures.m_requestedScale};
     if (!art && letter == FitCardSize)
         letter = 'B'; // nothing can draw it: the big cards stand in

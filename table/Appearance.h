@@ -35,6 +35,9 @@ struct AppearanceContext {
     RandomSource& random;
 };
 
+// The Card_Size letter of the session: "M", "L", the fit size, or "B" for anything else.
+char cardSizeLetter(const SessionStore& store);
+
 // A pixel of a card picture through which the table shows: the rounded corners. pixel is
 // premultiplied; alpha 0 lets what lies beneath show unchanged.
 struct CornerPixel {
@@ -85,6 +88,7 @@ public:
         m_fitCard = fitCard;
         m_requestedScale = scale;
     }
+    CardSize requestedFitCard() const { return m_fitCard; }
     // Whether pictures for the letter and the request are loaded already.
     bool loadedFor(char letter) const;
 

@@ -5,6 +5,7 @@
 
 #include "cards/Piles.h"
 #include "cards/RuleTable.h"
+#include "platform/CardArt.h"
 #include "platform/Geometry.h"
 #include "storage/SessionStore.h"
 
@@ -28,7 +29,7 @@ CardSize cardSizeFor(char letter, CardSize current);
 // out at every layout (fitCardSize), from the medium card's width up to three big cards' width,
 // with the big card's proportions; the fan steps, gaps and shadow scale with it.
 inline constexpr int FitWidthMinimum = 59;
-inline constexpr int FitWidthMaximum = 3 * 71;
+inline constexpr int FitWidthMaximum = LargestCard.width;
 // The fit card of a width: its height in the big card's proportions (59 -> 80, 71 -> 96).
 CardSize fitCardOfWidth(int width);
 

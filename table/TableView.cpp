@@ -108,13 +108,8 @@ PileHit TableView::hitAt(Point at) const
 
 void TableView::applyCardSize()
 {
+    m_pictures.request(m_pictures.requestedFitCard(), m_deviceScale);
     loadCardPictures(m_context, m_pictures);
-}
-
-char TableView::cardSizeLetter() const
-{
-    const std::string letter = m_context.store.fnStoreGet(Fld::Card_Size);
-    return letter.size() == 1 && (letter[0] == 'M' || letter[0] == 'L' || letter[0] == FitCardSize) ? letter[0] : 'B';
 }
 
 void TableView::setDeviceScale(double scale)
@@ -124,7 +119,7 @@ void TableView::setDeviceScale(double scale)
 
 bool TableView::fitPictures()
 {
-    const char letter = cardSizeLetter();
+    const char letter = cardSizeLetter(m_context.store);
     if (letter == FitCardSize && gameOnTable()) {
         // Laid out as if the scroll bar were shown, so that the bar coming and going never
         // changes the card size.

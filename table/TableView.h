@@ -125,7 +125,6 @@ public:
 
 private:
     LayoutInputs layoutInputs() const;
-    char cardSizeLetter() const;
     // Asks the pictures for the size the letter and the window call for, and loads them when they
     // are not that size yet; true when they were loaded.
     bool fitPictures();

@@ -13,9 +13,6 @@
 
 namespace kst {
 
-// The largest card the table lays out, in table pixels: the faces of every smaller card are
-// scaled down from pictures of this size, so a window being resized asks for no new rendering.
-inline constexpr Size LargestCard{213, 288};
 // The finest screens have four device pixels per table pixel. Faces larger than the largest card
 // there are refused: 53 of them would take hundreds of megabytes.
 inline constexpr double FinestScale = 4;

@@ -1,6 +1,8 @@
 #include "table/TableView.h"
 
+#include "assets/PictureNames.h"
 #include "cards/Card.h"
+#include "storage/FileLookup.h"
 #include "table/Pointer.h"
 #include "tests/support/ShippedGames.h"
 #include "tests/support/TablePictures.h"
@@ -193,6 +195,134 @@ TEST_F(TableViewTest, APreviewLaysTheTableIntoItsPictureAndLeavesTheWindowAlone)
     const Size past = m_view.paintPreview(small);
     EXPECT_GT(past.width, 300);
     EXPECT_GT(past.height, 185);
+}
+
+// ---- cards that fit the window, finer screens ---------------------------------------------------
+
+// The layout inputs of the view's window without the scroll bar.
+LayoutInputs windowInputs(const TableWindow& w)
+{
+    return {w.width, w.height, w.top, w.clientHeight - 1, {1280, 1024}, {}, true};
+}
+
+// Those the view works out the fit card from: as if the scroll bar were shown.
+LayoutInputs fitInputs(const TableWindow& w)
+{
+    LayoutInputs in = windowInputs(w);
+    in.width -= w.scrollBarWidth;
+    return in;
+}
+
+TEST_F(TableViewTest, CardsThatFitTheWindowAreDrawnOncePerSizeAndLaidOutWithIt)
+{
+    m_pictures.store.fnStoreSet(Fld::Card_Size, "F");
+    test::MemoryCardArt& art = m_pictures.graphics.memoryCardArt();
+    start(Freecell, m_window);
+    const CardSize large = fitCardSize(m_game.rules, fitInputs(m_window));
+    const CardPictures& pictures = m_view.pictures();
+    EXPECT_EQ(pictures.sizeLetter(), FitCardSize);
+    EXPECT_EQ(pictures.tableSize(), large);
+    EXPECT_GT(large.width, 71);
+    const ArtSize drawn{{large.width, large.height}, 1};
+    EXPECT_EQ(art.callsOf("faces", drawn), 1);
+    EXPECT_EQ(art.callsOf("mark", drawn), int(assets::markCodes().size()));
+
+    // Laid out with the fit card: the tableau's top cards show their drawn faces, the steps are
+    // the big card's scaled.
+    const PilePositions laid = fnComputeLayout(m_game.rules, withFitCard(windowInputs(m_window), large.width));
+    EXPECT_EQ(m_view.steps(), fnSetFanSteps(m_game.rules, FitCardSize, large));
+    for (int i = 0; i < 8; ++i) {
+        const std::string& pile = m_game.cards.piles.fila[std::size_t(i)];
+        EXPECT_EQ(m_view.positions().at(filaPile(i)), laid.at(filaPile(i)));
+        const Rect top = m_view.pileArea(filaPile(i));
+        EXPECT_EQ(m_view.tableBuffer().pixel(top.x + large.width / 2, top.y + large.height / 2),
+                  test::MemoryCardArt::faceColour(CardPictures::faceIndex(topCard(pile))));
+    }
+
+    // The same window again draws nothing; a smaller one draws its smaller cards once.
+    m_view.resized(m_window);
+    EXPECT_EQ(art.callsOf("faces", drawn), 1);
+    const TableWindow small{800, 600, 792, 560, 50, 16};
+    m_view.resized(small);
+    const CardSize smaller = m_view.pictures().tableSize();
+    EXPECT_EQ(smaller, fitCardSize(m_game.rules, fitInputs(small)));
+    EXPECT_LT(smaller.width, large.width);
+    EXPECT_EQ(art.callsOf("faces", {{smaller.width, smaller.height}, 1}), 1);
+}
+
+TEST_F(TableViewTest, OnAFinerScreenTheTableIsInDevicePixels)
+{
+    constexpr double Scale = 1.5;
+    m_pictures.store.fnStoreSet(Fld::Card_Size, "F");
+    m_view.setDeviceScale(Scale);
+    start(Freecell, m_window);
+    const CardPictures& pictures = m_view.pictures();
+    const CardSize card = pictures.tableSize();
+    EXPECT_EQ(card, fitCardSize(m_game.rules, fitInputs(m_window)));
+    EXPECT_EQ(m_view.deviceScale(), Scale);
+    EXPECT_EQ(pictures.size(), (CardSize{scaledLength(card.width, Scale), scaledLength(card.height, Scale)}));
+    EXPECT_EQ(pictures.shadowWidth(), scaledLength(cardShadowWidth(FitCardSize, card), Scale));
+    EXPECT_EQ(m_view.steps(), scaledSteps(fnSetFanSteps(m_game.rules, FitCardSize, card), Scale));
+    EXPECT_GE(m_view.tableBuffer().width(), scaledLength(1280 + 30, Scale));
+    EXPECT_EQ(m_view.deviceWindow().clientHeight, scaledLength(m_window.clientHeight, Scale));
+
+    // Device points find the cards they lie on: every card's own band of a tableau pile, and the
+    // pile's top card over its whole face.
+    for (int i = 0; i < 8; ++i) {
+        const std::string& pile = m_game.cards.piles.fila[std::size_t(i)];
+        for (int position = 0; position < cardCount(pile); ++position) {
+            const Point corner = m_view.cardCorner(m_game.cards, filaPile(i), position);
+            const PileHit hit = m_view.hitAt({corner.x + pictures.size().width / 2, corner.y + 1});
+            EXPECT_EQ(hit.pile, filaPile(i));
+            EXPECT_EQ(hit.card, cardAt(pile, position)) << "pile " << i + 1 << " card " << position;
+            EXPECT_EQ(hit.corner, corner);
+        }
+        const Rect top = m_view.pileArea(filaPile(i));
+        EXPECT_EQ(m_view.hitAt({top.right() - 1, top.bottom() - 2}).card, topCard(pile));
+        EXPECT_NE(m_view.hitAt({top.x + 1, top.bottom() + 1}).card, topCard(pile));
+    }
+}
+
+TEST_F(TableViewTest, BigCardsOnADoubleScreenAreDrawnAtTwiceTheirPixels)
+{
+    test::MemoryCardArt& art = m_pictures.graphics.memoryCardArt();
+    m_view.setDeviceScale(2);
+    start(Freecell, m_window);
+    const CardPictures& pictures = m_view.pictures();
+    EXPECT_EQ(pictures.sizeLetter(), 'B');
+    EXPECT_EQ(pictures.tableSize(), (CardSize{71, 96}));
+    EXPECT_EQ(pictures.size(), (CardSize{142, 192}));
+    EXPECT_EQ(pictures.shadowWidth(), 2 * CardShadowWidth);
+    EXPECT_EQ(art.callsOf("faces", {{71, 96}, 2}), 1);
+    // The back exists only as the big card's bitmap: scaled to the screen.
+    ASSERT_TRUE(pictures.back());
+    EXPECT_EQ(pictures.back()->width(), 142);
+    EXPECT_EQ(art.callsOf("scaled", {{142, 192}, 1}), 1);
+    const Point first = m_view.positions().at(filaPile(0));
+    EXPECT_EQ(first.x % 2, 0) << "table positions doubled";
+}
+
+TEST_F(TableViewTest, AnUnreadableCardDrawingFallsBackToTheFirstSetThenToTheLibrarysFaces)
+{
+    m_pictures.library.addTablePictures('B', {1});
+    m_pictures.store.fnStoreSet(Fld::Card_Size, "F");
+    m_pictures.store.fnStoreSet(Fld::Card, "004");
+    test::MemoryCardArt& art = m_pictures.graphics.memoryCardArt();
+    const std::string programDir = m_pictures.store.fnStoreGet(Fld::ProgramDir);
+    art.setUnreadable(findFile(programDir, std::string(assets::cardDrawingFolder) + "/" + assets::cardDrawingName(4)));
+    start(Freecell, m_window);
+    EXPECT_EQ(m_pictures.store.fnStoreGet(Fld::Card), "001");
+    ASSERT_TRUE(m_view.pictures().face(1));
+
+    // No drawing at all: the library's big faces scaled, rather than no faces.
+    for (int set = 1; set <= 5; ++set)
+        art.setUnreadable(findFile(programDir, std::string(assets::cardDrawingFolder) + "/" + assets::cardDrawingName(set)));
+    m_pictures.store.fnStoreSet(Fld::Card, "004");
+    m_view.resized({900, 700, 892, 660, 50, 16});
+    const CardSize card = m_view.pictures().tableSize();
+    ASSERT_TRUE(m_view.pictures().face(1));
+    EXPECT_EQ(m_view.pictures().face(1)->width(), card.width);
+    EXPECT_GE(art.callsOf("scaled", {{card.width, card.height}, 1}), 52);
 }
 
 } // namespace

@@ -71,3 +71,17 @@ inline void onModal(const std::function<void(QDialog&)>& check, const std::funct
         TestClass test;                                                                             \
         return QTest::qExec(&test, argc, argv);                                                     \
     }
+
+// The same on a screen of `scale` device pixels to a window pixel (the offscreen platform takes
+// it from QT_SCALE_FACTOR, read when the application starts).
+#define KST_UI_TEST_MAIN_AT_SCALE(TestClass, scale)                                                 \
+    int main(int argc, char** argv)                                                                 \
+    {                                                                                               \
+        QTemporaryDir runtimeDir;                                                                   \
+        if (runtimeDir.isValid())                                                                   \
+            qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtimeDir.path()));                       \
+        qputenv("QT_SCALE_FACTOR", scale);                                                          \
+        QApplication app(argc, argv);                                                               \
+        TestClass test;                                                                             \
+        return QTest::qExec(&test, argc, argv);                                                     \
+    }

@@ -3,6 +3,7 @@
 
 #include "MainWindowHarness.h"
 
+#include "assets/PictureNames.h"
 #include "shell/TfrmCustomize.h"
 #include "shell/TfrmPointers.h"
 #include "storage/CustomBackgrounds.h"
@@ -92,6 +93,7 @@ private slots:
     void picturesThatCannotBeBackgroundsAreRefused();
     void aBackgroundDeletedFromTheMiddleClosesTheGap();
     void smallCardsAskFirstAndTakeTheirOwnBack();
+    void cardsThatFitTheWindowAreASwitchOfTheCardsPage();
     void aConfigurationThatCannotBeWrittenKeepsTheDialogOpen();
     void soundAndWinningAnimationControlsFollowTheirSwitches();
     void thePointerListStandsForTheStoredNumbers();
@@ -373,6 +375,41 @@ void TstCustomize::aBackgroundDeletedFromTheMiddleClosesTheGap()
     QCOMPARE(cfg.readText(CustomBackgroundsSection, "Background000", ""), backgroundDisplayText(first));
     QCOMPARE(cfg.readText(CustomBackgroundsSection, "Background001", ""), backgroundDisplayText(third));
     QCOMPARE(cfg.readText(CustomBackgroundsSection, "Background002", "none"), std::string("none"));
+}
+
+// The fit size goes with the big sets: checked, the chosen set plays at it and keeps its back; the
+// medium set is a size of its own and takes the switch off.
+void TstCustomize::cardsThatFitTheWindowAreASwitchOfTheCardsPage()
+{
+    play(1, "Freecell");
+    inDialog(TfrmCustomize::Cards, [&](TfrmCustomize& dialog) {
+        auto* fit = dialog.findChild<QCheckBox*>(QStringLiteral("chkFitCards"));
+        QVERIFY(fit);
+        QVERIFY(!fit->isChecked());
+        QVERIFY(dialog.chooseCardSet("003M"));
+        fit->setChecked(true); // the medium set's cards, at the fit size
+        QVERIFY(dialog.chooseBack(HorseBack));
+        dialog.accept();
+        QVERIFY(!dialog.isVisible());
+    });
+    QCOMPARE(m_window->config().readText("Preference", "Card_Size", ""), std::string("F"));
+    QCOMPARE(m_window->config().readNumber("Preference", "Card", 0), long(assets::smallSizesCardSet));
+    QCOMPARE(m_window->config().readNumber("Preference", "Back_Card", 0), long(HorseBack));
+    QCOMPARE(m_window->table().pictures().sizeLetter(), 'F');
+    QVERIFY(m_window->table().pictures().tableSize().width > 71);
+
+    inDialog(TfrmCustomize::Cards, [&](TfrmCustomize& dialog) {
+        auto* fit = dialog.findChild<QCheckBox*>(QStringLiteral("chkFitCards"));
+        QVERIFY(fit->isChecked());
+        QVERIFY(dialog.chooseCardSet("003M"));
+        QVERIFY(!fit->isChecked());
+        QVERIFY(dialog.chooseCardSet("002B"));
+        fit->setChecked(true);
+        fit->setChecked(false);
+        dialog.accept();
+    });
+    QCOMPARE(m_window->config().readText("Preference", "Card_Size", ""), std::string("B"));
+    QCOMPARE(m_window->table().pictures().tableSize(), (CardSize{71, 96}));
 }
 
 void TstCustomize::smallCardsAskFirstAndTakeTheirOwnBack()
