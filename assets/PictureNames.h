@@ -17,7 +17,7 @@ struct PictureSpec {
 
 // Screens of high pixel density show the interface's small pictures from twins drawn at twice the
 // width and height by the same code: the twin of "TB_NEW" is "TB_NEW@2". Toolbar buttons, pointer
-// shapes, tree pictures, gauges and the card counter's pictures have one.
+// shapes, tree pictures, gauges, the card counter's pictures and the game previews have one.
 inline constexpr int twinScale = 2;
 inline constexpr std::string_view twinSuffix = "@2";
 

@@ -180,7 +180,7 @@ bool drawContactSheet(const QString& library, const QString& imagesDir, const QS
     QStringList previews;
     section(QStringLiteral("Library"));
     for (const QString& file : dir.entryList({QStringLiteral("*.png")}, QDir::Files, QDir::Name)) {
-        if (isPreviewName(file.chopped(4).toStdString()))
+        if (isPreviewName(drawingOf(file.chopped(4).toStdString())))
             previews << file;
         else if (!placeLibraryPicture(file))
             return false;

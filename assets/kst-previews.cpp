@@ -86,8 +86,9 @@ QRect shownPart(const QImage& table)
 }
 
 // The table picture of the game shown: laid out on the smallest table of the steps that holds
-// everything, card shadows included, then scaled smoothly into the preview box.
-bool drawPreview(TableView& table, const QString& gameName, QImage& preview)
+// everything, card shadows included, then scaled smoothly into the preview box, and into the box
+// at twice its pixels for finer screens.
+bool drawPreview(TableView& table, const QString& gameName, QImage& preview, QImage& twin)
 {
     for (int step = 0; step <= TableGrowthSteps; ++step) {
         const int width = TableScale * previewWidth + step * previewWidth / TableStepDivisor;
@@ -97,8 +98,10 @@ bool drawPreview(TableView& table, const QString& gameName, QImage& preview)
         if (reach.width + CardShadowWidth <= width && reach.height + CardShadowWidth <= height) {
             const QImage& table = picture.image();
             // The part has the box's proportions already, to a pixel: it fills the box.
-            preview = table.copy(shownPart(table))
-                          .scaled(previewWidth, previewHeight, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+            const QImage part = table.copy(shownPart(table));
+            preview = part.scaled(previewWidth, previewHeight, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+            twin = part.scaled(twinScale * previewWidth, twinScale * previewHeight, Qt::IgnoreAspectRatio,
+                               Qt::SmoothTransformation);
             return true;
         }
     }
@@ -144,15 +147,18 @@ bool drawPreviews(const QString& programDir, const QString& library, const QDir&
         table.showGame(&session.game());
         std::string notice;
         table.prepareTable(notice);
-        QImage preview;
-        if (!drawPreview(table, name, preview))
+        QImage preview, twin;
+        if (!drawPreview(table, name, preview, twin))
             return false;
         if (!messages.lastError().empty())
             return fail(name + QStringLiteral(": ") + QString::fromStdString(messages.lastError()));
-        const QString file = QString::fromStdString(previewName(game.gameId)) + QStringLiteral(".png");
-        if (!preview.save(out.filePath(file), "PNG"))
-            return fail(QStringLiteral("cannot write ") + out.filePath(file));
-        files << file;
+        for (const auto& [picture, pictureName] : {std::pair{&preview, previewName(game.gameId)},
+                                                   {&twin, twinName(previewName(game.gameId))}}) {
+            const QString file = QString::fromStdString(pictureName) + QStringLiteral(".png");
+            if (!picture->save(out.filePath(file), "PNG"))
+                return fail(QStringLiteral("cannot write ") + out.filePath(file));
+            files << file;
+        }
     }
     return writeQrc(out, QStringLiteral("previews.qrc"), files);
 }

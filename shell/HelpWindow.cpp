@@ -2,6 +2,7 @@
 
 #include "platform/ResourceLibrary.h"
 #include "platform/qt/QtGraphics.h"
+#include "platform/qt/QtScreenPictures.h"
 #include "platform/qt/QtText.h"
 #include "storage/FileLookup.h"
 #include "storage/TextUtils.h"
@@ -55,9 +56,8 @@ QVariant HelpPageView::loadResource(int type, const QUrl& name)
 {
     if (type == QTextDocument::ImageResource && name.scheme() == QLatin1String("preview")) {
         const QString id = name.path();
-        if (const std::unique_ptr<Bitmap> picture = m_resources.bitmap("GAME" + id.toStdString()))
-            return pixmapOf(*picture).toImage();
-        return {};
+        const QPixmap picture = screenPicture(m_resources, "GAME" + id.toStdString(), devicePixelRatioF());
+        return picture.isNull() ? QVariant() : QVariant(picture.toImage());
     }
     return QTextBrowser::loadResource(type, name);
 }

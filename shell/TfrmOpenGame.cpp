@@ -1,6 +1,7 @@
 #include "shell/TfrmOpenGame.h"
 
 #include "platform/qt/QtGraphics.h"
+#include "assets/PictureNames.h"
 #include "platform/qt/QtScreenPictures.h"
 #include "platform/qt/QtText.h"
 #include "stats/ui/DialogButtons.h"
@@ -466,7 +467,10 @@ void TfrmOpenGame::refreshDescription()
 
 void TfrmOpenGame::drawPreview()
 {
-    QPixmap box(PreviewWidth, PreviewHeight);
+    // At the screen's pixels; the preview pictures have twins for finer screens.
+    const qreal ratio = m_preview->devicePixelRatioF();
+    QPixmap box(QSize(PreviewWidth, PreviewHeight) * ratio);
+    box.setDevicePixelRatio(ratio);
     if (m_previewGame < 0) {
         // A folder: its picture tiled on silver.
         box.fill(FolderGround);
@@ -482,16 +486,14 @@ void TfrmOpenGame::drawPreview()
                 painter.drawPixmap(QRect(x, y, side, side), tile);
     } else {
         box.fill(PreviewGreen);
-        const std::unique_ptr<Bitmap> bitmap =
-            m_chkPreview->isChecked() ? m_ports.resources.bitmap("GAME" + zeroPadded(m_previewGame, 4)) : nullptr;
-        if (bitmap && m_ports.graphics.displayColourBits() > 8) {
-            QPixmap shown = pixmapOf(*bitmap);
-            shown.setMask(shown.createMaskFromColor(shown.toImage().pixelColor(0, 0)));
+        QPixmap shown = m_chkPreview->isChecked()
+            ? screenPicture(m_ports.resources, assets::previewName(m_previewGame), ratio)
+            : QPixmap();
+        if (!shown.isNull()) {
+            if (m_ports.graphics.displayColourBits() > 8)
+                shown.setMask(shown.createMaskFromColor(shown.toImage().pixelColor(0, 0)));
             QPainter painter(&box);
-            painter.drawPixmap((PreviewWidth - shown.width()) / 2, 0, shown);
-        } else if (bitmap) {
-            QPainter painter(&box);
-            painter.drawPixmap((PreviewWidth - bitmap->width()) / 2, 0, pixmapOf(*bitmap));
+            painter.drawPixmap(int(PreviewWidth - shown.deviceIndependentSize().width()) / 2, 0, shown);
         }
     }
     m_preview->setPixmap(box);

@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <set>
 
 namespace kst {
@@ -64,6 +65,27 @@ TEST_F(PreviewPicturesTest, EveryGameHasAPreviewFillingTheBoxWithItsCards)
             }
         EXPECT_GT(white, image.width() * image.height() / 50) << game.name;
         EXPECT_GT(colours.size(), 100u) << game.name;
+    }
+}
+
+// Finer screens get each preview at twice its pixels, showing the same table.
+TEST_F(PreviewPicturesTest, EveryPreviewHasATwinAtTwiceItsPixels)
+{
+    for (const CatalogueGame& game : catalogue().games()) {
+        const QImage original = preview(game.gameId);
+        const QImage twin = QImage(library().picturePath(assets::twinName(assets::previewName(game.gameId))))
+                                .convertToFormat(QImage::Format_RGB32);
+        ASSERT_FALSE(twin.isNull()) << game.name;
+        EXPECT_EQ(twin.size(), original.size() * assets::twinScale) << game.name;
+        const QImage down = twin.scaled(original.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        long difference = 0;
+        for (int y = 0; y < original.height(); ++y)
+            for (int x = 0; x < original.width(); ++x) {
+                const QColor a = original.pixelColor(x, y), b = down.pixelColor(x, y);
+                difference += std::abs(a.red() - b.red()) + std::abs(a.green() - b.green()) + std::abs(a.blue() - b.blue());
+            }
+        // On average within a few levels a channel: the same picture, not another game's.
+        EXPECT_LT(difference / (3 * original.width() * original.height()), 12) << game.name;
     }
 }
 

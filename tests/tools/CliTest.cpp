@@ -305,11 +305,12 @@ TEST(CliDealTest, ShuffleAndDealPrintTheirFormsAndRefuseBadInput)
 TEST_F(CliTest, ResourcesListsThePicturesOfTheBuiltLibrarySortedByName)
 {
     std::vector<kst::assets::PictureSpec> pictures = kst::assets::libraryPictures();
-    // and the preview of every game of the built catalogue, filling the browser's box
+    // and the preview of every game of the built catalogue, filling the browser's box, with its twin
     kst::GameCatalogue catalogue;
     ASSERT_TRUE(catalogue.load(KST_PROGRAM_DIR "/GAMES.DAT").ok);
     for (const kst::CatalogueGame& game : catalogue.games())
-        pictures.push_back({kst::assets::previewName(game.gameId), kst::assets::previewWidth, kst::assets::previewHeight});
+        kst::assets::addWithTwin(pictures, kst::assets::previewName(game.gameId), kst::assets::previewWidth,
+                                 kst::assets::previewHeight);
     std::sort(pictures.begin(), pictures.end(), [](const auto& a, const auto& b) { return a.name < b.name; });
     std::string expected;
     for (const auto& p : pictures)

@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QMouseEvent>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -11,6 +12,23 @@
 #include <functional>
 
 namespace kst::test {
+
+// A plain left-button mouse event at a widget point.
+inline void send(QWidget& widget, QEvent::Type type, QPoint at, Qt::MouseButtons buttons)
+{
+    const Qt::MouseButton button = type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton;
+    QMouseEvent event(type, QPointF(at), widget.mapToGlobal(QPointF(at)), button, buttons, Qt::NoModifier);
+    QApplication::sendEvent(&widget, &event);
+}
+
+// Press on `from`, move there in a few steps as a hand would, release.
+inline void drag(QWidget& widget, QPoint from, QPoint to)
+{
+    send(widget, QEvent::MouseButtonPress, from, Qt::LeftButton);
+    for (int step = 1; step <= 4; ++step)
+        send(widget, QEvent::MouseMove, from + (to - from) * step / 4, Qt::LeftButton);
+    send(widget, QEvent::MouseButtonRelease, to, Qt::NoButton);
+}
 
 inline bool isHarmlessOffscreenWarning(const QString& message)
 {

@@ -6,10 +6,10 @@
 
 #include "engine/Moves.h"
 
-#include <QMouseEvent>
 #include <QtTest>
 
 using namespace kst;
+using test::drag;
 
 namespace {
 
@@ -19,21 +19,6 @@ constexpr double Scale = 1.5;
 QPoint inside(const Rect& device)
 {
     return QPoint(int((device.x + device.width / 2) / Scale), int((device.y + device.height / 3) / Scale));
-}
-
-void send(QWidget& widget, QEvent::Type type, QPoint at, Qt::MouseButtons buttons)
-{
-    const Qt::MouseButton button = type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton;
-    QMouseEvent event(type, QPointF(at), widget.mapToGlobal(QPointF(at)), button, buttons, Qt::NoModifier);
-    QApplication::sendEvent(&widget, &event);
-}
-
-void drag(QWidget& widget, QPoint from, QPoint to)
-{
-    send(widget, QEvent::MouseButtonPress, from, Qt::LeftButton);
-    for (int step = 1; step <= 4; ++step)
-        send(widget, QEvent::MouseMove, from + (to - from) * step / 4, Qt::LeftButton);
-    send(widget, QEvent::MouseButtonRelease, to, Qt::NoButton);
 }
 
 } // namespace

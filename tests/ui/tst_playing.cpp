@@ -9,27 +9,13 @@
 #include <QTemporaryDir>
 
 using namespace kst;
+using test::drag;
+using test::send;
 
 namespace {
 
 // A point of the card's visible part, well inside it.
 QPoint inside(const Rect& r) { return {r.x + r.width / 2, r.y + r.height / 3}; }
-
-void send(QWidget& widget, QEvent::Type type, QPoint at, Qt::MouseButtons buttons)
-{
-    const Qt::MouseButton button = type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton;
-    QMouseEvent event(type, at, widget.mapToGlobal(at), button, buttons, Qt::NoModifier);
-    QApplication::sendEvent(&widget, &event);
-}
-
-// Press on `from`, move there in a few steps as a hand would, release.
-void drag(QWidget& widget, QPoint from, QPoint to)
-{
-    send(widget, QEvent::MouseButtonPress, from, Qt::LeftButton);
-    for (int step = 1; step <= 4; ++step)
-        send(widget, QEvent::MouseMove, from + (to - from) * step / 4, Qt::LeftButton);
-    send(widget, QEvent::MouseButtonRelease, to, Qt::NoButton);
-}
 
 } // namespace
 
