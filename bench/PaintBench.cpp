@@ -25,9 +25,10 @@ struct PaintedTable {
         ok = library.load(KST_PROGRAM_DIR "/KST.RGF") && catalogue.load(KST_PROGRAM_DIR "/GAMES.DAT").ok;
         if (!ok)
             return;
-        for (const auto& [field, value] : {std::pair{Fld::Card_Size, cardSize}, {Fld::Card, "001"}, {Fld::Back_Card, "011"},
-                                           {Fld::Background_def, "N"}, {Fld::Background_bmp, "274"},
-                                           {Fld::Cards_Shadowed, "Y"}, {Fld::VertScrollBar, "Y"}})
+        for (const auto& [field, value] :
+             {std::pair{Fld::Card_Size, cardSize}, {Fld::Card, "001"}, {Fld::Back_Card, "011"},
+              {Fld::Background_def, "N"}, {Fld::Background_bmp, "274"}, {Fld::Cards_Shadowed, "Y"},
+              {Fld::VertScrollBar, "Y"}})
             store.fnStoreSet(field, value);
         game.gameId = gameId;
         game.number = "1234567890123";

@@ -37,7 +37,8 @@ void TableWidget::showChanged(const Rect& area)
     // In widget pixels, rounded outward.
     const double scale = deviceScale();
     const int left = int(std::floor(area.x / scale)), top = int(std::floor(area.y / scale));
-    m_changed += QRect(left, top, int(std::ceil(area.right() / scale)) - left, int(std::ceil(area.bottom() / scale)) - top);
+    const int right = int(std::ceil(area.right() / scale)), bottom = int(std::ceil(area.bottom() / scale));
+    m_changed += QRect(left, top, right - left, bottom - top);
     if (m_nextFrame.isActive())
         return;
     const qint64 sinceLast = m_lastFrame.isValid() ? m_lastFrame.elapsed() : frameMs();
@@ -88,7 +89,8 @@ void TableWidget::resizeEvent(QResizeEvent*)
 bool TableWidget::pictureFits() const
 {
     const double scale = deviceScale();
-    return m_picture.width() == int(std::ceil(width() * scale)) && m_picture.height() == int(std::ceil(height() * scale));
+    return m_picture.width() == int(std::ceil(width() * scale))
+        && m_picture.height() == int(std::ceil(height() * scale));
 }
 
 void TableWidget::mousePressEvent(QMouseEvent* event)

@@ -1,7 +1,5 @@
 #include "shell/TfrmMain.h"
 
-#include "platform/CardArt.h"
-
 #include "shell/AboutBox.h"
 #include "shell/HelpWindow.h"
 #include "shell/TfrmAboutGame.h"
@@ -26,6 +24,7 @@
 #include "assets/PictureNames.h"
 #include "engine/Sounds.h"
 #include "engine/Stock.h"
+#include "platform/CardArt.h"
 #include "platform/qt/QtScreenPictures.h"
 #include "platform/qt/QtText.h"
 #include "storage/CustomGames.h"
@@ -1309,7 +1308,8 @@ void TfrmMain::paintDeal()
     showTable();
 
     const CardSize card = table.pictures().size();
-    const Point stock = table.positions().isPlaced(Mazzo) ? table.positions().at(Mazzo) : Point{5, table.deviceWindow().top};
+    const Point stock =
+        table.positions().isPlaced(Mazzo) ? table.positions().at(Mazzo) : Point{5, table.deviceWindow().top};
     MotionPace pace(m_ports.clock, m_ports.events, m_imgSfondo->frameMs());
     const MotionTiming timing{pace, 0, false, 0};
     const TableSurfaces surfaces{&m_imgSfondo->picture(), table.tableBuffer(), table.backgroundBuffer()};
