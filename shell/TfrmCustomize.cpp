@@ -208,13 +208,6 @@ QTreeWidgetItem* addPictureFolder(QTreeWidget* tree, QTreeWidgetItem* parent, co
     return node;
 }
 
-QImage imageOf(const Bitmap& bitmap)
-{
-    if (const auto* qt = dynamic_cast<const QtBitmap*>(&bitmap))
-        return qt->image();
-    return pixmapOf(bitmap).toImage();
-}
-
 QLabel* makeSample(QWidget* parent, const char* name, QSize size)
 {
     auto* sample = new QLabel(parent);

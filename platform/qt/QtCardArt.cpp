@@ -191,8 +191,7 @@ std::unique_ptr<Bitmap> QtCardArt::border(int which, const ArtSize& size)
 
 std::unique_ptr<Bitmap> QtCardArt::scaled(const Bitmap& picture, Size size)
 {
-    const auto* own = dynamic_cast<const QtBitmap*>(&picture);
-    const QImage source = own ? own->image() : pixmapOf(picture).toImage();
+    const QImage source = imageOf(picture);
     if (!isPictureSize(qSize(size)) || source.isNull())
         return nullptr;
     return std::make_unique<QtBitmap>(source.scaled(qSize(size), Qt::IgnoreAspectRatio, Qt::SmoothTransformation));

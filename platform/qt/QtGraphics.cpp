@@ -232,15 +232,20 @@ Size QtGraphics::screenSize()
     return {screen->size().width(), screen->size().height()};
 }
 
-QPixmap pixmapOf(const Bitmap& bitmap)
+QImage imageOf(const Bitmap& bitmap)
 {
     if (const auto* qt = dynamic_cast<const QtBitmap*>(&bitmap))
-        return QPixmap::fromImage(qt->image());
+        return qt->image();
     QImage image(bitmap.width(), bitmap.height(), QImage::Format_ARGB32_Premultiplied);
     for (int y = 0; y < bitmap.height(); ++y)
         for (int x = 0; x < bitmap.width(); ++x)
             image.setPixel(x, y, (QRgb(bitmap.alpha(x, y)) << 24) | bitmap.pixel(x, y));
-    return QPixmap::fromImage(image);
+    return image;
+}
+
+QPixmap pixmapOf(const Bitmap& bitmap)
+{
+    return QPixmap::fromImage(imageOf(bitmap));
 }
 
 } // namespace kst

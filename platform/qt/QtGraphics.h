@@ -61,5 +61,7 @@ private:
 
 // Any bitmap as a pixmap for a widget (a QtBitmap's own pixels, others copied pixel by pixel).
 QPixmap pixmapOf(const Bitmap& bitmap);
+// The same as an image.
+QImage imageOf(const Bitmap& bitmap);
 
 } // namespace kst
