@@ -87,6 +87,30 @@ void assignClasses(RuleFacts& facts, const RuleTable& r)
     }
 }
 
+// One deck, going home suit by suit from the Ace up, no reserves that take cards, nothing dropped
+// onto the waste: a card can be lifted only to a foundation or onto the tableau.
+bool stuckCardsProvable(const RuleTable& r, bool plainTableau)
+{
+    if (!plainTableau || placesMatter(r) || r[Rule::DeckSize] != CardsPerDeck || r.deckSuits() != DeckSuits::Four
+        || reservesInUse(r) != 0 || r[Rule::WasteDrops] != 0 || foundationsInUse(r) != 4)
+        return false;
+    for (int i = 0; i < foundationsInUse(r); ++i)
+        if (r[Rule::FoundationBuildCode + i] != BuildCodes::SameSuit || r[Rule::FoundationStartCode + i] != 0
+            || r[Rule::BaseRank + i] != Ace || r[Rule::FoundationDirection + i] != BuildUp)
+            return false;
+    return true;
+}
+
+// Whether an empty tableau pile of the rule may take the card, erring towards yes: the rules that
+// name a rank take that rank, those filled only by completed runs take none, any other may take any.
+bool emptyMayTake(int rule, int card)
+{
+    if (rule >= Ace && rule <= King)
+        return rank(card) == rule;
+    return rule != EmptyRules::FilledByCompletedRuns && rule != EmptyRules::FilledByCompletedRunsToo
+        && rule != EmptyRules::FilledByRunsKingOnTop;
+}
+
 } // namespace
 
 PileRef pileOfSlot(int slot)
@@ -141,6 +165,7 @@ RuleFacts ruleFacts(const Game& game, bool shortcuts)
         && r[Rule::FillAfterFirstMove] == 0 && !facts.tableauRedealt;
     facts.safeMoves = fixedSupports && nothingFills && r[Rule::WasteDrops] != WasteTakesNeighbours;
     facts.takeBacksWait = nothingFills && !placesMatter(r);
+    facts.stuckCardsKnown = stuckCardsProvable(r, fixedSupports && nothingFills);
     if (facts.supportsKnown) {
         const int cards = std::min(int(r[Rule::DeckSize]), CardsInDeckTable);
         const auto sameBuild = [&](int a, int b) {
@@ -160,7 +185,17 @@ RuleFacts ruleFacts(const Game& game, bool shortcuts)
                         facts.supports[std::size_t(below)].set(std::size_t(above));
                 }
         }
+        for (int below = 1; below <= cards; ++below)
+            forEachCard(facts.supports[std::size_t(below)],
+                        [&](int above) { facts.holders[std::size_t(above)].set(std::size_t(below)); });
     }
+    if (facts.stuckCardsKnown)
+        for (int i = 0; i < tableaus; ++i) {
+            const int rule = r[Rule::TableauEmptyRule + i];
+            for (int card = 1; card <= CardsPerDeck; ++card)
+                if (emptyMayTake(rule, card))
+                    facts.emptyTakes.set(std::size_t(card));
+        }
     if (!shortcuts) {
         RuleFacts none;
         for (int slot = 0; slot < PileSlots; ++slot)

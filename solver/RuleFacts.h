@@ -52,6 +52,13 @@ struct RuleFacts {
     // a card back only to put a card on it at once (or to take back another for that), where no
     // rule reads an empty pile or a pile's height by itself.
     bool takeBacksWait = false;
+    // The rules let a card be proved stuck (StuckCards.h): the tableau builds by the two cards alone,
+    // no reserve takes cards, nothing fills or deals onto the piles, and one deck goes home suit by
+    // suit from the Ace up. Then a card goes home once the lower cards of its suit are home, it may
+    // lie on the cards in `holders`, and an empty tableau pile may take it when it is in emptyTakes.
+    bool stuckCardsKnown = false;
+    std::array<CardSet, CardsInDeckTable + 1> holders{};
+    CardSet emptyTakes;
     // The deal passes count (a limited number of redeals).
     bool dealsCount = false;
     // One card a press and the waste turned over without limit: every way of splitting the cards

@@ -13,6 +13,7 @@
 #include "solver/Evaluation.h"
 #include "solver/PositionKey.h"
 #include "solver/RuleFacts.h"
+#include "solver/StuckCards.h"
 #include "solver/TranspositionTable.h"
 
 namespace kst::solver {
@@ -645,8 +646,11 @@ Solver::Search::Progress Solver::Search::advance(std::uint64_t nodes)
         ++m_nodes;
         if (m_game.won)
             return Progress::Won;
-        const std::uint64_t key = m_key.key(m_game) ^ waitingPart;
-        if (!m_table.insert(key) || (m_table.forgot() && onPath(key, depth + 1))) {
+        const std::uint64_t bare = m_key.key(m_game), key = bare ^ waitingPart;
+        // With piles waiting, fewer steps are offered than with none: a position searched with none
+        // needs no search with some.
+        if ((waiting != 0 && m_table.contains(bare)) || !m_table.insert(key)
+            || (m_table.forgot() && onPath(key, depth + 1))) {
             unwind(records, line);
         } else {
             if (++depth == m_frames.size())
@@ -691,6 +695,8 @@ Result Solver::solve(const Game& game, AutomaticPlay play)
         r.seconds = std::chrono::duration<double>(Clock::now() - start).count();
         return r;
     };
+    if (hasStuckCard(game, facts))
+        return finish(Verdict::Lost, nullptr);
     Game steadyGame = game;
     Search steady(steadyGame, play, facts, m_table->steady, m_limits, start, r.nodes);
     if (steady.begin() == Search::Progress::Won)

@@ -34,7 +34,7 @@ struct Limits {
 
 enum class Verdict {
     Won,     // a winning line was found
-    Lost,    // every position reachable was searched and none is won
+    Lost,    // every position reachable was searched and none is won, or a card can never leave its place
     Unknown, // a limit was reached (or the search was cancelled) first
 };
 
