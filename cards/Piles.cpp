@@ -114,11 +114,20 @@ int findCard(std::string_view pile, int card)
                 return i;
         return -1;
     }
-    // Searches ask this very often: the digits are compared, not read.
+    // Searches ask this very often: the digits are compared, not read. A card lies at most once on
+    // the table, and the one asked for is most often near the top, so a card is looked for from the
+    // top down; a gap ("000", which a grid may hold many times) from the bottom up.
     const char d0 = char('0' + card / 100), d1 = char('0' + card / 10 % 10), d2 = char('0' + card % 10);
-    for (std::size_t at = 0; at + 3 <= pile.size(); at += 3)
-        if (pile[at + 2] == d2 && pile[at + 1] == d1 && pile[at] == d0)
-            return int(at / 3);
+    const std::size_t whole = pile.size() / 3 * 3;
+    if (card == 0) {
+        for (std::size_t at = 0; at < whole; at += 3)
+            if (pile[at + 2] == d2 && pile[at + 1] == d1 && pile[at] == d0)
+                return int(at / 3);
+        return -1;
+    }
+    for (std::size_t at = whole; at >= 3; at -= 3)
+        if (pile[at - 1] == d2 && pile[at - 2] == d1 && pile[at - 3] == d0)
+            return int(at / 3) - 1;
     return -1;
 }
 

@@ -32,7 +32,8 @@ inline constexpr std::string_view EmptySlot = "000";
 
 // The card number as a pile writes it: three digits ("017"); 0 gives the empty slot "000".
 std::string cardDigits(int card);
-// The position from the bottom of the card's first element in the pile; -1 when it holds none.
+// The position from the bottom of the card's element in the pile (a card lies there at most once;
+// of the gaps "000" a grid may hold, the lowest); -1 when it holds none.
 int findCard(std::string_view pile, int card);
 
 // The number written in three digits ("017" gives 17, "000" gives 0); -1 when the text is not

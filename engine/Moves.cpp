@@ -1,8 +1,10 @@
 #include "engine/Moves.h"
 
 #include <algorithm>
+#include <array>
 #include <bit>
 #include <cassert>
+#include <string_view>
 
 #include "engine/Placement.h"
 #include "engine/RuleCodes.h"
@@ -42,7 +44,7 @@ bool isTop(const Game& g, PileRef pile, int position) { return position == cardC
 
 // The lowest position of a tableau pile from which the cards up to the top form a run the sequence
 // rule lets move as a unit; the pile's size when not even the top card is face up.
-int runStart(const Game& g, PileRef pile)
+int runStart(const Game& g, PileRef pile, bool* readsOnlyTheCards = nullptr)
 {
     const std::string& text = g.pile(pile);
     const int n = cardCount(text);
@@ -53,6 +55,8 @@ int runStart(const Game& g, PileRef pile)
     if (rule == RunRules::PlaceableInSuit)
         q.buildCode = BuildCodes::SameSuit;
     const PileQuestion question(q, g.rules);
+    if (readsOnlyTheCards)
+        *readsOnlyTheCards = rule == RunRules::AnyFaceUpRun || question.readsOnlyTheCards();
     int above = 0;
     while (position > 0) {
         const int card = cardAt(text, position - 1);
@@ -400,6 +404,8 @@ struct Destinations {
     void prepare(const Game& g, bool again)
     {
         room = runRoomOf(g);
+        if (!again)
+            runStarts = {};
         const std::size_t before = count;
         count = 0;
         forEachDestination(g, [&](PileRef to) {
@@ -419,6 +425,43 @@ struct Destinations {
                 tableaus |= std::uint64_t(1) << d;
         }
     }
+    // The tableau pile's runStart, found again only where the cards it reads changed: those from
+    // the run's first card (and the one below it, which ends it) up, their faces, and the pile's
+    // size. Kept only where the sequence rule reads nothing but the cards.
+    int runStartOf(const Game& g, PileRef pile) const
+    {
+        RunStartFound& found = runStarts[std::size_t(pile.index)];
+        const std::string& text = g.pile(pile);
+        const int n = cardCount(text);
+        const auto faces = [&](int from) {
+            std::uint64_t bits = 0;
+            for (int p = std::max(from, 0); p < n && p - from < 64; ++p)
+                bits |= std::uint64_t(g.cards.deck.isFaceDown(cardAt(text, p))) << (p - from);
+            return bits;
+        };
+        const int from = found.start - 1;
+        if (found.start >= 0 && found.held == n
+            && std::string_view(found.text) == std::string_view(text).substr(std::size_t(std::max(from, 0)) * 3)
+            && found.faceDown == faces(from))
+            return found.start;
+        bool kept = false;
+        const int start = runStart(g, pile, &kept);
+        found.start = kept ? start : -1;
+        if (kept) {
+            found.held = n;
+            found.text.assign(text, std::size_t(std::max(start - 1, 0)) * 3);
+            found.faceDown = faces(start - 1);
+        }
+        return start;
+    }
+    struct RunStartFound {
+        int start = -1; // -1: nothing kept
+        int held = 0;
+        std::string text;           // the pile's text from the card below the run up
+        std::uint64_t faceDown = 0; // their faces
+    };
+    mutable std::array<RunStartFound, PileGroups::FilaEntries> runStarts;
+
     RunRoom room; // the run-size rules' counts, for every run listed
     Destination list[PileGroups::DestEntries + PileGroups::FilaEntries + PileGroups::AppoggEntries + 1];
     std::size_t count = 0;
@@ -437,7 +480,7 @@ void dropsFrom(const Game& game, PileRef pile, const Destinations& destinations,
     // Only the run at the top of a tableau pile can move, and only the top card of a foundation or
     // the waste; a reserve's pick-up rule decides card by card.
     const int n = cardCount(text);
-    const int start = pile.group == PileGroup::Fila ? runStart(game, pile)
+    const int start = pile.group == PileGroup::Fila ? destinations.runStartOf(game, pile)
                     : pile.group == PileGroup::Appogg ? 0
                                                       : n - 1;
     for (int p = start; p < n; ++p) {

@@ -95,6 +95,8 @@ public:
     PileQuestion(const PlacementQuery& query, const RuleTable& rules);
     bool canPlace(int target, int card, const PileGroups& piles, const RuleTable& rules,
                   const PlacementCounters& counters) const;
+    // The answers read nothing but the two cards (and the rules).
+    bool readsOnlyTheCards() const { return m_key != 0; }
 
 private:
     PlacementQuery m_query;
