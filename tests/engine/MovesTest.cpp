@@ -25,7 +25,8 @@ using test::table;
 
 // Walks random legal moves from several deals of every shipped game. Every listed move must be
 // legal, keep each card in exactly one place, and undo must give back the equal game. A search's
-// listing, whose destinations are kept from one position to the next, lists the same moves.
+// listing, whose destinations and runs are kept from one position to the next, lists the same
+// moves, after a move and after its undo as well.
 TEST(MovesCatalogue, EveryLegalMoveAppliesAndUndoesToTheEqualGame)
 {
     std::mt19937 pick(20261210);
@@ -56,6 +57,19 @@ TEST(MovesCatalogue, EveryLegalMoveAppliesAndUndoesToTheEqualGame)
                     undo(after, record);
                     ASSERT_EQ(after, game);
                 }
+                // Two steps forward and back, as a search makes them: a pile may lose a card and gain
+                // another between two listings.
+                const MoveUndo first = apply(game, moves[pick() % moves.size()]);
+                const std::vector<Move> next = legalMoves(game);
+                if (!next.empty()) {
+                    const MoveUndo second = apply(game, next[pick() % next.size()]);
+                    prepared.legalMoves(game, kept);
+                    ASSERT_EQ(kept, legalMoves(game));
+                    undo(game, second);
+                }
+                undo(game, first);
+                prepared.legalMoves(game, kept);
+                ASSERT_EQ(kept, moves);
                 apply(game, moves[pick() % moves.size()]);
             }
         }
