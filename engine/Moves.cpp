@@ -222,7 +222,10 @@ struct Destination {
     // foundation or tableau pile that reads only the cards, a reserve's rule).
     bool answered = false;
     CardSet accepted;
+    bool takesMany = false; // answered, and more than a few cards accepted (an empty free cell)
 };
+
+inline constexpr std::size_t FewCards = 8;
 
 CardSet reserveAccepts(const Game& g, int r);
 
@@ -241,6 +244,7 @@ Destination destinationOf(const Game& g, PileRef pile)
         d.answered = true;
         d.accepted = d.query.accepted;
     }
+    d.takesMany = d.answered && d.accepted.count() > FewCards;
     return d;
 }
 
@@ -408,23 +412,46 @@ struct Destinations {
             runStarts = {};
         const std::size_t before = count;
         count = 0;
+        bool sameList = again;
         forEachDestination(g, [&](PileRef to) {
-            Destination& d = list[count++];
+            const std::size_t at = count++;
+            Destination& d = list[at];
             const std::string& text = g.pile(to);
-            if (!again || count > before || d.pile != to || d.top != topCard(text) || d.held != cardCount(text))
+            if (!again || at >= before || d.pile != to) {
                 d = destinationOf(g, to);
+                sameList = false;
+            } else if (d.top != topCard(text) || d.held != cardCount(text)) {
+                learn(at, false);
+                d = destinationOf(g, to);
+                learn(at, true);
+            }
         });
-        accepted.reset();
-        unanswered = tableaus = 0;
-        for (std::size_t d = 0; d < count; ++d) {
-            if (list[d].answered)
-                accepted |= list[d].accepted;
-            else
-                unanswered |= std::uint64_t(1) << d;
-            if (list[d].pile.group == PileGroup::Fila)
-                tableaus |= std::uint64_t(1) << d;
+        if (!sameList || count != before) {
+            takers.fill(0);
+            unanswered = tableaus = broad = 0;
+            for (std::size_t at = 0; at < count; ++at) {
+                learn(at, true);
+                if (list[at].pile.group == PileGroup::Fila)
+                    tableaus |= std::uint64_t(1) << at;
+            }
         }
     }
+    // The destination's part of the sets below added, or taken away.
+    void learn(std::size_t at, bool add)
+    {
+        const std::uint64_t bit = std::uint64_t(1) << at;
+        const Destination& d = list[at];
+        const auto mark = [&](std::uint64_t& set) { set = add ? set | bit : set & ~bit; };
+        if (!d.answered)
+            mark(unanswered);
+        else if (d.takesMany)
+            mark(broad);
+        else
+            forEachCard(d.accepted, [&](int card) { mark(takers[std::size_t(card)]); });
+    }
+    // The destinations that may take the card: those whose accepted set names it, those that take
+    // many cards and those without a set, which are asked card by card.
+    std::uint64_t askedFor(int card) const { return takers[std::size_t(card)] | broad | unanswered; }
     // The tableau pile's runStart, found again only where the cards it reads changed: those from
     // the run's first card (and the one below it, which ends it) up, their faces, and the pile's
     // size. Kept only where the sequence rule reads nothing but the cards.
@@ -465,10 +492,12 @@ struct Destinations {
     RunRoom room; // the run-size rules' counts, for every run listed
     Destination list[PileGroups::DestEntries + PileGroups::FilaEntries + PileGroups::AppoggEntries + 1];
     std::size_t count = 0;
-    // A bit each: the destinations without an accepted set; the tableau piles, the only ones that
-    // take more than one card.
-    std::uint64_t unanswered = 0, tableaus = 0;
-    CardSet accepted; // the cards some destination's accepted set holds
+    // A bit each: the destinations without an accepted set; those whose set holds more than a few
+    // cards (an empty free cell takes any); the tableau piles, the only ones that take more than
+    // one card.
+    std::uint64_t unanswered = 0, broad = 0, tableaus = 0;
+    // For each card, the destinations whose set of a few cards holds it.
+    std::array<std::uint64_t, CardsInDeckTable + 1> takers{};
 };
 
 // The drops of the cards the pile lets go, destination by destination.
@@ -487,10 +516,8 @@ void dropsFrom(const Game& game, PileRef pile, const Destinations& destinations,
         const PickUp c = movableAt(game, destinations.room, pile, cardAt(text, p), p, start);
         if (!c)
             continue;
-        // A destination with its set of accepted cards refuses most cards at a glance; when no
-        // such set holds the card, only the destinations without one are asked.
-        const bool answered = destinations.accepted.test(std::size_t(c.card));
-        std::uint64_t asked = answered ? (std::uint64_t(1) << destinations.count) - 1 : destinations.unanswered;
+        // A destination with its set of accepted cards refuses most cards at a glance.
+        std::uint64_t asked = destinations.askedFor(c.card);
         if (c.count > 1)
             asked &= destinations.tableaus;
         for (; asked != 0; asked &= asked - 1) {
