@@ -473,6 +473,7 @@ struct Destinations {
             return found.start;
         bool kept = false;
         const int start = runStart(g, pile, &kept);
+        kept = kept && n - (start - 1) <= 64; // the faces fit the bits
         found.start = kept ? start : -1;
         if (kept) {
             found.held = n;
