@@ -233,7 +233,7 @@ TfrmMain::TfrmMain(SessionStore& store, const Ports& ports, ProgramFiles files, 
     });
     m_browser = new TfrmOpenGame(
         m_ports, m_catalogue, m_files.dataFile("GAM_CUST.DAT"), m_config, m_store,
-        BrowserCommands{[this](int gameId, const std::string& name) { showRules(gameId, name); },
+        BrowserCommands{[this](int gameId, const std::string&) { showRules(gameId); },
                         [this](const std::string& gameName, const std::string& player) {
                             showStatistics(gameName, player);
                         },
@@ -441,7 +441,7 @@ void TfrmMain::showGameWon()
     }
 }
 
-void TfrmMain::showRules(int gameId, const std::string& name)
+void TfrmMain::showRules(int gameId)
 {
     if (gameId < 0)
         return;
@@ -451,7 +451,7 @@ void TfrmMain::showRules(int gameId, const std::string& name)
     }
     // A customized game beside the game it comes from, whose rules are one click on.
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    TfrmCustomHelp help(*m_statsContext, gameId, [this](int base) { showRules(base, m_catalogue.gameName(base)); },
+    TfrmCustomHelp help(*m_statsContext, gameId, [this](int base) { showRules(base); },
                         QApplication::activeModalWidget() ? QApplication::activeModalWidget() : this);
     QApplication::restoreOverrideCursor();
     help.exec();
@@ -731,9 +731,7 @@ void TfrmMain::createMenus()
 
     addMenu(bar->addMenu(QStringLiteral("&Help")), "mnuAiuto",
             {{"mnuRules", "&Rules", "F1",
-              [this] {
-                  showRules(int(numberOr(m_store.fnStoreGet(Fld::GameId), -1)), m_store.fnStoreGet(Fld::Game_name));
-              }},
+              [this] { showRules(int(numberOr(m_store.fnStoreGet(Fld::GameId), -1))); }},
              {"Sommario1", "&Contents", "", [this] { showHelp([](HelpWindow& help) { help.showProgram(); }); }},
              {},
              {"mnuTips", "&Tip of the Day...", "", [this] { showTips(); }},

@@ -80,7 +80,7 @@ public:
     void openGameBrowser();
     TfrmOpenGame& gameBrowser() { return *m_browser; }
     // The rules of a game in their window; a customized game's beside those of its base game.
-    void showRules(int gameId, const std::string& name);
+    void showRules(int gameId);
     // The help window on a page: beside the table, or over the dialog that asked for it.
     void showHelp(const std::function<void(HelpWindow&)>& page);
     HelpWindow* helpWindow() { return m_help; }

@@ -260,12 +260,14 @@ TEST(CatalogueHelp, EveryGameHasItsPage)
         // The first line of the rules, after its heading.
         const std::string firstLine = cp1252ToUtf8(game.rulesText.substr(0, game.rulesText.find("\r\n")));
         const std::string words = firstLine.substr(firstLine.find(':') + 1);
-        if (words.find_first_of("&<>\"") == std::string::npos)
+        if (words.find_first_of("&<>\"") == std::string::npos) {
             EXPECT_NE(page.find(words), std::string::npos) << game.name << ": " << words;
-        if (game.baseGameId)
+        }
+        if (game.baseGameId) {
             EXPECT_NE(page.find("Based on <a href=\"" + zeroPadded(*game.baseGameId, 4) + ".html\">"),
                       std::string::npos)
                 << game.name;
+        }
     }
     EXPECT_NE(fileText(KST_PROGRAM_DIR "/help/index.html").find("games/0001.html"), std::string::npos);
     EXPECT_NE(fileText(KST_PROGRAM_DIR "/help/program.html").find("<h1>Playing Kestrane 2000</h1>"),
